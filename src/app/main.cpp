@@ -1,0 +1,69 @@
+#include "BuildConfig.h"
+#include "platform/QtPlatform.h"
+#include "shell/Program.h"
+
+#include <QApplication>
+#include <QMetaObject>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Until the display is open, Qt's own complaints are held back: without a display it would
+// print several lines and abort, where one plain sentence and an exit status serve better.
+bool g_openingDisplay = true;
+std::vector<std::string> g_heldBack;
+QtMessageHandler g_qtHandler = nullptr;
+
+constexpr char NoDisplay[] =
+    "Vrim Clocks needs a graphical display, but none could be opened (is DISPLAY set?).\n";
+
+void startupMessages(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (!g_openingDisplay) {
+        g_qtHandler(type, context, text);
+        return;
+    }
+    if (type == QtFatalMsg) {
+        std::fputs(NoDisplay, stderr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    g_heldBack.push_back(qFormatLogMessage(type, context, text).toStdString());
+}
+
+bool displayConfigured()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayConfigured()) {
+        std::fputs(NoDisplay, stderr);
+        return EXIT_FAILURE;
+    }
+    g_qtHandler = qInstallMessageHandler(startupMessages);
+    QApplication app(argc, argv);
+    g_openingDisplay = false;
+    for (const std::string &line : g_heldBack)
+        std::fprintf(stderr, "%s\n", line.c_str());
+
+    QApplication::setApplicationName(QString::fromLatin1(vrim::build::ProgramName));
+    QApplication::setApplicationVersion(QString::fromLatin1(vrim::build::Version));
+    // The program ends when its last window is unloaded, not when the last one is hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    vrim::QtPlatform platform;
+    vrim::Program program(platform, vrim::DataFolders(QCoreApplication::applicationDirPath()), [] {
+        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    });
+    if (!program.start())
+        return EXIT_FAILURE;
+    return QApplication::exec();
+}

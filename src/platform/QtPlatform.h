@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace vrim {
+
+class QtMessages final : public Messages {
+public:
+    void inform(const QString &text) override;
+};
+
+class QtShell final : public Shell {
+public:
+    bool openPage(const QString &address) override;
+    bool startProgram(const QString &program, const QStringList &arguments) override;
+};
+
+class QtPlatform final : public Platform {
+public:
+    Messages &messages() override { return m_messages; }
+    Shell &shell() override { return m_shell; }
+    std::unique_ptr<Timer> makeTimer() override;
+
+private:
+    QtMessages m_messages;
+    QtShell m_shell;
+};
+
+} // namespace vrim

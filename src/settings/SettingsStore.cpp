@@ -1,0 +1,236 @@
+#include "settings/SettingsStore.h"
+
+#include "settings/SettingsFormat.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace vrim {
+namespace {
+
+constexpr qint64 MaxSettingsFileSize = 64 * 1024; // a few paths; anything bigger is not ours
+
+struct DesignFiles {
+    const char16_t *skin;
+    const char16_t *sound;
+    const char16_t *defaultSkin;
+    const char16_t *defaultCentre;
+    const char16_t *defaultSound;
+};
+
+const DesignFiles &filesOf(Design design)
+{
+    static const DesignFiles table[] = {
+        {u"Quenzpref.prf", u"Quenzspref.prf", u"\\Skins\\Quenz\\dunga-3d.jpg", nullptr,
+         u"\\Sounds\\iauu.wav"},
+        {u"Dovpref.prf", u"Dovspref.prf", u"\\Skins\\Vrim\\blui-3d.jpg", nullptr,
+         u"\\Sounds\\bzz.wav"},
+        {u"vrimcpref.prf", u"vrimcspref.prf", u"\\Skins\\Quenz\\hiven-3d.jpg", nullptr,
+         u"\\Sounds\\iauu.wav"},
+        {u"norvipref.prf", u"norvispref.prf", u"\\Skins\\norvi\\butnrock-3d.jpg",
+         u"\\Skins\\norvi\\plum.jpg", u"\\Sounds\\bzz.wav"},
+        {u"Jolvexprefs.prf", u"Jolvexsprefs.prf", u"\\Skins\\jolvex\\blueplic.jpg", nullptr,
+         u"\\Sounds\\bzz.wav"},
+        {u"Mipcprefs.prf", u"Mipcsprefs.prf", u"\\Skins\\Mip\\ruca.jpg", nullptr,
+         u"\\Sounds\\niaa.wav"},
+    };
+    return table[static_cast<int>(design)];
+}
+
+const QString DefaultInterval = QStringLiteral("5 min");
+
+QString tr(const char *text) { return QCoreApplication::translate("SettingsStore", text); }
+
+// Reads the first `count` lines of a settings file, or says why it cannot.
+std::optional<QStringList> readLines(const QString &path, int count, QString *problem)
+{
+    QFile file(path);
+    if (!file.exists()) {
+        *problem = tr("The settings file %1 is missing.").arg(QDir::toNativeSeparators(path));
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        *problem = tr("The settings file %1 cannot be read: %2.")
+                       .arg(QDir::toNativeSeparators(path), file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.read(MaxSettingsFileSize);
+    int found = 0;
+    auto lines = prf::firstLines(bytes, count, &found);
+    if (!lines)
+        *problem = tr("The settings file %1 is incomplete: it holds %2 of its %3 lines.")
+                       .arg(QDir::toNativeSeparators(path))
+                       .arg(found)
+                       .arg(count);
+    return lines;
+}
+
+Saved saveWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return {tr("The settings file %1 could not be saved: %2.")
+                    .arg(QDir::toNativeSeparators(path), file.errorString())};
+    return {};
+}
+
+Saved encodeTexts(const QString &path, const QStringList &values, QByteArray *out)
+{
+    for (const QString &value : values) {
+        if (!prf::textRoundTrips(value))
+            return {tr("The settings file %1 was not saved: the value \"%2\" cannot be stored "
+                       "in it (it starts with a blank or a quote, or spans several lines).")
+                        .arg(QDir::toNativeSeparators(path), value)};
+        *out += prf::encodeText(value);
+    }
+    return {};
+}
+
+Saved writeTexts(const QString &path, const QStringList &values)
+{
+    QByteArray bytes;
+    if (Saved encoded = encodeTexts(path, values, &bytes); !encoded.ok())
+        return encoded;
+    return saveWhole(path, bytes);
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(DataFolders folders)
+    : m_folders(std::move(folders))
+{
+}
+
+QString SettingsStore::skinFileName(Design design)
+{
+    return QString::fromUtf16(filesOf(design).skin);
+}
+
+QString SettingsStore::soundFileName(Design design)
+{
+    return QString::fromUtf16(filesOf(design).sound);
+}
+
+QString SettingsStore::lumboFileName() { return QStringLiteral("lumbi.prf"); }
+
+QString SettingsStore::filePath(const QString &fileName) const
+{
+    return m_folders.path(QString(u"\\Settings\\" + fileName));
+}
+
+SkinSettings SettingsStore::defaultSkin(Design design) const
+{
+    const DesignFiles &files = filesOf(design);
+    SkinSettings skin{m_folders.path(QStringView(files.defaultSkin)), {}};
+    if (files.defaultCentre)
+        skin.centre = m_folders.path(QStringView(files.defaultCentre));
+    return skin;
+}
+
+SoundSettings SettingsStore::defaultSound(Design design) const
+{
+    return {m_folders.path(QStringView(filesOf(design).defaultSound)), DefaultInterval};
+}
+
+LumboSettings SettingsStore::defaultLumbo()
+{
+    return {0x644E24, 0x53411E, 0, 1};
+}
+
+Loaded<SkinSettings> SettingsStore::readSkin(Design design) const
+{
+    QString problem;
+    const auto lines = readLines(filePath(skinFileName(design)), skinLineCount(design), &problem);
+    if (!lines)
+        return {defaultSkin(design), problem};
+    SkinSettings skin{prf::readText(lines->at(0)), {}};
+    if (design == Design::Norvi)
+        skin.centre = prf::readText(lines->at(1));
+    return {skin, {}};
+}
+
+Loaded<SoundSettings> SettingsStore::readSound(Design design) const
+{
+    QString problem;
+    const auto lines = readLines(filePath(soundFileName(design)), 2, &problem);
+    if (!lines)
+        return {defaultSound(design), problem};
+    return {{prf::readText(lines->at(0)), prf::readText(lines->at(1))}, {}};
+}
+
+Loaded<LumboSettings> SettingsStore::readLumbo() const
+{
+    const QString path = filePath(lumboFileName());
+    QString problem;
+    const auto lines = readLines(path, 4, &problem);
+    if (!lines)
+        return {defaultLumbo(), problem};
+
+    const std::pair<qint64, qint64> ranges[] = {
+        {INT32_MIN, INT32_MAX}, {INT32_MIN, INT32_MAX}, {INT16_MIN, INT16_MAX}, {INT16_MIN, INT16_MAX}};
+    qint64 values[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const auto number = prf::readNumber(lines->at(i), ranges[i].first, ranges[i].second);
+        if (!number)
+            return {defaultLumbo(),
+                    tr("The settings file %1 is damaged: line %2 (\"%3\") is not a usable number.")
+                        .arg(QDir::toNativeSeparators(path))
+                        .arg(i + 1)
+                        .arg(lines->at(i).trimmed())};
+        values[i] = *number;
+    }
+    return {{qint32(values[0]), qint32(values[1]), qint16(values[2]), qint16(values[3])}, {}};
+}
+
+Saved SettingsStore::writeSkin(Design design, const SkinSettings &skin) const
+{
+    QStringList values{skin.picture};
+    if (design == Design::Norvi)
+        values.append(skin.centre);
+    return writeTexts(filePath(skinFileName(design)), values);
+}
+
+Saved SettingsStore::writeSound(Design design, const SoundSettings &sound) const
+{
+    return writeTexts(filePath(soundFileName(design)), {sound.sound, sound.interval});
+}
+
+Saved SettingsStore::writeLumbo(const LumboSettings &lumbo) const
+{
+    const QByteArray bytes = prf::encodeNumber(lumbo.innerColour) +
+                             prf::encodeNumber(lumbo.outerColour) +
+                             prf::encodeNumber(lumbo.frameBorder) +
+                             prf::encodeNumber(lumbo.soundSwitch);
+    return saveWhole(filePath(lumboFileName()), bytes);
+}
+
+Saved SettingsStore::writeDefaults() const
+{
+    const QString folder = m_folders.path(u"\\Settings");
+    const QByteArray native = QFile::encodeName(folder);
+    if (::mkdir(native.constData(), 0777) != 0 && (errno != EEXIST || !QFileInfo(folder).isDir()))
+        return {tr("The settings folder %1 could not be created: %2.")
+                    .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno)))};
+
+    // In the order the defaults have always been written: Lumbo's file comes second.
+    for (const Design design : AllDesigns) {
+        if (Saved saved = writeSkin(design, defaultSkin(design)); !saved.ok())
+            return saved;
+        if (Saved saved = writeSound(design, defaultSound(design)); !saved.ok())
+            return saved;
+        if (design == Design::Quenz)
+            if (Saved saved = writeLumbo(defaultLumbo()); !saved.ok())
+                return saved;
+    }
+    return {};
+}
+
+} // namespace vrim

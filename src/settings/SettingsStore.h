@@ -1,0 +1,81 @@
+#pragma once
+
+#include "settings/DataFolders.h"
+
+#include <QString>
+
+#include <array>
+
+namespace vrim {
+
+// The six designs with a skin file and a sound file, in the order the defaults are written.
+enum class Design { Quenz, Dov, Vrimcolor, Norvi, Jolvex, Mip };
+inline constexpr std::array<Design, 6> AllDesigns = {Design::Quenz,  Design::Dov,
+                                                     Design::Vrimcolor, Design::Norvi,
+                                                     Design::Jolvex, Design::Mip};
+
+struct SkinSettings {
+    QString picture;
+    QString centre; // Norvi only: the centre picture
+    bool operator==(const SkinSettings &) const = default;
+};
+
+struct SoundSettings {
+    QString sound;
+    QString interval;
+    bool operator==(const SoundSettings &) const = default;
+};
+
+struct LumboSettings {
+    qint32 innerColour = 0;
+    qint32 outerColour = 0;
+    qint16 frameBorder = 0;
+    qint16 soundSwitch = 0;
+    bool operator==(const LumboSettings &) const = default;
+};
+
+// What a reader hands back: the values to use, and when the file could not be used, a message
+// naming it and saying what is wrong (the values are then that file's defaults).
+template <typename T> struct Loaded {
+    T value;
+    QString problem;
+    bool ok() const { return problem.isEmpty(); }
+};
+
+// A save either completes or leaves the old file as it was and says why.
+struct Saved {
+    QString problem;
+    bool ok() const { return problem.isEmpty(); }
+};
+
+class SettingsStore {
+public:
+    explicit SettingsStore(DataFolders folders);
+
+    static QString skinFileName(Design design);
+    static QString soundFileName(Design design);
+    static QString lumboFileName();
+    static int skinLineCount(Design design) { return design == Design::Norvi ? 2 : 1; }
+
+    SkinSettings defaultSkin(Design design) const;
+    SoundSettings defaultSound(Design design) const;
+    static LumboSettings defaultLumbo();
+
+    Loaded<SkinSettings> readSkin(Design design) const;
+    Loaded<SoundSettings> readSound(Design design) const;
+    Loaded<LumboSettings> readLumbo() const;
+
+    [[nodiscard]] Saved writeSkin(Design design, const SkinSettings &skin) const;
+    [[nodiscard]] Saved writeSound(Design design, const SoundSettings &sound) const;
+    [[nodiscard]] Saved writeLumbo(const LumboSettings &lumbo) const;
+
+    // First start: makes the settings folder and writes all thirteen files with their defaults.
+    [[nodiscard]] Saved writeDefaults() const;
+
+    QString filePath(const QString &fileName) const;
+
+private:
+    DataFolders m_folders;
+};
+
+} // namespace vrim

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLabel>
+
+namespace vrim {
+
+// A label that reports a mouse button going down (any button) and a click (left button pressed
+// and released over it) separately, since some controls answer to one and some to the other.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickLabel(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    void buttonDown();
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_leftHeld = false;
+};
+
+} // namespace vrim

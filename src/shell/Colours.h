@@ -1,0 +1,14 @@
+#pragma once
+
+#include "shell/Geometry.h"
+
+#include <QColor>
+
+namespace vrim {
+
+inline QColor toQColor(ColourValue value)
+{
+    return QColor(redOf(value), greenOf(value), blueOf(value));
+}
+
+} // namespace vrim

@@ -1,0 +1,88 @@
+#include "shell/LauncherModel.h"
+
+#include "shell/WindowNames.h"
+#include "shell/WindowRegistry.h"
+
+#include <array>
+
+namespace vrim::launcher {
+namespace {
+
+LauncherEntry bar(int top, std::optional<ColourValue> fill, const char *label, const QString &target,
+                  Gesture labelGesture = Gesture::ButtonDown)
+{
+    LauncherEntry entry;
+    entry.twips = QRect(270, top, 1155, 375);
+    entry.fill = fill;
+    entry.label = QString::fromLatin1(label);
+    entry.target = target;
+    entry.labelGesture = labelGesture;
+    return entry;
+}
+
+std::array<LauncherEntry, 12> makeEntries()
+{
+    std::array<LauncherEntry, 12> all = {
+        bar(90, rgbValue(128, 255, 128), "Vrim", window::Vrimcolor),
+        bar(550, rgbValue(128, 128, 255), "norvi", window::Norvi),
+        bar(1010, rgbValue(255, 128, 0), "lumbo", window::Lumbo),
+        bar(1470, rgbValue(255, 128, 255), "Dov", window::Dov),
+        bar(1930, rgbValue(192, 255, 255), "Quenz", window::Quenz),
+        bar(2390, rgbValue(0, 64, 64), "Mip", window::Mip),
+        bar(2850, rgbValue(0, 128, 0), "jolvex", window::Jolvex),
+        bar(3310, rgbValue(255, 255, 0), "Osttrana", window::InternetTime),
+        bar(3770, rgbValue(0, 0, 0), "Ganto", window::Stopwatch, Gesture::Click),
+        bar(4215, rgbValue(192, 192, 255), "Perrin", window::Perrin, Gesture::Click),
+        bar(4830, std::nullopt, "Exit", QString()),
+        bar(570, std::nullopt, "H E L P", window::HelpMenu),
+    };
+    LauncherEntry &mip = all[5];
+    mip.ink = LabelInk::Custom;
+    mip.inkColour = rgbValue(255, 224, 192);
+    all[8].ink = LabelInk::HighlightText;
+    LauncherEntry &help = all[11];
+    help.twips = QRect(1695, 570, 315, 3045);
+    help.barGesture = Gesture::ButtonDown;
+    help.isHelp = true;
+    return all;
+}
+
+} // namespace
+
+std::span<const LauncherEntry> entries()
+{
+    static const std::array<LauncherEntry, 12> all = makeEntries();
+    return all;
+}
+
+Gesture gestureOf(const LauncherEntry &entry, EntryPart part)
+{
+    return part == EntryPart::Label ? entry.labelGesture : entry.barGesture;
+}
+
+void activate(WindowRegistry &registry, const LauncherEntry &entry, EntryPart part)
+{
+    if (!entry.target.isEmpty())
+        openEntry(registry, entry.target);
+    else if (part == EntryPart::Label)
+        exitByLabel(registry);
+    else
+        exitByBar(registry);
+}
+
+void openEntry(WindowRegistry &registry, const QString &target)
+{
+    if (registry.show(target))
+        registry.unload(window::Launcher);
+}
+
+void exitByLabel(WindowRegistry &registry) { registry.unload(window::Launcher); }
+
+void exitByBar(WindowRegistry &registry)
+{
+    registry.closeAll();
+    // A closing window may have shown the launcher again; it goes too.
+    registry.unload(window::Launcher);
+}
+
+} // namespace vrim::launcher

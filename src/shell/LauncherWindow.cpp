@@ -1,0 +1,108 @@
+#include "shell/LauncherWindow.h"
+
+#include "shell/ClickArea.h"
+#include "shell/Colours.h"
+#include "shell/LauncherModel.h"
+#include "shell/WindowNames.h"
+
+#include <QPainter>
+
+namespace vrim {
+namespace {
+
+constexpr int LabelInset = 5;
+
+QString barName(const QString &label) { return QStringLiteral("bar:") + label; }
+QString labelName(const QString &label) { return QStringLiteral("label:") + label; }
+
+} // namespace
+
+LauncherWindow::LauncherWindow(WindowRegistry &registry)
+    : VrimWindow(registry, window::Launcher,
+                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowCloseButtonHint)
+    , m_background(QStringLiteral(":/artwork/launcher.png"))
+{
+    setWindowTitle(launcher::Caption);
+    setGeometry(launcher::ClientRect);
+    for (const LauncherEntry &entry : launcher::entries())
+        addEntry(entry);
+}
+
+void LauncherWindow::addEntry(const LauncherEntry &entry)
+{
+    const QRect geometry = twipsRect(entry.twips.x(), entry.twips.y(), entry.twips.width(),
+                                     entry.twips.height());
+    auto *bar = new ClickLabel(this);
+    bar->setObjectName(barName(entry.label));
+    bar->setGeometry(geometry);
+    if (entry.isHelp) {
+        bar->setPixmap(QPixmap(QStringLiteral(":/artwork/help-entry.png")));
+        bar->setScaledContents(true);
+    } else {
+        QPalette fill = bar->palette();
+        fill.setColor(QPalette::Window,
+                      entry.fill ? toQColor(*entry.fill) : palette().color(QPalette::Button));
+        bar->setPalette(fill);
+        bar->setAutoFillBackground(true);
+    }
+
+    auto *label = new ClickLabel(bar);
+    label->setObjectName(labelName(entry.label));
+    label->setText(entry.label);
+    QPalette ink = label->palette();
+    if (entry.ink == LabelInk::Custom)
+        ink.setColor(QPalette::WindowText, toQColor(entry.inkColour));
+    else if (entry.ink == LabelInk::HighlightText)
+        ink.setColor(QPalette::WindowText, palette().color(QPalette::HighlightedText));
+    else
+        ink.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(ink);
+    if (entry.isHelp) {
+        QFont bold = label->font();
+        bold.setPointSizeF(8.25);
+        bold.setBold(true);
+        label->setFont(bold);
+        label->setWordWrap(true); // one letter under the other in the narrow picture
+        label->setAlignment(Qt::AlignCenter);
+        const int width = label->fontMetrics().horizontalAdvance(QStringLiteral("W")) + 2;
+        const int height = label->heightForWidth(width);
+        label->setGeometry((geometry.width() - width) / 2, (geometry.height() - height) / 2, width,
+                           height);
+    } else {
+        label->adjustSize();
+        label->move(LabelInset, (geometry.height() - label->height()) / 2);
+    }
+
+    for (const auto &[part, area] : {std::pair{EntryPart::Bar, bar}, std::pair{EntryPart::Label, label}}) {
+        const Gesture gesture = launcher::gestureOf(entry, part);
+        // Entries are static data, so the pointer stays valid as long as the program runs.
+        const LauncherEntry *target = &entry;
+        const auto use = [this, target, part] { launcher::activate(registry(), *target, part); };
+        if (gesture == Gesture::ButtonDown)
+            connect(area, &ClickLabel::buttonDown, this, use);
+        else
+            connect(area, &ClickLabel::clicked, this, use);
+    }
+}
+
+ClickLabel *LauncherWindow::bar(const QString &label) const
+{
+    return findChild<ClickLabel *>(barName(label));
+}
+
+ClickLabel *LauncherWindow::label(const QString &label) const
+{
+    return findChild<ClickLabel *>(labelName(label));
+}
+
+void LauncherWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_background.isNull())
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+    else
+        painter.drawPixmap(rect(), m_background);
+}
+
+} // namespace vrim

@@ -1,0 +1,29 @@
+#include "shell/Startup.h"
+
+#include "platform/Platform.h"
+#include "shell/WindowNames.h"
+#include "shell/WindowRegistry.h"
+
+#include <QFileInfo>
+
+namespace vrim {
+
+bool isFirstStart(const DataFolders &folders)
+{
+    return !QFileInfo(folders.path(u"\\Settings")).isDir();
+}
+
+bool startUp(const DataFolders &folders, WindowRegistry &registry, Platform &platform)
+{
+    if (isFirstStart(folders)) {
+        const Saved saved = SettingsStore(folders).writeDefaults();
+        if (!saved.ok()) {
+            platform.messages().inform(saved.problem);
+            return false;
+        }
+    }
+    registry.show(window::Splash);
+    return true;
+}
+
+} // namespace vrim

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "shell/WindowRegistry.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace vrim {
+
+// A top-level window of the program. Closing it by any means unloads it through the registry,
+// so its closing behaviour runs exactly once.
+class VrimWindow : public QWidget {
+    Q_OBJECT
+public:
+    VrimWindow(WindowRegistry &registry, QString name, Qt::WindowFlags flags);
+
+    const QString &windowName() const { return m_name; }
+    WindowRegistry &registry() const { return m_registry; }
+
+    // The window's own closing behaviour, run while it is still loaded.
+    virtual void unloading() {}
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    WindowRegistry &m_registry;
+    QString m_name;
+};
+
+// Lets the registry own a widget window. The widget is deleted later, since a window often
+// unloads itself from inside one of its own event handlers.
+class WidgetWindow final : public ManagedWindow {
+public:
+    explicit WidgetWindow(VrimWindow *widget);
+    ~WidgetWindow() override;
+    void present() override;
+    void unloading() override;
+
+    VrimWindow *widget() const { return m_widget; }
+
+private:
+    QPointer<VrimWindow> m_widget;
+};
+
+} // namespace vrim

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace vrim {
+
+// One window of the program as the registry sees it.
+class ManagedWindow {
+public:
+    virtual ~ManagedWindow() = default;
+    // Show modeless and bring to the front.
+    virtual void present() = 0;
+    // The window's own closing behaviour (a clock shows the launcher, closes its player...).
+    // It runs while the window is still loaded, and may show or unload other windows.
+    virtual void unloading() {}
+};
+
+// The program's windows by name: at most one of each, created when first shown, all state
+// dropped when unloaded. The program ends when the last one goes.
+class WindowRegistry {
+public:
+    using Factory = std::function<std::unique_ptr<ManagedWindow>()>;
+
+    void define(const QString &name, Factory factory);
+    bool isDefined(const QString &name) const;
+
+    // Creates the window if it is not loaded, then shows it and brings it forward. Answers false,
+    // doing nothing, for a window this build does not have.
+    bool show(const QString &name);
+    void unload(const QString &name);
+    // Unloads every loaded window, newest first. Windows shown by another window's closing
+    // behaviour during the sweep come after the ones counted and are left open.
+    void closeAll();
+
+    bool isLoaded(const QString &name) const;
+    ManagedWindow *window(const QString &name) const;
+    QStringList loaded() const; // in load order
+
+    // Called once the last window has been unloaded.
+    void onLastWindowGone(std::function<void()> handler) { m_lastGone = std::move(handler); }
+
+private:
+    struct Entry {
+        QString name;
+        std::unique_ptr<ManagedWindow> window;
+        bool unloading = false;
+    };
+    std::vector<Entry>::iterator find(const QString &name);
+    std::vector<Entry>::const_iterator find(const QString &name) const;
+
+    std::map<QString, Factory> m_factories;
+    std::vector<Entry> m_loaded;
+    std::function<void()> m_lastGone;
+};
+
+} // namespace vrim

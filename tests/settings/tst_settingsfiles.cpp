@@ -1,0 +1,272 @@
+#include "settings/SettingsStore.h"
+#include "settings/RefreshSignal.h"
+#include "support/TempProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace vrim;
+using vrim::test::TempProgramFolder;
+
+namespace {
+
+QByteArray crlf(std::initializer_list<QByteArray> lines)
+{
+    QByteArray out;
+    for (const QByteArray &line : lines)
+        out += line + "\r\n";
+    return out;
+}
+
+} // namespace
+
+class TestSettingsFiles : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // A read-only folder means nothing to root; run as nobody so it does.
+        if (::geteuid() == 0) {
+            QVERIFY(::setgid(65534) == 0);
+            QVERIFY(::setuid(65534) == 0);
+        }
+    }
+
+    void defaultsAreWrittenByteForByte()
+    {
+        TempProgramFolder folder;
+        const SettingsStore store{DataFolders(folder.path())};
+        QVERIFY(store.writeDefaults().ok());
+
+        const QByteArray p = folder.path().toUtf8();
+        const QMap<QString, QByteArray> expected = {
+            {"Quenzpref.prf", crlf({p + "/Skins/Quenz/dunga-3d.jpg"})},
+            {"Quenzspref.prf", crlf({p + "/Sounds/iauu.wav", "5 min"})},
+            {"lumbi.prf", " 6573604 \r\n 5456158 \r\n 0 \r\n 1 \r\n"},
+            {"Dovpref.prf", crlf({p + "/Skins/Vrim/blui-3d.jpg"})},
+            {"Dovspref.prf", crlf({p + "/Sounds/bzz.wav", "5 min"})},
+            {"vrimcpref.prf", crlf({p + "/Skins/Quenz/hiven-3d.jpg"})},
+            {"vrimcspref.prf", crlf({p + "/Sounds/iauu.wav", "5 min"})},
+            {"norvipref.prf", crlf({p + "/Skins/norvi/butnrock-3d.jpg", p + "/Skins/norvi/plum.jpg"})},
+            {"norvispref.prf", crlf({p + "/Sounds/bzz.wav", "5 min"})},
+            {"Jolvexprefs.prf", crlf({p + "/Skins/jolvex/blueplic.jpg"})},
+            {"Jolvexsprefs.prf", crlf({p + "/Sounds/bzz.wav", "5 min"})},
+            {"Mipcprefs.prf", crlf({p + "/Skins/Mip/ruca.jpg"})},
+            {"Mipcsprefs.prf", crlf({p + "/Sounds/niaa.wav", "5 min"})},
+        };
+        QStringList written = QDir(folder.file("Settings")).entryList(QDir::Files);
+        QStringList names = expected.keys();
+        written.sort();
+        names.sort();
+        QCOMPARE(written, names);
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QCOMPARE(TempProgramFolder::read(folder.file("Settings/" + it.key())), it.value());
+    }
+
+    void defaultsTakeTheInstalledSpelling()
+    {
+        TempProgramFolder folder;
+        QVERIFY(QDir(folder.path()).rename("Skins", "skins"));
+        const SettingsStore store{DataFolders(folder.path())};
+        QCOMPARE(store.defaultSkin(Design::Quenz).picture, folder.file("skins/Quenz/dunga-3d.jpg"));
+    }
+
+    void soundFileIsRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("sound");
+        QTest::addColumn<QString>("interval");
+        QTest::newRow("plain CR LF") << crlf({"/a/b.wav", "10 min"}) << "/a/b.wav" << "10 min";
+        QTest::newRow("a comma stays in the path") << crlf({"/a,b/c.wav", "5 min"}) << "/a,b/c.wav"
+                                                   << "5 min";
+        QTest::newRow("quotes of older files are dropped")
+            << crlf({"\"/a b/c.wav\"", "\"1 hour\""}) << "/a b/c.wav" << "1 hour";
+        QTest::newRow("leading blanks are skipped") << crlf({"   /a/c.wav", "\t15 min"}) << "/a/c.wav"
+                                                    << "15 min";
+        QTest::newRow("bare LF line ends") << QByteArray("/a/c.wav\n30 min\n") << "/a/c.wav" << "30 min";
+        QTest::newRow("no line end after the last line") << QByteArray("/a/c.wav\r\nNo chime")
+                                                         << "/a/c.wav" << "No chime";
+        QTest::newRow("extra lines are not read") << crlf({"/a/c.wav", "5 min", "junk"}) << "/a/c.wav"
+                                                  << "5 min";
+        QTest::newRow("swapped lines are taken as they stand") << crlf({"5 min", "/a/c.wav"}) << "5 min"
+                                                               << "/a/c.wav";
+        QTest::newRow("letter case of the interval is kept") << crlf({"/a/c.wav", "5 Min"}) << "/a/c.wav"
+                                                             << "5 Min";
+        QTest::newRow("empty path is an empty line") << crlf({"", "5 min"}) << "" << "5 min";
+        QTest::newRow("non-ASCII path in UTF-8") << crlf({"/hé/日本/ü.wav", "5 min"})
+                                                 << QString::fromUtf8("/hé/日本/ü.wav") << "5 min";
+        QTest::newRow("older single-byte file") << crlf({"/caf\xe9/a.wav", "5 min"})
+                                                << QString::fromUtf8("/café/a.wav") << "5 min";
+    }
+    void soundFileIsRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, sound);
+        QFETCH(QString, interval);
+        TempProgramFolder folder;
+        QDir(folder.path()).mkdir("Settings");
+        TempProgramFolder::write(folder.file("Settings/Dovspref.prf"), bytes);
+        const auto loaded = SettingsStore(DataFolders(folder.path())).readSound(Design::Dov);
+        QVERIFY2(loaded.ok(), qPrintable(loaded.problem));
+        QCOMPARE(loaded.value.sound, sound);
+        QCOMPARE(loaded.value.interval, interval);
+    }
+
+    void unusableFileGivesDefaultsAndNamesIt_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing") << QByteArray() << "missing";
+        QTest::newRow("short") << crlf({"/only/the/path.wav"}) << "1 of its 2 lines";
+        QTest::newRow("empty") << QByteArray("") << "0 of its 2 lines";
+    }
+    void unusableFileGivesDefaultsAndNamesIt()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, says);
+        TempProgramFolder folder;
+        QDir(folder.path()).mkdir("Settings");
+        const QString path = folder.file("Settings/Mipcsprefs.prf");
+        if (!bytes.isNull())
+            TempProgramFolder::write(path, bytes);
+        const SettingsStore store{DataFolders(folder.path())};
+        const auto loaded = store.readSound(Design::Mip);
+        QVERIFY(!loaded.ok());
+        QVERIFY2(loaded.problem.contains(path) && loaded.problem.contains(says), qPrintable(loaded.problem));
+        QCOMPARE(loaded.value, store.defaultSound(Design::Mip));
+        // Reading never writes: a missing file stays missing, a short one stays short.
+        QCOMPARE(QFile::exists(path), !bytes.isNull());
+        if (!bytes.isNull())
+            QCOMPARE(TempProgramFolder::read(path), bytes);
+    }
+
+    void lumboNumbers_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("usable");
+        QTest::addColumn<LumboSettings>("expected");
+        QTest::newRow("as written") << QByteArray(" 255 \r\n 65280 \r\n 1 \r\n 0 \r\n") << true
+                                    << LumboSettings{255, 65280, 1, 0};
+        QTest::newRow("negative, comma-cut and bare LF")
+            << QByteArray("-1 \n  12 , 7\n0\n 1\n") << true << LumboSettings{-1, 12, 0, 1};
+        QTest::newRow("not a number") << QByteArray(" 255 \r\n blue \r\n 1 \r\n 0 \r\n") << false
+                                      << SettingsStore::defaultLumbo();
+        QTest::newRow("switch beyond 16 bits") << QByteArray(" 1 \r\n 2 \r\n 70000 \r\n 0 \r\n") << false
+                                               << SettingsStore::defaultLumbo();
+    }
+    void lumboNumbers()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, usable);
+        QFETCH(LumboSettings, expected);
+        TempProgramFolder folder;
+        QDir(folder.path()).mkdir("Settings");
+        TempProgramFolder::write(folder.file("Settings/lumbi.prf"), bytes);
+        const auto loaded = SettingsStore(DataFolders(folder.path())).readLumbo();
+        QCOMPARE(loaded.ok(), usable);
+        QCOMPARE(loaded.value, expected);
+    }
+
+    void savedValuesReadBackUnchanged()
+    {
+        TempProgramFolder folder;
+        QDir(folder.path()).mkdir("Settings");
+        const SettingsStore store{DataFolders(folder.path())};
+        const SkinSettings norvi{QStringLiteral("/pics/a, b/Frame ölig.jpg"),
+                                 QStringLiteral("/pics/日本/centre.gif")};
+        QVERIFY(store.writeSkin(Design::Norvi, norvi).ok());
+        QCOMPARE(store.readSkin(Design::Norvi).value, norvi);
+
+        const SoundSettings sound{QStringLiteral("/s/with \"quote\" inside.wav"), QStringLiteral("1 hour")};
+        QVERIFY(store.writeSound(Design::Quenz, sound).ok());
+        QCOMPARE(store.readSound(Design::Quenz).value, sound);
+
+        const LumboSettings lumbo{-5, 16777215, 1, 0};
+        QVERIFY(store.writeLumbo(lumbo).ok());
+        QCOMPARE(store.readLumbo().value, lumbo);
+        QCOMPARE(TempProgramFolder::read(folder.file("Settings/lumbi.prf")),
+                 QByteArray("-5 \r\n 16777215 \r\n 1 \r\n 0 \r\n"));
+    }
+
+    void savesGoToTheExistingFileWhateverItsCase()
+    {
+        TempProgramFolder folder;
+        QDir(folder.path()).mkdir("settings");
+        TempProgramFolder::write(folder.file("settings/jolvexprefs.prf"), crlf({"/old.jpg"}));
+        const SettingsStore store{DataFolders(folder.path())};
+        QVERIFY(store.writeSkin(Design::Jolvex, {QStringLiteral("/new.jpg"), {}}).ok());
+        QCOMPARE(QDir(folder.file("settings")).entryList(QDir::Files), QStringList{"jolvexprefs.prf"});
+        QCOMPARE(TempProgramFolder::read(folder.file("settings/jolvexprefs.prf")), crlf({"/new.jpg"}));
+    }
+
+    void valuesThatWouldReadBackDifferentlyAreRefused_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("leading blank") << " /a.jpg";
+        QTest::newRow("wrapped in quotes") << "\"/a.jpg\"";
+        QTest::newRow("line break") << "/a\n.jpg";
+    }
+    void valuesThatWouldReadBackDifferentlyAreRefused()
+    {
+        QFETCH(QString, value);
+        TempProgramFolder folder;
+        const SettingsStore store{DataFolders(folder.path())};
+        QVERIFY(store.writeDefaults().ok());
+        const QString path = folder.file("Settings/Dovpref.prf");
+        const QByteArray before = TempProgramFolder::read(path);
+        const Saved saved = store.writeSkin(Design::Dov, {value, {}});
+        QVERIFY(!saved.ok());
+        QVERIFY(saved.problem.contains(path));
+        QCOMPARE(TempProgramFolder::read(path), before);
+    }
+
+    void failedSaveLeavesTheOldFile()
+    {
+        TempProgramFolder folder;
+        const SettingsStore store{DataFolders(folder.path())};
+        QVERIFY(store.writeDefaults().ok());
+        const QString settings = folder.file("Settings");
+        const QString path = settings + "/Dovspref.prf";
+        const QByteArray before = TempProgramFolder::read(path);
+        QVERIFY(QFile::setPermissions(settings, QFile::ReadOwner | QFile::ExeOwner));
+
+        const Saved saved = store.writeSound(Design::Dov, {QStringLiteral("/x.wav"), QStringLiteral("1 hour")});
+        QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.problem.contains(path), qPrintable(saved.problem));
+        QCOMPARE(TempProgramFolder::read(path), before);
+        QCOMPARE(QDir(settings).entryList(QDir::Files).size(), 13); // no stray temporary file
+    }
+
+    void settingsFolderThatCannotBeMadeIsReported()
+    {
+        TempProgramFolder folder;
+        TempProgramFolder::write(folder.file("Settings"), "a file where the folder should be");
+        const Saved saved = SettingsStore(DataFolders(folder.path())).writeDefaults();
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.problem.contains(folder.file("Settings")), qPrintable(saved.problem));
+    }
+
+    void refreshIsTakenOnce()
+    {
+        RefreshSignal signal;
+        QVERIFY(!signal.take());
+        signal.raise();
+        signal.raise(); // Save, then each closing event of the dialog
+        signal.raise();
+        QVERIFY(signal.take());
+        QVERIFY(!signal.take());
+        QCOMPARE(signal.carrier(), QString());
+
+        signal.setCarrier(QStringLiteral("Refrsh")); // letter case counts
+        QVERIFY(!signal.take());
+        QCOMPARE(signal.carrier(), QStringLiteral("Refrsh"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFiles)
+#include "tst_settingsfiles.moc"

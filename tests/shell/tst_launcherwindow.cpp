@@ -1,0 +1,141 @@
+#include "shell/ClickArea.h"
+#include "shell/LauncherWindow.h"
+#include "shell/Program.h"
+#include "shell/SplashWindow.h"
+#include "shell/WindowNames.h"
+#include "support/FakePlatform.h"
+#include "support/FakeWindows.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vrim;
+using vrim::test::FakePlatform;
+using vrim::test::WindowLog;
+
+class TestLauncherWindow : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        QTemporaryDir dir;
+        FakePlatform platform;
+        int ends = 0;
+        WindowLog others; // stand-ins for windows that are not the shell's own
+        Program program{platform, DataFolders(dir.path()), [this] { ++ends; }};
+
+        Fixture()
+        {
+            for (const QString &name : {window::Dov, window::Perrin, window::HelpMenu})
+                others.define(program.registry(), name);
+        }
+        template <typename W> W *widget(const QString &name)
+        {
+            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
+            return handle ? qobject_cast<W *>(handle->widget()) : nullptr;
+        }
+        LauncherWindow *launcher()
+        {
+            program.registry().show(window::Launcher);
+            return widget<LauncherWindow>(window::Launcher);
+        }
+        QStringList loaded() const { return const_cast<Fixture *>(this)->program.registry().loaded(); }
+    };
+
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+private Q_SLOTS:
+    void splashRunsFromStartToLauncher()
+    {
+        Fixture f;
+        QVERIFY(f.program.start());
+        auto *splash = f.widget<SplashWindow>(window::Splash);
+        QVERIFY(splash);
+        QVERIFY(splash->isVisible());
+        QCOMPARE(splash->size(), QSize(450, 285));
+        QCOMPARE(splash->findChild<QPushButton *>()->text(), QStringLiteral("Quit"));
+
+        for (int i = 0; i < 10; ++i)
+            f.platform.timers.front()->elapse();
+        settle();
+        QCOMPARE(f.platform.shownMessages.size(), 1);
+        QCOMPARE(f.loaded(), (QStringList{window::HelpMenu, window::Launcher}));
+        auto *launcher = f.widget<LauncherWindow>(window::Launcher);
+        QVERIFY(launcher && launcher->isVisible());
+        QCOMPARE(launcher->windowTitle(), QStringLiteral("vRIM's"));
+        QCOMPARE(launcher->geometry(), QRect(495, 122, 131, 362));
+    }
+
+    void quitOnTheSplashEndsEverything()
+    {
+        Fixture f;
+        QVERIFY(f.program.start());
+        f.platform.timers.front()->elapse();
+        QTest::mouseClick(f.widget<SplashWindow>(window::Splash)->findChild<QPushButton *>(),
+                          Qt::LeftButton);
+        settle();
+        QCOMPARE(f.ends, 1);
+        QVERIFY(f.loaded().isEmpty());
+        QVERIFY(f.platform.shownMessages.isEmpty());
+    }
+
+    void labelsAnswerToButtonDownWhereTheTableSaysSo()
+    {
+        Fixture f;
+        // Any button going down on the Dov label opens the clock.
+        QTest::mousePress(f.launcher()->label("Dov"), Qt::RightButton);
+        settle();
+        QCOMPARE(f.loaded(), QStringList{window::Dov});
+
+        // The Perrin label waits for a whole click.
+        auto *launcher = f.launcher();
+        QTest::mousePress(launcher->label("Perrin"), Qt::LeftButton);
+        QVERIFY(f.program.registry().isLoaded(window::Launcher));
+        QTest::mouseRelease(launcher->label("Perrin"), Qt::LeftButton);
+        settle();
+        QCOMPARE(f.loaded(), (QStringList{window::Dov, window::Perrin}));
+    }
+
+    void barsAnswerToAClick()
+    {
+        Fixture f;
+        auto *launcher = f.launcher();
+        QTest::mousePress(launcher->bar("Dov"), Qt::LeftButton, {}, QPoint(60, 12));
+        QVERIFY(!f.program.registry().isLoaded(window::Dov));
+        QTest::mouseRelease(launcher->bar("Dov"), Qt::LeftButton, {}, QPoint(60, 12));
+        settle();
+        QCOMPARE(f.loaded(), QStringList{window::Dov});
+
+        // The help picture opens the help menu as soon as a button goes down.
+        QTest::mousePress(f.launcher()->bar("H E L P"), Qt::LeftButton, {}, QPoint(3, 3));
+        settle();
+        QCOMPARE(f.loaded(), (QStringList{window::Dov, window::HelpMenu}));
+    }
+
+    void exitLabelAndExitBar()
+    {
+        Fixture f;
+        f.program.registry().show(window::HelpMenu);
+        QTest::mousePress(f.launcher()->label("Exit"), Qt::LeftButton);
+        settle();
+        QCOMPARE(f.loaded(), QStringList{window::HelpMenu});
+        QCOMPARE(f.ends, 0);
+
+        QTest::mouseClick(f.launcher()->bar("Exit"), Qt::LeftButton, {}, QPoint(60, 12));
+        settle();
+        QVERIFY(f.loaded().isEmpty());
+        QCOMPARE(f.ends, 1);
+    }
+
+    void closingTheLauncherLeavesTheOthers()
+    {
+        Fixture f;
+        f.program.registry().show(window::Dov);
+        f.launcher()->close();
+        settle();
+        QCOMPARE(f.loaded(), QStringList{window::Dov});
+    }
+};
+
+QTEST_MAIN(TestLauncherWindow)
+#include "tst_launcherwindow.moc"

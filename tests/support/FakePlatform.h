@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace vrim::test {
+
+// A timer that only moves when the test says so.
+class FakeTimer final : public Timer {
+public:
+    void start(int intervalMs) override
+    {
+        m_interval = intervalMs;
+        m_active = true;
+    }
+    void stop() override { m_active = false; }
+    bool isActive() const override { return m_active; }
+    int interval() const { return m_interval; }
+
+    // One timeout, as the event loop would deliver it: only while running.
+    void elapse()
+    {
+        if (m_active)
+            fire();
+    }
+
+private:
+    int m_interval = 0;
+    bool m_active = false;
+};
+
+class FakePlatform final : public Platform, public Messages, public Shell {
+public:
+    Messages &messages() override { return *this; }
+    Shell &shell() override { return *this; }
+    std::unique_ptr<Timer> makeTimer() override
+    {
+        auto timer = std::make_unique<FakeTimer>();
+        timers.push_back(timer.get());
+        return timer;
+    }
+
+    void inform(const QString &text) override
+    {
+        shownMessages.append(text);
+        if (whileMessageShown)
+            whileMessageShown();
+    }
+    bool openPage(const QString &address) override
+    {
+        openedPages.append(address);
+        return pagesOpen;
+    }
+    bool startProgram(const QString &program, const QStringList &) override
+    {
+        startedPrograms.append(program);
+        return true;
+    }
+
+    std::vector<FakeTimer *> timers;
+    QStringList shownMessages;
+    QStringList openedPages;
+    QStringList startedPrograms;
+    bool pagesOpen = true;
+    std::function<void()> whileMessageShown; // what the user does while the box is open
+};
+
+} // namespace vrim::test

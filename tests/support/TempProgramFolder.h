@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace vrim::test {
+
+// A fresh program folder with the installation's folder names, never a real user's folder.
+class TempProgramFolder {
+public:
+    TempProgramFolder()
+    {
+        QVERIFY2(m_dir.isValid(), "cannot make a temporary program folder");
+        QDir(m_dir.path()).mkpath(QStringLiteral("Skins/Quenz"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("Sounds"));
+    }
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &relative) const { return m_dir.path() + u'/' + relative; }
+
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace vrim::test

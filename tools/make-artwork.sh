@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Rebuilds every skin, chime and program picture from tools/artgen and writes
+# them into data/ and src/shell/artwork/. Safe to run again: the generator is
+# deterministic, so unchanged code gives identical files.
+# Needs: cmake, a C++20 compiler, qt6-base-dev, fonts-dejavu-core.
+set -euo pipefail
+
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+for tool in cmake c++; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "make-artwork: '$tool' not found (apt-get install cmake g++ qt6-base-dev fonts-dejavu-core)" >&2
+        exit 1
+    fi
+done
+
+build="$(mktemp -d "${TMPDIR:-/tmp}/vrim-artgen.XXXXXX")"
+trap 'rm -rf "$build"' EXIT
+
+# Build output is kept quiet unless something goes wrong.
+if ! { cmake -S "$repo/tools/artgen" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+        && cmake --build "$build" --parallel; } >"$build/build.log" 2>&1; then
+    cat "$build/build.log" >&2
+    echo "make-artwork: building the generator failed" >&2
+    exit 1
+fi
+
+mkdir -p "$repo/data" "$repo/src/shell/artwork"
+cd "$repo"
+XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build}" QT_QPA_PLATFORM=offscreen "$build/vrim_artgen" data src/shell/artwork
