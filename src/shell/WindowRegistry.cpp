@@ -23,8 +23,9 @@ std::vector<WindowRegistry::Entry>::const_iterator WindowRegistry::find(const QS
                         [&](const Entry &entry) { return entry.name == name; });
 }
 
-bool WindowRegistry::show(const QString &name)
+bool WindowRegistry::show(const QString &requested)
 {
+    const QString name = requested;
     auto it = find(name);
     if (it == m_loaded.end()) {
         const auto factory = m_factories.find(name);
@@ -49,8 +50,10 @@ bool WindowRegistry::show(const QString &name)
     return true;
 }
 
-void WindowRegistry::unload(const QString &name)
+void WindowRegistry::unload(const QString &requested)
 {
+    // A copy: the caller's string may live in the list that the closing behaviour reshapes.
+    const QString name = requested;
     auto it = find(name);
     if (it == m_loaded.end() || it->unloading || !it->window)
         return;

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Set-up, build and run in one place, for a fresh Debian 12 machine.
+#   ./build.sh run    install what is missing, build, start Vrim Clocks
+#   ./build.sh test   install what is missing, build with warnings as errors and run every test,
+#                     then build again with Address- and UndefinedBehaviorSanitizer and rerun them
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Core, Gui, Widgets, Network, Test
+    fonts-dejavu-core                           # text on a machine with no desktop fonts
+)
+test_packages=(
+    xvfb xauth x11-utils xdotool                # the end-to-end tests drive a real X server
+)
+
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() { # folder, cmake options...
+    local folder=$1; shift
+    cmake -S . -B "$folder" -G Ninja "$@" >/dev/null
+    cmake --build "$folder" --parallel "$(nproc)"
+}
+
+run_tests() { # folder
+    (cd "$1" && ctest --output-on-failure --parallel "$(nproc)")
+}
+
+case "${1:-}" in
+run)
+    install_missing "${packages[@]}"
+    build build
+    exec ./build/vrimclocks
+    ;;
+test)
+    install_missing "${packages[@]}" "${test_packages[@]}"
+    build build-ci -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRIM_WERROR=ON
+    run_tests build-ci
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DVRIM_WERROR=ON -DVRIM_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+        LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        run_tests build-asan
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

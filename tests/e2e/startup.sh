@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# The real program in a fresh program folder on a real X server: the first start lays out the
+# settings, the splash counts down, and the launcher follows the advice box. Also: without a
+# display the program says so in one line and fails.
+set -euo pipefail
+
+program=${1:?usage: startup.sh PATH-TO-vrimclocks}
+data=$(dirname "$program")
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -s "$work/out.log" ] && { echo "--- the program said:" >&2; head -c 20000 "$work/out.log" >&2; }
+    exit 1
+}
+pass() { echo "ok: $*"; }
+
+# Polls for up to $1 tenths of a second until the rest of the line succeeds.
+within() {
+    local tenths=$1; shift
+    for ((i = 0; i < tenths; i++)); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# --- No display at all, then one that cannot be opened.
+for display in "" ":97531"; do
+    set +e
+    err=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$program" 2>&1 >/dev/null)
+    status=$?
+    set -e
+    [ "$status" -ne 0 ] || fail "started with DISPLAY='$display' it exited 0"
+    [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || fail "DISPLAY='$display' printed: $err"
+    grep -q "needs a graphical display" <<<"$err" || fail "unclear message: $err"
+done
+pass "without a display: one line, non-zero exit"
+
+# --- A fresh program folder beside its installation files.
+folder="$work/Vrim Clocks"
+mkdir -p "$folder"
+cp "$program" "$folder/"
+for sub in Skins Sounds Helps; do cp -r "$data/$sub" "$folder/"; done
+
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
+read -r _ xvfb_pid <&3
+read -r display_number <&3
+export DISPLAY=":$display_number"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+"$folder/vrimclocks" >"$work/out.log" 2>&1 &
+app_pid=$!
+
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+# Viewable top-level windows with the given name, one id a line.
+windows_named() {
+    local id
+    for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
+        viewable "$id" && echo "$id"
+    done
+    return 0
+}
+one_window_named() { [ -n "$(windows_named "$1")" ]; }
+size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
+
+within 100 one_window_named "Vrim Clocks" || fail "no splash appeared"
+splash=$(windows_named "Vrim Clocks" | head -n 1)
+[ "$(size_of "$splash")" = "450x285" ] || fail "splash is $(size_of "$splash")"
+count=$(find "$folder/Settings" -maxdepth 1 -type f -name '*.prf' | wc -l)
+[ "$count" -eq 13 ] || fail "Settings holds $count files when the splash shows"
+grep -q $'^5 min\r$' "$folder/Settings/Dovspref.prf" || fail "Dovspref.prf lacks its interval line"
+pass "first start wrote 13 settings files and shows the splash"
+
+# The advice box comes on the tenth tick, twelve seconds in.
+advice_open() { [ "$(windows_named "Vrim Clocks" | wc -l)" -ge 2 ]; }
+within 200 advice_open || fail "no advice box after the countdown"
+box=$(windows_named "Vrim Clocks" | grep -v "^$splash\$" | head -n 1)
+one_window_named "vRIM's" && fail "the launcher came before the box was closed"
+pass "advice box shown"
+
+xdotool windowfocus --sync "$box" key Return
+within 50 one_window_named "vRIM's" || fail "no launcher after closing the box"
+launcher=$(windows_named "vRIM's")
+within 30 bash -c "! xwininfo -id $splash 2>/dev/null | grep -q IsViewable" || fail "the splash stayed"
+[ "$(size_of "$launcher")" = "131x362" ] || fail "launcher is $(size_of "$launcher")"
+pass "launcher shown, splash gone"
+
+# The Exit bar closes everything and ends the program.
+xdotool mousemove --window "$launcher" 90 334 click 1
+within 50 bash -c "! kill -0 $app_pid" || fail "the program kept running after Exit"
+wait "$app_pid" && status=0 || status=$?
+app_pid=""
+[ "$status" -eq 0 ] || fail "exit status $status after Exit"
+pass "Exit ends the program"
