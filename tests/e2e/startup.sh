@@ -44,21 +44,6 @@ for display in "" ":97531"; do
 done
 pass "without a display: one line, non-zero exit"
 
-# --- A fresh program folder beside its installation files.
-folder="$work/Vrim Clocks"
-mkdir -p "$folder"
-cp "$program" "$folder/"
-for sub in Skins Sounds Helps; do cp -r "$data/$sub" "$folder/"; done
-
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
-read -r _ xvfb_pid <&3
-read -r display_number <&3
-export DISPLAY=":$display_number"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-"$folder/vrimclocks" >"$work/out.log" 2>&1 &
-app_pid=$!
-
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
 # Viewable top-level windows with the given name, one id a line.
 windows_named() {
@@ -71,6 +56,38 @@ windows_named() {
 one_window_named() { [ -n "$(windows_named "$1")" ]; }
 size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
+read -r _ xvfb_pid <&3
+read -r display_number <&3
+export DISPLAY=":$display_number"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+# --- A first start that cannot make its settings folder says why and ends without a splash.
+blocked="$work/blocked"
+mkdir -p "$blocked"
+cp "$program" "$blocked/"
+echo "not a folder" >"$blocked/Settings"
+"$blocked/vrimclocks" >"$work/out.log" 2>&1 &
+app_pid=$!
+within 100 one_window_named "Vrim Clocks" || fail "no message about the settings folder"
+box=$(windows_named "Vrim Clocks" | head -n 1)
+[ "$(size_of "$box")" != "450x285" ] || fail "the splash came up although set-up failed"
+xdotool windowfocus --sync "$box" key Return
+within 50 bash -c "! kill -0 $app_pid" || fail "the program kept running after the failed set-up"
+wait "$app_pid" && status=0 || status=$?
+app_pid=""
+[ "$status" -ne 0 ] || fail "a failed first start exited 0"
+pass "failed first start: message, no splash, non-zero exit"
+
+# --- A fresh program folder beside its installation files.
+folder="$work/Vrim Clocks"
+mkdir -p "$folder"
+cp "$program" "$folder/"
+for sub in Skins Sounds Helps; do
+    if [ -d "$data/$sub" ]; then cp -r "$data/$sub" "$folder/"; fi
+done
+"$folder/vrimclocks" >"$work/out.log" 2>&1 &
+app_pid=$!
 within 100 one_window_named "Vrim Clocks" || fail "no splash appeared"
 splash=$(windows_named "Vrim Clocks" | head -n 1)
 [ "$(size_of "$splash")" = "450x285" ] || fail "splash is $(size_of "$splash")"
