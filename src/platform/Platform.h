@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SoundPlayer.h"
+#include "platform/TimeSource.h"
 #include "platform/Timer.h"
 
 #include <QString>
@@ -14,6 +16,8 @@ class Messages {
 public:
     virtual ~Messages() = default;
     virtual void inform(const QString &text) = 0;
+    // The same, without waiting: for trouble found while a clock ticks, which must tick on.
+    virtual void warn(const QString &text) = 0;
 };
 
 // The desktop shell: web pages in the user's browser, other programs started without a shell.
@@ -31,6 +35,8 @@ public:
     virtual Messages &messages() = 0;
     virtual Shell &shell() = 0;
     virtual std::unique_ptr<Timer> makeTimer() = 0;
+    virtual std::unique_ptr<SoundPlayer> makePlayer() = 0;
+    virtual TimeSource &time() = 0;
 };
 
 } // namespace vrim

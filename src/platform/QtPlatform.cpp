@@ -1,6 +1,7 @@
 #include "platform/QtPlatform.h"
 
 #include "BuildConfig.h"
+#include "platform/QtSoundPlayer.h"
 #include "platform/QtTimer.h"
 
 #include <QDesktopServices>
@@ -17,6 +18,15 @@ void QtMessages::inform(const QString &text)
     box.exec();
 }
 
+void QtMessages::warn(const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, QString::fromLatin1(build::ProgramName), text,
+                                QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
 bool QtShell::openPage(const QString &address)
 {
     return QDesktopServices::openUrl(QUrl(address));
@@ -28,5 +38,7 @@ bool QtShell::startProgram(const QString &program, const QStringList &arguments)
 }
 
 std::unique_ptr<Timer> QtPlatform::makeTimer() { return std::make_unique<QtTimer>(); }
+
+std::unique_ptr<SoundPlayer> QtPlatform::makePlayer() { return std::make_unique<QtSoundPlayer>(); }
 
 } // namespace vrim

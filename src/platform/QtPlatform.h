@@ -7,6 +7,7 @@ namespace vrim {
 class QtMessages final : public Messages {
 public:
     void inform(const QString &text) override;
+    void warn(const QString &text) override;
 };
 
 class QtShell final : public Shell {
@@ -20,8 +21,11 @@ public:
     Messages &messages() override { return m_messages; }
     Shell &shell() override { return m_shell; }
     std::unique_ptr<Timer> makeTimer() override;
+    std::unique_ptr<SoundPlayer> makePlayer() override;
+    TimeSource &time() override { return m_time; }
 
 private:
+    SystemTimeSource m_time;
     QtMessages m_messages;
     QtShell m_shell;
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace vrim {
 
 // The text slot through which a Skin Manager asks its clock to re-read its settings. It holds
@@ -11,7 +13,14 @@ class RefreshSignal {
 public:
     static QString raisedText() { return QStringLiteral("refrsh"); }
 
-    void raise() { m_carrier = raisedText(); }
+    void raise()
+    {
+        m_carrier = raisedText();
+        if (m_raised)
+            m_raised();
+    }
+    // Lets the clock run its next pass at once instead of at the next second.
+    void onRaised(std::function<void()> handler) { m_raised = std::move(handler); }
 
     // Answers whether a reload is due and clears the carrier when it is. Any other text in the
     // carrier (some clocks keep values of their own there) is left alone.
@@ -28,6 +37,7 @@ public:
 
 private:
     QString m_carrier;
+    std::function<void()> m_raised;
 };
 
 } // namespace vrim

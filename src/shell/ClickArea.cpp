@@ -13,7 +13,7 @@ void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
     m_leftHeld = event->button() == Qt::LeftButton;
     event->accept();
-    Q_EMIT buttonDown();
+    Q_EMIT buttonDown(event->button());
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -24,6 +24,14 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (click)
         Q_EMIT clicked();
+}
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click is a button going down as well.
+    mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
 }
 
 } // namespace vrim

@@ -1,5 +1,7 @@
 #include "shell/Program.h"
 
+#include "clocks/dov/DovWindow.h"
+#include "platform/Platform.h"
 #include "shell/LauncherWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
@@ -13,11 +15,25 @@ namespace vrim {
 Program::Program(Platform &platform, DataFolders folders, std::function<void()> onEnd)
     : m_platform(platform)
     , m_folders(std::move(folders))
+    , m_onEnd(std::move(onEnd))
+    , m_ticker(platform.makeTimer(), [&platform] { return platform.time().wallClockMs(); })
 {
     registerArtwork();
-    m_registry.onLastWindowGone(std::move(onEnd));
+    // The program ends once the event that unloaded the last window is over, unless that same
+    // event opened another (a clock that unloads itself, then shows the launcher).
+    m_registry.onLastWindowGone([this] {
+        QMetaObject::invokeMethod(
+            &m_endCheck, [this] {
+                if (m_registry.loaded().isEmpty() && m_onEnd)
+                    m_onEnd();
+            },
+            Qt::QueuedConnection);
+    });
     m_registry.define(window::Splash, [this] {
         return std::make_unique<WidgetWindow>(new SplashWindow(m_registry, m_platform));
+    });
+    m_registry.define(window::Dov, [this] {
+        return std::make_unique<WidgetWindow>(new DovWindow(m_registry, m_platform, m_ticker, m_folders));
     });
     m_registry.define(window::Launcher,
                       [this] { return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry)); });

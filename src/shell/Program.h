@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/SecondTicker.h"
 #include "settings/DataFolders.h"
 #include "shell/WindowRegistry.h"
+
+#include <QObject>
 
 #include <functional>
 
@@ -9,12 +12,14 @@ namespace vrim {
 
 class Platform;
 
-// The whole program minus the event loop: its windows by name, and start-up.
+// The whole program minus the event loop: its windows by name, the ticker that drives the
+// clocks, and start-up.
 class Program {
 public:
     Program(Platform &platform, DataFolders folders, std::function<void()> onEnd);
 
     WindowRegistry &registry() { return m_registry; }
+    SecondTicker &ticker() { return m_ticker; }
     const DataFolders &folders() const { return m_folders; }
 
     // False when the first start could not set up the settings; the program then ends.
@@ -23,7 +28,10 @@ public:
 private:
     Platform &m_platform;
     DataFolders m_folders;
-    WindowRegistry m_registry;
+    std::function<void()> m_onEnd;
+    QObject m_endCheck; // context of the queued end check, gone with the program
+    SecondTicker m_ticker;
+    WindowRegistry m_registry; // last: its windows use the ticker while they close
 };
 
 } // namespace vrim

@@ -17,4 +17,6 @@ inline const QString Mip = QStringLiteral("Mip");
 inline const QString Lumbo = QStringLiteral("lumbo");
 inline const QString Stopwatch = QStringLiteral("Gantos");
 inline const QString InternetTime = QStringLiteral("frmClient");
+inline const QString HelpPage = QStringLiteral("HlpDisply");
+inline const QString About = QStringLiteral("frmAbout");
 } // namespace vrim::window

@@ -42,7 +42,11 @@ class TestLauncherWindow : public QObject {
         QStringList loaded() const { return const_cast<Fixture *>(this)->program.registry().loaded(); }
     };
 
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents(); // the queued end-of-program check
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
 private Q_SLOTS:
     void splashRunsFromStartToLauncher()
@@ -56,7 +60,7 @@ private Q_SLOTS:
         QCOMPARE(splash->findChild<QPushButton *>()->text(), QStringLiteral("Quit"));
 
         for (int i = 0; i < 10; ++i)
-            f.platform.timers.front()->elapse();
+            f.platform.timers.back()->elapse(); // the splash's own timer
         settle();
         QCOMPARE(f.platform.shownMessages.size(), 1);
         QCOMPARE(f.loaded(), (QStringList{window::HelpMenu, window::Launcher}));
@@ -70,7 +74,7 @@ private Q_SLOTS:
     {
         Fixture f;
         QVERIFY(f.program.start());
-        f.platform.timers.front()->elapse();
+        f.platform.timers.back()->elapse(); // the splash's own timer
         QTest::mouseClick(f.widget<SplashWindow>(window::Splash)->findChild<QPushButton *>(),
                           Qt::LeftButton);
         settle();

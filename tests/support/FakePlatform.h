@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "support/FakeTime.h"
+#include "support/RecordingPlayer.h"
 
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace vrim::test {
@@ -37,6 +40,13 @@ class FakePlatform final : public Platform, public Messages, public Shell {
 public:
     Messages &messages() override { return *this; }
     Shell &shell() override { return *this; }
+    TimeSource &time() override { return clock; }
+    std::unique_ptr<SoundPlayer> makePlayer() override
+    {
+        auto player = std::make_unique<RecordingPlayer>();
+        players.push_back(player.get());
+        return player;
+    }
     std::unique_ptr<Timer> makeTimer() override
     {
         auto timer = std::make_unique<FakeTimer>();
@@ -50,6 +60,7 @@ public:
         if (whileMessageShown)
             whileMessageShown();
     }
+    void warn(const QString &text) override { warnings.append(text); }
     bool openPage(const QString &address) override
     {
         openedPages.append(address);
@@ -61,7 +72,10 @@ public:
         return true;
     }
 
+    FakeTime clock;
     std::vector<FakeTimer *> timers;
+    std::vector<RecordingPlayer *> players;
+    QStringList warnings;
     QStringList shownMessages;
     QStringList openedPages;
     QStringList startedPrograms;

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "clocks/dov/DovClock.h"
+#include "shell/ClockWindow.h"
+
+#include <QImage>
+
+#include <memory>
+
+namespace vrim {
+
+class ClickLabel;
+class Platform;
+class SecondTicker;
+
+class DovWindow final : public ClockWindow {
+    Q_OBJECT
+public:
+    DovWindow(WindowRegistry &registry, Platform &platform, SecondTicker &ticker,
+              const DataFolders &folders);
+    ~DovWindow() override;
+
+    DovClock &clock() { return m_clock; }
+    bool hasSkin() const { return !m_skin.isNull(); }
+    void unloading() override;
+
+    // One pass of the timer, as the ticker runs it.
+    void pass();
+
+    ClickLabel *quitButton() const { return m_quit; }
+    ClickLabel *menuButton() const { return m_menu; }
+    ClickLabel *onTopButton() const { return m_onTop; }
+    ClickLabel *moveButton() const { return m_move; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void loadSkin();
+    void showState();
+
+    Platform &m_platform;
+    SecondTicker &m_ticker;
+    std::unique_ptr<SoundPlayer> m_player;
+    DovClock m_clock;
+    int m_subscription = 0;
+    QImage m_skin;
+    DovFace m_shown; // what the last paint showed
+    ClickLabel *m_quit;
+    ClickLabel *m_menu;
+    ClickLabel *m_onTop;
+    ClickLabel *m_move;
+};
+
+} // namespace vrim

@@ -1,0 +1,58 @@
+#include "platform/QtSoundPlayer.h"
+
+#include <QUrl>
+
+namespace vrim {
+
+QtSoundPlayer::QtSoundPlayer()
+{
+    QObject::connect(&m_effect, &QSoundEffect::playingChanged, &m_effect, [this] {
+        if (!m_effect.isPlaying() && m_started) {
+            m_started = false;
+            completed();
+        }
+    });
+    QObject::connect(&m_effect, &QSoundEffect::statusChanged, &m_effect, [this] {
+        // A file that cannot be decoded will never report playing: count the Play as done.
+        if (m_effect.status() == QSoundEffect::Error && m_started) {
+            m_started = false;
+            completed();
+        }
+    });
+}
+
+void QtSoundPlayer::prepare(const QString &waveFile) { m_prepared = waveFile; }
+
+void QtSoundPlayer::open()
+{
+    const QUrl source = QUrl::fromLocalFile(m_prepared);
+    if (m_open && m_effect.source() == source)
+        return; // already open on this sound: a repeated Open changes nothing
+    m_effect.stop();
+    m_effect.setSource(m_prepared.isEmpty() ? QUrl() : source);
+    m_open = true;
+}
+
+void QtSoundPlayer::command(const QString &word)
+{
+    const QString verb = word.toLower();
+    if (verb == u"open") {
+        open();
+    } else if (verb == u"play") {
+        if (!m_open || m_effect.isPlaying() || m_started)
+            return; // the chime that is sounding is not started over
+        if (m_effect.status() == QSoundEffect::Error || m_effect.source().isEmpty())
+            return;
+        m_started = true;
+        m_effect.play();
+    } else if (verb == u"prev") {
+        // QSoundEffect always starts from the beginning: there is nothing to wind back.
+    } else if (verb == u"close") {
+        m_started = false;
+        m_open = false;
+        m_effect.stop();
+        m_effect.setSource(QUrl());
+    }
+}
+
+} // namespace vrim

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/SoundPlayer.h"
+
+#include <QSoundEffect>
+
+namespace vrim {
+
+// Plays the chime's wave file through the desktop's sound server. A file that is missing or not
+// a wave file stays silent: nothing else depends on the sound.
+class QtSoundPlayer final : public SoundPlayer {
+public:
+    QtSoundPlayer();
+    void prepare(const QString &waveFile) override;
+    void command(const QString &word) override;
+
+private:
+    void open();
+
+    QSoundEffect m_effect;
+    QString m_prepared;
+    bool m_open = false;
+    bool m_started = false; // a Play is under way; its end is the completion to report
+};
+
+} // namespace vrim

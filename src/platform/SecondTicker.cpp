@@ -1,0 +1,70 @@
+#include "platform/SecondTicker.h"
+
+namespace vrim {
+
+SecondTicker::SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock)
+    : m_timer(std::move(timer))
+    , m_wallClock(std::move(wallClock))
+{
+    m_timer->onTimeout([this] { wake(); });
+}
+
+SecondTicker::~SecondTicker() = default;
+
+int SecondTicker::delayToNextSecond(qint64 nowMs)
+{
+    const qint64 intoSecond = ((nowMs % 1000) + 1000) % 1000;
+    return int(1000 - intoSecond) + Slack;
+}
+
+int SecondTicker::subscribe(std::function<void()> pass)
+{
+    const int id = m_nextId++;
+    m_subscribers.emplace(id, std::move(pass));
+    schedule();
+    return id;
+}
+
+void SecondTicker::unsubscribe(int id)
+{
+    m_subscribers.erase(id);
+    m_soon.erase(id);
+    schedule();
+}
+
+void SecondTicker::passSoon(int id)
+{
+    if (!m_subscribers.contains(id))
+        return;
+    m_soon[id] = true;
+    schedule();
+}
+
+void SecondTicker::wake()
+{
+    // A wake for requested passes runs only those who asked; a wake at a second runs everyone.
+    const bool atSecond = !m_wakeForSoon;
+    std::map<int, bool> soon;
+    soon.swap(m_soon);
+    // Copy the ids first: a pass may unsubscribe (a clock that closes itself).
+    std::vector<int> ids;
+    for (const auto &[id, pass] : m_subscribers)
+        if (atSecond || soon.contains(id))
+            ids.push_back(id);
+    for (int id : ids)
+        if (const auto it = m_subscribers.find(id); it != m_subscribers.end())
+            it->second();
+    schedule();
+}
+
+void SecondTicker::schedule()
+{
+    if (m_subscribers.empty()) {
+        m_timer->stop();
+        return;
+    }
+    m_wakeForSoon = !m_soon.empty();
+    m_timer->start(m_wakeForSoon ? 0 : delayToNextSecond(m_wallClock()));
+}
+
+} // namespace vrim

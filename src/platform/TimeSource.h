@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QDateTime>
+#include <QTime>
+
+namespace vrim {
+
+// The time of day as the clocks read it: "HH:MM:SS", 24-hour, two digits a field. Every call
+// is a fresh reading, so two readings in one pass may straddle a second.
+class TimeSource {
+public:
+    virtual ~TimeSource() = default;
+    virtual QString timeText() = 0;
+    // The wall clock, for working out when the next second begins.
+    virtual qint64 wallClockMs() = 0;
+};
+
+class SystemTimeSource final : public TimeSource {
+public:
+    QString timeText() override { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
+    qint64 wallClockMs() override { return QDateTime::currentMSecsSinceEpoch(); }
+};
+
+} // namespace vrim

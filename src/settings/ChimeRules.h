@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vrim {
+
+class SoundPlayer;
+class TimeSource;
+
+namespace interval {
+inline const QString NoChime = QStringLiteral("No chime");
+inline const QString FiveMinutes = QStringLiteral("5 min");
+inline const QString TenMinutes = QStringLiteral("10 min");
+inline const QString FifteenMinutes = QStringLiteral("15 min");
+inline const QString ThirtyMinutes = QStringLiteral("30 min");
+inline const QString OneHour = QStringLiteral("1 hour");
+inline const QStringList All = {NoChime, FiveMinutes, TenMinutes, FifteenMinutes, ThirtyMinutes, OneHour};
+} // namespace interval
+
+// The check marks of the Sound On / Sound Off menu items: the sound-on state is the first.
+struct SoundMenu {
+    bool soundOn = false;
+    bool soundOff = false;
+    void chooseOn() { soundOn = true, soundOff = false; }
+    void chooseOff() { soundOn = false, soundOff = true; }
+    // At load, from the stored interval.
+    void setFromInterval(const QString &chime);
+};
+
+// Where one design's chime differs from the others'.
+struct ChimeDesign {
+    // Due only in second 00 of a due minute; otherwise during the whole minute.
+    bool needsSecondZero = true;
+    QString playWord = QStringLiteral("Play");
+};
+
+namespace chime {
+inline const ChimeDesign Dov{false, QStringLiteral("Play")};
+inline const ChimeDesign Norvi{true, QStringLiteral("play")};
+inline const ChimeDesign Standard{true, QStringLiteral("Play")}; // Quenz, Jolvex, Vrimcolor, Mip
+} // namespace chime
+
+// The interval's condition on the minutes alone: `units` is the minutes' units digit, `mm` the
+// minutes as two characters (which may come from two readings).
+bool intervalMatches(const QString &chime, int units, const QString &mm);
+
+// The chime test of one pass. It reads the time itself; `unitsFromFace` is the units digit the
+// face has already read in the same pass (the Dov clock tests "5 min" on it). Answers whether
+// the chime is due in this pass, and may force Sound Off when the interval is "No chime".
+bool chimeDue(const QString &chime, SoundMenu &menu, TimeSource &time, const ChimeDesign &design,
+              std::optional<int> unitsFromFace = std::nullopt);
+
+// Sends the chime to the player once per due period: a pass repeats the test many times within
+// a due second (a due minute in Dov), but the chime sounds once and is not started over.
+class Chimer {
+public:
+    explicit Chimer(const ChimeDesign &design) : m_design(design) {}
+
+    // Runs the test; when due and not yet sounded in this period, sends open and play.
+    bool pass(const QString &chime, SoundMenu &menu, TimeSource &time, SoundPlayer &player,
+              std::optional<int> unitsFromFace = std::nullopt);
+
+private:
+    ChimeDesign m_design;
+    QString m_soundedIn; // the period ("HH:MM", or "HH:MM:SS") already chimed
+};
+
+} // namespace vrim

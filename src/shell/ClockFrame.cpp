@@ -1,0 +1,104 @@
+#include "shell/ClockFrame.h"
+
+#include "platform/SoundPlayer.h"
+#include "platform/WindowOps.h"
+#include "shell/WindowNames.h"
+#include "shell/WindowRegistry.h"
+
+namespace vrim {
+
+ClockFrame::ClockFrame(const FrameDesign &design, WindowRegistry &registry, WindowOps &ops,
+                       SoundPlayer *player)
+    : m_design(design)
+    , m_registry(registry)
+    , m_ops(ops)
+    , m_player(player)
+{
+}
+
+void ClockFrame::load()
+{
+    m_onTopColour = m_design.onTopOn;
+    m_ops.keepOnTop();
+}
+
+void ClockFrame::pressMoveHandle()
+{
+    m_ops.startDrag([this] {
+        if (m_afterDrag)
+            m_afterDrag();
+    });
+}
+
+void ClockFrame::pressOnTopButton()
+{
+    if (m_onTopColour == m_design.onTopOff) {
+        m_ops.keepOnTop();
+        m_onTopColour = m_design.onTopOn;
+    } else if (m_onTopColour == m_design.onTopOn) {
+        m_ops.releaseFromTop();
+        m_onTopColour = m_design.onTopOff;
+    } else {
+        return;
+    }
+    if (m_afterToggle)
+        m_afterToggle();
+}
+
+void ClockFrame::chooseMenuItem(const QString &name)
+{
+    if (name == u"SoundOn") {
+        m_soundMenu.chooseOn();
+    } else if (name == u"SoundOff") {
+        m_soundMenu.chooseOff();
+    } else if (name == m_design.helpItem) {
+        m_registry.show(window::HelpPage);
+    } else if (name == m_design.skinItem) {
+        send(QStringLiteral("close"));
+        m_registry.show(m_design.skinManager);
+    } else if (name == m_design.aboutItem) {
+        m_registry.show(window::About);
+    } else if (name == m_design.quitItem) {
+        run(FrameStep::ClosePlayer);
+        run(FrameStep::ShowLauncher);
+        run(FrameStep::Unload);
+    }
+}
+
+void ClockFrame::useQuitControl()
+{
+    for (const FrameStep step : m_design.quitSteps)
+        run(step);
+}
+
+void ClockFrame::closing()
+{
+    run(FrameStep::ClosePlayer);
+    if (m_design.closeShowsLauncher)
+        run(FrameStep::ShowLauncher);
+}
+
+void ClockFrame::playerCompleted() { send(QStringLiteral("Prev")); }
+
+void ClockFrame::run(FrameStep step)
+{
+    switch (step) {
+    case FrameStep::ClosePlayer:
+        send(QStringLiteral("Close"));
+        break;
+    case FrameStep::ShowLauncher:
+        m_registry.show(window::Launcher);
+        break;
+    case FrameStep::Unload:
+        m_registry.unload(m_design.window);
+        break;
+    }
+}
+
+void ClockFrame::send(const QString &word)
+{
+    if (m_player)
+        m_player->command(word);
+}
+
+} // namespace vrim

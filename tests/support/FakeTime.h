@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/TimeSource.h"
+
+#include <QStringList>
+
+namespace vrim::test {
+
+// The time of day as a test sets it. Scripted readings are handed out first, one per reading,
+// so a pass that straddles a second is an ordinary case; after them every reading is `now`.
+class FakeTime final : public TimeSource {
+public:
+    QString now = QStringLiteral("00:00:00");
+    QStringList script;
+    qint64 wallMs = 0;
+    int readings = 0;
+
+    QString timeText() override
+    {
+        ++readings;
+        return script.isEmpty() ? now : script.takeFirst();
+    }
+    qint64 wallClockMs() override { return wallMs; }
+};
+
+} // namespace vrim::test
