@@ -1,0 +1,157 @@
+#include "shell/ClockFrame.h"
+#include "shell/WindowNames.h"
+#include "support/FakeWindowOps.h"
+#include "support/FakeWindows.h"
+#include "support/RecordingPlayer.h"
+
+#include <QtTest>
+
+using namespace vrim;
+using namespace vrim::test;
+
+class TestClockFrame : public QObject {
+    Q_OBJECT
+
+    // A clock of the given design, loaded, with the launcher and a Skin Manager to open.
+    struct Fixture {
+        WindowLog log;
+        WindowRegistry registry;
+        FakeWindowOps ops;
+        RecordingPlayer player;
+        ClockFrame frame;
+        int afterDrag = 0;
+        int afterToggle = 0;
+        QStringList playerWhenSkinManagerOpened;
+
+        explicit Fixture(const FrameDesign &design)
+            : frame(design, registry, ops, design.hasPlayer ? &player : nullptr)
+        {
+            for (const QString &name : {design.window, window::Launcher})
+                log.define(registry, name);
+            registry.define(design.skinManager, [this]() -> std::unique_ptr<ManagedWindow> {
+                playerWhenSkinManagerOpened = player.log;
+                struct Dialog final : ManagedWindow {
+                    void present() override {}
+                };
+                return std::make_unique<Dialog>();
+            });
+            log.onUnloading[design.window] = [this] { frame.closing(); };
+            frame.onAfterDrag([this] { ++afterDrag; });
+            frame.onAfterToggle([this] { ++afterToggle; });
+            registry.show(design.window);
+            frame.load();
+        }
+    };
+
+private Q_SLOTS:
+    void opensOnTopAndTogglesBothWays()
+    {
+        Fixture f(frame::dov());
+        QCOMPARE(f.ops.log, QStringList{"on top"});
+        QCOMPARE(f.frame.onTopColour(), frame::LightGreen);
+        f.frame.pressOnTopButton();
+        QCOMPARE(f.frame.onTopColour(), frame::Red);
+        f.frame.pressOnTopButton();
+        QCOMPARE(f.frame.onTopColour(), frame::LightGreen);
+        QCOMPARE(f.ops.log, (QStringList{"on top", "released", "on top"}));
+        QCOMPARE(f.afterToggle, 2);
+    }
+
+    void foreignOnTopColourDoesNothing()
+    {
+        Fixture f(frame::dov());
+        f.frame.setOnTopColour(rgbValue(1, 2, 3));
+        f.frame.pressOnTopButton();
+        QCOMPARE(f.frame.onTopColour(), rgbValue(1, 2, 3));
+        QCOMPARE(f.ops.log, QStringList{"on top"});
+        QCOMPARE(f.afterToggle, 0);
+    }
+
+    void afterDragRunsOnceWhenTheMoveHasEnded()
+    {
+        Fixture f(frame::dov());
+        f.frame.pressMoveHandle();
+        QCOMPARE(f.afterDrag, 0);
+        f.ops.endDrag();
+        f.ops.endDrag();
+        QCOMPARE(f.afterDrag, 1);
+    }
+
+    void soundItemsSwapTheirMarks()
+    {
+        Fixture f(frame::dov());
+        f.frame.chooseMenuItem(QStringLiteral("SoundOff"));
+        QVERIFY(!f.frame.soundMenu().soundOn && f.frame.soundMenu().soundOff);
+        f.frame.chooseMenuItem(QStringLiteral("SoundOn"));
+        QVERIFY(f.frame.soundMenu().soundOn && !f.frame.soundMenu().soundOff);
+    }
+
+    void skinManagerItemClosesThePlayerFirst()
+    {
+        Fixture f(frame::dov());
+        f.frame.chooseMenuItem(QStringLiteral("SkinMgr"));
+        QCOMPARE(f.playerWhenSkinManagerOpened, QStringList{"close"});
+        QVERIFY(f.registry.isLoaded(QStringLiteral("dovprefs")));
+    }
+
+    void windowsThisBuildLacksAreNotOpened()
+    {
+        Fixture f(frame::dov());
+        f.frame.chooseMenuItem(QStringLiteral("Helpmnu"));
+        f.frame.chooseMenuItem(QStringLiteral("About"));
+        QCOMPARE(f.registry.loaded(), QStringList{window::Dov});
+    }
+
+    void quitItemAndQuitControlShowTheLauncher()
+    {
+        Fixture f(frame::dov());
+        f.frame.chooseMenuItem(QStringLiteral("Quit"));
+        QCOMPARE(f.registry.loaded(), QStringList{window::Launcher});
+        QCOMPARE(f.player.log, (QStringList{"Close", "Close"})); // the item's, then the unload's
+
+        Fixture g(frame::dov());
+        g.frame.useQuitControl();
+        QCOMPARE(g.registry.loaded(), QStringList{window::Launcher});
+        QCOMPARE(g.player.log, QStringList{"Close"});
+    }
+
+    void closingShowsTheLauncherOnlyWhereTheDesignSaysSo_data()
+    {
+        QTest::addColumn<QString>("design");
+        QTest::addColumn<bool>("showsLauncher");
+        for (const char *name : {"dov", "Quenz", "vrimcolor", "lumbo"})
+            QTest::newRow(name) << name << false;
+        for (const char *name : {"norvi", "Mip", "Jolvex", "Perrin"})
+            QTest::newRow(name) << name << true;
+    }
+    void closingShowsTheLauncherOnlyWhereTheDesignSaysSo()
+    {
+        QFETCH(QString, design);
+        QFETCH(bool, showsLauncher);
+        Fixture f(*frame::find(design));
+        f.registry.unload(design); // the platform's close command
+        QCOMPARE(f.registry.isLoaded(window::Launcher), showsLauncher);
+        QCOMPARE(f.player.log.contains("Close"), f.frame.design().hasPlayer);
+    }
+
+    void completionRewinds()
+    {
+        Fixture f(frame::dov());
+        f.frame.playerCompleted();
+        QCOMPARE(f.player.log, QStringList{"Prev"});
+    }
+
+    void everyDesignHasAConsistentRow()
+    {
+        QCOMPARE(frame::all().size(), size_t(8));
+        for (const FrameDesign &design : frame::all()) {
+            QVERIFY2(design.onTopOn != design.onTopOff, qPrintable(design.window));
+            QVERIFY2(design.quitTrigger.has_value() == !design.quitSteps.empty(), qPrintable(design.window));
+            const bool unloads = std::count(design.quitSteps.begin(), design.quitSteps.end(), FrameStep::Unload);
+            QVERIFY2(!design.quitTrigger || unloads, qPrintable(design.window));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestClockFrame)
+#include "tst_clockframe.moc"
