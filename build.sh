@@ -9,10 +9,13 @@ cd "$(dirname "$0")"
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Core, Gui, Widgets, Network, Test
+    qt6-multimedia-dev                          # the chime player
     fonts-dejavu-core                           # text on a machine with no desktop fonts
 )
 test_packages=(
     xvfb xauth x11-utils xdotool                # the end-to-end tests drive a real X server
+    faketime                                    # ... at a time of day they choose
+    pulseaudio pulseaudio-utils sox             # ... and record the chimes from a null sink
 )
 
 install_missing() {

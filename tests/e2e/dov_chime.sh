@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The real program at a time of day of our choosing: the Dov clock, opened from the launcher
+# just before 10:05 with its default "5 min" interval, sounds its chime at 10:05 (recorded from
+# a PulseAudio null sink), and shows the 10 o'clock bar lit.
+set -euo pipefail
+
+program=${1:?usage: dov_chime.sh PATH-TO-vrimclocks}
+data=$(dirname "$program")
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -s "$work/out.log" ] && { echo "--- the program said:" >&2; head -c 20000 "$work/out.log" >&2; }
+    exit 1
+}
+pass() { echo "ok: $*"; }
+within() {
+    local tenths=$1; shift
+    for ((i = 0; i < tenths; i++)); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+viewable_named() {
+    local id
+    for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
+        xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && echo "$id"
+    done
+    return 0
+}
+shown() { [ -n "$(viewable_named "$1")" ]; }
+
+# --- An X server and a sound server of our own.
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
+read -r _ xvfb_pid <&3
+pids+=("$xvfb_pid")
+read -r display_number <&3
+export DISPLAY=":$display_number"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" HOME="$work"
+mkdir -p "$PULSE_RUNTIME_PATH"
+export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    -L "module-native-protocol-unix auth-anonymous=1 socket=$PULSE_RUNTIME_PATH/native" \
+    -L "module-null-sink sink_name=chimes" >"$work/pulse.log" 2>&1 &
+pids+=($!)
+within 100 pactl info || fail "the sound server did not start: $(cat "$work/pulse.log")"
+pactl set-default-sink chimes
+
+# --- A fresh program folder, started so that the splash ends at about 10:04:57.
+folder="$work/prog"
+mkdir -p "$folder"
+cp "$program" "$folder/"
+for sub in Skins Sounds Helps; do
+    if [ -d "$data/$sub" ]; then cp -r "$data/$sub" "$folder/"; fi
+done
+FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@2026-12-07 10:04:45" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
+app=$!
+pids+=("$app")
+
+within 200 bash -c "[ \$(xdotool search --name '^Vrim Clocks\$' 2>/dev/null | wc -l) -ge 3 ]" ||
+    fail "no advice box"
+for id in $(viewable_named "Vrim Clocks"); do
+    [ "$(xwininfo -id "$id" | awk '/Width:/{print $2}')" = 450 ] || box=$id
+done
+xdotool windowfocus --sync "${box:?no box}" key Return
+within 50 shown "vRIM's" || fail "no launcher"
+launcher=$(viewable_named "vRIM's")
+
+# Record from the moment the Dov entry is used.
+parec -d chimes.monitor --file-format=wav "$work/chime.wav" &
+recorder=$!
+pids+=("$recorder")
+xdotool mousemove --window "$launcher" 30 110 mousedown 1 mouseup 1 # the Dov label
+within 50 shown dov || fail "the Dov clock did not open"
+dov=$(viewable_named dov)
+shown "vRIM's" && fail "the launcher stayed open"
+pass "Dov opened from the launcher"
+
+# The 10 o'clock bar, in the window's left column, is lit green.
+sleep 0.5
+import -window "$dov" "$work/dov.png"
+colour=$(convert "$work/dov.png" -format '%[pixel:p{3,44}]' info:)
+case "$colour" in
+    "srgb(0,255,0)"|"lime") pass "the current hour's bar is lit ($colour)" ;;
+    *) fail "the 10 o'clock bar shows $colour" ;;
+esac
+
+sleep 5.5 # past 10:05:00 and through most of the chime
+kill -INT "$recorder"
+wait "$recorder" 2>/dev/null || true
+[ -s "$work/chime.wav" ] || fail "nothing was recorded"
+peak=$(sox "$work/chime.wav" -n stat 2>&1 | awk '/Maximum amplitude/{print $3}')
+awk -v p="$peak" 'BEGIN{exit !(p > 0.05)}' || fail "the recording is silent (peak $peak)"
+# Where the sound begins: the length trimmed off by a silence detector.
+total=$(soxi -D "$work/chime.wav")
+rest=$(sox "$work/chime.wav" -n silence 1 0.005 1% stat 2>&1 | awk '/Length \(seconds\)/{print $3}')
+onset=$(awk -v t="$total" -v r="$rest" 'BEGIN{printf "%.2f", t - r}')
+awk -v o="$onset" 'BEGIN{exit !(o > 1.0 && o < 4.0)}' ||
+    fail "the chime began ${onset}s after Dov opened, not at 10:05:00"
+pass "the chime sounded ${onset}s after Dov opened (peak $peak)"
