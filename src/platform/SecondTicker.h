@@ -2,7 +2,7 @@
 
 #include "platform/Timer.h"
 
-#include <QtGlobal>
+#include <QObject>
 
 #include <functional>
 #include <map>
@@ -15,12 +15,13 @@ namespace vrim {
 // clock, and at once when one of them asks for a pass. Between those the process sleeps. The
 // wait is worked out afresh from the wall clock each time and never exceeds a second, so setting
 // the system clock or waking from sleep puts it right by the next pass.
-class SecondTicker {
+// A QObject only so that windows outliving it (deleted late, at exit) can tell it is gone.
+class SecondTicker : public QObject {
 public:
     using WallClock = std::function<qint64()>; // milliseconds since the epoch
 
     SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock);
-    ~SecondTicker();
+    ~SecondTicker() override;
 
     // Slack after the second boundary, so a pass never lands just before it.
     static constexpr int Slack = 2;

@@ -33,7 +33,7 @@ DovWindow::DovWindow(WindowRegistry &registry, Platform &platform, SecondTicker 
                      const DataFolders &folders)
     : ClockWindow(registry, frame::dov())
     , m_platform(platform)
-    , m_ticker(ticker)
+    , m_ticker(&ticker)
     , m_player(platform.makePlayer())
     , m_clock(folders, platform.time(), *m_player, windowOps(), registry, buttonFace(*this))
     , m_shown(m_clock.face())
@@ -61,8 +61,11 @@ DovWindow::DovWindow(WindowRegistry &registry, Platform &platform, SecondTicker 
 
     m_clock.load();
     showState();
-    m_subscription = m_ticker.subscribe([this] { pass(); });
-    m_clock.refresh().onRaised([this] { m_ticker.passSoon(m_subscription); });
+    m_subscription = ticker.subscribe([this] { pass(); });
+    m_clock.refresh().onRaised([this] {
+        if (m_ticker)
+            m_ticker->passSoon(m_subscription);
+    });
     // After a drag the face is reset at once; show it, and carry on ticking from there.
     frame.onAfterDrag([this] {
         m_clock.resetFace();
@@ -70,12 +73,17 @@ DovWindow::DovWindow(WindowRegistry &registry, Platform &platform, SecondTicker 
     });
 }
 
-DovWindow::~DovWindow() { m_ticker.unsubscribe(m_subscription); }
+DovWindow::~DovWindow()
+{
+    if (m_ticker)
+        m_ticker->unsubscribe(m_subscription);
+}
 
 void DovWindow::unloading()
 {
     // No pass may run between unloading and the widget's deletion: it could chime again.
-    m_ticker.unsubscribe(m_subscription);
+    if (m_ticker)
+        m_ticker->unsubscribe(m_subscription);
     m_clock.frame().closing();
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "clocks/dov/DovClock.h"
+#include "platform/SecondTicker.h"
 #include "shell/ClockWindow.h"
 
 #include <QImage>
+#include <QPointer>
 
 #include <memory>
 
@@ -11,7 +13,6 @@ namespace vrim {
 
 class ClickLabel;
 class Platform;
-class SecondTicker;
 
 class DovWindow final : public ClockWindow {
     Q_OBJECT
@@ -41,7 +42,7 @@ private:
     void showState();
 
     Platform &m_platform;
-    SecondTicker &m_ticker;
+    QPointer<SecondTicker> m_ticker; // the program's; a window deleted at exit may outlive it
     std::unique_ptr<SoundPlayer> m_player;
     DovClock m_clock;
     int m_subscription = 0;

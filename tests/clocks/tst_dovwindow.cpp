@@ -1,0 +1,131 @@
+#include "clocks/dov/DovWindow.h"
+#include "settings/SettingsStore.h"
+#include "shell/ClickArea.h"
+#include "shell/Program.h"
+#include "shell/WindowNames.h"
+#include "support/FakePlatform.h"
+#include "support/FakeWindows.h"
+#include "support/TempProgramFolder.h"
+
+#include <QtTest>
+
+using namespace vrim;
+using namespace vrim::test;
+
+class TestDovWindow : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TempProgramFolder folder;
+        FakePlatform platform;
+        WindowLog others;
+        Program program{platform, DataFolders(folder.path()), [] {}};
+
+        Fixture()
+        {
+            QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
+            others.define(program.registry(), window::Launcher);
+            platform.clock.now = QStringLiteral("15:20:05");
+        }
+        DovWindow *open()
+        {
+            program.registry().show(window::Dov);
+            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Dov));
+            return handle ? qobject_cast<DovWindow *>(handle->widget()) : nullptr;
+        }
+        RecordingPlayer &player() { return *platform.players.back(); }
+    };
+
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static QColor colourOf(QWidget *widget) { return widget->palette().color(QPalette::Window); }
+
+private Q_SLOTS:
+    void opensOnTopAtItsPlaceWithButtonsPainted()
+    {
+        Fixture f;
+        DovWindow *dov = f.open();
+        QVERIFY(dov);
+        QCOMPARE(dov->geometry(), QRect(658, 424, 110, 133));
+        QVERIFY(dov->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(dov->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(colourOf(dov->onTopButton()), QColor(192, 255, 120));
+        QCOMPARE(colourOf(dov->moveButton()), QColor(192, 255, 120));
+        QCOMPARE(colourOf(dov->quitButton()), QColor(255, 0, 0));
+        QCOMPARE(colourOf(dov->menuButton()), QColor(255, 192, 128));
+        QCOMPARE(dov->quitButton()->toolTip(), QStringLiteral("Quit"));
+        QCOMPARE(dov->clock().face().bar(2), DovFace::Lit); // 15:20 is the "3" bar
+        QVERIFY(dov->hasSkin() == false); // the test folder has no pictures...
+        QCOMPARE(f.platform.warnings.size(), 1); // ...which is said once
+        QVERIFY(f.platform.warnings.front().contains(QStringLiteral("blui-3d.jpg")));
+    }
+
+    void onTopButtonTogglesWithAnyButton()
+    {
+        Fixture f;
+        DovWindow *dov = f.open();
+        QTest::mousePress(dov->onTopButton(), Qt::RightButton);
+        QCOMPARE(colourOf(dov->onTopButton()), QColor(255, 0, 0));
+        QVERIFY(!dov->clock().frame().isOnTop());
+        QTest::mousePress(dov->onTopButton(), Qt::MiddleButton);
+        QCOMPARE(colourOf(dov->onTopButton()), QColor(192, 255, 120));
+    }
+
+    void menuItemsAndTheirState()
+    {
+        Fixture f;
+        DovWindow *dov = f.open();
+        const auto items = ClockWindow::menuItems(dov->clock().frame(), f.program.registry());
+        QStringList names, disabled;
+        for (const auto &[name, state] : items) {
+            names.append(name);
+            if (!state.enabled)
+                disabled.append(name);
+            if (name == u"SoundOn")
+                QVERIFY(state.checked);
+        }
+        QCOMPARE(names, (QStringList{"Helpmnu", "SkinMgr", "Sound", "SoundOn", "SoundOff", "", "About", "Quit"}));
+        // Windows still to come in this build are offered greyed out.
+        QCOMPARE(disabled, (QStringList{"Helpmnu", "SkinMgr", "About"}));
+    }
+
+    void quitButtonClickShowsTheLauncher()
+    {
+        Fixture f;
+        DovWindow *dov = f.open();
+        QTest::mousePress(dov->quitButton(), Qt::LeftButton);
+        QVERIFY(f.program.registry().isLoaded(window::Dov)); // a click, not a press
+        QTest::mouseRelease(dov->quitButton(), Qt::LeftButton);
+        settle();
+        QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
+        QVERIFY(f.player().log.contains("Close"));
+    }
+
+    void closingStopsTheTicksAndShowsNoLauncher()
+    {
+        Fixture f;
+        DovWindow *dov = f.open();
+        dov->close();
+        settle();
+        QVERIFY(f.program.registry().loaded().isEmpty());
+        QVERIFY(!f.program.ticker().isRunning());
+    }
+
+    void aRaisedRefreshIsTakenAtOnce()
+    {
+        Fixture f;
+        DovWindow *dov = f.open();
+        FakeTimer *ticker = f.platform.timers.front();
+        dov->clock().refresh().raise();
+        QCOMPARE(ticker->interval(), 0);
+        ticker->elapse();
+        QCOMPARE(dov->clock().refresh().carrier(), QString());
+        QCOMPARE(f.platform.warnings.size(), 2); // the missing skin, said again on reload
+    }
+};
+
+QTEST_MAIN(TestDovWindow)
+#include "tst_dovwindow.moc"
