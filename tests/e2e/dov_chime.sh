@@ -5,45 +5,10 @@
 set -euo pipefail
 
 program=${1:?usage: dov_chime.sh PATH-TO-vrimclocks}
-data=$(dirname "$program")
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [ -s "$work/out.log" ] && { echo "--- the program said:" >&2; head -c 20000 "$work/out.log" >&2; }
-    exit 1
-}
-pass() { echo "ok: $*"; }
-within() {
-    local tenths=$1; shift
-    for ((i = 0; i < tenths; i++)); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-viewable_named() {
-    local id
-    for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
-        xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && echo "$id"
-    done
-    return 0
-}
-shown() { [ -n "$(viewable_named "$1")" ]; }
+source "$(dirname "$0")/lib.sh"
 
 # --- An X server and a sound server of our own.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
-read -r _ xvfb_pid <&3
-pids+=("$xvfb_pid")
-read -r display_number <&3
-export DISPLAY=":$display_number"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+start_x
 
 export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" HOME="$work"
 mkdir -p "$PULSE_RUNTIME_PATH"
@@ -57,23 +22,13 @@ pactl set-default-sink chimes
 
 # --- A fresh program folder, started so that the splash ends at about 10:04:57.
 folder="$work/prog"
-mkdir -p "$folder"
-cp "$program" "$folder/"
-for sub in Skins Sounds Helps; do
-    if [ -d "$data/$sub" ]; then cp -r "$data/$sub" "$folder/"; fi
-done
+make_program_folder "$folder" "$program"
 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@2026-12-07 10:04:45" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
 app=$!
 pids+=("$app")
 
-within 200 bash -c "[ \$(xdotool search --name '^Vrim Clocks\$' 2>/dev/null | wc -l) -ge 3 ]" ||
-    fail "no advice box"
-for id in $(viewable_named "Vrim Clocks"); do
-    [ "$(xwininfo -id "$id" | awk '/Width:/{print $2}')" = 450 ] || box=$id
-done
-xdotool windowfocus --sync "${box:?no box}" key Return
-within 50 shown "vRIM's" || fail "no launcher"
-launcher=$(viewable_named "vRIM's")
+dismiss_advice
+launcher=$(windows_named "vRIM's")
 
 # Record from the moment the Dov entry is used.
 parec -d chimes.monitor --file-format=wav "$work/chime.wav" &
@@ -81,7 +36,7 @@ recorder=$!
 pids+=("$recorder")
 xdotool mousemove --window "$launcher" 30 110 mousedown 1 mouseup 1 # the Dov label
 within 50 shown dov || fail "the Dov clock did not open"
-dov=$(viewable_named dov)
+dov=$(windows_named dov)
 shown "vRIM's" && fail "the launcher stayed open"
 pass "Dov opened from the launcher"
 

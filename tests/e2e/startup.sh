@@ -5,32 +5,7 @@
 set -euo pipefail
 
 program=${1:?usage: startup.sh PATH-TO-vrimclocks}
-data=$(dirname "$program")
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [ -s "$work/out.log" ] && { echo "--- the program said:" >&2; head -c 20000 "$work/out.log" >&2; }
-    exit 1
-}
-pass() { echo "ok: $*"; }
-
-# Polls for up to $1 tenths of a second until the rest of the line succeeds.
-within() {
-    local tenths=$1; shift
-    for ((i = 0; i < tenths; i++)); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/lib.sh"
 
 # --- No display at all, then one that cannot be opened.
 for display in "" ":97531"; do
@@ -44,23 +19,7 @@ for display in "" ":97531"; do
 done
 pass "without a display: one line, non-zero exit"
 
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
-# Viewable top-level windows with the given name, one id a line.
-windows_named() {
-    local id
-    for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
-        viewable "$id" && echo "$id"
-    done
-    return 0
-}
-one_window_named() { [ -n "$(windows_named "$1")" ]; }
-size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
-
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
-read -r _ xvfb_pid <&3
-read -r display_number <&3
-export DISPLAY=":$display_number"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+start_x
 
 # --- A first start that cannot make its settings folder says why and ends without a splash.
 blocked="$work/blocked"
@@ -69,26 +28,23 @@ cp "$program" "$blocked/"
 echo "not a folder" >"$blocked/Settings"
 "$blocked/vrimclocks" >"$work/out.log" 2>&1 &
 app_pid=$!
-within 100 one_window_named "Vrim Clocks" || fail "no message about the settings folder"
+pids+=("$app_pid")
+within 100 shown "Vrim Clocks" || fail "no message about the settings folder"
 box=$(windows_named "Vrim Clocks" | head -n 1)
 [ "$(size_of "$box")" != "450x285" ] || fail "the splash came up although set-up failed"
 xdotool windowfocus --sync "$box" key Return
 within 50 bash -c "! kill -0 $app_pid" || fail "the program kept running after the failed set-up"
 wait "$app_pid" && status=0 || status=$?
-app_pid=""
 [ "$status" -ne 0 ] || fail "a failed first start exited 0"
 pass "failed first start: message, no splash, non-zero exit"
 
 # --- A fresh program folder beside its installation files.
 folder="$work/Vrim Clocks"
-mkdir -p "$folder"
-cp "$program" "$folder/"
-for sub in Skins Sounds Helps; do
-    if [ -d "$data/$sub" ]; then cp -r "$data/$sub" "$folder/"; fi
-done
+make_program_folder "$folder" "$program"
 "$folder/vrimclocks" >"$work/out.log" 2>&1 &
 app_pid=$!
-within 100 one_window_named "Vrim Clocks" || fail "no splash appeared"
+pids+=("$app_pid")
+within 100 shown "Vrim Clocks" || fail "no splash appeared"
 splash=$(windows_named "Vrim Clocks" | head -n 1)
 [ "$(size_of "$splash")" = "450x285" ] || fail "splash is $(size_of "$splash")"
 count=$(find "$folder/Settings" -maxdepth 1 -type f -name '*.prf' | wc -l)
@@ -100,11 +56,11 @@ pass "first start wrote 13 settings files and shows the splash"
 advice_open() { [ "$(windows_named "Vrim Clocks" | wc -l)" -ge 2 ]; }
 within 200 advice_open || fail "no advice box after the countdown"
 box=$(windows_named "Vrim Clocks" | grep -v "^$splash\$" | head -n 1)
-one_window_named "vRIM's" && fail "the launcher came before the box was closed"
+shown "vRIM's" && fail "the launcher came before the box was closed"
 pass "advice box shown"
 
 xdotool windowfocus --sync "$box" key Return
-within 50 one_window_named "vRIM's" || fail "no launcher after closing the box"
+within 50 shown "vRIM's" || fail "no launcher after closing the box"
 launcher=$(windows_named "vRIM's")
 within 30 bash -c "! xwininfo -id $splash 2>/dev/null | grep -q IsViewable" || fail "the splash stayed"
 [ "$(size_of "$launcher")" = "131x362" ] || fail "launcher is $(size_of "$launcher")"
@@ -114,6 +70,5 @@ pass "launcher shown, splash gone"
 xdotool mousemove --window "$launcher" 90 334 click 1
 within 50 bash -c "! kill -0 $app_pid" || fail "the program kept running after Exit"
 wait "$app_pid" && status=0 || status=$?
-app_pid=""
 [ "$status" -eq 0 ] || fail "exit status $status after Exit"
 pass "Exit ends the program"

@@ -1,0 +1,76 @@
+# Shared by the end-to-end scripts: a work folder, an X server of their own, a fresh program
+# folder, and small helpers to wait for and find windows. Sourced, not run.
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -s "$work/out.log" ] && { echo "--- the program said:" >&2; head -c 20000 "$work/out.log" >&2; }
+    exit 1
+}
+pass() { echo "ok: $*"; }
+
+# Polls for up to $1 tenths of a second until the rest of the line succeeds.
+within() {
+    local tenths=$1; shift
+    for ((i = 0; i < tenths; i++)); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+# Viewable top-level windows with the given name, one id a line.
+windows_named() {
+    local id
+    for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
+        viewable "$id" && echo "$id"
+    done
+    return 0
+}
+shown() { [ -n "$(windows_named "$1")" ]; }
+size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
+
+# Starts Xvfb on a free display and points DISPLAY at it.
+start_x() {
+    local xvfb_pid display_number
+    exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
+    read -r _ xvfb_pid <&3
+    pids+=("$xvfb_pid")
+    read -r display_number <&3
+    export DISPLAY=":$display_number"
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+}
+
+# A fresh program folder $1 holding the program $2 and the installation folders beside it.
+make_program_folder() {
+    local folder=$1 program=$2 sub
+    mkdir -p "$folder"
+    cp "$program" "$folder/"
+    for sub in Skins Sounds Helps; do
+        if [ -d "$(dirname "$program")/$sub" ]; then cp -r "$(dirname "$program")/$sub" "$folder/"; fi
+    done
+}
+
+# Closes the advice box at the end of the splash's countdown (the box is the "Vrim Clocks"
+# window that is not the 450x285 splash), then waits for the launcher.
+dismiss_advice() {
+    local id box=""
+    within 200 bash -c "[ \$(xdotool search --name '^Vrim Clocks\$' 2>/dev/null | wc -l) -ge 3 ]" ||
+        fail "no advice box after the countdown"
+    for id in $(windows_named "Vrim Clocks"); do
+        [ "$(size_of "$id")" = "450x285" ] || box=$id
+    done
+    [ -n "$box" ] || fail "no advice box after the countdown"
+    xdotool windowfocus --sync "$box" key Return
+    within 50 shown "vRIM's" || fail "no launcher after closing the advice box"
+}
