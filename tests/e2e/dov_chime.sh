@@ -23,6 +23,8 @@ pactl set-default-sink chimes
 # --- A fresh program folder, started so that the splash ends at about 10:04:57.
 folder="$work/prog"
 make_program_folder "$folder" "$program"
+# libfaketime is preloaded ahead of a sanitizer build's runtime; let that build accept it.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@2026-12-07 10:04:45" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
 app=$!
 pids+=("$app")
