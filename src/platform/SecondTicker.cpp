@@ -1,5 +1,10 @@
 #include "platform/SecondTicker.h"
 
+#include <QLoggingCategory>
+
+// Off unless asked for (QT_LOGGING_RULES="vrim.tick.info=true"): the benchmark reads it.
+Q_LOGGING_CATEGORY(lcTick, "vrim.tick", QtWarningMsg)
+
 namespace vrim {
 
 SecondTicker::SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock)
@@ -44,6 +49,8 @@ void SecondTicker::wake()
 {
     // A wake for requested passes runs only those who asked; a wake at a second runs everyone.
     const bool atSecond = !m_wakeForSoon;
+    if (atSecond)
+        qCInfo(lcTick, "pass at +%d ms", int(((m_wallClock() % 1000) + 1000) % 1000));
     std::map<int, bool> soon;
     soon.swap(m_soon);
     // Copy the ids first: a pass may unsubscribe (a clock that closes itself).
