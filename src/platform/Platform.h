@@ -28,6 +28,25 @@ public:
     virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
 };
 
+// The open-file chooser. The filter list is written "Description|pattern|Description|pattern";
+// `selected` is the index of the pre-selected pair; `lastName` is what the chooser returned last
+// (it starts there), else it starts in `startFolder`. Answers the chosen file's full path, or the
+// empty text when cancelled.
+class Choosers {
+public:
+    virtual ~Choosers() = default;
+    virtual QString chooseFile(const QString &filterList, int selected, const QString &lastName,
+                               const QString &startFolder) = 0;
+};
+
+// Whether a picture file can be shown, and if not, why.
+class Pictures {
+public:
+    virtual ~Pictures() = default;
+    // The empty text when the picture can be shown, else the reason in words.
+    virtual QString problemShowing(const QString &path) = 0;
+};
+
 // Everything the logic needs from the platform, handed in so tests can replace all of it.
 class Platform {
 public:
@@ -37,6 +56,8 @@ public:
     virtual std::unique_ptr<Timer> makeTimer() = 0;
     virtual std::unique_ptr<SoundPlayer> makePlayer() = 0;
     virtual TimeSource &time() = 0;
+    virtual Choosers &choosers() = 0;
+    virtual Pictures &pictures() = 0;
 };
 
 } // namespace vrim

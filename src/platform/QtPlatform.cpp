@@ -4,7 +4,12 @@
 #include "platform/QtSoundPlayer.h"
 #include "platform/QtTimer.h"
 
+#include "settings/FileFilters.h"
+
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
@@ -35,6 +40,37 @@ bool QtShell::openPage(const QString &address)
 bool QtShell::startProgram(const QString &program, const QStringList &arguments)
 {
     return QProcess::startDetached(program, arguments);
+}
+
+QString QtChoosers::chooseFile(const QString &filterList, int selected, const QString &lastName,
+                               const QString &startFolder)
+{
+    QStringList filters;
+    for (const FileFilter &filter : parseFileFilters(filterList)) {
+        // "JPG Files (*.jpg)" shows the patterns we really use: "JPG Files (*.jpg *.JPG)".
+        const QString name = filter.description.section(QStringLiteral(" ("), 0, 0);
+        filters.append(name + QStringLiteral(" (") + filter.patterns.join(u' ') + u')');
+    }
+    QFileDialog dialog(nullptr, QString(), lastName.isEmpty() ? startFolder : QFileInfo(lastName).path());
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (selected >= 0 && selected < filters.size())
+        dialog.selectNameFilter(filters.at(selected));
+    if (!lastName.isEmpty())
+        dialog.selectFile(QFileInfo(lastName).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPictures::problemShowing(const QString &path)
+{
+    if (path.isEmpty())
+        return QStringLiteral("no picture chosen");
+    QImageReader reader(path);
+    if (reader.read().isNull())
+        return reader.errorString();
+    return {};
 }
 
 std::unique_ptr<Timer> QtPlatform::makeTimer() { return std::make_unique<QtTimer>(); }

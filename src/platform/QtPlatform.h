@@ -16,6 +16,17 @@ public:
     bool startProgram(const QString &program, const QStringList &arguments) override;
 };
 
+class QtChoosers final : public Choosers {
+public:
+    QString chooseFile(const QString &filterList, int selected, const QString &lastName,
+                       const QString &startFolder) override;
+};
+
+class QtPictures final : public Pictures {
+public:
+    QString problemShowing(const QString &path) override;
+};
+
 class QtPlatform final : public Platform {
 public:
     Messages &messages() override { return m_messages; }
@@ -23,8 +34,12 @@ public:
     std::unique_ptr<Timer> makeTimer() override;
     std::unique_ptr<SoundPlayer> makePlayer() override;
     TimeSource &time() override { return m_time; }
+    Choosers &choosers() override { return m_choosers; }
+    Pictures &pictures() override { return m_pictures; }
 
 private:
+    QtChoosers m_choosers;
+    QtPictures m_pictures;
     SystemTimeSource m_time;
     QtMessages m_messages;
     QtShell m_shell;

@@ -13,9 +13,15 @@ QtSoundPlayer::QtSoundPlayer()
         }
     });
     QObject::connect(&m_effect, &QSoundEffect::statusChanged, &m_effect, [this] {
+        // A Play sent while the file was still loading starts once it has loaded.
+        if (m_effect.status() == QSoundEffect::Ready && m_playWhenLoaded) {
+            m_playWhenLoaded = false;
+            m_effect.play();
+        }
         // A file that cannot be decoded will never report playing: count the Play as done.
         if (m_effect.status() == QSoundEffect::Error && m_started) {
             m_started = false;
+            m_playWhenLoaded = false;
             completed();
         }
     });
@@ -44,11 +50,15 @@ void QtSoundPlayer::command(const QString &word)
         if (m_effect.status() == QSoundEffect::Error || m_effect.source().isEmpty())
             return;
         m_started = true;
-        m_effect.play();
+        if (m_effect.status() == QSoundEffect::Loading)
+            m_playWhenLoaded = true;
+        else
+            m_effect.play();
     } else if (verb == u"prev") {
         // QSoundEffect always starts from the beginning: there is nothing to wind back.
     } else if (verb == u"close") {
         m_started = false;
+        m_playWhenLoaded = false;
         m_open = false;
         m_effect.stop();
         m_effect.setSource(QUrl());

@@ -21,6 +21,7 @@ private:
     QString m_prepared;
     bool m_open = false;
     bool m_started = false; // a Play is under way; its end is the completion to report
+    bool m_playWhenLoaded = false;
 };
 
 } // namespace vrim

@@ -2,6 +2,7 @@
 
 #include "clocks/dov/DovWindow.h"
 #include "platform/Platform.h"
+#include "settings/SkinManagerDialog.h"
 #include "shell/LauncherWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
@@ -35,6 +36,11 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     m_registry.define(window::Dov, [this] {
         return std::make_unique<WidgetWindow>(new DovWindow(m_registry, m_platform, m_ticker, m_folders));
     });
+    for (const SkinManagerDesign &design : skinmanager::all()) {
+        m_registry.define(design.window, [this, &design] {
+            return std::make_unique<WidgetWindow>(new SkinManagerDialog(design, m_registry, m_platform, m_folders));
+        });
+    }
     m_registry.define(window::Launcher,
                       [this] { return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry)); });
 }

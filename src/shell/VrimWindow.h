@@ -19,6 +19,7 @@ public:
 
     // The window's own closing behaviour, run while it is still loaded.
     virtual void unloading() {}
+    virtual RefreshSignal *refreshSignal() { return nullptr; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -36,6 +37,7 @@ public:
     ~WidgetWindow() override;
     void present() override;
     void unloading() override;
+    RefreshSignal *refreshSignal() override { return m_widget ? m_widget->refreshSignal() : nullptr; }
 
     VrimWindow *widget() const { return m_widget; }
 

@@ -10,6 +10,8 @@
 
 namespace vrim {
 
+class RefreshSignal;
+
 // One window of the program as the registry sees it.
 class ManagedWindow {
 public:
@@ -19,6 +21,8 @@ public:
     // The window's own closing behaviour (a clock shows the launcher, closes its player...).
     // It runs while the window is still loaded, and may show or unload other windows.
     virtual void unloading() {}
+    // The text slot through which a Skin Manager asks this window (a clock) to reload.
+    virtual RefreshSignal *refreshSignal() { return nullptr; }
 };
 
 // The program's windows by name: at most one of each, created when first shown, all state

@@ -36,8 +36,23 @@ private:
     bool m_active = false;
 };
 
-class FakePlatform final : public Platform, public Messages, public Shell {
+class FakePlatform final : public Platform, public Messages, public Shell, public Choosers, public Pictures {
 public:
+    Choosers &choosers() override { return *this; }
+    Pictures &pictures() override { return *this; }
+    // The chooser answers from this list, one answer a call ("" is a cancel).
+    QString chooseFile(const QString &filterList, int selected, const QString &lastName,
+                       const QString &) override
+    {
+        chooserCalls.append(QStringLiteral("%1 [%2] from '%3'").arg(filterList).arg(selected).arg(lastName));
+        return chooserAnswers.isEmpty() ? QString() : chooserAnswers.takeFirst();
+    }
+    // Pictures whose name contains "broken" cannot be shown.
+    QString problemShowing(const QString &path) override
+    {
+        return path.contains(QStringLiteral("broken")) ? QStringLiteral("not a picture") : QString();
+    }
+
     Messages &messages() override { return *this; }
     Shell &shell() override { return *this; }
     TimeSource &time() override { return clock; }
@@ -76,6 +91,8 @@ public:
     std::vector<FakeTimer *> timers;
     std::vector<RecordingPlayer *> players;
     QStringList warnings;
+    QStringList chooserAnswers;
+    QStringList chooserCalls;
     QStringList shownMessages;
     QStringList openedPages;
     QStringList startedPrograms;

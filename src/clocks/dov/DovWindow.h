@@ -24,6 +24,7 @@ public:
     DovClock &clock() { return m_clock; }
     bool hasSkin() const { return !m_skin.isNull(); }
     void unloading() override;
+    RefreshSignal *refreshSignal() override { return &m_clock.refresh(); }
 
     // One pass of the timer, as the ticker runs it.
     void pass();

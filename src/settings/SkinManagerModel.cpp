@@ -1,0 +1,177 @@
+#include "settings/SkinManagerModel.h"
+
+#include "platform/Platform.h"
+#include "shell/WindowNames.h"
+#include "shell/WindowRegistry.h"
+
+#include <QFileInfo>
+
+namespace vrim {
+namespace skinmanager {
+namespace {
+
+const QString Pictures = QStringLiteral("All Files (*.*)|*.*|JPG Files (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif");
+
+SkinManagerDesign member(const char *window, const QString &clock, Design design, const char *caption)
+{
+    return {QString::fromLatin1(window), clock, design, QString::fromLatin1(caption), Pictures, false};
+}
+
+std::array<SkinManagerDesign, 6> makeAll()
+{
+    SkinManagerDesign norvi = member("norviprefs", window::Norvi, Design::Norvi, "norvi Skin Manager");
+    norvi.pictureFilters = Pictures + QStringLiteral("|bitmap Files (*.bmp)|*.bmp");
+    norvi.twoPictures = true;
+    return {member("dovprefs", window::Dov, Design::Dov, "Dov Skin Manager"),
+            member("vrimprefs", window::Vrimcolor, Design::Vrimcolor, "Vrim Skin Manager"),
+            norvi,
+            member("jolvexprefs", window::Jolvex, Design::Jolvex, "Jolvex Skin Manager"),
+            member("MipPreferences", window::Mip, Design::Mip, "Mip Skin Manager"),
+            member("QuenzPref", window::Quenz, Design::Quenz, "Quenz Skin Manager")};
+}
+
+} // namespace
+
+std::span<const SkinManagerDesign> all()
+{
+    static const std::array<SkinManagerDesign, 6> designs = makeAll();
+    return designs;
+}
+
+const SkinManagerDesign *find(const QString &window)
+{
+    for (const SkinManagerDesign &design : all())
+        if (design.window == window)
+            return &design;
+    return nullptr;
+}
+
+} // namespace skinmanager
+
+namespace {
+
+// Where a chooser opens before anything was chosen: beside the stored file.
+QString folderOf(const QString &stored)
+{
+    const QString path = DataFolders::resolveStored(stored);
+    return path.isEmpty() ? QString() : QFileInfo(path).path();
+}
+
+} // namespace
+
+SkinManagerModel::SkinManagerModel(const SkinManagerDesign &design, DataFolders folders,
+                                   WindowRegistry &registry, Platform &platform, SoundPlayer &player,
+                                   std::function<void()> raiseRefresh, QString homePage)
+    : m_design(design)
+    , m_store(std::move(folders))
+    , m_registry(registry)
+    , m_platform(platform)
+    , m_player(player)
+    , m_raiseRefresh(std::move(raiseRefresh))
+    , m_homePage(std::move(homePage))
+{
+}
+
+void SkinManagerModel::open()
+{
+    const auto skin = m_store.readSkin(m_design.design);
+    const auto sound = m_store.readSound(m_design.design);
+    // A damaged file is said once; the dialog then offers its defaults, and writes only on Ok.
+    for (const QString &problem : {skin.problem, sound.problem})
+        if (!problem.isEmpty())
+            m_platform.messages().warn(problem);
+    m_storedPictures = {skin.value.picture, skin.value.centre};
+    m_storedSound = sound.value.sound;
+    m_storedChime = sound.value.interval;
+
+    m_interval.reset();
+    for (int i = 0; i < int(skinmanager::IntervalButtons.size()); ++i)
+        if (skinmanager::IntervalButtons[size_t(i)] == m_storedChime)
+            m_interval = i;
+
+    showPreview(Frame, DataFolders::resolveStored(m_storedPictures[Frame]));
+    if (m_design.twoPictures) {
+        showPreview(Centre, DataFolders::resolveStored(m_storedPictures[Centre]));
+        m_target = Centre;
+        m_interval = 0; // "5 min", whatever is stored
+    }
+    m_player.prepare(DataFolders::resolveStored(m_storedSound));
+    m_player.command(QStringLiteral("Open"));
+}
+
+void SkinManagerModel::showPreview(Picture which, const QString &path)
+{
+    m_previews[which] = {path, path.isEmpty() ? QString() : m_platform.pictures().problemShowing(path)};
+}
+
+void SkinManagerModel::view()
+{
+    const QString chosen = m_platform.choosers().chooseFile(
+        m_design.pictureFilters, 1, m_pictureChooserName, folderOf(m_storedPictures[Frame]));
+    if (!chosen.isEmpty())
+        m_pictureChooserName = chosen;
+    const Picture which = m_design.twoPictures ? m_target : Frame;
+    showPreview(which, m_pictureChooserName);
+    if (!m_pictureChooserName.isEmpty() && m_previews[which].problem.isEmpty())
+        m_lastShown[which] = m_pictureChooserName;
+}
+
+void SkinManagerModel::change()
+{
+    const QString chosen = m_platform.choosers().chooseFile(skinmanager::SoundFilters, 1,
+                                                            m_soundChooserName, folderOf(m_storedSound));
+    if (!chosen.isEmpty())
+        m_soundChooserName = chosen;
+}
+
+void SkinManagerModel::test()
+{
+    m_player.command(QStringLiteral("close"));
+    m_player.prepare(m_soundChooserName.isEmpty() ? DataFolders::resolveStored(m_storedSound)
+                                                  : m_soundChooserName);
+    m_player.command(QStringLiteral("Open"));
+    m_player.command(QStringLiteral("Play"));
+}
+
+bool SkinManagerModel::ok()
+{
+    if (m_interval)
+        m_storedChime = skinmanager::IntervalButtons[size_t(*m_interval)];
+    const SkinSettings skin{m_lastShown[Frame].isEmpty() ? m_storedPictures[Frame] : m_lastShown[Frame],
+                      m_lastShown[Centre].isEmpty() ? m_storedPictures[Centre] : m_lastShown[Centre]};
+    const SoundSettings sound{m_soundChooserName.isEmpty() ? m_storedSound : m_soundChooserName,
+                              m_storedChime};
+    // The skin file first: when it cannot be saved, the sound file is left alone too.
+    if (const Saved saved = m_store.writeSkin(m_design.design, skin); !saved.ok()) {
+        m_platform.messages().inform(saved.problem);
+        return false;
+    }
+    if (const Saved saved = m_store.writeSound(m_design.design, sound); !saved.ok()) {
+        m_platform.messages().inform(saved.problem);
+        return false;
+    }
+    m_raiseRefresh();
+    unload();
+    return true;
+}
+
+void SkinManagerModel::cancel()
+{
+    m_player.command(QStringLiteral("Close"));
+    m_raiseRefresh();
+    unload();
+}
+
+void SkinManagerModel::closing()
+{
+    m_player.command(QStringLiteral("Close"));
+    m_raiseRefresh();
+}
+
+void SkinManagerModel::unload() { m_registry.unload(m_design.window); }
+
+void SkinManagerModel::openHomePage() { m_platform.shell().openPage(m_homePage); }
+
+void SkinManagerModel::playerCompleted() { m_player.command(QStringLiteral("Prev")); }
+
+} // namespace vrim

@@ -1,0 +1,225 @@
+#include "settings/RefreshSignal.h"
+#include "settings/SkinManagerModel.h"
+#include "shell/WindowNames.h"
+#include "shell/WindowRegistry.h"
+#include "support/FakePlatform.h"
+#include "support/TempProgramFolder.h"
+
+#include <QtTest>
+
+using namespace vrim;
+using namespace vrim::test;
+
+namespace {
+
+// The clock a Skin Manager dresses, as far as the dialog can see it: its refresh signal.
+class ClockDouble final : public ManagedWindow {
+public:
+    explicit ClockDouble(int &raises) { m_signal.onRaised([&raises] { ++raises; }); }
+    void present() override {}
+    RefreshSignal *refreshSignal() override { return &m_signal; }
+
+private:
+    RefreshSignal m_signal;
+};
+
+} // namespace
+
+class TestSkinManager : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TempProgramFolder folder;
+        SettingsStore store{DataFolders(folder.path())};
+        FakePlatform platform;
+        RecordingPlayer player;
+        WindowRegistry registry;
+        int raises = 0;
+        const SkinManagerDesign &design;
+        std::unique_ptr<SkinManagerModel> model;
+
+        explicit Fixture(const QString &dialog = QStringLiteral("dovprefs"))
+            : design(*skinmanager::find(dialog))
+        {
+            QVERIFY(store.writeDefaults().ok());
+            registry.define(design.clock, [this] { return std::make_unique<ClockDouble>(raises); });
+            registry.define(design.window, [] {
+                struct Dialog final : ManagedWindow {
+                    void present() override {}
+                };
+                return std::make_unique<Dialog>();
+            });
+            registry.show(design.clock);
+            registry.show(design.window);
+            model = std::make_unique<SkinManagerModel>(
+                design, DataFolders(folder.path()), registry, platform, player,
+                [this] { registry.window(design.clock)->refreshSignal()->raise(); },
+                QStringLiteral("https://home.test/"));
+        }
+        QByteArray skinFile() { return TempProgramFolder::read(store.filePath(SettingsStore::skinFileName(design.design))); }
+        QByteArray soundFile() { return TempProgramFolder::read(store.filePath(SettingsStore::soundFileName(design.design))); }
+        // What closing the window does: the registry runs the dialog's closing steps.
+        void closeWindow() { model->closing(); }
+    };
+
+private Q_SLOTS:
+    void okAtOnceRewritesTheSameValues()
+    {
+        Fixture f;
+        const QByteArray skin = f.skinFile(), sound = f.soundFile();
+        f.model->open();
+        QCOMPARE(f.player.log, (QStringList{"prepare " + f.folder.file("Sounds/bzz.wav"), "Open"}));
+        QCOMPARE(f.model->selectedInterval(), std::optional<int>(0));
+        QVERIFY(f.model->ok());
+        f.closeWindow();
+        QCOMPARE(f.skinFile(), skin);
+        QCOMPARE(f.soundFile(), sound);
+        QVERIFY(f.raises >= 2); // on Ok and again as the window closes; the clock reloads once
+        QVERIFY(!f.registry.isLoaded(f.design.window));
+    }
+
+    void cancelWritesNothingButStillAsksForAReload()
+    {
+        Fixture f;
+        f.model->open();
+        f.platform.chooserAnswers = {f.folder.file("Skins/other.jpg")};
+        f.model->view();
+        f.model->selectInterval(4);
+        const QByteArray skin = f.skinFile(), sound = f.soundFile();
+        f.model->cancel();
+        QCOMPARE(f.skinFile(), skin);
+        QCOMPARE(f.soundFile(), sound);
+        QVERIFY(f.raises >= 1);
+        QCOMPARE(f.player.log.last(), QStringLiteral("Close"));
+    }
+
+    void storedIntervalMatchingNoButtonIsKept()
+    {
+        Fixture f;
+        QVERIFY(f.store.writeSound(Design::Dov, {QStringLiteral("/s.wav"), QStringLiteral("5 Min")}).ok());
+        f.model->open();
+        QCOMPARE(f.model->selectedInterval(), std::nullopt);
+        QVERIFY(f.model->ok());
+        QCOMPARE(f.soundFile(), QByteArray("/s.wav\r\n5 Min\r\n"));
+    }
+
+    void testPlaysTheStoredThenTheChosenSound()
+    {
+        Fixture f;
+        f.model->open();
+        f.player.log.clear();
+        f.model->test();
+        QCOMPARE(f.player.log, (QStringList{"close", "prepare " + f.folder.file("Sounds/bzz.wav"), "Open", "Play"}));
+        f.platform.chooserAnswers = {QStringLiteral("/chimes/new, one.wav")};
+        f.model->change();
+        f.player.log.clear();
+        f.model->test();
+        QCOMPARE(f.player.log.at(1), QStringLiteral("prepare /chimes/new, one.wav"));
+        f.model->selectInterval(2);
+        QVERIFY(f.model->ok());
+        QCOMPARE(f.soundFile(), QByteArray("/chimes/new, one.wav\r\n15 min\r\n"));
+    }
+
+    void viewKeepsTheLastPictureThatShowed()
+    {
+        Fixture f;
+        f.model->open();
+        const QString stored = f.folder.file("Skins/Vrim/blui-3d.jpg");
+        QCOMPARE(f.model->preview(SkinManagerModel::Frame).path, stored);
+
+        // Cancelled before anything was chosen: the preview goes blank, Ok keeps the stored one.
+        f.platform.chooserAnswers = {QString()};
+        f.model->view();
+        QCOMPARE(f.model->preview(SkinManagerModel::Frame).path, QString());
+
+        // A picture that shows, then one that cannot: the preview says why, Ok stores the first.
+        const QString good = QStringLiteral("/pics/ä good.jpg");
+        f.platform.chooserAnswers = {good, QStringLiteral("/pics/broken.jpg")};
+        f.model->view();
+        f.model->view();
+        QCOMPARE(f.model->preview(SkinManagerModel::Frame).problem, QStringLiteral("not a picture"));
+        QVERIFY(f.platform.chooserCalls.last().endsWith(QStringLiteral("from '") + good + u'\''));
+        QVERIFY(f.model->ok());
+        QCOMPARE(f.skinFile(), (good + QStringLiteral("\r\n")).toUtf8());
+    }
+
+    void viewCancelledWithNothingChosenStoresThePrevious()
+    {
+        Fixture f;
+        const QByteArray skin = f.skinFile();
+        f.model->open();
+        f.platform.chooserAnswers = {QString()};
+        f.model->view();
+        QVERIFY(f.model->ok());
+        QCOMPARE(f.skinFile(), skin);
+    }
+
+    void norviPresetsFiveMinutesAndKeepsTwoPictures()
+    {
+        Fixture f(QStringLiteral("norviprefs"));
+        QVERIFY(f.store.writeSound(Design::Norvi, {QStringLiteral("/s.wav"), QStringLiteral("No chime")}).ok());
+        f.model->open();
+        QCOMPARE(f.model->selectedInterval(), std::optional<int>(0));
+        QCOMPARE(f.model->pictureTarget(), SkinManagerModel::Centre);
+        QVERIFY(f.platform.chooserCalls.isEmpty());
+
+        // Only a centre picture chosen: the stored frame stays on line 1.
+        f.platform.chooserAnswers = {QStringLiteral("/c/centre.bmp")};
+        f.model->view();
+        QVERIFY(f.platform.chooserCalls.last().contains(QStringLiteral("bitmap Files (*.bmp)|*.bmp")));
+        QVERIFY(f.model->ok());
+        QCOMPARE(f.skinFile(), (f.folder.file("Skins/norvi/butnrock-3d.jpg") + "\r\n/c/centre.bmp\r\n").toUtf8());
+        QCOMPARE(f.soundFile(), QByteArray("/s.wav\r\n5 min\r\n"));
+    }
+
+    void norviFrameAndCentreBothChosen()
+    {
+        Fixture f(QStringLiteral("norviprefs"));
+        f.model->open();
+        f.platform.chooserAnswers = {QStringLiteral("/f/frame.jpg"), QStringLiteral("/c/centre.gif")};
+        f.model->selectPicture(SkinManagerModel::Frame);
+        f.model->view();
+        f.model->selectPicture(SkinManagerModel::Centre);
+        f.model->view();
+        QCOMPARE(f.model->preview(SkinManagerModel::Frame).path, QStringLiteral("/f/frame.jpg"));
+        QVERIFY(f.model->ok());
+        QCOMPARE(f.skinFile(), QByteArray("/f/frame.jpg\r\n/c/centre.gif\r\n"));
+    }
+
+    void aSaveThatFailsIsSaidAndTheDialogStays()
+    {
+        Fixture f;
+        f.model->open();
+        const QByteArray sound = f.soundFile();
+        f.platform.chooserAnswers = {QStringLiteral(" /leading blank.jpg")};
+        f.model->view();
+        QVERIFY(!f.model->ok());
+        QCOMPARE(f.platform.shownMessages.size(), 1);
+        QCOMPARE(f.soundFile(), sound); // nothing half-saved
+        QVERIFY(f.registry.isLoaded(f.design.window));
+    }
+
+    void everyMemberOfTheFamily()
+    {
+        QCOMPARE(skinmanager::all().size(), size_t(6));
+        for (const SkinManagerDesign &design : skinmanager::all()) {
+            Fixture f(design.window);
+            f.model->open();
+            QVERIFY2(f.model->ok(), qPrintable(design.window));
+            QVERIFY2(f.raises >= 1, qPrintable(design.window));
+            QVERIFY(design.caption.endsWith(QStringLiteral(" Skin Manager")));
+        }
+    }
+
+    void linkAndCompletion()
+    {
+        Fixture f;
+        f.model->openHomePage();
+        QCOMPARE(f.platform.openedPages, QStringList{"https://home.test/"});
+        f.model->playerCompleted();
+        QCOMPARE(f.player.log, QStringList{"Prev"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSkinManager)
+#include "tst_skinmanager.moc"
