@@ -1,4 +1,5 @@
 #include "clocks/dov/DovWindow.h"
+#include "settings/SkinManagerDialog.h"
 #include "settings/SettingsStore.h"
 #include "shell/ClickArea.h"
 #include "shell/Program.h"
@@ -7,6 +8,8 @@
 #include "support/FakeWindows.h"
 #include "support/TempProgramFolder.h"
 
+#include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 using namespace vrim;
@@ -112,6 +115,36 @@ private Q_SLOTS:
         settle();
         QVERIFY(f.program.registry().loaded().isEmpty());
         QVERIFY(!f.program.ticker().isRunning());
+    }
+
+    void skinManagerOkReloadsTheClockOnce()
+    {
+        Fixture f;
+        DovWindow *dov = f.open();
+        FakeTimer *ticker = f.platform.timers.front();
+        RecordingPlayer &clockPlayer = f.player();
+        dov->clock().frame().chooseMenuItem(QStringLiteral("SkinMgr"));
+        QCOMPARE(clockPlayer.log.last(), QStringLiteral("close"));
+        auto *handle = dynamic_cast<WidgetWindow *>(f.program.registry().window(QStringLiteral("dovprefs")));
+        auto *dialog = qobject_cast<SkinManagerDialog *>(handle->widget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Dov Skin Manager"));
+
+        const QString night = f.folder.file("night.jpg");
+        f.platform.chooserAnswers = {night};
+        QTest::mouseClick(dialog->button(QStringLiteral("View")), Qt::LeftButton);
+        QTest::mouseClick(dialog->intervalButton(4), Qt::LeftButton); // "1 hour"
+        QTest::mouseClick(dialog->button(QStringLiteral("Ok")), Qt::LeftButton);
+        settle();
+        QVERIFY(!f.program.registry().isLoaded(QStringLiteral("dovprefs")));
+
+        const auto prepares = [&] { return clockPlayer.log.filter(QRegularExpression("^prepare ")).size(); };
+        QCOMPARE(prepares(), 1);
+        ticker->elapse(); // the pass asked for at once
+        ticker->elapse(); // and the next second's
+        QCOMPARE(prepares(), 2);
+        QCOMPARE(dov->clock().skinPicture(), night);
+        QCOMPARE(dov->clock().chime(), QStringLiteral("1 hour"));
     }
 
     void aRaisedRefreshIsTakenAtOnce()

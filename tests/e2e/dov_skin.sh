@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The real program: the Dov clock's Skin Manager, opened from its menu, takes a new picture
+# through the file chooser and saves it; the clock then shows the new skin.
+set -euo pipefail
+
+program=${1:?usage: dov_skin.sh PATH-TO-vrimclocks}
+source "$(dirname "$0")/lib.sh"
+
+start_x
+folder="$work/prog"
+make_program_folder "$folder" "$program"
+"$folder/vrimclocks" >"$work/out.log" 2>&1 &
+pids+=($!)
+dismiss_advice
+xdotool mousemove --window "$(windows_named "vRIM's")" 30 110 mousedown 1 mouseup 1
+within 50 shown dov || fail "the Dov clock did not open"
+dov=$(windows_named dov)
+sleep 0.5
+import -window "$dov" "$work/before.png"
+
+# "Preferences" answers the left button going down; the first item offered is "Skin Manager".
+xdotool mousemove --window "$dov" 74 42 mousedown 1
+sleep 0.5
+xdotool mouseup 1 key Down Return
+within 50 shown "Dov Skin Manager" || fail "the Skin Manager did not open"
+dialog=$(windows_named "Dov Skin Manager")
+
+picture="$folder/Skins/Vrim/nochistar.jpg"
+[ -f "$picture" ] || fail "the installation lacks $picture"
+xdotool mousemove --window "$dialog" 57 238 click 1 # View
+within 50 shown Open || fail "no file chooser"
+chooser=$(windows_named Open)
+xdotool windowfocus --sync "$chooser" type --delay 5 "$picture"
+xdotool key Return
+within 50 bash -c "! xdotool search --name '^Open\$' >/dev/null" || fail "the chooser stayed open"
+xdotool mousemove --window "$dialog" 263 238 click 1 # Ok
+within 50 bash -c "! xwininfo -id $dialog 2>/dev/null | grep -q IsViewable" || fail "the dialog stayed open"
+[ "$(head -n 1 "$folder/Settings/Dovpref.prf")" = "$picture"$'\r' ] ||
+    fail "Dovpref.prf holds $(head -n 1 "$folder/Settings/Dovpref.prf")"
+pass "the Skin Manager saved the new picture"
+
+sleep 1.2
+import -window "$dov" "$work/after.png"
+changed=$(compare -metric AE -fuzz 10% "$work/before.png" "$work/after.png" null: 2>&1 || true)
+[ "${changed%%.*}" -gt 3000 ] || fail "the face barely changed ($changed pixels)"
+pass "the Dov clock shows the new skin ($changed pixels changed)"
