@@ -3,6 +3,7 @@
 #include "clocks/dov/DovWindow.h"
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
+#include "shell/AboutBox.h"
 #include "shell/LauncherWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
@@ -41,6 +42,9 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
             return std::make_unique<WidgetWindow>(new SkinManagerDialog(design, m_registry, m_platform, m_folders));
         });
     }
+    m_registry.define(window::About, [this] {
+        return std::make_unique<WidgetWindow>(new AboutBox(m_registry, m_platform));
+    });
     m_registry.define(window::Launcher,
                       [this] { return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry)); });
 }

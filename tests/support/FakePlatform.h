@@ -84,7 +84,7 @@ public:
     bool startProgram(const QString &program, const QStringList &) override
     {
         startedPrograms.append(program);
-        return true;
+        return programsStart;
     }
 
     FakeTime clock;
@@ -97,6 +97,7 @@ public:
     QStringList openedPages;
     QStringList startedPrograms;
     bool pagesOpen = true;
+    bool programsStart = true;
     std::function<void()> whileMessageShown; // what the user does while the box is open
 };
 
