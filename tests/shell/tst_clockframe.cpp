@@ -140,17 +140,6 @@ private Q_SLOTS:
         f.frame.playerCompleted();
         QCOMPARE(f.player.log, QStringList{"Prev"});
     }
-
-    void everyDesignHasAConsistentRow()
-    {
-        QCOMPARE(frame::all().size(), size_t(8));
-        for (const FrameDesign &design : frame::all()) {
-            QVERIFY2(design.onTopOn != design.onTopOff, qPrintable(design.window));
-            QVERIFY2(design.quitTrigger.has_value() == !design.quitSteps.empty(), qPrintable(design.window));
-            const bool unloads = std::count(design.quitSteps.begin(), design.quitSteps.end(), FrameStep::Unload);
-            QVERIFY2(!design.quitTrigger || unloads, qPrintable(design.window));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestClockFrame)

@@ -176,24 +176,6 @@ private Q_SLOTS:
         QCOMPARE(m_registry->loaded(), QStringList{window::Stopwatch});
         QCOMPARE(m_ends, 0);
     }
-
-    void gesturesOfTheEntries()
-    {
-        const auto down = Gesture::ButtonDown;
-        const auto click = Gesture::Click;
-        for (const char *name : {"Vrim", "norvi", "lumbo", "Dov", "Quenz", "Mip", "jolvex", "Osttrana"}) {
-            QCOMPARE(launcher::gestureOf(entryLabelled(name), EntryPart::Label), down);
-            QCOMPARE(launcher::gestureOf(entryLabelled(name), EntryPart::Bar), click);
-        }
-        for (const char *name : {"Ganto", "Perrin"}) {
-            QCOMPARE(launcher::gestureOf(entryLabelled(name), EntryPart::Label), click);
-            QCOMPARE(launcher::gestureOf(entryLabelled(name), EntryPart::Bar), click);
-        }
-        QCOMPARE(launcher::gestureOf(entryLabelled("Exit"), EntryPart::Label), down);
-        QCOMPARE(launcher::gestureOf(entryLabelled("Exit"), EntryPart::Bar), click);
-        QCOMPARE(launcher::gestureOf(entryLabelled("H E L P"), EntryPart::Bar), down);
-        QCOMPARE(launcher::entries().size(), size_t(12));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestWindowRegistry)
