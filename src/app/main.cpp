@@ -24,7 +24,10 @@ constexpr char NoDisplay[] =
 void startupMessages(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (!g_openingDisplay) {
-        g_qtHandler(type, context, text);
+        if (g_qtHandler)
+            g_qtHandler(type, context, text);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
         return;
     }
     if (type == QtFatalMsg) {
