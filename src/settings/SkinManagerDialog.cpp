@@ -145,14 +145,7 @@ SkinManagerDialog::SkinManagerDialog(const SkinManagerDesign &design, WindowRegi
     connect(addButton(QStringLiteral("Cancel"), {318, 224, 90, 28}), &QPushButton::clicked, this,
             [this] { m_model->cancel(); });
     addLabel(this, QStringLiteral("More Skins at Vrim Clocks web site."), {12, 266, 230, 20});
-    auto *link = new ClickLabel(this);
-    link->setText(QStringLiteral("Vrim Clocks"));
-    link->setGeometry(244, 266, 100, 20);
-    QPalette blue = link->palette();
-    blue.setColor(QPalette::WindowText, toQColor(rgbValue(0, 0, 255)));
-    link->setPalette(blue);
-    const QPixmap pointer(QStringLiteral(":/artwork/link-cursor.png"));
-    link->setCursor(pointer.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(pointer, 1, 1));
+    ClickLabel *link = makeLinkLabel(this, QStringLiteral("Vrim Clocks"), {244, 266, 100, 20});
     connect(link, &ClickLabel::clicked, this, [this] { m_model->openHomePage(); });
 
     m_player->onCompleted([this] { m_model->playerCompleted(); });

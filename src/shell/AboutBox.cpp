@@ -189,17 +189,10 @@ AboutBox::AboutBox(WindowRegistry &registry, Platform &platform, about::FindOnPa
              QColor(128, 128, 128));
     makeLine(this, QStringLiteral("Line1(1)"), QRect(left, twipsToPixels(2460), width, 2), Qt::white);
 
-    auto *link = new ClickLabel(this);
+    ClickLabel *link = makeLinkLabel(this, about::linkText(), twipsRect(4005, 2340, 1575, 195));
     link->setObjectName(QStringLiteral("Label3"));
-    link->setGeometry(twipsRect(4005, 2340, 1575, 195));
-    link->setText(about::linkText());
-    QPalette blue = link->palette();
-    blue.setColor(QPalette::WindowText, toQColor(rgbValue(0, 0, 255)));
-    link->setPalette(blue);
     // The link sits on the rule; it hides the rule behind it rather than being struck through.
     link->setAutoFillBackground(true);
-    const QPixmap pointer(QStringLiteral(":/artwork/link-cursor.png"));
-    link->setCursor(pointer.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(pointer, 1, 1));
     connect(link, &ClickLabel::clicked, this, [this] {
         // No browser is nothing to report from an about box.
         m_platform.shell().openPage(QString::fromLatin1(build::HomePage));

@@ -1,6 +1,7 @@
 #include "shell/ClickArea.h"
 
 #include <QMouseEvent>
+#include <QPixmap>
 
 namespace vrim {
 
@@ -32,6 +33,19 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
     mousePressEvent(event);
     if (event->button() == Qt::LeftButton)
         Q_EMIT doubleClicked();
+}
+
+ClickLabel *makeLinkLabel(QWidget *parent, const QString &text, const QRect &geometry)
+{
+    auto *link = new ClickLabel(parent);
+    link->setText(text);
+    link->setGeometry(geometry);
+    QPalette blue = link->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    link->setPalette(blue);
+    const QPixmap pointer(QStringLiteral(":/artwork/link-cursor.png"));
+    link->setCursor(pointer.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(pointer, 1, 1));
+    return link;
 }
 
 } // namespace vrim

@@ -25,4 +25,7 @@ private:
     bool m_leftHeld = false;
 };
 
+// A web link as the program draws it: blue words and its own pointer.
+ClickLabel *makeLinkLabel(QWidget *parent, const QString &text, const QRect &geometry);
+
 } // namespace vrim

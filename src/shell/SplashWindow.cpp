@@ -57,14 +57,7 @@ SplashWindow::SplashWindow(WindowRegistry &registry, Platform &platform)
     m_version = makeLabel(this, twipsRect(210, 1170, 1035, 315),
                           QStringLiteral("Version %1.%2").arg(build::VersionMajor).arg(build::VersionMinor));
 
-    m_link = new ClickLabel(this);
-    m_link->setGeometry(twipsRect(675, 3825, 2025, 225));
-    m_link->setText(QStringLiteral("Vrim Clocks Web Site"));
-    QPalette blue = m_link->palette();
-    blue.setColor(QPalette::WindowText, toQColor(rgbValue(0, 0, 255)));
-    m_link->setPalette(blue);
-    const QPixmap pointer(QStringLiteral(":/artwork/link-cursor.png"));
-    m_link->setCursor(pointer.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(pointer, 1, 1));
+    m_link = makeLinkLabel(this, QStringLiteral("Vrim Clocks Web Site"), twipsRect(675, 3825, 2025, 225));
     connect(m_link, &ClickLabel::clicked, this, [this] { m_model.openHomePage(); });
 
     m_quit = new QPushButton(QStringLiteral("Quit"), this);

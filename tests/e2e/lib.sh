@@ -40,10 +40,11 @@ windows_named() {
 shown() { [ -n "$(windows_named "$1")" ]; }
 size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 
-# Starts Xvfb on a free display and points DISPLAY at it.
+# Starts Xvfb on a free display and points DISPLAY at it. -noreset: otherwise the server resets
+# whenever its last client leaves and turns some new connections away meanwhile.
 start_x() {
     local xvfb_pid display_number
-    exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
+    exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp -noreset 2>/dev/null & echo "pid $!"; wait)
     read -r _ xvfb_pid <&3
     pids+=("$xvfb_pid")
     read -r display_number <&3
