@@ -49,27 +49,6 @@ class TestLauncherWindow : public QObject {
     }
 
 private Q_SLOTS:
-    void splashRunsFromStartToLauncher()
-    {
-        Fixture f;
-        QVERIFY(f.program.start());
-        auto *splash = f.widget<SplashWindow>(window::Splash);
-        QVERIFY(splash);
-        QVERIFY(splash->isVisible());
-        QCOMPARE(splash->size(), QSize(450, 285));
-        QCOMPARE(splash->findChild<QPushButton *>()->text(), QStringLiteral("Quit"));
-
-        for (int i = 0; i < 10; ++i)
-            f.platform.timers.back()->elapse(); // the splash's own timer
-        settle();
-        QCOMPARE(f.platform.shownMessages.size(), 1);
-        QCOMPARE(f.loaded(), (QStringList{window::HelpMenu, window::Launcher}));
-        auto *launcher = f.widget<LauncherWindow>(window::Launcher);
-        QVERIFY(launcher && launcher->isVisible());
-        QCOMPARE(launcher->windowTitle(), QStringLiteral("vRIM's"));
-        QCOMPARE(launcher->geometry(), QRect(495, 122, 131, 362));
-    }
-
     void quitOnTheSplashEndsEverything()
     {
         Fixture f;
