@@ -33,10 +33,10 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-build() { # folder, cmake options...
-    local folder=$1; shift
+build() { # folder, target, cmake options...
+    local folder=$1 target=$2; shift 2
     cmake -S . -B "$folder" -G Ninja "$@" >/dev/null
-    cmake --build "$folder" --parallel "$(nproc)"
+    cmake --build "$folder" --parallel "$(nproc)" --target "$target"
 }
 
 run_tests() { # folder
@@ -46,14 +46,14 @@ run_tests() { # folder
 case "${1:-}" in
 run)
     install_missing "${packages[@]}"
-    build build
+    build build vrimclocks
     exec ./build/vrimclocks
     ;;
 test)
     install_missing "${packages[@]}" "${test_packages[@]}"
-    build build-ci -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRIM_WERROR=ON
+    build build-ci all -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRIM_WERROR=ON
     run_tests build-ci
-    build build-asan -DCMAKE_BUILD_TYPE=Debug -DVRIM_WERROR=ON -DVRIM_SANITIZE=ON
+    build build-asan all -DCMAKE_BUILD_TYPE=Debug -DVRIM_WERROR=ON -DVRIM_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
         LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
