@@ -65,13 +65,16 @@ make_program_folder() {
 # Closes the advice box at the end of the splash's countdown (the box is the "Vrim Clocks"
 # window that is not the 450x285 splash), then waits for the launcher.
 dismiss_advice() {
-    local id box=""
-    within 200 bash -c "[ \$(xdotool search --name '^Vrim Clocks\$' 2>/dev/null | wc -l) -ge 3 ]" ||
-        fail "no advice box after the countdown"
-    for id in $(windows_named "Vrim Clocks"); do
-        [ "$(size_of "$id")" = "450x285" ] || box=$id
-    done
-    [ -n "$box" ] || fail "no advice box after the countdown"
+    local box=""
+    advice_box() {
+        local id
+        for id in $(windows_named "Vrim Clocks"); do
+            [ "$(size_of "$id")" = "450x285" ] || { echo "$id"; return 0; }
+        done
+        return 1
+    }
+    within 200 advice_box || fail "no advice box after the countdown"
+    box=$(advice_box)
     xdotool windowfocus --sync "$box" key Return
     within 50 shown "vRIM's" || fail "no launcher after closing the advice box"
 }
