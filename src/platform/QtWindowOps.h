@@ -24,8 +24,6 @@ public:
     void releaseFromTop() override;
     void setEllipticShape(const QRect &bounds) override;
 
-    bool isDragging() const { return bool(m_ended); }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -17,7 +17,6 @@ inline const QString TenMinutes = QStringLiteral("10 min");
 inline const QString FifteenMinutes = QStringLiteral("15 min");
 inline const QString ThirtyMinutes = QStringLiteral("30 min");
 inline const QString OneHour = QStringLiteral("1 hour");
-inline const QStringList All = {NoChime, FiveMinutes, TenMinutes, FifteenMinutes, ThirtyMinutes, OneHour};
 } // namespace interval
 
 // The check marks of the Sound On / Sound Off menu items: the sound-on state is the first.

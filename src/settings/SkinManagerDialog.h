@@ -30,7 +30,6 @@ public:
 
     QPushButton *button(const QString &caption) const;
     QRadioButton *intervalButton(int index) const { return m_intervals[size_t(index)]; }
-    QLabel *previewBox(SkinManagerModel::Picture which) const { return m_previews[which]; }
 
 private:
     void showState();

@@ -14,8 +14,13 @@ DovClock::DovClock(DataFolders folders, TimeSource &time, SoundPlayer &player, W
     , m_frame(frame::dov(), registry, ops, &player)
     , m_moveColour(faceColour)
 {
-    m_frame.onAfterDrag([this] { resetFace(); });
-    m_frame.onAfterToggle([this] { resetFace(); });
+    const auto afterFrameStep = [this] {
+        resetFace();
+        if (m_faceReset)
+            m_faceReset();
+    };
+    m_frame.onAfterDrag(afterFrameStep);
+    m_frame.onAfterToggle(afterFrameStep);
 }
 
 void DovClock::readSettings()

@@ -39,6 +39,8 @@ public:
 
     // The skin picture to show changed (load and every reload): the window loads it.
     void onSkinChanged(std::function<void()> handler) { m_skinChanged = std::move(handler); }
+    // The face was reset by a drag or an on-top toggle, outside any tick: show it.
+    void onFaceReset(std::function<void()> handler) { m_faceReset = std::move(handler); }
     // A settings file could not be used; the clock goes on with the defaults.
     void onProblem(std::function<void(const QString &)> handler) { m_problem = std::move(handler); }
 
@@ -57,6 +59,7 @@ private:
     QString m_soundFile;
     QString m_chime;
     std::function<void()> m_skinChanged;
+    std::function<void()> m_faceReset;
     std::function<void(const QString &)> m_problem;
 };
 

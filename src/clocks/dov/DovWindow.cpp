@@ -51,13 +51,14 @@ DovWindow::DovWindow(WindowRegistry &registry, Platform &platform, SecondTicker 
     bind(m_menu, design.menuTrigger, [this] { popUpMenu(m_clock.frame()); });
     bind(m_onTop, {ControlTrigger::Down}, [this] {
         m_clock.frame().pressOnTopButton();
-        showState();
+        showState(); // the button's colour, also when the toggle did nothing
     });
     bind(m_move, {ControlTrigger::Down}, [this] { m_clock.frame().pressMoveHandle(); });
 
     m_player->onCompleted([this] { m_clock.frame().playerCompleted(); });
     m_clock.onProblem([this](const QString &problem) { m_platform.messages().warn(problem); });
     m_clock.onSkinChanged([this] { loadSkin(); });
+    m_clock.onFaceReset([this] { showState(); });
 
     m_clock.load();
     showState();
@@ -65,11 +66,6 @@ DovWindow::DovWindow(WindowRegistry &registry, Platform &platform, SecondTicker 
     m_clock.refresh().onRaised([this] {
         if (m_ticker)
             m_ticker->passSoon(m_subscription);
-    });
-    // After a drag the face is reset at once; show it, and carry on ticking from there.
-    frame.onAfterDrag([this] {
-        m_clock.resetFace();
-        showState();
     });
 }
 
