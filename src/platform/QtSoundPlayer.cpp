@@ -31,11 +31,15 @@ void QtSoundPlayer::prepare(const QString &waveFile) { m_prepared = waveFile; }
 
 void QtSoundPlayer::open()
 {
+    // A closed player stays closed until the clock prepares it again (its settings reload):
+    // the Skin Manager closes the clock's player so that no chime sounds over its own.
+    if (m_prepared.isEmpty())
+        return;
     const QUrl source = QUrl::fromLocalFile(m_prepared);
     if (m_open && m_effect.source() == source)
         return; // already open on this sound: a repeated Open changes nothing
     m_effect.stop();
-    m_effect.setSource(m_prepared.isEmpty() ? QUrl() : source);
+    m_effect.setSource(source);
     m_open = true;
 }
 
@@ -57,6 +61,7 @@ void QtSoundPlayer::command(const QString &word)
     } else if (verb == u"prev") {
         // QSoundEffect always starts from the beginning: there is nothing to wind back.
     } else if (verb == u"close") {
+        m_prepared.clear();
         m_started = false;
         m_playWhenLoaded = false;
         m_open = false;

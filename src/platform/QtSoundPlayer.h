@@ -14,6 +14,10 @@ public:
     void prepare(const QString &waveFile) override;
     void command(const QString &word) override;
 
+    // What the player holds open ("" when closed) and whether a chime is under way.
+    QString openFile() const { return m_open ? m_effect.source().toLocalFile() : QString(); }
+    bool isSounding() const { return m_started; }
+
 private:
     void open();
 

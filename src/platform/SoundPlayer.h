@@ -11,7 +11,8 @@ namespace vrim {
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
-    // Sets the wave file that the next "Open" opens.
+    // Sets the wave file that the next "Open" opens. "Close" forgets it: until the next prepare,
+    // "Open" and "Play" do nothing.
     virtual void prepare(const QString &waveFile) = 0;
     virtual void command(const QString &word) = 0;
     void onCompleted(std::function<void()> handler) { m_completed = std::move(handler); }

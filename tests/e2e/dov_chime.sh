@@ -10,15 +10,7 @@ source "$(dirname "$0")/lib.sh"
 # --- An X server and a sound server of our own.
 start_x
 
-export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" HOME="$work"
-mkdir -p "$PULSE_RUNTIME_PATH"
-export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-    -L "module-native-protocol-unix auth-anonymous=1 socket=$PULSE_RUNTIME_PATH/native" \
-    -L "module-null-sink sink_name=chimes" >"$work/pulse.log" 2>&1 &
-pids+=($!)
-within 100 pactl info || fail "the sound server did not start: $(cat "$work/pulse.log")"
-pactl set-default-sink chimes
+start_sound_server
 
 # --- A fresh program folder, started so that the splash ends a few seconds before 10:05, with
 # room for a slow (sanitizer) build.
@@ -34,9 +26,7 @@ dismiss_advice
 launcher=$(windows_named "vRIM's")
 
 # Record from the moment the Dov entry is used.
-parec -d chimes.monitor --file-format=wav "$work/chime.wav" &
-recorder=$!
-pids+=("$recorder")
+start_recording "$work/chime.wav"
 xdotool mousemove --window "$launcher" 30 110 mousedown 1 mouseup 1 # the Dov label
 within 50 shown dov || fail "the Dov clock did not open"
 dov=$(windows_named dov)
@@ -53,10 +43,9 @@ case "$colour" in
 esac
 
 sleep 7 # past 10:05:00 and through most of the chime
-kill -INT "$recorder"
-wait "$recorder" 2>/dev/null || true
+stop_recording
 [ -s "$work/chime.wav" ] || fail "nothing was recorded"
-peak=$(sox "$work/chime.wav" -n stat 2>&1 | awk '/Maximum amplitude/{print $3}')
+peak=$(peak_of "$work/chime.wav")
 awk -v p="$peak" 'BEGIN{exit !(p > 0.05)}' || fail "the recording is silent (peak $peak)"
 # Where the sound begins: the length trimmed off by a silence detector.
 total=$(soxi -D "$work/chime.wav")

@@ -52,6 +52,32 @@ start_x() {
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 
+# A PulseAudio server of our own with one null sink, "chimes", whose monitor can be recorded.
+start_sound_server() {
+    export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" HOME="$work"
+    mkdir -p "$PULSE_RUNTIME_PATH"
+    export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$PULSE_RUNTIME_PATH/native" \
+        -L "module-null-sink sink_name=chimes" >"$work/pulse.log" 2>&1 &
+    pids+=($!)
+    within 100 pactl info || fail "the sound server did not start: $(cat "$work/pulse.log")"
+    pactl set-default-sink chimes
+}
+
+# Records the null sink into $1 in the background; its pid goes to $recorder.
+start_recording() {
+    parec -d chimes.monitor --file-format=wav "$1" &
+    recorder=$!
+    pids+=("$recorder")
+}
+stop_recording() {
+    kill -INT "$recorder"
+    wait "$recorder" 2>/dev/null || true
+}
+# The loudest sample of a recording, 0 to 1.
+peak_of() { sox "$1" -n stat 2>&1 | awk '/Maximum amplitude/{print $3}'; }
+
 # A fresh program folder $1 holding the program $2 and the installation folders beside it.
 make_program_folder() {
     local folder=$1 program=$2 sub
