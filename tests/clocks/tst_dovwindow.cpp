@@ -66,6 +66,19 @@ private Q_SLOTS:
         QVERIFY(f.platform.warnings.front().contains(QStringLiteral("blui-3d.jpg")));
     }
 
+    void theElevenOClockHourShowsNoLitBar()
+    {
+        // The "11" bar is lit by a new hour and dimmed by the very next pass; on screen it must
+        // be dim from the first paint, and again right after a drag.
+        Fixture f;
+        f.platform.clock.now = QStringLiteral("11:30:00");
+        DovWindow *dov = f.open();
+        const QPoint elevenBar(32, 4);
+        QCOMPARE(dov->grab().toImage().pixelColor(elevenBar), QColor(105, 105, 100));
+        QTest::mousePress(dov->onTopButton(), Qt::LeftButton); // resets the face
+        QCOMPARE(dov->grab().toImage().pixelColor(elevenBar), QColor(105, 105, 100));
+    }
+
     void onTopButtonTogglesWithAnyButton()
     {
         Fixture f;

@@ -1,5 +1,6 @@
 #include "clocks/dov/DovClock.h"
 
+#include "clocks/SettledPass.h"
 #include "platform/SoundPlayer.h"
 #include "settings/SettingsStore.h"
 
@@ -46,28 +47,38 @@ void DovClock::load()
     m_player.prepare(m_soundFile);
     m_player.command(QStringLiteral("Open"));
     m_frame.load();
-    m_face.update(m_time);
+    updateFace();
 }
 
-void DovClock::resetFace() { m_face.reset(m_time); }
+void DovClock::resetFace()
+{
+    m_face.reset(m_time);
+    settle(m_face, [this] { m_face.update(m_time); });
+}
+
+void DovClock::updateFace()
+{
+    m_face.update(m_time);
+    settle(m_face, [this] { m_face.update(m_time); });
+    m_chimer.pass(m_chime, m_frame.soundMenu(), m_time, m_player, m_face.minuteUnits());
+}
 
 void DovClock::tick()
 {
     if (m_refresh.take()) {
         readSettings();
-        m_face.reset(m_time);
+        resetFace();
         if (m_skinChanged)
             m_skinChanged();
         if (m_chime != interval::NoChime) {
             m_frame.soundMenu().soundOn = true;
             m_player.prepare(m_soundFile);
-            m_face.reset(m_time);
+            resetFace();
         } else {
             m_frame.soundMenu().chooseOff();
         }
     }
-    m_face.update(m_time);
-    m_chimer.pass(m_chime, m_frame.soundMenu(), m_time, m_player, m_face.minuteUnits());
+    updateFace();
 }
 
 } // namespace vrim

@@ -26,6 +26,7 @@ public:
 
     void load();
     void tick();
+    // ResetFace: every bar and marker back to FACE, then a settled pass.
     void resetFace();
 
     const DovFace &face() const { return m_face; }
@@ -46,6 +47,8 @@ public:
 
 private:
     void readSettings();
+    // UpdateFace: the face's pass, settled, then the chime test.
+    void updateFace();
 
     DataFolders m_folders;
     TimeSource &m_time;
