@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSettings>
 #include <QUrl>
 
 namespace vrim {
@@ -52,6 +53,9 @@ QString QtChoosers::chooseFile(const QString &filterList, int selected, const QS
         filters.append(name + QStringLiteral(" (") + filter.patterns.join(u' ') + u')');
     }
     QFileDialog dialog(nullptr, QString(), lastName.isEmpty() ? startFolder : QFileInfo(lastName).path());
+    // A desktop's own chooser keeps its own history in the user's folders; Qt's keeps it where
+    // QtPlatform says. The program keeps nothing outside its own folder.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
     if (selected >= 0 && selected < filters.size())
@@ -71,6 +75,16 @@ QString QtPictures::problemShowing(const QString &path)
     if (reader.read().isNull())
         return reader.errorString();
     return {};
+}
+
+QtPlatform::QtPlatform()
+{
+    // Qt's file dialog writes its history and view settings to the user's configuration folder
+    // when it closes. The program keeps no settings outside its own folder, so Qt's settings go
+    // to a private folder that is removed when the program ends.
+    const QString folder = m_qtSettings.isValid() ? m_qtSettings.path() : QStringLiteral("/dev/null");
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, folder);
 }
 
 std::unique_ptr<Timer> QtPlatform::makeTimer() { return std::make_unique<QtTimer>(); }

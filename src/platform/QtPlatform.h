@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+#include <QTemporaryDir>
+
 namespace vrim {
 
 class QtMessages final : public Messages {
@@ -29,6 +31,7 @@ public:
 
 class QtPlatform final : public Platform {
 public:
+    QtPlatform();
     Messages &messages() override { return m_messages; }
     Shell &shell() override { return m_shell; }
     std::unique_ptr<Timer> makeTimer() override;
@@ -38,6 +41,7 @@ public:
     Pictures &pictures() override { return m_pictures; }
 
 private:
+    QTemporaryDir m_qtSettings; // where Qt's own widgets keep their history, gone at exit
     QtChoosers m_choosers;
     QtPictures m_pictures;
     SystemTimeSource m_time;

@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # The real program: the Dov clock's Skin Manager, opened from its menu, takes a new picture
-# through the file chooser and saves it; the clock then shows the new skin.
+# through the file chooser and saves it; the clock then shows the new skin. The program keeps
+# nothing outside its own folder: a fresh home folder stays empty.
 set -euo pipefail
 
 program=${1:?usage: dov_skin.sh PATH-TO-vrimclocks}
 source "$(dirname "$0")/lib.sh"
 
 start_x
+export HOME="$work/home"
+mkdir -p "$HOME"
+unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_STATE_HOME
+# A desktop session has a runtime folder; without one the sound library keeps a link to its
+# stand-in under the home folder.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 folder="$work/prog"
 make_program_folder "$folder" "$program"
 "$folder/vrimclocks" >"$work/out.log" 2>&1 &
@@ -44,3 +52,7 @@ import -window "$dov" "$work/after.png"
 changed=$(compare -metric AE -fuzz 10% "$work/before.png" "$work/after.png" null: 2>&1 || true)
 [ "${changed%%.*}" -gt 3000 ] || fail "the face barely changed ($changed pixels)"
 pass "the Dov clock shows the new skin ($changed pixels changed)"
+
+written=$(cd "$HOME" && find . -mindepth 1 | head -n 5)
+[ -z "$written" ] || fail "the program wrote into the home folder: $(echo $written)"
+pass "the home folder is still empty"
