@@ -10,7 +10,9 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Core, Gui, Widgets, Network, Test
     qt6-multimedia-dev                          # the chime player
-    fonts-dejavu-core                           # text on a machine with no desktop fonts
+    fonts-liberation2                           # the metrics of Arial and Courier New, which the
+                                                # fixed-size windows were laid out for
+    fonts-dejavu-core                           # every other script
 )
 test_packages=(
     xvfb xauth x11-utils xdotool                # the end-to-end tests drive a real X server

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "shell/ClickArea.h"
 #include "shell/Colours.h"
+#include "shell/Fonts.h"
 #include "shell/LauncherModel.h"
 #include "shell/WindowNames.h"
 
@@ -90,10 +91,7 @@ void paintTitle(QPainter &painter, const QRectF &area)
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
 
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial Rounded MT Bold"), QStringLiteral("Arial"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
-    font.setBold(true);
+    QFont font = windowFont(QStringLiteral("Arial Rounded MT Bold"), 8, true);
     font.setPixelSize(qRound(area.height() * 0.58));
     font.setLetterSpacing(QFont::PercentageSpacing, 104);
     QPainterPath text;
@@ -165,12 +163,7 @@ AboutBox::AboutBox(WindowRegistry &registry, Platform &platform, about::FindOnPa
     setWindowTitle(about::caption(QString::fromLatin1(build::ProgramName)));
     setFixedSize(twipsToPixels(5730), twipsToPixels(3555));
     move(twipsToPixels(2340), twipsToPixels(1935));
-    // The layout is measured for a small sans serif; the desktop's own font may be much wider.
-    QFont small;
-    small.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                       QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
-    small.setPointSizeF(8.25);
-    setFont(small);
+    setFont(defaultWindowFont()); // the fixed layout's measure, whatever the desktop's font
 
     new Picture(this, QStringLiteral("picIcon"), twipsRect(90, 75, 870, 870), paintIcon);
     new Picture(this, QStringLiteral("Picture1"), twipsRect(1035, 75, 4590, 675), paintTitle);

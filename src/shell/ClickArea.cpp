@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace vrim {
 
 ClickLabel::ClickLabel(QWidget *parent)
@@ -39,7 +41,9 @@ ClickLabel *makeLinkLabel(QWidget *parent, const QString &text, const QRect &geo
 {
     auto *link = new ClickLabel(parent);
     link->setText(text);
-    link->setGeometry(geometry);
+    // The words are the link: where a face runs a pixel wider than the layout's, the label grows
+    // to the right rather than cut them.
+    link->setGeometry(geometry.adjusted(0, 0, std::max(0, link->sizeHint().width() - geometry.width()), 0));
     QPalette blue = link->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     link->setPalette(blue);

@@ -2,6 +2,7 @@
 
 #include "shell/ClickArea.h"
 #include "shell/Colours.h"
+#include "shell/Fonts.h"
 #include "shell/LauncherModel.h"
 #include "shell/WindowNames.h"
 
@@ -59,10 +60,7 @@ void LauncherWindow::addEntry(const LauncherEntry &entry)
         ink.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(ink);
     if (entry.isHelp) {
-        QFont bold = label->font();
-        bold.setPointSizeF(8.25);
-        bold.setBold(true);
-        label->setFont(bold);
+        label->setFont(windowFont(QStringLiteral("MS Sans Serif"), 8.25, true));
         label->setWordWrap(true); // one letter under the other in the narrow picture
         label->setAlignment(Qt::AlignCenter);
         const int width = label->fontMetrics().horizontalAdvance(QStringLiteral("W")) + 2;

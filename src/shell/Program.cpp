@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
+#include "shell/Fonts.h"
 #include "shell/LauncherWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
@@ -21,6 +22,7 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     , m_ticker(platform.makeTimer(), [&platform] { return platform.time().wallClockMs(); })
 {
     registerArtwork();
+    useWindowFonts();
     // The program ends once the event that unloaded the last window is over, unless that same
     // event opened another (a clock that unloads itself, then shows the launcher).
     m_registry.onLastWindowGone([this] {

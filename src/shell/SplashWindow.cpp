@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "shell/ClickArea.h"
 #include "shell/Colours.h"
+#include "shell/Fonts.h"
 #include "shell/LauncherModel.h"
 #include "shell/WindowNames.h"
 
@@ -46,10 +47,7 @@ SplashWindow::SplashWindow(WindowRegistry &registry, Platform &platform)
     setAutoFillBackground(true);
 
     m_countdown = makeLabel(this, twipsRect(2880, 3780, 285, 285));
-    QFont rounded(QStringLiteral("Arial Rounded MT Bold"));
-    rounded.setPointSizeF(11.25);
-    rounded.setBold(true);
-    m_countdown->setFont(rounded);
+    m_countdown->setFont(windowFont(QStringLiteral("Arial Rounded MT Bold"), 11.25, true));
     m_countdown->setAlignment(Qt::AlignCenter);
     m_countdown->setAutoFillBackground(true);
 

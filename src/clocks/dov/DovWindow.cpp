@@ -4,6 +4,7 @@
 #include "platform/SecondTicker.h"
 #include "shell/ClickArea.h"
 #include "shell/Colours.h"
+#include "shell/Fonts.h"
 
 #include <QDir>
 #include <QHelpEvent>
@@ -99,6 +100,10 @@ void DovWindow::showState()
     }
 }
 
+QFont DovWindow::minutesFont() { return windowFont(QStringLiteral("Courier New"), 15.75, true); }
+
+QRect DovWindow::minutesRect() { return pixels(MinutesTwips); }
+
 void DovWindow::loadSkin()
 {
     const QString path = m_clock.skinPicture();
@@ -146,11 +151,7 @@ void DovWindow::paintEvent(QPaintEvent *)
     painter.drawRect(centre.adjusted(0, 0, -1, -1));
     const QRect minutes = pixels(MinutesTwips);
     painter.fillRect(minutes, toQColor(MinutesBack));
-    QFont courier(QStringLiteral("Courier New"));
-    courier.setStyleHint(QFont::Monospace);
-    courier.setWeight(QFont::Bold);
-    courier.setPointSizeF(15.75);
-    painter.setFont(courier);
+    painter.setFont(minutesFont());
     painter.setPen(toQColor(MinutesInk));
     painter.drawText(minutes, Qt::AlignCenter, face.minutesText());
 }

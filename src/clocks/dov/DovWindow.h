@@ -26,6 +26,10 @@ public:
     void unloading() override;
     RefreshSignal *refreshSignal() override { return &m_clock.refresh(); }
 
+    // Label1: the minutes, painted in this font into this box.
+    static QFont minutesFont();
+    static QRect minutesRect();
+
     // One pass of the timer, as the ticker runs it.
     void pass();
 

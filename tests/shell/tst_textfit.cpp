@@ -1,0 +1,164 @@
+#include "clocks/dov/DovWindow.h"
+#include "settings/SettingsStore.h"
+#include "settings/SkinManagerModel.h"
+#include "shell/Program.h"
+#include "shell/WindowNames.h"
+#include "support/FakePlatform.h"
+#include "support/TempProgramFolder.h"
+
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QtTest>
+
+using namespace vrim;
+using namespace vrim::test;
+
+// The windows are laid out in fixed sizes for the fonts they name. With a font of other metrics
+// (a machine without the metric-compatible faces) their texts are cut off: this catches that,
+// measured with the fonts actually in use.
+class TestTextFit : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TempProgramFolder folder;
+        FakePlatform platform;
+        Program program{platform, DataFolders(folder.path()), [] {}};
+
+        Fixture()
+        {
+            QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
+            platform.clock.now = QStringLiteral("15:20:05");
+        }
+        QWidget *open(const QString &name)
+        {
+            program.registry().show(name);
+            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
+            return handle ? handle->widget() : nullptr;
+        }
+    };
+
+    // The columns of pixels that drawing the text inks, as a label draws it: what can be cut
+    // off. (Advances and bounding rectangles are rounded and may end in blank side bearing.)
+    static int inkWidth(const QFont &font, const QString &text)
+    {
+        const QFontMetrics metrics(font);
+        QImage canvas(metrics.horizontalAdvance(text) + 40, metrics.height() + 10, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        {
+            QPainter painter(&canvas);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(20, 5 + metrics.ascent(), text);
+        }
+        int left = canvas.width(), right = -1;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x)
+                if (canvas.pixel(x, y) != qRgb(255, 255, 255)) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return right < 0 ? 0 : std::max(right - 20 + 1, right - left + 1);
+    }
+
+    // Where a control's text does not fit, with its measures, or "" when all fit.
+    static QStringList misfits(QWidget *window)
+    {
+        QStringList found;
+        const auto say = [&found](const QWidget *control, const QString &text, const QString &how) {
+            found.append(QStringLiteral("%1 '%2' in %3 (font %4 %5pt): %6")
+                             .arg(control->objectName(), text, control->window()->windowTitle(),
+                                  QFontInfo(control->font()).family())
+                             .arg(control->font().pointSizeF())
+                             .arg(how));
+        };
+        for (QLabel *label : window->findChildren<QLabel *>()) {
+            const QString text = label->text();
+            if (text.isEmpty() || !label->isVisibleTo(window))
+                continue;
+            const QRect room = label->contentsRect();
+            const QFontMetrics metrics(label->font());
+            if (label->wordWrap()) {
+                const int needed = label->heightForWidth(label->width());
+                if (needed > label->height())
+                    say(label, text, QStringLiteral("needs %1 px of height, has %2").arg(needed).arg(label->height()));
+            } else {
+                const int width = inkWidth(label->font(), text);
+                if (width > room.width() || metrics.height() > room.height())
+                    say(label, text, QStringLiteral("needs %1x%2 px, has %3x%4")
+                                         .arg(width).arg(metrics.height()).arg(room.width()).arg(room.height()));
+            }
+            // A label that reaches outside its parent is cut off there.
+            if (QWidget *parent = label->parentWidget(); parent && !parent->rect().contains(label->geometry()))
+                say(label, text, QStringLiteral("reaches outside its parent"));
+        }
+        for (QPushButton *button : window->findChildren<QPushButton *>()) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text();
+            const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            const QString shown = QString(button->text()).remove(u'&');
+            const int width = button->fontMetrics().horizontalAdvance(shown);
+            if (width > room.width())
+                say(button, shown, QStringLiteral("needs %1 px, has %2").arg(width).arg(room.width()));
+        }
+        for (QRadioButton *option : window->findChildren<QRadioButton *>())
+            if (option->sizeHint().width() > option->width())
+                say(option, option->text(), QStringLiteral("needs %1 px, has %2").arg(option->sizeHint().width()).arg(option->width()));
+        return found;
+    }
+
+private Q_SLOTS:
+    void theFacesTheWindowsNameAreMetricCompatible()
+    {
+        // Arial and Courier New must come from faces with their metrics, not a wider stand-in.
+        Fixture f;
+        QCOMPARE(QFontInfo(QApplication::font()).family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(QFontInfo(DovWindow::minutesFont()).family(), QStringLiteral("Liberation Mono"));
+    }
+
+    void everyFixedLabelFitsItsText()
+    {
+        Fixture f;
+        QStringList found;
+        QWidget *splash = f.open(window::Splash);
+        QVERIFY(splash);
+        FakeTimer &countdown = *f.platform.timers.back();
+        for (int tick = 0; tick < 9; ++tick) { // every countdown text the splash shows
+            found += misfits(splash);
+            countdown.elapse();
+        }
+        for (const QString &name : {window::Launcher, window::About}) {
+            QWidget *window = f.open(name);
+            QVERIFY(window);
+            found += misfits(window);
+        }
+        for (const SkinManagerDesign &design : skinmanager::all()) {
+            QWidget *dialog = f.open(design.window);
+            QVERIFY(dialog);
+            found += misfits(dialog);
+            f.program.registry().unload(design.window);
+        }
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+    }
+
+    void theDovMinutesFitTheirBox()
+    {
+        const QFontMetrics metrics(DovWindow::minutesFont());
+        const QRect box = DovWindow::minutesRect();
+        for (int minute = 0; minute < 60; ++minute) {
+            const QString text = QStringLiteral("%1").arg(minute, 2, 10, QLatin1Char('0'));
+            const QRect ink = metrics.boundingRect(text);
+            QVERIFY2(ink.width() <= box.width() && metrics.ascent() <= box.height(),
+                     qPrintable(QStringLiteral("'%1' needs %2x%3 px, the box is %4x%5")
+                                    .arg(text).arg(ink.width()).arg(metrics.ascent()).arg(box.width()).arg(box.height())));
+        }
+    }
+};
+
+QTEST_MAIN(TestTextFit)
+#include "tst_textfit.moc"
