@@ -17,9 +17,11 @@ done
 build="$(mktemp -d "${TMPDIR:-/tmp}/vrim-artgen.XXXXXX")"
 trap 'rm -rf "$build"' EXIT
 
-# Build output is kept quiet unless something goes wrong.
+# Build output is kept quiet unless something goes wrong. A bare --parallel
+# would start every compile at once; one job per core is enough.
 if ! { cmake -S "$repo/tools/artgen" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-        && cmake --build "$build" --parallel; } >"$build/build.log" 2>&1; then
+        && cmake --build "$build" --parallel "$(nproc 2>/dev/null || echo 2)"; } \
+        >"$build/build.log" 2>&1; then
     cat "$build/build.log" >&2
     echo "make-artwork: building the generator failed" >&2
     exit 1
