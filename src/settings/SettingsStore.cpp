@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vrim {
 namespace {
@@ -75,10 +76,23 @@ std::optional<QStringList> readLines(const QString &path, int count, QString *pr
 
 Saved saveWhole(const QString &path, const QByteArray &bytes)
 {
+    const auto failed = [&path](const QString &why) {
+        return Saved{tr("The settings file %1 could not be saved: %2. It was left as it was.")
+                         .arg(QDir::toNativeSeparators(path), why)};
+    };
+    // Unbuffered, so that a full disk shows in write() itself; a buffered QSaveFile would only
+    // meet it while flushing inside commit(), and could then rename an empty file into place.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return {tr("The settings file %1 could not be saved: %2.")
-                    .arg(QDir::toNativeSeparators(path), file.errorString())};
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return failed(file.errorString());
+    if (::fsync(file.handle()) != 0)
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
+    if (file.size() != bytes.size())
+        return failed(tr("only %1 of its %2 bytes were written").arg(file.size()).arg(bytes.size()));
+    if (!file.commit())
+        return failed(file.errorString());
     return {};
 }
 

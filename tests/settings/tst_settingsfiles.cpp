@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace vrim;
@@ -21,7 +23,30 @@ QByteArray crlf(std::initializer_list<QByteArray> lines)
     return out;
 }
 
+// A full disk, as far as this process can tell: no file may grow beyond `bytes`, and a write
+// past the limit fails (EFBIG) instead of killing the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            qFatal("cannot limit the file size");
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+
+enum class Kind { Skin, Sound, Lumbo };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Kind)
 
 class TestSettingsFiles : public QObject {
     Q_OBJECT
@@ -240,6 +265,55 @@ private Q_SLOTS:
         QVERIFY2(saved.problem.contains(path), qPrintable(saved.problem));
         QCOMPARE(TempProgramFolder::read(path), before);
         QCOMPARE(QDir(settings).entryList(QDir::Files).size(), 13); // no stray temporary file
+    }
+
+    void fullDiskLeavesTheOldFileAndSaysSo_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<int>("room"); // bytes a file may hold
+        QTest::newRow("skin file, no room") << Kind::Skin << 0;
+        QTest::newRow("skin file, room for a few bytes") << Kind::Skin << 6;
+        QTest::newRow("sound file, no room") << Kind::Sound << 0;
+        QTest::newRow("sound file, room for a few bytes") << Kind::Sound << 6;
+        QTest::newRow("lumbi.prf, no room") << Kind::Lumbo << 0;
+        QTest::newRow("lumbi.prf, room for a few bytes") << Kind::Lumbo << 6;
+    }
+    void fullDiskLeavesTheOldFileAndSaysSo()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(int, room);
+        TempProgramFolder folder;
+        const SettingsStore store{DataFolders(folder.path())};
+        QVERIFY(store.writeDefaults().ok());
+        const QString settings = folder.file("Settings");
+        const QString path = settings + (kind == Kind::Skin    ? "/Dovpref.prf"
+                                         : kind == Kind::Sound ? "/Dovspref.prf"
+                                                               : "/lumbi.prf");
+        const QByteArray before = TempProgramFolder::read(path);
+
+        Saved saved;
+        {
+            const FileSizeLimit full{rlim_t(room)};
+            saved = kind == Kind::Skin  ? store.writeSkin(Design::Dov, {QStringLiteral("/new/skin.jpg"), {}})
+                    : kind == Kind::Sound ? store.writeSound(Design::Dov, {QStringLiteral("/new.wav"), QStringLiteral("1 hour")})
+                                          : store.writeLumbo({1, 2, 1, 0});
+        }
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.problem.contains(path), qPrintable(saved.problem));
+        QCOMPARE(TempProgramFolder::read(path), before);
+        QCOMPARE(QDir(settings).entryList(QDir::Files | QDir::Hidden).size(), 13);
+    }
+
+    void firstStartOnAFullDiskFails()
+    {
+        TempProgramFolder folder;
+        Saved saved;
+        {
+            const FileSizeLimit full{0};
+            saved = SettingsStore(DataFolders(folder.path())).writeDefaults();
+        }
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.problem.contains(folder.path()), qPrintable(saved.problem));
     }
 
     void settingsFolderThatCannotBeMadeIsReported()
