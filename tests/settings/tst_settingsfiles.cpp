@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 #include "settings/RefreshSignal.h"
+#include "shell/Startup.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -314,6 +315,29 @@ private Q_SLOTS:
         }
         QVERIFY(!saved.ok());
         QVERIFY2(saved.problem.contains(folder.path()), qPrintable(saved.problem));
+    }
+
+    void firstStartCutShortLeavesNoSettingsFolder()
+    {
+        TempProgramFolder folder;
+        const DataFolders folders(folder.path());
+        // Room for the short files but not for the Norvi skin file, the eighth of the thirteen:
+        // the first start stops half-way, as if it had been killed there.
+        const rlim_t room = rlim_t(folder.path().toUtf8().size() + 40);
+        Saved saved;
+        {
+            const FileSizeLimit full{room};
+            saved = SettingsStore(folders).writeDefaults();
+        }
+        QVERIFY(!saved.ok());
+        QVERIFY2(!QFileInfo::exists(folder.file("Settings")), "a half-written settings folder was left");
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"Skins", "Sounds"}));
+        QVERIFY(isFirstStart(folders));
+
+        // With room again, the next start is a whole first start.
+        QVERIFY(SettingsStore(folders).writeDefaults().ok());
+        QCOMPARE(QDir(folder.file("Settings")).entryList(QDir::Files).size(), 13);
     }
 
     void settingsFolderThatCannotBeMadeIsReported()
