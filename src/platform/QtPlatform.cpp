@@ -5,7 +5,9 @@
 #include "platform/QtTimer.h"
 
 #include "settings/FileFilters.h"
+#include "settings/LocalFiles.h"
 
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -63,13 +65,35 @@ QString QtChoosers::chooseFile(const QString &filterList, int selected, const QS
     return dialog.selectedFiles().constFirst();
 }
 
+QImage loadPicture(const QString &path, QString *problem, bool autoTransform)
+{
+    constexpr qint64 MaxPictureBytes = 64 * 1024 * 1024;
+    const files::Contents contents = files::readRegularFile(path, MaxPictureBytes);
+    if (!contents.ok()) {
+        *problem = contents.problem;
+        return {};
+    }
+    if (!contents.complete) {
+        *problem = QObject::tr("it is larger than %1 MB").arg(MaxPictureBytes / (1024 * 1024));
+        return {};
+    }
+    QBuffer buffer;
+    buffer.setData(contents.bytes);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(autoTransform);
+    const QImage image = reader.read();
+    if (image.isNull())
+        *problem = reader.errorString();
+    return image;
+}
+
 QString QtPictures::problemShowing(const QString &path)
 {
     if (path.isEmpty())
         return QStringLiteral("no picture chosen");
-    QImageReader reader(path);
-    if (reader.read().isNull())
-        return reader.errorString();
+    QString problem;
+    if (loadPicture(path, &problem).isNull())
+        return problem;
     return {};
 }
 

@@ -2,7 +2,13 @@
 
 #include "platform/Platform.h"
 
+#include <QImage>
+
 namespace vrim {
+
+// Reads a picture file, refusing anything that is not a regular file (a pipe would hold the
+// window for ever) and any file too large to be a picture. A null image comes with the reason.
+QImage loadPicture(const QString &path, QString *problem, bool autoTransform = false);
 
 class QtMessages final : public Messages {
 public:

@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "settings/LocalFiles.h"
 #include "settings/SettingsFormat.h"
 
 #include <QCoreApplication>
@@ -55,19 +56,18 @@ QString tr(const char *text) { return QCoreApplication::translate("SettingsStore
 // Reads the first `count` lines of a settings file, or says why it cannot.
 std::optional<QStringList> readLines(const QString &path, int count, QString *problem)
 {
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(path)) {
         *problem = tr("The settings file %1 is missing.").arg(QDir::toNativeSeparators(path));
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    const files::Contents contents = files::readRegularFile(path, MaxSettingsFileSize);
+    if (!contents.ok()) {
         *problem = tr("The settings file %1 cannot be read: %2.")
-                       .arg(QDir::toNativeSeparators(path), file.errorString());
+                       .arg(QDir::toNativeSeparators(path), contents.problem);
         return std::nullopt;
     }
-    const QByteArray bytes = file.read(MaxSettingsFileSize);
     int found = 0;
-    auto lines = prf::firstLines(bytes, count, &found);
+    auto lines = prf::firstLines(contents.bytes, count, &found);
     if (!lines)
         *problem = tr("The settings file %1 is incomplete: it holds %2 of its %3 lines.")
                        .arg(QDir::toNativeSeparators(path))

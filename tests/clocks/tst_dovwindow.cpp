@@ -7,10 +7,13 @@
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
 #include "support/TempProgramFolder.h"
+#include "platform/QtPlatform.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace vrim;
 using namespace vrim::test;
@@ -145,6 +148,27 @@ private Q_SLOTS:
         QCOMPARE(prepares(), 2);
         QCOMPARE(dov->clock().skinPicture(), night);
         QCOMPARE(dov->clock().chime(), QStringLiteral("1 hour"));
+    }
+
+    void aPipeNamedAsTheSkinIsRefusedWithoutWaiting()
+    {
+        Fixture f;
+        const QString pipe = f.folder.file("night.jpg");
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        QVERIFY(SettingsStore(DataFolders(f.folder.path())).writeSkin(Design::Dov, {pipe, {}}).ok());
+
+        DovWindow *dov = f.open(); // reading the pipe would wait here for a writer, for ever
+        QVERIFY(dov);
+        QVERIFY(!dov->hasSkin());
+        QCOMPARE(f.platform.warnings.size(), 1);
+        QVERIFY2(f.platform.warnings.front().contains(QStringLiteral("night.jpg")) &&
+                     f.platform.warnings.front().contains(QStringLiteral("not a regular file")),
+                 qPrintable(f.platform.warnings.front()));
+
+        // The Skin Manager shows the stored picture: it too must refuse the pipe.
+        QVERIFY(!QtPictures().problemShowing(pipe).isEmpty());
+        dov->clock().frame().chooseMenuItem(QStringLiteral("SkinMgr"));
+        QVERIFY(f.program.registry().isLoaded(QStringLiteral("dovprefs")));
     }
 
     void aRaisedRefreshIsTakenAtOnce()

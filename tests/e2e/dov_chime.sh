@@ -10,15 +10,7 @@ source "$(dirname "$0")/lib.sh"
 # --- An X server and a sound server of our own.
 start_x
 
-export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" HOME="$work"
-mkdir -p "$PULSE_RUNTIME_PATH"
-export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-    -L "module-native-protocol-unix auth-anonymous=1 socket=$PULSE_RUNTIME_PATH/native" \
-    -L "module-null-sink sink_name=chimes" >"$work/pulse.log" 2>&1 &
-pids+=($!)
-within 100 pactl info || fail "the sound server did not start: $(cat "$work/pulse.log")"
-pactl set-default-sink chimes
+start_sound
 
 # --- A fresh program folder, started so that the splash ends a few seconds before 10:05, with
 # room for a slow (sanitizer) build.

@@ -52,6 +52,20 @@ start_x() {
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 
+# A PulseAudio server of our own whose default sink is the null sink "chimes", so a chime can be
+# recorded from chimes.monitor and no real sound card is needed.
+start_sound() {
+    export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" HOME="$work"
+    mkdir -p "$PULSE_RUNTIME_PATH"
+    export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$PULSE_RUNTIME_PATH/native" \
+        -L "module-null-sink sink_name=chimes" >"$work/pulse.log" 2>&1 &
+    pids+=($!)
+    within 100 pactl info || fail "the sound server did not start: $(cat "$work/pulse.log")"
+    pactl set-default-sink chimes
+}
+
 # A fresh program folder $1 holding the program $2 and the installation folders beside it.
 make_program_folder() {
     local folder=$1 program=$2 sub

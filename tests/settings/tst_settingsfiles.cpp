@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vrim;
@@ -168,6 +169,34 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(path), !bytes.isNull());
         if (!bytes.isNull())
             QCOMPARE(TempProgramFolder::read(path), bytes);
+    }
+
+    void onlyRegularFilesAreRead_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a pipe with no writer") << "pipe";
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a link to a device") << "device";
+    }
+    void onlyRegularFilesAreRead()
+    {
+        QFETCH(QString, kind);
+        TempProgramFolder folder;
+        QDir(folder.path()).mkdir("Settings");
+        const QString path = folder.file("Settings/Dovpref.prf");
+        if (kind == "pipe")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (kind == "folder")
+            QVERIFY(QDir().mkdir(path));
+        else
+            QVERIFY(QFile::link("/dev/zero", path));
+
+        const SettingsStore store{DataFolders(folder.path())};
+        const auto loaded = store.readSkin(Design::Dov); // a pipe must not hold the reader here
+        QVERIFY(!loaded.ok());
+        QVERIFY2(loaded.problem.contains(path) && loaded.problem.contains("not a regular file"),
+                 qPrintable(loaded.problem));
+        QCOMPARE(loaded.value, store.defaultSkin(Design::Dov));
     }
 
     void lumboNumbers_data()

@@ -1,13 +1,13 @@
 #include "clocks/dov/DovWindow.h"
 
 #include "platform/Platform.h"
+#include "platform/QtPlatform.h"
 #include "platform/SecondTicker.h"
 #include "shell/ClickArea.h"
 #include "shell/Colours.h"
 
 #include <QDir>
 #include <QHelpEvent>
-#include <QImageReader>
 #include <QPainter>
 #include <QToolTip>
 
@@ -102,14 +102,14 @@ void DovWindow::showState()
 void DovWindow::loadSkin()
 {
     const QString path = m_clock.skinPicture();
-    QImageReader reader(path);
-    QImage image = reader.read();
+    QString problem;
+    const QImage image = loadPicture(path, &problem);
     m_skin = image.isNull() ? QImage() : image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (image.isNull())
         m_platform.messages().warn(
             tr("The Dov clock cannot show its skin picture %1: %2. It shows a black face until "
                "another picture is chosen in its Skin Manager.")
-                .arg(QDir::toNativeSeparators(path), reader.errorString()));
+                .arg(QDir::toNativeSeparators(path), problem));
     update();
 }
 
