@@ -83,6 +83,15 @@ Saved saveWhole(const QString &path, const QByteArray &bytes, const QString &sho
         return Saved{tr("The settings file %1 could not be saved: %2. It was left as it was.")
                          .arg(QDir::toNativeSeparators(shownPath.isEmpty() ? path : shownPath), why)};
     };
+    // Only a regular file is ever replaced. A link to one is followed (QSaveFile writes the
+    // target and keeps the link), so settings kept elsewhere through a link stay there; a pipe,
+    // a device, a folder or a link to nothing is left alone.
+    const QByteArray native = files::nativeName(path);
+    struct stat info {};
+    const bool exists = ::stat(native.constData(), &info) == 0;
+    if ((exists && !S_ISREG(info.st_mode)) || (!exists && ::lstat(native.constData(), &info) == 0))
+        return failed(tr("it is not a regular file"));
+
     // Unbuffered, so that a full disk shows in write() itself; a buffered QSaveFile would only
     // meet it while flushing inside commit(), and could then rename an empty file into place.
     QSaveFile file(path);

@@ -369,6 +369,56 @@ private Q_SLOTS:
         QCOMPARE(QDir(folder.file("Settings")).entryList(QDir::Files).size(), 13);
     }
 
+    void savesReplaceNothingButARegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a pipe") << "pipe";
+        QTest::newRow("a link to a pipe") << "link to pipe";
+        QTest::newRow("a link to a device") << "link to device";
+        QTest::newRow("a link to nothing") << "dangling link";
+    }
+    void savesReplaceNothingButARegularFile()
+    {
+        QFETCH(QString, kind);
+        TempProgramFolder folder;
+        QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
+        const QString path = folder.file("Settings/Dovpref.prf");
+        const QString pipe = folder.file("pipe");
+        QVERIFY(QFile::remove(path));
+        QVERIFY(::mkfifo(QFile::encodeName(kind == "pipe" ? path : pipe).constData(), 0600) == 0);
+        const QString target = kind == "link to pipe" ? pipe : kind == "link to device" ? "/dev/null" : folder.file("gone");
+        if (kind != "pipe")
+            QVERIFY(QFile::link(target, path));
+        const auto kindOf = [](const QString &name) {
+            struct stat info {};
+            return ::lstat(QFile::encodeName(name).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+        };
+        const auto before = kindOf(path);
+
+        const Saved saved = SettingsStore(DataFolders(folder.path())).writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}});
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.problem.contains(path) && saved.problem.contains("not a regular file"), qPrintable(saved.problem));
+        QCOMPARE(kindOf(path), before);
+        if (kind != "pipe")
+            QCOMPARE(QFileInfo(path).symLinkTarget(), target);
+        QCOMPARE(kindOf(kind == "pipe" ? path : pipe), mode_t(S_IFIFO));
+        QVERIFY(!QFileInfo::exists(folder.file("gone")));
+    }
+
+    void savesFollowALinkToARegularFile()
+    {
+        // Settings kept elsewhere (say, with the user's other dotfiles) through a link stay there.
+        TempProgramFolder folder;
+        QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
+        const QString path = folder.file("Settings/Dovpref.prf");
+        const QString target = folder.file("elsewhere.prf");
+        QVERIFY(QFile::rename(path, target));
+        QVERIFY(QFile::link(target, path));
+        QVERIFY(SettingsStore(DataFolders(folder.path())).writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}}).ok());
+        QCOMPARE(QFileInfo(path).symLinkTarget(), target);
+        QCOMPARE(TempProgramFolder::read(target), crlf({"/new.jpg"}));
+    }
+
     void settingsFolderThatCannotBeMadeIsReported()
     {
         TempProgramFolder folder;
