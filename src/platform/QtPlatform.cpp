@@ -27,11 +27,20 @@ void QtMessages::inform(const QString &text)
 
 void QtMessages::warn(const QString &text)
 {
+    // The same words again while their box is still open: bring that box forward instead.
+    m_warnings.removeAll(nullptr);
+    for (const QPointer<QMessageBox> &open : std::as_const(m_warnings)) {
+        if (open->text() == text) {
+            open->raise();
+            return;
+        }
+    }
     auto *box = new QMessageBox(QMessageBox::Warning, QString::fromLatin1(build::ProgramName), text,
                                 QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
+    m_warnings.append(box);
 }
 
 bool QtShell::openPage(const QString &address)

@@ -3,6 +3,9 @@
 #include "platform/Platform.h"
 
 #include <QImage>
+#include <QList>
+#include <QMessageBox>
+#include <QPointer>
 
 namespace vrim {
 
@@ -14,6 +17,9 @@ class QtMessages final : public Messages {
 public:
     void inform(const QString &text) override;
     void warn(const QString &text) override;
+
+private:
+    QList<QPointer<QMessageBox>> m_warnings; // the warning boxes still open
 };
 
 class QtShell final : public Shell {

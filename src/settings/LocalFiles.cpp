@@ -157,20 +157,29 @@ Contents readRegularFile(const QString &path, qint64 maxBytes)
 
 QString shortQuote(const QString &value, qsizetype maxChars)
 {
-    QString shown;
-    for (const QChar c : QStringView(value).left(maxChars + 1)) {
-        if (isForeign(c))
-            shown += QChar::ReplacementCharacter;
-        else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            shown += c;
-    }
-    if (value.size() > maxChars || shown.size() > maxChars) {
-        shown.truncate(maxChars);
-        shown += QChar(0x2026);
-    }
-    return u'"' + shown + u'"';
+    const auto shown = [](QStringView part) {
+        QString out;
+        for (const QChar c : part) {
+            if (isForeign(c))
+                out += QChar::ReplacementCharacter;
+            else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+        return out;
+    };
+    if (value.size() <= maxChars)
+        return u'"' + shown(value) + u'"';
+    // The middle goes: a path keeps its start and its file name.
+    qsizetype head = maxChars - maxChars / 3;
+    qsizetype tail = maxChars / 3;
+    if (QChar(value.at(head - 1)).isHighSurrogate())
+        --head;
+    if (QChar(value.at(value.size() - tail)).isLowSurrogate())
+        --tail;
+    return u'"' + shown(QStringView(value).left(head)) + QChar(0x2026) +
+           shown(QStringView(value).right(tail)) + u'"';
 }
 
 } // namespace vrim::files

@@ -31,8 +31,8 @@ struct Contents {
 // and opening never waits on a pipe with no writer.
 Contents readRegularFile(const QString &path, qint64 maxBytes);
 
-// A value quoted in a message: control characters shown as such, and cut to `maxChars` with an
-// ellipsis, so that a damaged file cannot make a message box the size of the file.
+// A value quoted in a message: control characters spelt out, and its middle cut to an ellipsis
+// beyond `maxChars`, so that a damaged file cannot make a message box the size of the file.
 QString shortQuote(const QString &value, qsizetype maxChars = 80);
 
 } // namespace vrim::files

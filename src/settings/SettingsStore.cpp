@@ -21,6 +21,7 @@ namespace vrim {
 namespace {
 
 constexpr qint64 MaxSettingsFileSize = 64 * 1024; // a few paths; anything bigger is not ours
+constexpr qsizetype MaxLineLength = 4096;         // the longest path the system takes
 
 struct DesignFiles {
     const char16_t *skin;
@@ -68,11 +69,24 @@ std::optional<QStringList> readLines(const QString &path, int count, QString *pr
     }
     int found = 0;
     auto lines = prf::firstLines(contents.bytes, count, &found);
-    if (!lines)
+    if (!lines) {
         *problem = tr("The settings file %1 is incomplete: it holds %2 of its %3 lines.")
                        .arg(QDir::toNativeSeparators(path))
                        .arg(found)
                        .arg(count);
+        return lines;
+    }
+    for (qsizetype i = 0; i < lines->size(); ++i) {
+        if (lines->at(i).size() > MaxLineLength) {
+            *problem = tr("The settings file %1 is damaged: line %2 is %3 characters long, too long "
+                          "for any setting (it starts %4).")
+                           .arg(QDir::toNativeSeparators(path))
+                           .arg(i + 1)
+                           .arg(lines->at(i).size())
+                           .arg(files::shortQuote(lines->at(i).left(30)));
+            return std::nullopt;
+        }
+    }
     return lines;
 }
 
@@ -112,9 +126,9 @@ Saved encodeTexts(const QString &path, const QStringList &values, QByteArray *ou
 {
     for (const QString &value : values) {
         if (!prf::textRoundTrips(value))
-            return {tr("The settings file %1 was not saved: the value \"%2\" cannot be stored "
+            return {tr("The settings file %1 was not saved: the value %2 cannot be stored "
                        "in it (it starts with a blank or a quote, or spans several lines).")
-                        .arg(QDir::toNativeSeparators(path), value)};
+                        .arg(QDir::toNativeSeparators(path), files::shortQuote(value))};
         *out += prf::encodeText(value);
     }
     return {};
@@ -238,10 +252,10 @@ Loaded<LumboSettings> SettingsStore::readLumbo() const
         const auto number = prf::readNumber(lines->at(i), ranges[i].first, ranges[i].second);
         if (!number)
             return {defaultLumbo(),
-                    tr("The settings file %1 is damaged: line %2 (\"%3\") is not a usable number.")
+                    tr("The settings file %1 is damaged: line %2 (%3) is not a usable number.")
                         .arg(QDir::toNativeSeparators(path))
                         .arg(i + 1)
-                        .arg(lines->at(i).trimmed())};
+                        .arg(files::shortQuote(lines->at(i).trimmed()))};
         values[i] = *number;
     }
     return {{qint32(values[0]), qint32(values[1]), qint16(values[2]), qint16(values[3])}, {}};

@@ -9,6 +9,7 @@
 #include "support/TempProgramFolder.h"
 #include "platform/QtPlatform.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -171,6 +172,59 @@ private Q_SLOTS:
         QVERIFY(f.program.registry().isLoaded(QStringLiteral("dovprefs")));
     }
 
+    void aFaultIsSaidOnceUntilItChanges()
+    {
+        Fixture f;
+        const QString skinFile = f.folder.file("Settings/Dovpref.prf");
+        TempProgramFolder::write(skinFile, QByteArray(64 * 1024, 'a')); // one huge value
+        DovWindow *dov = f.open();
+        FakeTimer *ticker = f.platform.timers.front();
+        const auto reload = [&] {
+            dov->clock().refresh().raise();
+            ticker->elapse();
+        };
+        QCOMPARE(f.platform.warnings.size(), 2); // the file, then the default picture it falls back to
+        for (const QString &warning : f.platform.warnings)
+            QVERIFY2(warning.size() < 400, qPrintable(warning.left(400)));
+        reload();
+        reload();
+        QCOMPARE(f.platform.warnings.size(), 2);
+
+        // A different fault is said at once; the picture's, unchanged, is not said again.
+        TempProgramFolder::write(skinFile, "");
+        reload();
+        QCOMPARE(f.platform.warnings.size(), 3);
+        QVERIFY(f.platform.warnings.last().contains(QStringLiteral("0 of its 1 lines")));
+
+        // Mended, then broken again: a new fault as far as the user can tell.
+        TempProgramFolder::write(skinFile, f.folder.file("night.jpg").toUtf8() + "\r\n");
+        reload();
+        TempProgramFolder::write(skinFile, "");
+        reload();
+        QCOMPARE(f.platform.warnings.size(), 6); // night.jpg is missing, then both of the above
+    }
+
+    void identicalWarningsShareOneBox()
+    {
+        QtMessages messages;
+        const auto boxes = [] {
+            int count = 0;
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                count += widget->isVisible() && qobject_cast<QMessageBox *>(widget) ? 1 : 0;
+            return count;
+        };
+        const int before = boxes();
+        messages.warn(QStringLiteral("The skin picture is gone."));
+        messages.warn(QStringLiteral("The skin picture is gone."));
+        QCOMPARE(boxes(), before + 1);
+        messages.warn(QStringLiteral("The sound is gone."));
+        QCOMPARE(boxes(), before + 2);
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QMessageBox *>(widget))
+                widget->close();
+        settle();
+    }
+
     void aRaisedRefreshIsTakenAtOnce()
     {
         Fixture f;
@@ -180,7 +234,7 @@ private Q_SLOTS:
         QCOMPARE(ticker->interval(), 0);
         ticker->elapse();
         QCOMPARE(dov->clock().refresh().carrier(), QString());
-        QCOMPARE(f.platform.warnings.size(), 2); // the missing skin, said again on reload
+        QCOMPARE(f.platform.warnings.size(), 1); // the missing skin, not said again on reload
     }
 };
 

@@ -199,6 +199,31 @@ private Q_SLOTS:
         QCOMPARE(loaded.value, store.defaultSkin(Design::Dov));
     }
 
+    void hugeValuesAreRefusedInAFewWords_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("a 64 KiB path") << "Dovpref.prf" << QByteArray(64 * 1024, 'a') + "\r\n";
+        QTest::newRow("64 KiB of NUL bytes") << "Dovpref.prf" << QByteArray(64 * 1024, '\0');
+        QTest::newRow("a 64 KiB interval") << "Dovspref.prf" << "/a.wav\r\n" + QByteArray(64 * 1024, '5') + "\r\n";
+        QTest::newRow("a 32 KiB number") << "lumbi.prf" << " 1 \r\n" + QByteArray(32 * 1024, 'x') + "\r\n 0 \r\n 1 \r\n";
+    }
+    void hugeValuesAreRefusedInAFewWords()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        TempProgramFolder folder;
+        QDir(folder.path()).mkdir("Settings");
+        const QString path = folder.file("Settings/" + file);
+        TempProgramFolder::write(path, bytes);
+        const SettingsStore store{DataFolders(folder.path())};
+        const QString problem = file == "Dovpref.prf"    ? store.readSkin(Design::Dov).problem
+                                : file == "Dovspref.prf" ? store.readSound(Design::Dov).problem
+                                                         : store.readLumbo().problem;
+        QVERIFY2(problem.contains(path), qPrintable(problem));
+        QVERIFY2(problem.size() < path.size() + 300, qPrintable(problem));
+    }
+
     void lumboNumbers_data()
     {
         QTest::addColumn<QByteArray>("bytes");
