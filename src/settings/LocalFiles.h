@@ -11,6 +11,7 @@ namespace vrim::files {
 // A file name's bytes. Qt decodes names as UTF-8 and cannot spell any other bytes, so names
 // from older settings files carry each byte that is not UTF-8 as one private-use character
 // (U+EF80 to U+EFFF); fromNativeName and nativeName turn such a name back and forth exactly.
+// (A name that holds those private-use characters themselves is the one case they confuse.)
 QString fromNativeName(const QByteArray &name);
 QByteArray nativeName(const QString &path);
 // Whether `path` names a file whose name Qt's own file classes can open.

@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vrim;
 using namespace vrim::test;
@@ -223,6 +224,33 @@ private Q_SLOTS:
             if (qobject_cast<QMessageBox *>(widget))
                 widget->close();
         settle();
+    }
+
+    void aSkinNamedInAnOlderEncodingIsFoundAndKept()
+    {
+        Fixture f;
+        // "café.png" as an older version named it, with the é as the single byte E9.
+        const QByteArray name = QFile::encodeName(f.folder.path()) + "/Skins/caf\xe9.png";
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(f.folder.file("Skins/plain.png")));
+        QVERIFY(::rename(QFile::encodeName(f.folder.file("Skins/plain.png")).constData(), name.constData()) == 0);
+        const auto remove = qScopeGuard([&name] { ::unlink(name.constData()); }); // Qt cannot see it to remove it
+        const QString skinFile = f.folder.file("Settings/Dovpref.prf");
+        TempProgramFolder::write(skinFile, name + "\r\n");
+
+        DovWindow *dov = f.open();
+        QVERIFY2(dov->hasSkin(), qPrintable(f.platform.warnings.join(u'\n')));
+
+        // Ok in the Skin Manager with nothing changed writes the same bytes back.
+        dov->clock().frame().chooseMenuItem(QStringLiteral("SkinMgr"));
+        auto *handle = dynamic_cast<WidgetWindow *>(f.program.registry().window(QStringLiteral("dovprefs")));
+        auto *dialog = qobject_cast<SkinManagerDialog *>(handle->widget());
+        QVERIFY(dialog);
+        QTest::mouseClick(dialog->button(QStringLiteral("Ok")), Qt::LeftButton);
+        settle();
+        QVERIFY(!f.program.registry().isLoaded(QStringLiteral("dovprefs")));
+        QCOMPARE(TempProgramFolder::read(skinFile), name + "\r\n");
     }
 
     void aRaisedRefreshIsTakenAtOnce()

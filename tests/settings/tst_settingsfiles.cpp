@@ -1,3 +1,5 @@
+#include "settings/LocalFiles.h"
+#include "settings/SettingsFormat.h"
 #include "settings/SettingsStore.h"
 #include "settings/RefreshSignal.h"
 #include "shell/Startup.h"
@@ -126,8 +128,8 @@ private Q_SLOTS:
         QTest::newRow("empty path is an empty line") << crlf({"", "5 min"}) << "" << "5 min";
         QTest::newRow("non-ASCII path in UTF-8") << crlf({"/hé/日本/ü.wav", "5 min"})
                                                  << QString::fromUtf8("/hé/日本/ü.wav") << "5 min";
-        QTest::newRow("older single-byte file") << crlf({"/caf\xe9/a.wav", "5 min"})
-                                                << QString::fromUtf8("/café/a.wav") << "5 min";
+        QTest::newRow("older single-byte path") << crlf({"/caf\xe9/a.wav", "5 min"})
+                                                << files::fromNativeName("/caf\xe9/a.wav") << "5 min";
     }
     void soundFileIsRead()
     {
@@ -141,6 +143,24 @@ private Q_SLOTS:
         QVERIFY2(loaded.ok(), qPrintable(loaded.problem));
         QCOMPARE(loaded.value.sound, sound);
         QCOMPARE(loaded.value.interval, interval);
+    }
+
+    void fileNamesKeepTheirBytes_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("UTF-8") << QByteArray("/h\xc3\xa9/\xe6\x97\xa5\xe6\x9c\xac/\xf0\x9f\x8e\xb5.wav");
+        QTest::newRow("Latin-1") << QByteArray("/caf\xe9/\xc4pfel.jpg");
+        QTest::newRow("a lead byte cut off at the end") << QByteArray("/a\xc3");
+        QTest::newRow("an overlong slash") << QByteArray("/a\xc0\xaf.jpg");
+        QTest::newRow("an encoded surrogate") << QByteArray("/a\xed\xa0\x80.jpg");
+        QTest::newRow("Latin-1 beside UTF-8") << QByteArray("/\xe9t\xc3\xa9.jpg");
+    }
+    void fileNamesKeepTheirBytes()
+    {
+        QFETCH(QByteArray, name);
+        const QString carried = files::fromNativeName(name);
+        QCOMPARE(files::nativeName(carried), name);
+        QCOMPARE(prf::encodeText(prf::firstLines(name + "\r\n", 1)->front()), name + "\r\n");
     }
 
     void unusableFileGivesDefaultsAndNamesIt_data()
