@@ -5,7 +5,9 @@
 #include "platform/QtTimer.h"
 
 #include "settings/FileFilters.h"
+#include "settings/LocalFiles.h"
 
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,11 +28,20 @@ void QtMessages::inform(const QString &text)
 
 void QtMessages::warn(const QString &text)
 {
+    // The same words again while their box is still open: bring that box forward instead.
+    m_warnings.removeAll(nullptr);
+    for (const QPointer<QMessageBox> &open : std::as_const(m_warnings)) {
+        if (open->text() == text) {
+            open->raise();
+            return;
+        }
+    }
     auto *box = new QMessageBox(QMessageBox::Warning, QString::fromLatin1(build::ProgramName), text,
                                 QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
+    m_warnings.append(box);
 }
 
 bool QtShell::openPage(const QString &address)
@@ -67,13 +78,35 @@ QString QtChoosers::chooseFile(const QString &filterList, int selected, const QS
     return dialog.selectedFiles().constFirst();
 }
 
+QImage loadPicture(const QString &path, QString *problem, bool autoTransform)
+{
+    constexpr qint64 MaxPictureBytes = 64 * 1024 * 1024;
+    const files::Contents contents = files::readRegularFile(path, MaxPictureBytes);
+    if (!contents.ok()) {
+        *problem = contents.problem;
+        return {};
+    }
+    if (!contents.complete) {
+        *problem = QObject::tr("it is larger than %1 MB").arg(MaxPictureBytes / (1024 * 1024));
+        return {};
+    }
+    QBuffer buffer;
+    buffer.setData(contents.bytes);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(autoTransform);
+    const QImage image = reader.read();
+    if (image.isNull())
+        *problem = reader.errorString();
+    return image;
+}
+
 QString QtPictures::problemShowing(const QString &path)
 {
     if (path.isEmpty())
         return QStringLiteral("no picture chosen");
-    QImageReader reader(path);
-    if (reader.read().isNull())
-        return reader.errorString();
+    QString problem;
+    if (loadPicture(path, &problem).isNull())
+        return problem;
     return {};
 }
 

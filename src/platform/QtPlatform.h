@@ -2,14 +2,25 @@
 
 #include "platform/Platform.h"
 
+#include <QImage>
+#include <QList>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
 
 namespace vrim {
+
+// Reads a picture file, refusing anything that is not a regular file (a pipe would hold the
+// window for ever) and any file too large to be a picture. A null image comes with the reason.
+QImage loadPicture(const QString &path, QString *problem, bool autoTransform = false);
 
 class QtMessages final : public Messages {
 public:
     void inform(const QString &text) override;
     void warn(const QString &text) override;
+
+private:
+    QList<QPointer<QMessageBox>> m_warnings; // the warning boxes still open
 };
 
 class QtShell final : public Shell {

@@ -1,5 +1,7 @@
 #include "platform/QtSoundPlayer.h"
 
+#include "settings/LocalFiles.h"
+
 #include <QUrl>
 
 namespace vrim {
@@ -35,7 +37,9 @@ void QtSoundPlayer::open()
     // the Skin Manager closes the clock's player so that no chime sounds over its own.
     if (m_prepared.isEmpty())
         return;
-    const QUrl source = QUrl::fromLocalFile(m_prepared);
+    // Only a regular file reaches the sound library: a pipe would hold its loader thread, and
+    // with it the program's end, for ever. Anything else is simply silent.
+    const QUrl source = files::isRegularFile(m_prepared) ? QUrl::fromLocalFile(m_prepared) : QUrl();
     if (m_open && m_effect.source() == source)
         return; // already open on this sound: a repeated Open changes nothing
     m_effect.stop();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QDate>
 #include <QDateTime>
 #include <QTime>
 
@@ -12,6 +13,8 @@ class TimeSource {
 public:
     virtual ~TimeSource() = default;
     virtual QString timeText() = 0;
+    // Today's date, a fresh reading too: what tells 10:05 today from 10:05 tomorrow.
+    virtual QDate date() = 0;
     // The wall clock, for working out when the next second begins.
     virtual qint64 wallClockMs() = 0;
 };
@@ -19,6 +22,7 @@ public:
 class SystemTimeSource final : public TimeSource {
 public:
     QString timeText() override { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
+    QDate date() override { return QDate::currentDate(); }
     qint64 wallClockMs() override { return QDateTime::currentMSecsSinceEpoch(); }
 };
 

@@ -3,6 +3,8 @@
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
 
+#include <QDate>
+
 namespace vrim {
 
 void SoundMenu::setFromInterval(const QString &chime)
@@ -53,8 +55,11 @@ bool Chimer::pass(const QString &chime, SoundMenu &menu, TimeSource &time, Sound
 {
     if (!chimeDue(chime, menu, time, m_design, unitsFromFace))
         return false;
+    // The date is read after the time, so a pass that straddles midnight pairs 23:59 with the
+    // new day; no interval is due at 23:59, so that pairing can neither add nor drop a chime.
     const QString now = time.timeText();
-    const QString period = m_design.needsSecondZero ? now : now.left(5);
+    const QString period = time.date().toString(Qt::ISODate) + u' ' +
+                           (m_design.needsSecondZero ? now : now.left(5));
     if (period == m_soundedIn)
         return false;
     m_soundedIn = period;

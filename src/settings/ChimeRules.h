@@ -53,7 +53,8 @@ bool chimeDue(const QString &chime, SoundMenu &menu, TimeSource &time, const Chi
               std::optional<int> unitsFromFace = std::nullopt);
 
 // Sends the chime to the player once per due period: a pass repeats the test many times within
-// a due second (a due minute in Dov), but the chime sounds once and is not started over.
+// a due second (a due minute in Dov), but the chime sounds once and is not started over. A
+// period is a date and a time, so the same minute on another day is a new period.
 class Chimer {
 public:
     explicit Chimer(const ChimeDesign &design) : m_design(design) {}
@@ -64,7 +65,7 @@ public:
 
 private:
     ChimeDesign m_design;
-    QString m_soundedIn; // the period ("HH:MM", or "HH:MM:SS") already chimed
+    QString m_soundedIn; // the period already chimed: the date, then "HH:MM" (or "HH:MM:SS")
 };
 
 } // namespace vrim

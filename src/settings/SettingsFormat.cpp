@@ -1,6 +1,6 @@
 #include "settings/SettingsFormat.h"
 
-#include <QStringDecoder>
+#include "settings/LocalFiles.h"
 
 namespace vrim::prf {
 namespace {
@@ -17,7 +17,7 @@ qsizetype firstNonBlank(const QString &line)
 
 } // namespace
 
-QByteArray encodeText(const QString &value) { return value.toUtf8() + "\r\n"; }
+QByteArray encodeText(const QString &value) { return files::nativeName(value) + "\r\n"; }
 
 QByteArray encodeNumber(qint64 value)
 {
@@ -29,25 +29,20 @@ QByteArray encodeNumber(qint64 value)
 
 std::optional<QStringList> firstLines(const QByteArray &bytes, int count, int *found)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-
+    // Split on the bytes first and decode each line on its own: a path in an older single-byte
+    // encoding keeps its bytes (see fromNativeName) without touching the lines around it.
+    qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     QStringList lines;
-    qsizetype start = 0;
-    while (lines.size() < count && start < text.size()) {
+    while (lines.size() < count && start < bytes.size()) {
         qsizetype end = start;
-        while (end < text.size() && text.at(end) != u'\r' && text.at(end) != u'\n')
+        while (end < bytes.size() && bytes.at(end) != '\r' && bytes.at(end) != '\n')
             ++end;
-        lines.append(text.mid(start, end - start));
-        if (end < text.size() && text.at(end) == u'\r') {
+        lines.append(files::fromNativeName(bytes.mid(start, end - start)));
+        if (end < bytes.size() && bytes.at(end) == '\r') {
             ++end;
-            if (end < text.size() && text.at(end) == u'\n')
+            if (end < bytes.size() && bytes.at(end) == '\n')
                 ++end;
-        } else if (end < text.size()) {
+        } else if (end < bytes.size()) {
             ++end; // a bare LF
         }
         start = end;

@@ -11,12 +11,14 @@
 // leading space when negative).
 namespace vrim::prf {
 
+// The value's bytes as files::nativeName spells them, then CR LF.
 QByteArray encodeText(const QString &value);
 QByteArray encodeNumber(qint64 value);
 
-// Decodes the bytes (UTF-8, or Latin-1 for files from older versions that are not valid UTF-8)
-// and returns the first `count` lines, accepting CR LF, LF or CR as line ends. Fewer lines than
-// `count` is a short file: nullopt, with the number found in *found.
+// Returns the first `count` lines, accepting CR LF, LF or CR as line ends. A line is UTF-8; a
+// line that is not (a path from an older version, in a single-byte encoding) keeps its bytes as
+// files::fromNativeName carries them, so the file it names is found and writing it back gives
+// the same bytes. Fewer lines than `count` is a short file: nullopt, with the number in *found.
 std::optional<QStringList> firstLines(const QByteArray &bytes, int count, int *found = nullptr);
 
 // A text value is the whole line after leading blanks, so a path with a comma reads back as it

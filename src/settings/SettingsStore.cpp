@@ -1,22 +1,27 @@
 #include "settings/SettingsStore.h"
 
+#include "settings/LocalFiles.h"
 #include "settings/SettingsFormat.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vrim {
 namespace {
 
 constexpr qint64 MaxSettingsFileSize = 64 * 1024; // a few paths; anything bigger is not ours
+constexpr qsizetype MaxLineLength = 4096;         // the longest path the system takes
 
 struct DesignFiles {
     const char16_t *skin;
@@ -52,33 +57,68 @@ QString tr(const char *text) { return QCoreApplication::translate("SettingsStore
 // Reads the first `count` lines of a settings file, or says why it cannot.
 std::optional<QStringList> readLines(const QString &path, int count, QString *problem)
 {
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(path)) {
         *problem = tr("The settings file %1 is missing.").arg(QDir::toNativeSeparators(path));
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    const files::Contents contents = files::readRegularFile(path, MaxSettingsFileSize);
+    if (!contents.ok()) {
         *problem = tr("The settings file %1 cannot be read: %2.")
-                       .arg(QDir::toNativeSeparators(path), file.errorString());
+                       .arg(QDir::toNativeSeparators(path), contents.problem);
         return std::nullopt;
     }
-    const QByteArray bytes = file.read(MaxSettingsFileSize);
     int found = 0;
-    auto lines = prf::firstLines(bytes, count, &found);
-    if (!lines)
+    auto lines = prf::firstLines(contents.bytes, count, &found);
+    if (!lines) {
         *problem = tr("The settings file %1 is incomplete: it holds %2 of its %3 lines.")
                        .arg(QDir::toNativeSeparators(path))
                        .arg(found)
                        .arg(count);
+        return lines;
+    }
+    for (qsizetype i = 0; i < lines->size(); ++i) {
+        if (lines->at(i).size() > MaxLineLength) {
+            *problem = tr("The settings file %1 is damaged: line %2 is %3 characters long, too long "
+                          "for any setting (it starts %4).")
+                           .arg(QDir::toNativeSeparators(path))
+                           .arg(i + 1)
+                           .arg(lines->at(i).size())
+                           .arg(files::shortQuote(lines->at(i).left(30)));
+            return std::nullopt;
+        }
+    }
     return lines;
 }
 
-Saved saveWhole(const QString &path, const QByteArray &bytes)
+// `shownPath` is the name the user knows the file by, when it is written elsewhere first.
+Saved saveWhole(const QString &path, const QByteArray &bytes, const QString &shownPath = {})
 {
+    const auto failed = [&](const QString &why) {
+        return Saved{tr("The settings file %1 could not be saved: %2. It was left as it was.")
+                         .arg(QDir::toNativeSeparators(shownPath.isEmpty() ? path : shownPath), why)};
+    };
+    // Only a regular file is ever replaced. A link to one is followed (QSaveFile writes the
+    // target and keeps the link), so settings kept elsewhere through a link stay there; a pipe,
+    // a device, a folder or a link to nothing is left alone.
+    const QByteArray native = files::nativeName(path);
+    struct stat info {};
+    const bool exists = ::stat(native.constData(), &info) == 0;
+    if ((exists && !S_ISREG(info.st_mode)) || (!exists && ::lstat(native.constData(), &info) == 0))
+        return failed(tr("it is not a regular file"));
+
+    // Unbuffered, so that a full disk shows in write() itself; a buffered QSaveFile would only
+    // meet it while flushing inside commit(), and could then rename an empty file into place.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return {tr("The settings file %1 could not be saved: %2.")
-                    .arg(QDir::toNativeSeparators(path), file.errorString())};
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return failed(file.errorString());
+    if (::fsync(file.handle()) != 0)
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
+    if (file.size() != bytes.size())
+        return failed(tr("only %1 of its %2 bytes were written").arg(file.size()).arg(bytes.size()));
+    if (!file.commit())
+        return failed(file.errorString());
     return {};
 }
 
@@ -86,21 +126,52 @@ Saved encodeTexts(const QString &path, const QStringList &values, QByteArray *ou
 {
     for (const QString &value : values) {
         if (!prf::textRoundTrips(value))
-            return {tr("The settings file %1 was not saved: the value \"%2\" cannot be stored "
+            return {tr("The settings file %1 was not saved: the value %2 cannot be stored "
                        "in it (it starts with a blank or a quote, or spans several lines).")
-                        .arg(QDir::toNativeSeparators(path), value)};
+                        .arg(QDir::toNativeSeparators(path), files::shortQuote(value))};
         *out += prf::encodeText(value);
     }
     return {};
 }
 
-Saved writeTexts(const QString &path, const QStringList &values)
+Saved writeTexts(const QString &path, const QStringList &values, const QString &shownPath = {})
 {
     QByteArray bytes;
-    if (Saved encoded = encodeTexts(path, values, &bytes); !encoded.ok())
+    if (Saved encoded = encodeTexts(shownPath.isEmpty() ? path : shownPath, values, &bytes); !encoded.ok())
         return encoded;
-    return saveWhole(path, bytes);
+    return saveWhole(path, bytes, shownPath);
 }
+
+QStringList skinValues(Design design, const SkinSettings &skin)
+{
+    QStringList values{skin.picture};
+    if (design == Design::Norvi)
+        values.append(skin.centre);
+    return values;
+}
+
+QByteArray lumboBytes(const LumboSettings &lumbo)
+{
+    return prf::encodeNumber(lumbo.innerColour) + prf::encodeNumber(lumbo.outerColour) +
+           prf::encodeNumber(lumbo.frameBorder) + prf::encodeNumber(lumbo.soundSwitch);
+}
+
+QString errnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+// Makes what is written in the folder `path` last through a power cut.
+void syncFolder(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The first start builds the settings folder under this name beside it. mkdtemp fills the Xs.
+const QString BuildingPrefix = QStringLiteral("Settings.new-");
+const QRegularExpression BuildingName(QStringLiteral("^Settings\\.new-[A-Za-z0-9]{6}$"));
+
 
 } // namespace
 
@@ -181,10 +252,10 @@ Loaded<LumboSettings> SettingsStore::readLumbo() const
         const auto number = prf::readNumber(lines->at(i), ranges[i].first, ranges[i].second);
         if (!number)
             return {defaultLumbo(),
-                    tr("The settings file %1 is damaged: line %2 (\"%3\") is not a usable number.")
+                    tr("The settings file %1 is damaged: line %2 (%3) is not a usable number.")
                         .arg(QDir::toNativeSeparators(path))
                         .arg(i + 1)
-                        .arg(lines->at(i).trimmed())};
+                        .arg(files::shortQuote(lines->at(i).trimmed()))};
         values[i] = *number;
     }
     return {{qint32(values[0]), qint32(values[1]), qint16(values[2]), qint16(values[3])}, {}};
@@ -192,10 +263,7 @@ Loaded<LumboSettings> SettingsStore::readLumbo() const
 
 Saved SettingsStore::writeSkin(Design design, const SkinSettings &skin) const
 {
-    QStringList values{skin.picture};
-    if (design == Design::Norvi)
-        values.append(skin.centre);
-    return writeTexts(filePath(skinFileName(design)), values);
+    return writeTexts(filePath(skinFileName(design)), skinValues(design, skin));
 }
 
 Saved SettingsStore::writeSound(Design design, const SoundSettings &sound) const
@@ -205,32 +273,78 @@ Saved SettingsStore::writeSound(Design design, const SoundSettings &sound) const
 
 Saved SettingsStore::writeLumbo(const LumboSettings &lumbo) const
 {
-    const QByteArray bytes = prf::encodeNumber(lumbo.innerColour) +
-                             prf::encodeNumber(lumbo.outerColour) +
-                             prf::encodeNumber(lumbo.frameBorder) +
-                             prf::encodeNumber(lumbo.soundSwitch);
-    return saveWhole(filePath(lumboFileName()), bytes);
+    return saveWhole(filePath(lumboFileName()), lumboBytes(lumbo));
 }
 
 Saved SettingsStore::writeDefaults() const
 {
     const QString folder = m_folders.path(u"\\Settings");
-    const QByteArray native = QFile::encodeName(folder);
-    if (::mkdir(native.constData(), 0777) != 0 && (errno != EEXIST || !QFileInfo(folder).isDir()))
-        return {tr("The settings folder %1 could not be created: %2.")
-                    .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno)))};
+    const auto cannotMake = [&folder](const QString &why) {
+        return Saved{tr("The settings folder %1 could not be created: %2.")
+                         .arg(QDir::toNativeSeparators(folder), why)};
+    };
+    if (QFileInfo(folder).exists() && !QFileInfo(folder).isDir())
+        return cannotMake(tr("something else of that name is in the way"));
 
+    // Built beside its place and renamed into it in one step: a first start that fails or is
+    // killed half-way leaves no settings folder, so the next start is a first start again.
+    QByteArray building = QFile::encodeName(m_folders.programFolder() + u'/' + BuildingPrefix) + "XXXXXX";
+    if (!::mkdtemp(building.data()))
+        return cannotMake(errnoText());
+    const QString buildingPath = QFile::decodeName(building);
+    const auto write = [&](const QString &name, const QStringList &values) {
+        return writeTexts(buildingPath + u'/' + name, values, folder + u'/' + name);
+    };
+
+    Saved saved;
     // In the order the defaults have always been written: Lumbo's file comes second.
     for (const Design design : AllDesigns) {
-        if (Saved saved = writeSkin(design, defaultSkin(design)); !saved.ok())
-            return saved;
-        if (Saved saved = writeSound(design, defaultSound(design)); !saved.ok())
-            return saved;
-        if (design == Design::Quenz)
-            if (Saved saved = writeLumbo(defaultLumbo()); !saved.ok())
-                return saved;
+        saved = write(skinFileName(design), skinValues(design, defaultSkin(design)));
+        if (saved.ok()) {
+            const SoundSettings sound = defaultSound(design);
+            saved = write(soundFileName(design), {sound.sound, sound.interval});
+        }
+        if (saved.ok() && design == Design::Quenz)
+            saved = saveWhole(buildingPath + u'/' + lumboFileName(), lumboBytes(defaultLumbo()),
+                              folder + u'/' + lumboFileName());
+        if (!saved.ok())
+            break;
     }
+    if (saved.ok()) {
+        syncFolder(buildingPath);
+        if (::rename(building.constData(), QFile::encodeName(folder).constData()) != 0)
+            saved = cannotMake(errnoText());
+    }
+    if (!saved.ok()) {
+        QDir(buildingPath).removeRecursively();
+        return saved;
+    }
+    syncFolder(m_folders.programFolder());
     return {};
+}
+
+void SettingsStore::clearLeftovers() const
+{
+    const QDir program(m_folders.programFolder());
+    for (const QString &name : program.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (BuildingName.match(name).hasMatch())
+            QDir(program.filePath(name)).removeRecursively();
+
+    // A save killed before its rename leaves its temporary file beside the settings file, named
+    // after it with a dot and six letters.
+    const QString settings = m_folders.path(u"\\Settings");
+    if (!QFileInfo(settings).isDir())
+        return;
+    QStringList ours{lumboFileName()};
+    for (const Design design : AllDesigns)
+        ours << skinFileName(design) << soundFileName(design);
+    const QRegularExpression savedName(
+        QStringLiteral("^(%1)\\.[A-Za-z]{6}$").arg(ours.join(u'|').replace(u'.', QStringLiteral("\\."))),
+        QRegularExpression::CaseInsensitiveOption);
+    const QDir folder(settings);
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (savedName.match(name).hasMatch())
+            QFile::remove(folder.filePath(name));
 }
 
 } // namespace vrim

@@ -69,8 +69,12 @@ public:
     [[nodiscard]] Saved writeSound(Design design, const SoundSettings &sound) const;
     [[nodiscard]] Saved writeLumbo(const LumboSettings &lumbo) const;
 
-    // First start: makes the settings folder and writes all thirteen files with their defaults.
+    // First start: makes the settings folder with all thirteen files and their defaults, or,
+    // when that fails, no settings folder at all.
     [[nodiscard]] Saved writeDefaults() const;
+    // Removes what a start or a save killed half-way left behind: a settings folder that was
+    // being built, and temporary files beside the settings files.
+    void clearLeftovers() const;
 
     QString filePath(const QString &fileName) const;
 

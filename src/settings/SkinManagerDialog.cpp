@@ -2,6 +2,7 @@
 
 #include "BuildConfig.h"
 #include "platform/Platform.h"
+#include "platform/QtPlatform.h"
 #include "settings/RefreshSignal.h"
 #include "shell/ClickArea.h"
 #include "shell/Colours.h"
@@ -9,7 +10,6 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QFrame>
-#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -67,9 +67,12 @@ void showPreview(QLabel *box, const SkinManagerModel::Preview &preview)
         box->setText(QObject::tr("This picture cannot be shown (%1).").arg(preview.problem));
         return;
     }
-    QImageReader reader(preview.path);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    QString problem;
+    const QImage image = loadPicture(preview.path, &problem, true);
+    if (image.isNull()) {
+        box->setText(QObject::tr("This picture cannot be shown (%1).").arg(problem));
+        return;
+    }
     const QSize room = box->contentsRect().size();
     box->setPixmap(QPixmap::fromImage(image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }

@@ -15,6 +15,7 @@ bool isFirstStart(const DataFolders &folders)
 
 bool startUp(const DataFolders &folders, WindowRegistry &registry, Platform &platform)
 {
+    SettingsStore(folders).clearLeftovers();
     if (isFirstStart(folders)) {
         const Saved saved = SettingsStore(folders).writeDefaults();
         if (!saved.ok()) {

@@ -7,10 +7,15 @@
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
 #include "support/TempProgramFolder.h"
+#include "platform/QtPlatform.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vrim;
 using namespace vrim::test;
@@ -160,6 +165,107 @@ private Q_SLOTS:
         QCOMPARE(dov->clock().chime(), QStringLiteral("1 hour"));
     }
 
+    void aPipeNamedAsTheSkinIsRefusedWithoutWaiting()
+    {
+        Fixture f;
+        const QString pipe = f.folder.file("night.jpg");
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        QVERIFY(SettingsStore(DataFolders(f.folder.path())).writeSkin(Design::Dov, {pipe, {}}).ok());
+
+        DovWindow *dov = f.open(); // reading the pipe would wait here for a writer, for ever
+        QVERIFY(dov);
+        QVERIFY(!dov->hasSkin());
+        QCOMPARE(f.platform.warnings.size(), 1);
+        QVERIFY2(f.platform.warnings.front().contains(QStringLiteral("night.jpg")) &&
+                     f.platform.warnings.front().contains(QStringLiteral("not a regular file")),
+                 qPrintable(f.platform.warnings.front()));
+
+        // The Skin Manager shows the stored picture: it too must refuse the pipe.
+        QVERIFY(!QtPictures().problemShowing(pipe).isEmpty());
+        dov->clock().frame().chooseMenuItem(QStringLiteral("SkinMgr"));
+        QVERIFY(f.program.registry().isLoaded(QStringLiteral("dovprefs")));
+    }
+
+    void aFaultIsSaidOnceUntilItChanges()
+    {
+        Fixture f;
+        const QString skinFile = f.folder.file("Settings/Dovpref.prf");
+        TempProgramFolder::write(skinFile, QByteArray(64 * 1024, 'a')); // one huge value
+        DovWindow *dov = f.open();
+        FakeTimer *ticker = f.platform.timers.front();
+        const auto reload = [&] {
+            dov->clock().refresh().raise();
+            ticker->elapse();
+        };
+        QCOMPARE(f.platform.warnings.size(), 2); // the file, then the default picture it falls back to
+        for (const QString &warning : f.platform.warnings)
+            QVERIFY2(warning.size() < 400, qPrintable(warning.left(400)));
+        reload();
+        reload();
+        QCOMPARE(f.platform.warnings.size(), 2);
+
+        // A different fault is said at once; the picture's, unchanged, is not said again.
+        TempProgramFolder::write(skinFile, "");
+        reload();
+        QCOMPARE(f.platform.warnings.size(), 3);
+        QVERIFY(f.platform.warnings.last().contains(QStringLiteral("0 of its 1 lines")));
+
+        // Mended, then broken again: a new fault as far as the user can tell.
+        TempProgramFolder::write(skinFile, f.folder.file("night.jpg").toUtf8() + "\r\n");
+        reload();
+        TempProgramFolder::write(skinFile, "");
+        reload();
+        QCOMPARE(f.platform.warnings.size(), 6); // night.jpg is missing, then both of the above
+    }
+
+    void identicalWarningsShareOneBox()
+    {
+        QtMessages messages;
+        const auto boxes = [] {
+            int count = 0;
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                count += widget->isVisible() && qobject_cast<QMessageBox *>(widget) ? 1 : 0;
+            return count;
+        };
+        const int before = boxes();
+        messages.warn(QStringLiteral("The skin picture is gone."));
+        messages.warn(QStringLiteral("The skin picture is gone."));
+        QCOMPARE(boxes(), before + 1);
+        messages.warn(QStringLiteral("The sound is gone."));
+        QCOMPARE(boxes(), before + 2);
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QMessageBox *>(widget))
+                widget->close();
+        settle();
+    }
+
+    void aSkinNamedInAnOlderEncodingIsFoundAndKept()
+    {
+        Fixture f;
+        // "café.png" as an older version named it, with the é as the single byte E9.
+        const QByteArray name = QFile::encodeName(f.folder.path()) + "/Skins/caf\xe9.png";
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(f.folder.file("Skins/plain.png")));
+        QVERIFY(::rename(QFile::encodeName(f.folder.file("Skins/plain.png")).constData(), name.constData()) == 0);
+        const auto remove = qScopeGuard([&name] { ::unlink(name.constData()); }); // Qt cannot see it to remove it
+        const QString skinFile = f.folder.file("Settings/Dovpref.prf");
+        TempProgramFolder::write(skinFile, name + "\r\n");
+
+        DovWindow *dov = f.open();
+        QVERIFY2(dov->hasSkin(), qPrintable(f.platform.warnings.join(u'\n')));
+
+        // Ok in the Skin Manager with nothing changed writes the same bytes back.
+        dov->clock().frame().chooseMenuItem(QStringLiteral("SkinMgr"));
+        auto *handle = dynamic_cast<WidgetWindow *>(f.program.registry().window(QStringLiteral("dovprefs")));
+        auto *dialog = qobject_cast<SkinManagerDialog *>(handle->widget());
+        QVERIFY(dialog);
+        QTest::mouseClick(dialog->button(QStringLiteral("Ok")), Qt::LeftButton);
+        settle();
+        QVERIFY(!f.program.registry().isLoaded(QStringLiteral("dovprefs")));
+        QCOMPARE(TempProgramFolder::read(skinFile), name + "\r\n");
+    }
+
     void aRaisedRefreshIsTakenAtOnce()
     {
         Fixture f;
@@ -169,7 +275,7 @@ private Q_SLOTS:
         QCOMPARE(ticker->interval(), 0);
         ticker->elapse();
         QCOMPARE(dov->clock().refresh().carrier(), QString());
-        QCOMPARE(f.platform.warnings.size(), 2); // the missing skin, said again on reload
+        QCOMPARE(f.platform.warnings.size(), 1); // the missing skin, not said again on reload
     }
 };
 

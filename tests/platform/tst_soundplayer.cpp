@@ -1,14 +1,19 @@
 #include "platform/QtSoundPlayer.h"
+#include "support/TempProgramFolder.h"
 
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
-using namespace vrim;
+#include <sys/stat.h>
 
+using namespace vrim;
+using vrim::test::TempProgramFolder;
+
+// The real player: it stays closed once closed, and on files it cannot play the program goes
+// on: a Play that cannot sound either ends at once or is never started, and nothing is left
+// running.
 class TestSoundPlayer : public QObject {
     Q_OBJECT
-
     // A tenth of a second of quiet 16-bit mono PCM: a wave file the player accepts.
     static QString writeWave(const QString &path)
     {
@@ -38,8 +43,8 @@ class TestSoundPlayer : public QObject {
 private Q_SLOTS:
     void aClosedPlayerStaysClosedUntilPreparedAgain()
     {
-        QTemporaryDir dir;
-        const QString chime = writeWave(dir.filePath(QStringLiteral("chime.wav")));
+        TempProgramFolder folder;
+        const QString chime = writeWave(folder.file("Sounds/chime.wav"));
         QVERIFY(!chime.isEmpty());
 
         QtSoundPlayer player;
@@ -61,6 +66,53 @@ private Q_SLOTS:
         QCOMPARE(player.openFile(), chime);
         player.command(QStringLiteral("Close"));
         QCOMPARE(player.openFile(), QString());
+    }
+
+    void unplayableSoundsLeaveTheProgramFree_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("reportsItsEnd"); // the library says it cannot decode the file
+        QTest::newRow("zero bytes") << QByteArray("") << false;
+        QTest::newRow("not a wave file") << QByteArray("these are words, not a sound\n") << true;
+    }
+    void unplayableSoundsLeaveTheProgramFree()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, reportsItsEnd);
+        TempProgramFolder folder;
+        const QString path = folder.file("Sounds/chime.wav");
+        TempProgramFolder::write(path, bytes);
+        int completed = 0;
+        {
+            QtSoundPlayer player;
+            player.onCompleted([&completed] { ++completed; });
+            player.prepare(path);
+            player.command(QStringLiteral("Open"));
+            player.command(QStringLiteral("Play"));
+            // The library decodes on a thread of its own and reports back through events; a
+            // zero-byte file it never gives up on, so that one is only given time to try.
+            if (reportsItsEnd)
+                QTRY_COMPARE_WITH_TIMEOUT(completed, 1, 10000);
+            else
+                QTest::qWait(1000);
+            player.command(QStringLiteral("Close"));
+        }
+        // The player is gone with nothing left running: the test program ends (and, under the
+        // leak checker, ends clean).
+    }
+
+    void aPipeNeverReachesTheSoundLibrary()
+    {
+        TempProgramFolder folder;
+        const QString pipe = folder.file("Sounds/pipe.wav");
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        QtSoundPlayer player;
+        player.prepare(pipe);
+        player.command(QStringLiteral("Open"));
+        player.command(QStringLiteral("Play"));
+        player.command(QStringLiteral("Close"));
+        // Had the library been given the pipe, its loader thread would now wait in open() for a
+        // writer, and this test program would never end.
     }
 };
 

@@ -112,6 +112,33 @@ private Q_SLOTS:
         }
         QCOMPARE(norviPlayer.log, (QStringList{"Open", "play"}));
     }
+
+    void theSameMinuteOnAnotherDayChimesAgain()
+    {
+        FakeTime clock;
+        RecordingPlayer player;
+        SoundMenu menu;
+        menu.chooseOn();
+        Chimer dov(chime::Dov);
+        const auto chimesAt = [&](const char *time) {
+            clock.now = QString::fromLatin1(time);
+            return dov.pass(interval::FiveMinutes, menu, clock, player, clock.now.mid(4, 1).toInt());
+        };
+        QVERIFY(chimesAt("10:05:00"));
+        clock.today = clock.today.addDays(1); // the clock set forwards by a whole day
+        QVERIFY(chimesAt("10:05:20"));
+        // Set back by half a minute: the minute that has chimed does not chime again.
+        QVERIFY(!chimesAt("10:04:50"));
+        QVERIFY(!chimesAt("10:05:10"));
+        QCOMPARE(player.log, (QStringList{"Open", "Play", "Open", "Play"}));
+
+        Chimer norvi(chime::Norvi);
+        clock.now = QStringLiteral("11:00:00");
+        QVERIFY(norvi.pass(interval::OneHour, menu, clock, player));
+        clock.today = clock.today.addDays(-1); // and back again
+        QVERIFY(norvi.pass(interval::OneHour, menu, clock, player));
+        QVERIFY(!norvi.pass(interval::OneHour, menu, clock, player));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestChime)

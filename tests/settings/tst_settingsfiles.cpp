@@ -1,11 +1,17 @@
+#include "settings/LocalFiles.h"
+#include "settings/SettingsFormat.h"
 #include "settings/SettingsStore.h"
 #include "settings/RefreshSignal.h"
+#include "shell/Startup.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vrim;
@@ -21,7 +27,30 @@ QByteArray crlf(std::initializer_list<QByteArray> lines)
     return out;
 }
 
+// A full disk, as far as this process can tell: no file may grow beyond `bytes`, and a write
+// past the limit fails (EFBIG) instead of killing the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            qFatal("cannot limit the file size");
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+
+enum class Kind { Skin, Sound, Lumbo };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Kind)
 
 class TestSettingsFiles : public QObject {
     Q_OBJECT
@@ -99,8 +128,8 @@ private Q_SLOTS:
         QTest::newRow("empty path is an empty line") << crlf({"", "5 min"}) << "" << "5 min";
         QTest::newRow("non-ASCII path in UTF-8") << crlf({"/hé/日本/ü.wav", "5 min"})
                                                  << QString::fromUtf8("/hé/日本/ü.wav") << "5 min";
-        QTest::newRow("older single-byte file") << crlf({"/caf\xe9/a.wav", "5 min"})
-                                                << QString::fromUtf8("/café/a.wav") << "5 min";
+        QTest::newRow("older single-byte path") << crlf({"/caf\xe9/a.wav", "5 min"})
+                                                << files::fromNativeName("/caf\xe9/a.wav") << "5 min";
     }
     void soundFileIsRead()
     {
@@ -114,6 +143,24 @@ private Q_SLOTS:
         QVERIFY2(loaded.ok(), qPrintable(loaded.problem));
         QCOMPARE(loaded.value.sound, sound);
         QCOMPARE(loaded.value.interval, interval);
+    }
+
+    void fileNamesKeepTheirBytes_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("UTF-8") << QByteArray("/h\xc3\xa9/\xe6\x97\xa5\xe6\x9c\xac/\xf0\x9f\x8e\xb5.wav");
+        QTest::newRow("Latin-1") << QByteArray("/caf\xe9/\xc4pfel.jpg");
+        QTest::newRow("a lead byte cut off at the end") << QByteArray("/a\xc3");
+        QTest::newRow("an overlong slash") << QByteArray("/a\xc0\xaf.jpg");
+        QTest::newRow("an encoded surrogate") << QByteArray("/a\xed\xa0\x80.jpg");
+        QTest::newRow("Latin-1 beside UTF-8") << QByteArray("/\xe9t\xc3\xa9.jpg");
+    }
+    void fileNamesKeepTheirBytes()
+    {
+        QFETCH(QByteArray, name);
+        const QString carried = files::fromNativeName(name);
+        QCOMPARE(files::nativeName(carried), name);
+        QCOMPARE(prf::encodeText(prf::firstLines(name + "\r\n", 1)->front()), name + "\r\n");
     }
 
     void unusableFileGivesDefaultsAndNamesIt_data()
@@ -142,6 +189,59 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(path), !bytes.isNull());
         if (!bytes.isNull())
             QCOMPARE(TempProgramFolder::read(path), bytes);
+    }
+
+    void onlyRegularFilesAreRead_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a pipe with no writer") << "pipe";
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a link to a device") << "device";
+    }
+    void onlyRegularFilesAreRead()
+    {
+        QFETCH(QString, kind);
+        TempProgramFolder folder;
+        QDir(folder.path()).mkdir("Settings");
+        const QString path = folder.file("Settings/Dovpref.prf");
+        if (kind == "pipe")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (kind == "folder")
+            QVERIFY(QDir().mkdir(path));
+        else
+            QVERIFY(QFile::link("/dev/zero", path));
+
+        const SettingsStore store{DataFolders(folder.path())};
+        const auto loaded = store.readSkin(Design::Dov); // a pipe must not hold the reader here
+        QVERIFY(!loaded.ok());
+        QVERIFY2(loaded.problem.contains(path) && loaded.problem.contains("not a regular file"),
+                 qPrintable(loaded.problem));
+        QCOMPARE(loaded.value, store.defaultSkin(Design::Dov));
+    }
+
+    void hugeValuesAreRefusedInAFewWords_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("a 64 KiB path") << "Dovpref.prf" << QByteArray(64 * 1024, 'a') + "\r\n";
+        QTest::newRow("64 KiB of NUL bytes") << "Dovpref.prf" << QByteArray(64 * 1024, '\0');
+        QTest::newRow("a 64 KiB interval") << "Dovspref.prf" << "/a.wav\r\n" + QByteArray(64 * 1024, '5') + "\r\n";
+        QTest::newRow("a 32 KiB number") << "lumbi.prf" << " 1 \r\n" + QByteArray(32 * 1024, 'x') + "\r\n 0 \r\n 1 \r\n";
+    }
+    void hugeValuesAreRefusedInAFewWords()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        TempProgramFolder folder;
+        QDir(folder.path()).mkdir("Settings");
+        const QString path = folder.file("Settings/" + file);
+        TempProgramFolder::write(path, bytes);
+        const SettingsStore store{DataFolders(folder.path())};
+        const QString problem = file == "Dovpref.prf"    ? store.readSkin(Design::Dov).problem
+                                : file == "Dovspref.prf" ? store.readSound(Design::Dov).problem
+                                                         : store.readLumbo().problem;
+        QVERIFY2(problem.contains(path), qPrintable(problem));
+        QVERIFY2(problem.size() < path.size() + 300, qPrintable(problem));
     }
 
     void lumboNumbers_data()
@@ -240,6 +340,128 @@ private Q_SLOTS:
         QVERIFY2(saved.problem.contains(path), qPrintable(saved.problem));
         QCOMPARE(TempProgramFolder::read(path), before);
         QCOMPARE(QDir(settings).entryList(QDir::Files).size(), 13); // no stray temporary file
+    }
+
+    void fullDiskLeavesTheOldFileAndSaysSo_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<int>("room"); // bytes a file may hold
+        QTest::newRow("skin file, no room") << Kind::Skin << 0;
+        QTest::newRow("skin file, room for a few bytes") << Kind::Skin << 6;
+        QTest::newRow("sound file, no room") << Kind::Sound << 0;
+        QTest::newRow("sound file, room for a few bytes") << Kind::Sound << 6;
+        QTest::newRow("lumbi.prf, no room") << Kind::Lumbo << 0;
+        QTest::newRow("lumbi.prf, room for a few bytes") << Kind::Lumbo << 6;
+    }
+    void fullDiskLeavesTheOldFileAndSaysSo()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(int, room);
+        TempProgramFolder folder;
+        const SettingsStore store{DataFolders(folder.path())};
+        QVERIFY(store.writeDefaults().ok());
+        const QString settings = folder.file("Settings");
+        const QString path = settings + (kind == Kind::Skin    ? "/Dovpref.prf"
+                                         : kind == Kind::Sound ? "/Dovspref.prf"
+                                                               : "/lumbi.prf");
+        const QByteArray before = TempProgramFolder::read(path);
+
+        Saved saved;
+        {
+            const FileSizeLimit full{rlim_t(room)};
+            saved = kind == Kind::Skin  ? store.writeSkin(Design::Dov, {QStringLiteral("/new/skin.jpg"), {}})
+                    : kind == Kind::Sound ? store.writeSound(Design::Dov, {QStringLiteral("/new.wav"), QStringLiteral("1 hour")})
+                                          : store.writeLumbo({1, 2, 1, 0});
+        }
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.problem.contains(path), qPrintable(saved.problem));
+        QCOMPARE(TempProgramFolder::read(path), before);
+        QCOMPARE(QDir(settings).entryList(QDir::Files | QDir::Hidden).size(), 13);
+    }
+
+    void firstStartOnAFullDiskFails()
+    {
+        TempProgramFolder folder;
+        Saved saved;
+        {
+            const FileSizeLimit full{0};
+            saved = SettingsStore(DataFolders(folder.path())).writeDefaults();
+        }
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.problem.contains(folder.path()), qPrintable(saved.problem));
+    }
+
+    void firstStartCutShortLeavesNoSettingsFolder()
+    {
+        TempProgramFolder folder;
+        const DataFolders folders(folder.path());
+        // Room for the short files but not for the Norvi skin file, the eighth of the thirteen:
+        // the first start stops half-way, as if it had been killed there.
+        const rlim_t room = rlim_t(folder.path().toUtf8().size() + 40);
+        Saved saved;
+        {
+            const FileSizeLimit full{room};
+            saved = SettingsStore(folders).writeDefaults();
+        }
+        QVERIFY(!saved.ok());
+        QVERIFY2(!QFileInfo::exists(folder.file("Settings")), "a half-written settings folder was left");
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"Skins", "Sounds"}));
+        QVERIFY(isFirstStart(folders));
+
+        // With room again, the next start is a whole first start.
+        QVERIFY(SettingsStore(folders).writeDefaults().ok());
+        QCOMPARE(QDir(folder.file("Settings")).entryList(QDir::Files).size(), 13);
+    }
+
+    void savesReplaceNothingButARegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a pipe") << "pipe";
+        QTest::newRow("a link to a pipe") << "link to pipe";
+        QTest::newRow("a link to a device") << "link to device";
+        QTest::newRow("a link to nothing") << "dangling link";
+    }
+    void savesReplaceNothingButARegularFile()
+    {
+        QFETCH(QString, kind);
+        TempProgramFolder folder;
+        QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
+        const QString path = folder.file("Settings/Dovpref.prf");
+        const QString pipe = folder.file("pipe");
+        QVERIFY(QFile::remove(path));
+        QVERIFY(::mkfifo(QFile::encodeName(kind == "pipe" ? path : pipe).constData(), 0600) == 0);
+        const QString target = kind == "link to pipe" ? pipe : kind == "link to device" ? "/dev/null" : folder.file("gone");
+        if (kind != "pipe")
+            QVERIFY(QFile::link(target, path));
+        const auto kindOf = [](const QString &name) {
+            struct stat info {};
+            return ::lstat(QFile::encodeName(name).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+        };
+        const auto before = kindOf(path);
+
+        const Saved saved = SettingsStore(DataFolders(folder.path())).writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}});
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.problem.contains(path) && saved.problem.contains("not a regular file"), qPrintable(saved.problem));
+        QCOMPARE(kindOf(path), before);
+        if (kind != "pipe")
+            QCOMPARE(QFileInfo(path).symLinkTarget(), target);
+        QCOMPARE(kindOf(kind == "pipe" ? path : pipe), mode_t(S_IFIFO));
+        QVERIFY(!QFileInfo::exists(folder.file("gone")));
+    }
+
+    void savesFollowALinkToARegularFile()
+    {
+        // Settings kept elsewhere (say, with the user's other dotfiles) through a link stay there.
+        TempProgramFolder folder;
+        QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
+        const QString path = folder.file("Settings/Dovpref.prf");
+        const QString target = folder.file("elsewhere.prf");
+        QVERIFY(QFile::rename(path, target));
+        QVERIFY(QFile::link(target, path));
+        QVERIFY(SettingsStore(DataFolders(folder.path())).writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}}).ok());
+        QCOMPARE(QFileInfo(path).symLinkTarget(), target);
+        QCOMPARE(TempProgramFolder::read(target), crlf({"/new.jpg"}));
     }
 
     void settingsFolderThatCannotBeMadeIsReported()

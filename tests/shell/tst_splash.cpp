@@ -137,6 +137,48 @@ private Q_SLOTS:
         QVERIFY(platform.shownMessages.isEmpty());
     }
 
+    void startUpClearsWhatKilledSavesLeftBehind()
+    {
+        QTemporaryDir dir;
+        FakePlatform platform;
+        WindowLog log;
+        WindowRegistry registry;
+        log.define(registry, window::Splash);
+        const DataFolders folders(dir.path());
+        const auto put = [&dir](const QString &name, const QByteArray &bytes) {
+            QFile file(dir.path() + u'/' + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        };
+
+        // A first start killed while it wrote the defaults, in its own folder beside the program.
+        QVERIFY(QDir(dir.path()).mkdir("Settings.new-Ab12Cd"));
+        put("Settings.new-Ab12Cd/Quenzpref.prf", "/half");
+        QVERIFY(startUp(folders, registry, platform));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"Settings"});
+        QCOMPARE(QDir(dir.path() + "/Settings").entryList(QDir::Files).size(), 13);
+        registry.unload(window::Splash);
+
+        // A save killed before its rename: the temporary file beside the settings file goes, the
+        // settings file and anything else the user keeps there stay.
+        put("Settings/Dovpref.prf.xYkQzw", "/half");
+        put("Settings/notes.txt", "mine");
+        put("Settings/Dovpref.prf.old", "mine too");
+        const QByteArray dov = [&dir] {
+            QFile file(dir.path() + "/Settings/Dovpref.prf");
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        QVERIFY(startUp(folders, registry, platform));
+        QStringList left = QDir(dir.path() + "/Settings").entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(left.size(), 15);
+        QVERIFY(!left.contains("Dovpref.prf.xYkQzw"));
+        QVERIFY(left.contains("notes.txt") && left.contains("Dovpref.prf.old"));
+        QFile kept(dir.path() + "/Settings/Dovpref.prf");
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), dov);
+    }
+
     void failedFirstStartReportsAndShowsNoSplash()
     {
         QTemporaryDir dir;

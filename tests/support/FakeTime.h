@@ -2,6 +2,8 @@
 
 #include "platform/TimeSource.h"
 
+#include <QDate>
+#include <QList>
 #include <QStringList>
 
 namespace vrim::test {
@@ -12,6 +14,8 @@ class FakeTime final : public TimeSource {
 public:
     QString now = QStringLiteral("00:00:00");
     QStringList script;
+    QDate today{2026, 12, 7};
+    QList<QDate> dateScript; // handed out like `script`, one per reading of the date
     qint64 wallMs = 0;
     int readings = 0;
 
@@ -20,6 +24,7 @@ public:
         ++readings;
         return script.isEmpty() ? now : script.takeFirst();
     }
+    QDate date() override { return dateScript.isEmpty() ? today : dateScript.takeFirst(); }
     qint64 wallClockMs() override { return wallMs; }
 };
 

@@ -1,14 +1,15 @@
 #include "clocks/dov/DovWindow.h"
 
 #include "platform/Platform.h"
+#include "platform/QtPlatform.h"
 #include "platform/SecondTicker.h"
+#include "settings/LocalFiles.h"
 #include "shell/ClickArea.h"
 #include "shell/Colours.h"
 #include "shell/Fonts.h"
 
 #include <QDir>
 #include <QHelpEvent>
-#include <QImageReader>
 #include <QPainter>
 #include <QToolTip>
 
@@ -57,7 +58,7 @@ DovWindow::DovWindow(WindowRegistry &registry, Platform &platform, SecondTicker 
     bind(m_move, {ControlTrigger::Down}, [this] { m_clock.frame().pressMoveHandle(); });
 
     m_player->onCompleted([this] { m_clock.frame().playerCompleted(); });
-    m_clock.onProblem([this](const QString &problem) { m_platform.messages().warn(problem); });
+    m_clock.onProblem([this](const QString &problem) { report(problem); });
     m_clock.onSkinChanged([this] { loadSkin(); });
     m_clock.onFaceReset([this] { showState(); });
 
@@ -107,15 +108,25 @@ QRect DovWindow::minutesRect() { return pixels(MinutesTwips); }
 void DovWindow::loadSkin()
 {
     const QString path = m_clock.skinPicture();
-    QImageReader reader(path);
-    QImage image = reader.read();
+    QString problem;
+    const QImage image = loadPicture(path, &problem);
     m_skin = image.isNull() ? QImage() : image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (image.isNull())
-        m_platform.messages().warn(
-            tr("The Dov clock cannot show its skin picture %1: %2. It shows a black face until "
-               "another picture is chosen in its Skin Manager.")
-                .arg(QDir::toNativeSeparators(path), reader.errorString()));
+        report(tr("The Dov clock cannot show its skin picture %1: %2. It shows a black face until "
+                  "another picture is chosen in its Skin Manager.")
+                   .arg(files::shortQuote(QDir::toNativeSeparators(path), 160), problem));
+    // The picture is the last step of every load and reload.
+    m_previousProblems = std::exchange(m_problems, {});
     update();
+}
+
+void DovWindow::report(const QString &problem)
+{
+    // Every reload reads the same files again: a fault already shown by the last one is not
+    // shown again, and a box per reload would pile up while nothing changes.
+    m_problems.append(problem);
+    if (!m_previousProblems.contains(problem))
+        m_platform.messages().warn(problem);
 }
 
 void DovWindow::paintEvent(QPaintEvent *)

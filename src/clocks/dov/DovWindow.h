@@ -45,6 +45,7 @@ protected:
 private:
     void loadSkin();
     void showState();
+    void report(const QString &problem);
 
     Platform &m_platform;
     QPointer<SecondTicker> m_ticker; // the program's; a window deleted at exit may outlive it
@@ -52,6 +53,8 @@ private:
     DovClock m_clock;
     int m_subscription = 0;
     QImage m_skin;
+    QStringList m_problems;         // said while reading the settings this time
+    QStringList m_previousProblems; // found by the load or reload before
     DovFace m_shown; // what the last paint showed
     ClickLabel *m_quit;
     ClickLabel *m_menu;
