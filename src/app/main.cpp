@@ -1,6 +1,6 @@
 #include "BuildConfig.h"
 #include "platform/QtPlatform.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 
 #include <QApplication>
 #include <QMetaObject>

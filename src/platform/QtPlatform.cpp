@@ -4,8 +4,8 @@
 #include "platform/QtSoundPlayer.h"
 #include "platform/QtTimer.h"
 
-#include "settings/FileFilters.h"
-#include "settings/LocalFiles.h"
+#include "platform/FileFilters.h"
+#include "platform/LocalFiles.h"
 
 #include <QBuffer>
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #include "platform/QtSoundPlayer.h"
 
-#include "settings/LocalFiles.h"
+#include "platform/LocalFiles.h"
 
 #include <QUrl>
 

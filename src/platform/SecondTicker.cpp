@@ -7,9 +7,10 @@ Q_LOGGING_CATEGORY(lcTick, "vrim.tick", QtWarningMsg)
 
 namespace vrim {
 
-SecondTicker::SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock)
+SecondTicker::SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock, MonotonicClock monotonic)
     : m_timer(std::move(timer))
     , m_wallClock(std::move(wallClock))
+    , m_monotonic(std::move(monotonic))
 {
     m_timer->onTimeout([this] { wake(); });
 }

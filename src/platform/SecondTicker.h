@@ -19,8 +19,13 @@ namespace vrim {
 class SecondTicker : public QObject {
 public:
     using WallClock = std::function<qint64()>; // milliseconds since the epoch
+    using MonotonicClock = std::function<qint64()>; // milliseconds on a clock that never jumps
 
-    SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock);
+    SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock, MonotonicClock monotonic = {});
+
+    // The ticker's clock that never jumps, for subscribers that count elapsed time (the
+    // stopwatch): its passes still come at each wall-clock second, and it reads this clock in them.
+    qint64 monotonicMs() const { return m_monotonic ? m_monotonic() : 0; }
     ~SecondTicker() override;
 
     // Slack after the second boundary, so a pass never lands just before it.
@@ -40,6 +45,7 @@ private:
 
     std::unique_ptr<Timer> m_timer;
     WallClock m_wallClock;
+    MonotonicClock m_monotonic;
     std::map<int, std::function<void()>> m_subscribers;
     std::map<int, bool> m_soon;
     bool m_wakeForSoon = false;

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QString>
 #include <QTime>
 
 namespace vrim {
@@ -17,6 +18,9 @@ public:
     virtual QDate date() = 0;
     // The wall clock, for working out when the next second begins.
     virtual qint64 wallClockMs() = 0;
+    // Milliseconds on a clock that never jumps (setting the time of day, a summer-time change):
+    // for counting how long something has run, as the stopwatch does.
+    virtual qint64 monotonicMs() = 0;
 };
 
 class SystemTimeSource final : public TimeSource {
@@ -24,6 +28,15 @@ public:
     QString timeText() override { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
     QDate date() override { return QDate::currentDate(); }
     qint64 wallClockMs() override { return QDateTime::currentMSecsSinceEpoch(); }
+    qint64 monotonicMs() override
+    {
+        static const QElapsedTimer since = [] {
+            QElapsedTimer started;
+            started.start();
+            return started;
+        }();
+        return since.elapsed();
+    }
 };
 
 } // namespace vrim

@@ -5,7 +5,24 @@
 
 #include <QDate>
 
+#include <array>
+
 namespace vrim {
+
+const ChimeDesign &chime::of(Design design)
+{
+    static const std::array<ChimeDesign, 8> designs = {{
+        {.needsSecondZero = false, .prepareWithoutChime = true, .openAtLoad = true, .reloadChecksSoundOn = true}, // Dov
+        {.playWord = QStringLiteral("play")},                                                       // Norvi
+        {.reloadAtLoad = true, .closeOnReload = QStringLiteral("Close"), .sampleOnReload = true},   // Quenz
+        {},                                                                                         // Perrin
+        {},                                                                                         // Jolvex
+        {.closeOnReload = QStringLiteral("close"), .sampleOnReload = true},                         // Vrimcolor
+        {},                                                                                         // Mip
+        {},                                                                                         // Lumbo
+    }};
+    return designs[indexOf(design)];
+}
 
 void SoundMenu::setFromInterval(const QString &chime)
 {

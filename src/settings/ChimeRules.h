@@ -1,8 +1,11 @@
 #pragma once
 
+#include "base/Design.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace vrim {
@@ -17,6 +20,9 @@ inline const QString TenMinutes = QStringLiteral("10 min");
 inline const QString FifteenMinutes = QStringLiteral("15 min");
 inline const QString ThirtyMinutes = QStringLiteral("30 min");
 inline const QString OneHour = QStringLiteral("1 hour");
+// Every interval, in the order the Skin Managers offer them.
+inline const std::array<QString, 6> All = {FiveMinutes, TenMinutes, FifteenMinutes,
+                                           ThirtyMinutes, OneHour, NoChime};
 } // namespace interval
 
 // The check marks of the Sound On / Sound Off menu items: the sound-on state is the first.
@@ -29,17 +35,27 @@ struct SoundMenu {
     void setFromInterval(const QString &chime);
 };
 
-// Where one design's chime differs from the others'.
+// Where one design's chime and player differ from the others'.
 struct ChimeDesign {
     // Due only in second 00 of a due minute; otherwise during the whole minute.
     bool needsSecondZero = true;
     QString playWord = QStringLiteral("Play");
+    // At load the player is prepared even when the interval is "No chime", and opened at once.
+    bool prepareWithoutChime = false;
+    bool openAtLoad = false;
+    // Load only asks for a reload, which the first pass then makes.
+    bool reloadAtLoad = false;
+    // A reload first closes the player with this word ("" for none)...
+    QString closeOnReload;
+    // ...checks Sound On when there is an interval...
+    bool reloadChecksSoundOn = false;
+    // ...and, once the player is prepared again, plays the new chime once (Open, Play, Close).
+    bool sampleOnReload = false;
 };
 
 namespace chime {
-inline const ChimeDesign Dov{false, QStringLiteral("Play")};
-inline const ChimeDesign Norvi{true, QStringLiteral("play")};
-inline const ChimeDesign Standard{true, QStringLiteral("Play")}; // Quenz, Jolvex, Vrimcolor, Mip
+// Every design's row, by design. Lumbo chimes by a rule of its own and Perrin not at all.
+const ChimeDesign &of(Design design);
 } // namespace chime
 
 // The interval's condition on the minutes alone: `units` is the minutes' units digit, `mm` the
@@ -58,6 +74,7 @@ bool chimeDue(const QString &chime, SoundMenu &menu, TimeSource &time, const Chi
 class Chimer {
 public:
     explicit Chimer(const ChimeDesign &design) : m_design(design) {}
+    const ChimeDesign &design() const { return m_design; }
 
     // Runs the test; when due and not yet sounded in this period, sends open and play.
     bool pass(const QString &chime, SoundMenu &menu, TimeSource &time, SoundPlayer &player,

@@ -1,6 +1,6 @@
 #include "settings/SettingsFormat.h"
 
-#include "settings/LocalFiles.h"
+#include "platform/LocalFiles.h"
 
 namespace vrim::prf {
 namespace {

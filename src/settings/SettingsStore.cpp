@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
-#include "settings/LocalFiles.h"
+#include "platform/LocalFiles.h"
+#include "settings/ChimeRules.h"
 #include "settings/SettingsFormat.h"
 
 #include <QCoreApplication>
@@ -31,26 +32,31 @@ struct DesignFiles {
     const char16_t *defaultSound;
 };
 
+// By design; Perrin and Lumbo have no skin or sound file (Lumbo keeps lumbi.prf).
 const DesignFiles &filesOf(Design design)
 {
     static const DesignFiles table[] = {
+        {u"Dovpref.prf", u"Dovspref.prf", u"\\Skins\\Vrim\\blui-3d.jpg", nullptr,
+         u"\\Sounds\\bzz.wav"},
+        {u"norvipref.prf", u"norvispref.prf", u"\\Skins\\norvi\\butnrock-3d.jpg",
+         u"\\Skins\\norvi\\plum.jpg", u"\\Sounds\\bzz.wav"},
         {u"Quenzpref.prf", u"Quenzspref.prf", u"\\Skins\\Quenz\\dunga-3d.jpg", nullptr,
          u"\\Sounds\\iauu.wav"},
-        {u"Dovpref.prf", u"Dovspref.prf", u"\\Skins\\Vrim\\blui-3d.jpg", nullptr,
+        {nullptr, nullptr, nullptr, nullptr, nullptr}, // Perrin
+        {u"Jolvexprefs.prf", u"Jolvexsprefs.prf", u"\\Skins\\jolvex\\blueplic.jpg", nullptr,
          u"\\Sounds\\bzz.wav"},
         {u"vrimcpref.prf", u"vrimcspref.prf", u"\\Skins\\Quenz\\hiven-3d.jpg", nullptr,
          u"\\Sounds\\iauu.wav"},
-        {u"norvipref.prf", u"norvispref.prf", u"\\Skins\\norvi\\butnrock-3d.jpg",
-         u"\\Skins\\norvi\\plum.jpg", u"\\Sounds\\bzz.wav"},
-        {u"Jolvexprefs.prf", u"Jolvexsprefs.prf", u"\\Skins\\jolvex\\blueplic.jpg", nullptr,
-         u"\\Sounds\\bzz.wav"},
         {u"Mipcprefs.prf", u"Mipcsprefs.prf", u"\\Skins\\Mip\\ruca.jpg", nullptr,
          u"\\Sounds\\niaa.wav"},
+        {nullptr, nullptr, nullptr, nullptr, nullptr}, // Lumbo
     };
-    return table[static_cast<int>(design)];
+    static_assert(std::size(table) == AllDesigns.size());
+    Q_ASSERT(table[indexOf(design)].skin);
+    return table[indexOf(design)];
 }
 
-const QString DefaultInterval = QStringLiteral("5 min");
+const QString &DefaultInterval = interval::FiveMinutes;
 
 QString tr(const char *text) { return QCoreApplication::translate("SettingsStore", text); }
 
@@ -298,7 +304,7 @@ Saved SettingsStore::writeDefaults() const
 
     Saved saved;
     // In the order the defaults have always been written: Lumbo's file comes second.
-    for (const Design design : AllDesigns) {
+    for (const Design design : SkinnedDesigns) {
         saved = write(skinFileName(design), skinValues(design, defaultSkin(design)));
         if (saved.ok()) {
             const SoundSettings sound = defaultSound(design);
@@ -336,7 +342,7 @@ void SettingsStore::clearLeftovers() const
     if (!QFileInfo(settings).isDir())
         return;
     QStringList ours{lumboFileName()};
-    for (const Design design : AllDesigns)
+    for (const Design design : SkinnedDesigns)
         ours << skinFileName(design) << soundFileName(design);
     const QRegularExpression savedName(
         QStringLiteral("^(%1)\\.[A-Za-z]{6}$").arg(ours.join(u'|').replace(u'.', QStringLiteral("\\."))),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Design.h"
 #include "settings/DataFolders.h"
 
 #include <QString>
@@ -9,10 +10,9 @@
 namespace vrim {
 
 // The six designs with a skin file and a sound file, in the order the defaults are written.
-enum class Design { Quenz, Dov, Vrimcolor, Norvi, Jolvex, Mip };
-inline constexpr std::array<Design, 6> AllDesigns = {Design::Quenz,  Design::Dov,
-                                                     Design::Vrimcolor, Design::Norvi,
-                                                     Design::Jolvex, Design::Mip};
+inline constexpr std::array<Design, 6> SkinnedDesigns = {Design::Quenz,  Design::Dov,
+                                                         Design::Vrimcolor, Design::Norvi,
+                                                         Design::Jolvex, Design::Mip};
 
 struct SkinSettings {
     QString picture;

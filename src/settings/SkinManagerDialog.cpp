@@ -2,10 +2,10 @@
 
 #include "BuildConfig.h"
 #include "platform/Platform.h"
+#include "base/RefreshSignal.h"
 #include "platform/QtPlatform.h"
-#include "settings/RefreshSignal.h"
-#include "shell/ClickArea.h"
-#include "shell/Colours.h"
+#include "ui/ClickArea.h"
+#include "ui/Colours.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -85,15 +85,8 @@ SkinManagerDialog::SkinManagerDialog(const SkinManagerDesign &design, WindowRegi
                  Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_player(platform.makePlayer())
 {
-    const QString clock = design.clock;
-    m_model = std::make_unique<SkinManagerModel>(
-        design, folders, registry, platform, *m_player,
-        [&registry, clock] {
-            if (ManagedWindow *window = registry.window(clock))
-                if (RefreshSignal *signal = window->refreshSignal())
-                    signal->raise();
-        },
-        QString::fromLatin1(build::HomePage));
+    m_model = std::make_unique<SkinManagerModel>(design, folders, registry, platform, *m_player,
+                                                 QString::fromLatin1(build::HomePage));
 
     setWindowTitle(design.caption);
     setFixedSize(420, 300);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/SkinManagerModel.h"
-#include "shell/VrimWindow.h"
+#include "ui/VrimWindow.h"
 
 #include <array>
 #include <memory>

@@ -1,8 +1,9 @@
 #include "settings/SkinManagerModel.h"
 
+#include "base/RefreshSignal.h"
 #include "platform/Platform.h"
-#include "shell/WindowNames.h"
-#include "shell/WindowRegistry.h"
+#include "base/WindowNames.h"
+#include "base/WindowRegistry.h"
 
 #include <QFileInfo>
 
@@ -12,22 +13,22 @@ namespace {
 
 const QString Pictures = QStringLiteral("All Files (*.*)|*.*|JPG Files (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif");
 
-SkinManagerDesign member(const char *window, const QString &clock, Design design, const char *caption)
+SkinManagerDesign member(const char *window, Design design, const char *caption)
 {
-    return {QString::fromLatin1(window), clock, design, QString::fromLatin1(caption), Pictures, false};
+    return {QString::fromLatin1(window), design, QString::fromLatin1(caption), Pictures, false};
 }
 
 std::array<SkinManagerDesign, 6> makeAll()
 {
-    SkinManagerDesign norvi = member("norviprefs", window::Norvi, Design::Norvi, "norvi Skin Manager");
+    SkinManagerDesign norvi = member("norviprefs", Design::Norvi, "norvi Skin Manager");
     norvi.pictureFilters = Pictures + QStringLiteral("|bitmap Files (*.bmp)|*.bmp");
     norvi.twoPictures = true;
-    return {member("dovprefs", window::Dov, Design::Dov, "Dov Skin Manager"),
-            member("vrimprefs", window::Vrimcolor, Design::Vrimcolor, "Vrim Skin Manager"),
+    return {member("dovprefs", Design::Dov, "Dov Skin Manager"),
+            member("vrimprefs", Design::Vrimcolor, "Vrim Skin Manager"),
             norvi,
-            member("jolvexprefs", window::Jolvex, Design::Jolvex, "Jolvex Skin Manager"),
-            member("MipPreferences", window::Mip, Design::Mip, "Mip Skin Manager"),
-            member("QuenzPref", window::Quenz, Design::Quenz, "Quenz Skin Manager")};
+            member("jolvexprefs", Design::Jolvex, "Jolvex Skin Manager"),
+            member("MipPreferences", Design::Mip, "Mip Skin Manager"),
+            member("QuenzPref", Design::Quenz, "Quenz Skin Manager")};
 }
 
 } // namespace
@@ -61,15 +62,22 @@ QString folderOf(const QString &stored)
 
 SkinManagerModel::SkinManagerModel(const SkinManagerDesign &design, DataFolders folders,
                                    WindowRegistry &registry, Platform &platform, SoundPlayer &player,
-                                   std::function<void()> raiseRefresh, QString homePage)
+                                   QString homePage)
     : m_design(design)
     , m_store(std::move(folders))
     , m_registry(registry)
     , m_platform(platform)
     , m_player(player)
-    , m_raiseRefresh(std::move(raiseRefresh))
     , m_homePage(std::move(homePage))
 {
+}
+
+void SkinManagerModel::raiseRefresh()
+{
+    // Nothing to tell when the clock has closed meanwhile.
+    if (ManagedWindow *clock = m_registry.window(windowOf(m_design.design)))
+        if (RefreshSignal *signal = clock->refreshSignal())
+            signal->raise();
 }
 
 void SkinManagerModel::open()
@@ -150,7 +158,7 @@ bool SkinManagerModel::ok()
         m_platform.messages().inform(saved.problem);
         return false;
     }
-    m_raiseRefresh();
+    raiseRefresh();
     unload();
     return true;
 }
@@ -158,14 +166,14 @@ bool SkinManagerModel::ok()
 void SkinManagerModel::cancel()
 {
     m_player.command(QStringLiteral("Close"));
-    m_raiseRefresh();
+    raiseRefresh();
     unload();
 }
 
 void SkinManagerModel::closing()
 {
     m_player.command(QStringLiteral("Close"));
-    m_raiseRefresh();
+    raiseRefresh();
 }
 
 void SkinManagerModel::unload() { m_registry.unload(m_design.window); }

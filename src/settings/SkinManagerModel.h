@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/ChimeRules.h"
 #include "settings/DataFolders.h"
 #include "settings/SettingsStore.h"
 
@@ -19,8 +20,7 @@ class WindowRegistry;
 // Where one Skin Manager of the family differs from the others.
 struct SkinManagerDesign {
     QString window;  // "dovprefs"
-    QString clock;   // the clock it dresses, "dov"
-    Design design;
+    Design design;   // the clock it dresses
     QString caption; // "Dov Skin Manager"
     QString pictureFilters;
     bool twoPictures = false; // Norvi: a frame and a centre picture
@@ -30,9 +30,7 @@ namespace skinmanager {
 
 inline const QString SoundFilters = QStringLiteral("All Files (*.*)|*.*|wave Files (*.wav)|*.wav|");
 // The interval buttons, in their index order.
-inline const std::array<QString, 6> IntervalButtons = {
-    QStringLiteral("5 min"),  QStringLiteral("10 min"), QStringLiteral("15 min"),
-    QStringLiteral("30 min"), QStringLiteral("1 hour"), QStringLiteral("No chime")};
+inline const std::array<QString, 6> &IntervalButtons = interval::All;
 
 std::span<const SkinManagerDesign> all();
 const SkinManagerDesign *find(const QString &window);
@@ -52,7 +50,7 @@ public:
     };
 
     SkinManagerModel(const SkinManagerDesign &design, DataFolders folders, WindowRegistry &registry,
-                     Platform &platform, SoundPlayer &player, std::function<void()> raiseRefresh,
+                     Platform &platform, SoundPlayer &player,
                      QString homePage);
 
     const SkinManagerDesign &design() const { return m_design; }
@@ -76,6 +74,8 @@ public:
     const QString &storedChime() const { return m_storedChime; }
 
 private:
+    // Asks the clock this dialog dresses to re-read its settings on its next pass.
+    void raiseRefresh();
     void showPreview(Picture which, const QString &path);
     void unload();
 
@@ -84,7 +84,6 @@ private:
     WindowRegistry &m_registry;
     Platform &m_platform;
     SoundPlayer &m_player;
-    std::function<void()> m_raiseRefresh;
     QString m_homePage;
 
     std::array<QString, 2> m_storedPictures;

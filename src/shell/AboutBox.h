@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/AboutRules.h"
-#include "shell/VrimWindow.h"
+#include "ui/VrimWindow.h"
 
 class QLabel;
 class QPushButton;

@@ -1,7 +1,7 @@
 #include "shell/LauncherModel.h"
 
-#include "shell/WindowNames.h"
-#include "shell/WindowRegistry.h"
+#include "base/WindowNames.h"
+#include "base/WindowRegistry.h"
 
 #include <array>
 
@@ -20,19 +20,27 @@ LauncherEntry bar(int top, std::optional<ColourValue> fill, const char *label, c
     return entry;
 }
 
+LauncherEntry clock(int top, ColourValue fill, const char *label, Design design,
+                    Gesture labelGesture = Gesture::ButtonDown)
+{
+    LauncherEntry entry = bar(top, fill, label, windowOf(design), labelGesture);
+    entry.design = design;
+    return entry;
+}
+
 std::array<LauncherEntry, 12> makeEntries()
 {
     std::array<LauncherEntry, 12> all = {
-        bar(90, rgbValue(128, 255, 128), "Vrim", window::Vrimcolor),
-        bar(550, rgbValue(128, 128, 255), "norvi", window::Norvi),
-        bar(1010, rgbValue(255, 128, 0), "lumbo", window::Lumbo),
-        bar(1470, rgbValue(255, 128, 255), "Dov", window::Dov),
-        bar(1930, rgbValue(192, 255, 255), "Quenz", window::Quenz),
-        bar(2390, rgbValue(0, 64, 64), "Mip", window::Mip),
-        bar(2850, rgbValue(0, 128, 0), "jolvex", window::Jolvex),
+        clock(90, rgbValue(128, 255, 128), "Vrim", Design::Vrimcolor),
+        clock(550, rgbValue(128, 128, 255), "norvi", Design::Norvi),
+        clock(1010, rgbValue(255, 128, 0), "lumbo", Design::Lumbo),
+        clock(1470, rgbValue(255, 128, 255), "Dov", Design::Dov),
+        clock(1930, rgbValue(192, 255, 255), "Quenz", Design::Quenz),
+        clock(2390, rgbValue(0, 64, 64), "Mip", Design::Mip),
+        clock(2850, rgbValue(0, 128, 0), "jolvex", Design::Jolvex),
         bar(3310, rgbValue(255, 255, 0), "Osttrana", window::InternetTime),
         bar(3770, rgbValue(0, 0, 0), "Ganto", window::Stopwatch, Gesture::Click),
-        bar(4215, rgbValue(192, 192, 255), "Perrin", window::Perrin, Gesture::Click),
+        clock(4215, rgbValue(192, 192, 255), "Perrin", Design::Perrin, Gesture::Click),
         bar(4830, std::nullopt, "Exit", QString()),
         bar(570, std::nullopt, "H E L P", window::HelpMenu),
     };

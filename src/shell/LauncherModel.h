@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/Geometry.h"
+#include "base/Design.h"
+#include "base/Geometry.h"
 
 #include <QRect>
 #include <QString>
@@ -25,6 +26,7 @@ struct LauncherEntry {
     LabelInk ink = LabelInk::Black;
     ColourValue inkColour = 0;
     QString target;                   // empty: the Exit entry
+    std::optional<Design> design;     // the clock design it opens, if it opens one
     Gesture labelGesture = Gesture::ButtonDown;
     Gesture barGesture = Gesture::Click;
     bool isHelp = false;              // the tall picture with the vertical "H E L P"

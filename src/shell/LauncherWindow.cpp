@@ -1,10 +1,10 @@
 #include "shell/LauncherWindow.h"
 
-#include "shell/ClickArea.h"
-#include "shell/Colours.h"
-#include "shell/Fonts.h"
+#include "ui/ClickArea.h"
+#include "ui/Colours.h"
+#include "ui/Fonts.h"
 #include "shell/LauncherModel.h"
-#include "shell/WindowNames.h"
+#include "base/WindowNames.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/VrimWindow.h"
+#include "ui/VrimWindow.h"
 
 #include <QPixmap>
 

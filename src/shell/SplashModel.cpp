@@ -1,8 +1,8 @@
 #include "shell/SplashModel.h"
 
 #include "platform/Platform.h"
-#include "shell/WindowNames.h"
-#include "shell/WindowRegistry.h"
+#include "base/WindowNames.h"
+#include "base/WindowRegistry.h"
 
 namespace vrim {
 

@@ -2,11 +2,11 @@
 
 #include "BuildConfig.h"
 #include "platform/Platform.h"
-#include "shell/ClickArea.h"
-#include "shell/Colours.h"
-#include "shell/Fonts.h"
+#include "ui/ClickArea.h"
+#include "ui/Colours.h"
+#include "ui/Fonts.h"
 #include "shell/LauncherModel.h"
-#include "shell/WindowNames.h"
+#include "base/WindowNames.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/SplashModel.h"
-#include "shell/VrimWindow.h"
+#include "ui/VrimWindow.h"
 
 #include <QElapsedTimer>
 #include <QPixmap>

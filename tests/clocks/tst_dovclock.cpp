@@ -1,6 +1,6 @@
 #include "clocks/dov/DovClock.h"
 #include "settings/SettingsStore.h"
-#include "shell/WindowNames.h"
+#include "base/WindowNames.h"
 #include "support/FakeTime.h"
 #include "support/FakeWindowOps.h"
 #include "support/FakeWindows.h"
@@ -23,15 +23,15 @@ class TestDovClock : public QObject {
         FakeWindowOps ops;
         WindowLog log;
         WindowRegistry registry;
-        DovClock clock{DataFolders(folder.path()), time, player, ops, registry, rgbValue(240, 240, 240)};
+        DovClock clock{ClockContext{DataFolders(folder.path()), time, registry, ops, &player, rgbValue(240, 240, 240)}};
         QStringList problems;
-        int skinLoads = 0;
+        int pictureLoads = 0;
 
         Fixture()
         {
             QVERIFY(store.writeDefaults().ok());
             clock.onProblem([this](const QString &problem) { problems.append(problem); });
-            clock.onSkinChanged([this] { ++skinLoads; });
+            clock.onPicturesChanged([this] { ++pictureLoads; });
             time.now = QStringLiteral("09:04:58");
         }
         int prepares() const { return player.log.filter(QRegularExpression("^prepare ")).size(); }
@@ -43,13 +43,14 @@ private Q_SLOTS:
         Fixture f;
         f.clock.load();
         QCOMPARE(f.clock.chime(), QStringLiteral("5 min"));
-        QCOMPARE(f.clock.skinPicture(), f.folder.file("Skins/Vrim/blui-3d.jpg"));
+        QCOMPARE(f.clock.pictures(), QStringList{f.folder.file("Skins/Vrim/blui-3d.jpg")});
         QCOMPARE(f.player.log, (QStringList{"prepare " + f.folder.file("Sounds/bzz.wav"), "Open"}));
         QVERIFY(f.clock.frame().soundMenu().soundOn);
         QCOMPARE(f.ops.log, QStringList{"on top"});
-        QCOMPARE(f.clock.moveColour(), frame::LightGreen);
-        QCOMPARE(f.clock.face().bar(8), DovFace::Lit); // 9 o'clock, at once
-        QCOMPARE(f.skinLoads, 1);
+        QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture4")), frame::LightGreen); // Move
+        QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture6")), frame::LightGreen); // onTop
+        QCOMPARE(f.clock.dovFace().bar(8), DovFace::Lit); // 9 o'clock, at once
+        QCOMPARE(f.pictureLoads, 1);
         QVERIFY(f.problems.isEmpty());
     }
 
@@ -121,58 +122,13 @@ private Q_SLOTS:
             f.clock.tick();
         }
         // Nothing further happens in this second: one more pass must change nothing on screen.
-        const DovFace shown = f.clock.face();
+        const DovFace shown = f.clock.dovFace();
         for (int hour = 1; hour <= 10; ++hour)
             QCOMPARE(shown.bar(hour - 1) == DovFace::Lit, hour == litHour);
         QCOMPARE(shown.bar(10), elevenBar);
         QCOMPARE(shown.bar(11), twelveBar);
         f.clock.tick();
-        QVERIFY2(f.clock.face() == shown, "the next pass in the same second changed the face");
-    }
-
-    void severalRaisesGiveOneReload()
-    {
-        Fixture f;
-        f.clock.load();
-        f.clock.refresh().raise(); // Save, then each closing event of the dialog
-        f.clock.refresh().raise();
-        f.clock.tick();
-        f.clock.tick();
-        QCOMPARE(f.prepares(), 2); // load, one reload
-        QCOMPARE(f.skinLoads, 2);
-        QCOMPARE(f.clock.refresh().carrier(), QString());
-    }
-
-    void reloadTakesNewValues()
-    {
-        Fixture f;
-        f.clock.load();
-        QVERIFY(f.store.writeSound(Design::Dov, {QStringLiteral("/x/new.wav"), QStringLiteral("No chime")}).ok());
-        QVERIFY(f.store.writeSkin(Design::Dov, {QStringLiteral("/x/new.jpg"), {}}).ok());
-        f.clock.refresh().raise();
-        f.clock.tick();
-        QCOMPARE(f.clock.skinPicture(), QStringLiteral("/x/new.jpg"));
-        QVERIFY(!f.clock.frame().soundMenu().soundOn && f.clock.frame().soundMenu().soundOff);
-        QCOMPARE(f.prepares(), 1); // "No chime": the player is not prepared again
-
-        QVERIFY(f.store.writeSound(Design::Dov, {QStringLiteral("/x/new.wav"), QStringLiteral("1 hour")}).ok());
-        f.clock.refresh().raise();
-        f.clock.tick();
-        QVERIFY(f.clock.frame().soundMenu().soundOn);
-        QVERIFY(f.player.log.contains("prepare /x/new.wav"));
-    }
-
-    void unusableSettingsAreReportedOnceAndNeverRewritten()
-    {
-        Fixture f;
-        const QString sound = f.folder.file("Settings/Dovspref.prf");
-        TempProgramFolder::write(sound, "/only/one/line.wav\r\n");
-        f.clock.load();
-        QCOMPARE(f.problems.size(), 1);
-        QCOMPARE(f.clock.chime(), QStringLiteral("5 min")); // the default
-        QCOMPARE(TempProgramFolder::read(sound), QByteArray("/only/one/line.wav\r\n"));
-        f.clock.tick();
-        QCOMPARE(f.problems.size(), 1);
+        QVERIFY2(f.clock.dovFace().controls() == shown.controls(), "the next pass in the same second changed the face");
     }
 };
 

@@ -8,7 +8,7 @@ using vrim::test::FakeTime;
 
 namespace {
 
-constexpr ColourValue Face = rgbValue(240, 240, 240);
+constexpr ColourValue Unlit = rgbValue(240, 240, 240);
 constexpr int None = -1;
 
 // Bar index by the hour it stands for.
@@ -38,14 +38,14 @@ private Q_SLOTS:
         const ColourValue lit = DovFace::Lit, dim = DovFace::Dim;
         QTest::newRow("midnight lights 12") << "" << "00:00:00" << 12 << dim << lit;
         QTest::newRow("00:59 still 12") << "" << "00:59:59" << 12 << dim << lit;
-        QTest::newRow("01:00 lights 1") << "" << "01:00:00" << 1 << dim << Face;
-        QTest::newRow("10:59 lights 10") << "" << "10:59:30" << 10 << dim << Face;
-        QTest::newRow("11:00 lights nothing") << "" << "11:00:00" << None << dim << Face;
-        QTest::newRow("11:59 lights nothing") << "" << "11:59:59" << None << dim << Face;
+        QTest::newRow("01:00 lights 1") << "" << "01:00:00" << 1 << dim << Unlit;
+        QTest::newRow("10:59 lights 10") << "" << "10:59:30" << 10 << dim << Unlit;
+        QTest::newRow("11:00 lights nothing") << "" << "11:00:00" << None << dim << Unlit;
+        QTest::newRow("11:59 lights nothing") << "" << "11:59:59" << None << dim << Unlit;
         QTest::newRow("noon lights 12") << "" << "12:00:00" << 12 << dim << lit;
-        QTest::newRow("13:00 opened in the afternoon") << "" << "13:00:00" << 1 << Face << dim;
+        QTest::newRow("13:00 opened in the afternoon") << "" << "13:00:00" << 1 << Unlit << dim;
         QTest::newRow("13:00 after a morning") << "12:30:00" << "13:00:00" << 1 << dim << dim;
-        QTest::newRow("22:59 lights 10") << "" << "22:59:00" << 10 << Face << dim;
+        QTest::newRow("22:59 lights 10") << "" << "22:59:00" << 10 << Unlit << dim;
         QTest::newRow("23:00 lights 11") << "" << "23:00:00" << 11 << lit << dim;
     }
     void dayTable()
@@ -55,7 +55,7 @@ private Q_SLOTS:
         QFETCH(int, litHour);
         QFETCH(ColourValue, elevenBar);
         QFETCH(ColourValue, twelveBar);
-        DovFace face(Face);
+        DovFace face(Unlit);
         if (!earlier.isEmpty()) {
             passAt(face, earlier);
             passAt(face, earlier);
@@ -71,9 +71,9 @@ private Q_SLOTS:
 
     void midnightFirstPassRepaintsTheElevenBar()
     {
-        DovFace face(Face);
+        DovFace face(Unlit);
         passAt(face, "00:00:00");
-        QCOMPARE(face.bar(barOf(11)), Face); // painted DIM, then FACE by the new hour
+        QCOMPARE(face.bar(barOf(11)), Unlit); // painted DIM, then FACE by the new hour
         QCOMPARE(face.bar(barOf(12)), DovFace::Lit);
         passAt(face, "00:00:01");
         QCOMPARE(face.bar(barOf(11)), DovFace::Dim);
@@ -81,11 +81,11 @@ private Q_SLOTS:
 
     void hourChangesThroughNoon()
     {
-        DovFace face(Face);
+        DovFace face(Unlit);
         passAt(face, "11:59:59");
         passAt(face, "12:00:00");
         QCOMPARE(face.bar(barOf(12)), DovFace::Lit);
-        QCOMPARE(face.bar(barOf(11)), Face); // repainted DIM on the next pass
+        QCOMPARE(face.bar(barOf(11)), Unlit); // repainted DIM on the next pass
         passAt(face, "12:00:01");
         QCOMPARE(face.bar(barOf(11)), DovFace::Dim);
         passAt(face, "13:00:00");
@@ -96,32 +96,32 @@ private Q_SLOTS:
 
     void skippedHoursKeepTheirColour()
     {
-        DovFace face(Face);
+        DovFace face(Unlit);
         passAt(face, "03:10:00");
         passAt(face, "06:10:00"); // after a sleep
         QCOMPARE(face.bar(barOf(3)), DovFace::Lit);
-        QCOMPARE(face.bar(barOf(5)), Face);
+        QCOMPARE(face.bar(barOf(5)), Unlit);
         QCOMPARE(face.bar(barOf(6)), DovFace::Lit);
 
-        DovFace jump(Face);
+        DovFace jump(Unlit);
         passAt(jump, "10:00:00");
         passAt(jump, "12:00:00"); // the "10" bar is not FACE: "12" is lit, then cleared
-        QCOMPARE(jump.bar(barOf(12)), Face);
+        QCOMPARE(jump.bar(barOf(12)), Unlit);
         QCOMPARE(jump.bar(barOf(10)), DovFace::Lit);
     }
 
     void currentHourSeepsIntoItsMarker()
     {
-        DovFace face(Face);
+        DovFace face(Unlit);
         passAt(face, "04:20:02");
         passAt(face, "04:20:03");
         QCOMPARE(face.marker(barOf(4)).colour, DovFace::Lit);
-        QCOMPARE(face.marker(barOf(12)).colour, Face);
+        QCOMPARE(face.marker(barOf(12)).colour, Unlit);
     }
 
     void secondsMarkerWalksTheRingAndWraps()
     {
-        DovFace face(Face);
+        DovFace face(Unlit);
         passAt(face, "08:14:57"); // not a multiple of five: nothing blue yet
         for (int i = 0; i < 12; ++i)
             QVERIFY(face.marker(i).colour != DovFace::Second);
@@ -146,7 +146,7 @@ private Q_SLOTS:
 
     void minutesAlwaysTwoDigits()
     {
-        DovFace face(Face);
+        DovFace face(Unlit);
         passAt(face, "07:05:09");
         QCOMPARE(face.minutesText(), QStringLiteral("05"));
         passAt(face, "07:00:09");
@@ -156,7 +156,7 @@ private Q_SLOTS:
     void passThatStraddlesASecond()
     {
         // Hour, units, minutes text and seconds are four readings; the clock turns between them.
-        DovFace face(Face);
+        DovFace face(Unlit);
         m_time.script = {"10:59:59", "10:59:59", "11:00:00", "11:00:00"};
         face.update(m_time);
         QCOMPARE(face.bar(barOf(10)), DovFace::Lit); // the hour read before the turn
@@ -167,7 +167,7 @@ private Q_SLOTS:
 
     void resetClearsColoursAndLightsAgain()
     {
-        DovFace face(Face);
+        DovFace face(Unlit);
         passAt(face, "05:30:10");
         face.reset(m_time);
         QCOMPARE(face.bar(barOf(5)), DovFace::Lit); // lastHour was forgotten, so lit at once

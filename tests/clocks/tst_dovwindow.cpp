@@ -1,9 +1,10 @@
-#include "clocks/dov/DovWindow.h"
+#include "clocks/ClockWindow.h"
+#include "clocks/dov/DovClock.h"
 #include "settings/SkinManagerDialog.h"
 #include "settings/SettingsStore.h"
-#include "shell/ClickArea.h"
-#include "shell/Program.h"
-#include "shell/WindowNames.h"
+#include "ui/ClickArea.h"
+#include "app/Program.h"
+#include "base/WindowNames.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
 #include "support/TempProgramFolder.h"
@@ -35,11 +36,11 @@ class TestDovWindow : public QObject {
             others.define(program.registry(), window::Launcher);
             platform.clock.now = QStringLiteral("15:20:05");
         }
-        DovWindow *open()
+        ClockWindow *open()
         {
             program.registry().show(window::Dov);
             auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Dov));
-            return handle ? qobject_cast<DovWindow *>(handle->widget()) : nullptr;
+            return handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
         }
         RecordingPlayer &player() { return *platform.players.back(); }
     };
@@ -49,24 +50,25 @@ class TestDovWindow : public QObject {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    static const DovFace &dovFace(ClockWindow *window) { return static_cast<DovClock &>(window->clock()).dovFace(); }
     static QColor colourOf(QWidget *widget) { return widget->palette().color(QPalette::Window); }
 
 private Q_SLOTS:
     void opensOnTopAtItsPlaceWithButtonsPainted()
     {
         Fixture f;
-        DovWindow *dov = f.open();
+        ClockWindow *dov = f.open();
         QVERIFY(dov);
         QCOMPARE(dov->geometry(), QRect(658, 424, 110, 133));
         QVERIFY(dov->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(dov->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(colourOf(dov->onTopButton()), QColor(192, 255, 120));
-        QCOMPARE(colourOf(dov->moveButton()), QColor(192, 255, 120));
-        QCOMPARE(colourOf(dov->quitButton()), QColor(255, 0, 0));
-        QCOMPARE(colourOf(dov->menuButton()), QColor(255, 192, 128));
-        QCOMPARE(dov->quitButton()->toolTip(), QStringLiteral("Quit"));
-        QCOMPARE(dov->clock().face().bar(2), DovFace::Lit); // 15:20 is the "3" bar
-        QVERIFY(dov->hasSkin() == false); // the test folder has no pictures...
+        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture6"))), QColor(192, 255, 120));
+        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture4"))), QColor(192, 255, 120));
+        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture7"))), QColor(255, 0, 0));
+        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture5"))), QColor(255, 192, 128));
+        QCOMPARE(dov->button(QStringLiteral("Picture7"))->toolTip(), QStringLiteral("Quit"));
+        QCOMPARE(dovFace(dov).bar(2), DovFace::Lit); // 15:20 is the "3" bar
+        QVERIFY(dov->hasPicture() == false); // the test folder has no pictures...
         QCOMPARE(f.platform.warnings.size(), 1); // ...which is said once
         QVERIFY(f.platform.warnings.front().contains(QStringLiteral("blui-3d.jpg")));
     }
@@ -77,29 +79,29 @@ private Q_SLOTS:
         // be dim from the first paint, and again right after a drag.
         Fixture f;
         f.platform.clock.now = QStringLiteral("11:30:00");
-        DovWindow *dov = f.open();
+        ClockWindow *dov = f.open();
         const QPoint elevenBar(32, 4);
         QCOMPARE(dov->grab().toImage().pixelColor(elevenBar), QColor(105, 105, 100));
-        QTest::mousePress(dov->onTopButton(), Qt::LeftButton); // resets the face
+        QTest::mousePress(dov->button(QStringLiteral("Picture6")), Qt::LeftButton); // resets the face
         QCOMPARE(dov->grab().toImage().pixelColor(elevenBar), QColor(105, 105, 100));
     }
 
     void onTopButtonTogglesWithAnyButton()
     {
         Fixture f;
-        DovWindow *dov = f.open();
-        QTest::mousePress(dov->onTopButton(), Qt::RightButton);
-        QCOMPARE(colourOf(dov->onTopButton()), QColor(255, 0, 0));
+        ClockWindow *dov = f.open();
+        QTest::mousePress(dov->button(QStringLiteral("Picture6")), Qt::RightButton);
+        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture6"))), QColor(255, 0, 0));
         QVERIFY(!dov->clock().frame().isOnTop());
-        QTest::mousePress(dov->onTopButton(), Qt::MiddleButton);
-        QCOMPARE(colourOf(dov->onTopButton()), QColor(192, 255, 120));
+        QTest::mousePress(dov->button(QStringLiteral("Picture6")), Qt::MiddleButton);
+        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture6"))), QColor(192, 255, 120));
     }
 
     void menuItemsAndTheirState()
     {
         Fixture f;
-        DovWindow *dov = f.open();
-        const auto items = ClockWindow::menuItems(dov->clock().frame(), f.program.registry());
+        ClockWindow *dov = f.open();
+        const auto items = dov->menuItems();
         QStringList names, disabled;
         for (const auto &[name, state] : items) {
             names.append(name);
@@ -116,10 +118,10 @@ private Q_SLOTS:
     void quitButtonClickShowsTheLauncher()
     {
         Fixture f;
-        DovWindow *dov = f.open();
-        QTest::mousePress(dov->quitButton(), Qt::LeftButton);
+        ClockWindow *dov = f.open();
+        QTest::mousePress(dov->button(QStringLiteral("Picture7")), Qt::LeftButton);
         QVERIFY(f.program.registry().isLoaded(window::Dov)); // a click, not a press
-        QTest::mouseRelease(dov->quitButton(), Qt::LeftButton);
+        QTest::mouseRelease(dov->button(QStringLiteral("Picture7")), Qt::LeftButton);
         QVERIFY(f.player().log.contains("Close")); // read before the window and its player go
         settle();
         QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
@@ -128,7 +130,7 @@ private Q_SLOTS:
     void closingStopsTheTicksAndShowsNoLauncher()
     {
         Fixture f;
-        DovWindow *dov = f.open();
+        ClockWindow *dov = f.open();
         dov->close();
         settle();
         QVERIFY(f.program.registry().loaded().isEmpty());
@@ -138,7 +140,7 @@ private Q_SLOTS:
     void skinManagerOkReloadsTheClockOnce()
     {
         Fixture f;
-        DovWindow *dov = f.open();
+        ClockWindow *dov = f.open();
         FakeTimer *ticker = f.platform.timers.front();
         RecordingPlayer &clockPlayer = f.player();
         dov->clock().frame().chooseMenuItem(QStringLiteral("SkinMgr"));
@@ -161,7 +163,7 @@ private Q_SLOTS:
         ticker->elapse(); // the pass asked for at once
         ticker->elapse(); // and the next second's
         QCOMPARE(prepares(), 2);
-        QCOMPARE(dov->clock().skinPicture(), night);
+        QCOMPARE(dov->clock().pictures().value(0), night);
         QCOMPARE(dov->clock().chime(), QStringLiteral("1 hour"));
     }
 
@@ -172,9 +174,9 @@ private Q_SLOTS:
         QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
         QVERIFY(SettingsStore(DataFolders(f.folder.path())).writeSkin(Design::Dov, {pipe, {}}).ok());
 
-        DovWindow *dov = f.open(); // reading the pipe would wait here for a writer, for ever
+        ClockWindow *dov = f.open(); // reading the pipe would wait here for a writer, for ever
         QVERIFY(dov);
-        QVERIFY(!dov->hasSkin());
+        QVERIFY(!dov->hasPicture());
         QCOMPARE(f.platform.warnings.size(), 1);
         QVERIFY2(f.platform.warnings.front().contains(QStringLiteral("night.jpg")) &&
                      f.platform.warnings.front().contains(QStringLiteral("not a regular file")),
@@ -191,7 +193,7 @@ private Q_SLOTS:
         Fixture f;
         const QString skinFile = f.folder.file("Settings/Dovpref.prf");
         TempProgramFolder::write(skinFile, QByteArray(64 * 1024, 'a')); // one huge value
-        DovWindow *dov = f.open();
+        ClockWindow *dov = f.open();
         FakeTimer *ticker = f.platform.timers.front();
         const auto reload = [&] {
             dov->clock().refresh().raise();
@@ -252,8 +254,8 @@ private Q_SLOTS:
         const QString skinFile = f.folder.file("Settings/Dovpref.prf");
         TempProgramFolder::write(skinFile, name + "\r\n");
 
-        DovWindow *dov = f.open();
-        QVERIFY2(dov->hasSkin(), qPrintable(f.platform.warnings.join(u'\n')));
+        ClockWindow *dov = f.open();
+        QVERIFY2(dov->hasPicture(), qPrintable(f.platform.warnings.join(u'\n')));
 
         // Ok in the Skin Manager with nothing changed writes the same bytes back.
         dov->clock().frame().chooseMenuItem(QStringLiteral("SkinMgr"));
@@ -269,7 +271,7 @@ private Q_SLOTS:
     void aRaisedRefreshIsTakenAtOnce()
     {
         Fixture f;
-        DovWindow *dov = f.open();
+        ClockWindow *dov = f.open();
         FakeTimer *ticker = f.platform.timers.front();
         dov->clock().refresh().raise();
         QCOMPARE(ticker->interval(), 0);

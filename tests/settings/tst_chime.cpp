@@ -54,8 +54,8 @@ private Q_SLOTS:
         clock.now = time;
         SoundMenu menu;
         menu.setFromInterval(interval::FiveMinutes);
-        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::Dov, time.mid(4, 1).toInt()), dov);
-        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::Standard), others);
+        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::of(Design::Dov), time.mid(4, 1).toInt()), dov);
+        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::of(Design::Jolvex)), others);
     }
 
     void soundMenuGatesAndNoChimeForcesOff()
@@ -66,16 +66,16 @@ private Q_SLOTS:
         menu.setFromInterval(interval::OneHour);
         QVERIFY(menu.soundOn && !menu.soundOff);
         menu.chooseOff();
-        QVERIFY(!chimeDue(interval::OneHour, menu, clock, chime::Standard));
+        QVERIFY(!chimeDue(interval::OneHour, menu, clock, chime::of(Design::Jolvex)));
 
         // Sound On chosen while the interval is "No chime": the next pass takes it back.
         menu.chooseOn();
-        QVERIFY(!chimeDue(interval::NoChime, menu, clock, chime::Standard));
+        QVERIFY(!chimeDue(interval::NoChime, menu, clock, chime::of(Design::Jolvex)));
         QVERIFY(!menu.soundOn && menu.soundOff);
 
         // An unknown interval never chimes and leaves the marks alone.
         menu.chooseOn();
-        QVERIFY(!chimeDue(QStringLiteral("5 Min"), menu, clock, chime::Standard));
+        QVERIFY(!chimeDue(QStringLiteral("5 Min"), menu, clock, chime::of(Design::Jolvex)));
         QVERIFY(menu.soundOn && !menu.soundOff);
     }
 
@@ -86,7 +86,7 @@ private Q_SLOTS:
         clock.script = {"10:29:59", "10:30:00"};
         SoundMenu menu;
         menu.chooseOn();
-        QVERIFY(chimeDue(interval::TenMinutes, menu, clock, chime::Dov, 0)); // "20"
+        QVERIFY(chimeDue(interval::TenMinutes, menu, clock, chime::of(Design::Dov), 0)); // "20"
     }
 
     void chimerSoundsOncePerDuePeriod()
@@ -95,7 +95,7 @@ private Q_SLOTS:
         RecordingPlayer player;
         SoundMenu menu;
         menu.chooseOn();
-        Chimer dov(chime::Dov);
+        Chimer dov(chime::of(Design::Dov));
         for (const char *time : {"10:04:59", "10:05:00", "10:05:00", "10:05:01", "10:05:59", "10:06:00"}) {
             clock.now = QString::fromLatin1(time);
             dov.pass(interval::FiveMinutes, menu, clock, player, clock.now.mid(4, 1).toInt());
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QVERIFY(dov.pass(interval::FiveMinutes, menu, clock, player, 0));
 
         RecordingPlayer norviPlayer;
-        Chimer norvi(chime::Norvi);
+        Chimer norvi(chime::of(Design::Norvi));
         for (const char *time : {"11:00:00", "11:00:00", "11:00:01"}) {
             clock.now = QString::fromLatin1(time);
             norvi.pass(interval::OneHour, menu, clock, norviPlayer);
@@ -119,7 +119,7 @@ private Q_SLOTS:
         RecordingPlayer player;
         SoundMenu menu;
         menu.chooseOn();
-        Chimer dov(chime::Dov);
+        Chimer dov(chime::of(Design::Dov));
         const auto chimesAt = [&](const char *time) {
             clock.now = QString::fromLatin1(time);
             return dov.pass(interval::FiveMinutes, menu, clock, player, clock.now.mid(4, 1).toInt());
@@ -132,7 +132,7 @@ private Q_SLOTS:
         QVERIFY(!chimesAt("10:05:10"));
         QCOMPARE(player.log, (QStringList{"Open", "Play", "Open", "Play"}));
 
-        Chimer norvi(chime::Norvi);
+        Chimer norvi(chime::of(Design::Norvi));
         clock.now = QStringLiteral("11:00:00");
         QVERIFY(norvi.pass(interval::OneHour, menu, clock, player));
         clock.today = clock.today.addDays(-1); // and back again

@@ -1,7 +1,7 @@
-#include "settings/LocalFiles.h"
+#include "platform/LocalFiles.h"
 #include "settings/SettingsFormat.h"
 #include "settings/SettingsStore.h"
-#include "settings/RefreshSignal.h"
+#include "base/RefreshSignal.h"
 #include "shell/Startup.h"
 #include "support/TempProgramFolder.h"
 

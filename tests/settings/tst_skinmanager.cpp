@@ -1,7 +1,7 @@
-#include "settings/RefreshSignal.h"
+#include "base/RefreshSignal.h"
 #include "settings/SkinManagerModel.h"
-#include "shell/WindowNames.h"
-#include "shell/WindowRegistry.h"
+#include "base/WindowNames.h"
+#include "base/WindowRegistry.h"
 #include "support/FakePlatform.h"
 #include "support/TempProgramFolder.h"
 
@@ -42,19 +42,17 @@ class TestSkinManager : public QObject {
             : design(*skinmanager::find(dialog))
         {
             QVERIFY(store.writeDefaults().ok());
-            registry.define(design.clock, [this] { return std::make_unique<ClockDouble>(raises); });
+            registry.define(windowOf(design.design), [this] { return std::make_unique<ClockDouble>(raises); });
             registry.define(design.window, [] {
                 struct Dialog final : ManagedWindow {
                     void present() override {}
                 };
                 return std::make_unique<Dialog>();
             });
-            registry.show(design.clock);
+            registry.show(windowOf(design.design));
             registry.show(design.window);
             model = std::make_unique<SkinManagerModel>(
-                design, DataFolders(folder.path()), registry, platform, player,
-                [this] { registry.window(design.clock)->refreshSignal()->raise(); },
-                QStringLiteral("https://home.test/"));
+                design, DataFolders(folder.path()), registry, platform, player, QStringLiteral("https://home.test/"));
         }
         QByteArray skinFile() { return TempProgramFolder::read(store.filePath(SettingsStore::skinFileName(design.design))); }
         QByteArray soundFile() { return TempProgramFolder::read(store.filePath(SettingsStore::soundFileName(design.design))); }

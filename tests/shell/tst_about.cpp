@@ -1,9 +1,9 @@
 #include "BuildConfig.h"
 #include "shell/AboutBox.h"
 #include "shell/AboutRules.h"
-#include "shell/ClickArea.h"
-#include "shell/Program.h"
-#include "shell/WindowNames.h"
+#include "ui/ClickArea.h"
+#include "app/Program.h"
+#include "base/WindowNames.h"
 #include "support/FakePlatform.h"
 
 #include <QPushButton>

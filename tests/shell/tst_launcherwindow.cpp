@@ -1,8 +1,8 @@
-#include "shell/ClickArea.h"
+#include "ui/ClickArea.h"
 #include "shell/LauncherWindow.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 #include "shell/SplashWindow.h"
-#include "shell/WindowNames.h"
+#include "base/WindowNames.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
 

@@ -1,6 +1,6 @@
 #include "shell/LauncherModel.h"
-#include "shell/WindowNames.h"
-#include "shell/WindowRegistry.h"
+#include "base/WindowNames.h"
+#include "base/WindowRegistry.h"
 #include "support/FakeWindows.h"
 
 #include <QtTest>

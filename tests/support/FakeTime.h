@@ -17,6 +17,7 @@ public:
     QDate today{2026, 12, 7};
     QList<QDate> dateScript; // handed out like `script`, one per reading of the date
     qint64 wallMs = 0;
+    qint64 monoMs = 0;
     int readings = 0;
 
     QString timeText() override
@@ -26,6 +27,7 @@ public:
     }
     QDate date() override { return dateScript.isEmpty() ? today : dateScript.takeFirst(); }
     qint64 wallClockMs() override { return wallMs; }
+    qint64 monotonicMs() override { return monoMs; }
 };
 
 } // namespace vrim::test

@@ -6,7 +6,7 @@ namespace vrim {
 namespace {
 
 struct BarLayout {
-    QRect bar;    // twips in the window
+    QRect bar;     // twips in the window
     QPoint marker; // twips in the bar
     QSize markerSize;
 };
@@ -29,6 +29,9 @@ const std::array<BarLayout, 12> Layout = {{
     {{750, -120, 195, 525}, {0, 360}, Upright},
 }};
 
+constexpr ColourValue Black = rgbValue(0, 0, 0);
+constexpr ColourValue Edge = rgbValue(40, 40, 40);
+
 int digit(const QString &text, int position) { return text.mid(position - 1, 1).toInt(); }
 
 } // namespace
@@ -36,24 +39,44 @@ int digit(const QString &text, int position) { return text.mid(position - 1, 1).
 DovFace::DovFace(ColourValue face)
     : m_face(face)
 {
-    m_bars.fill(face);
-    m_markers.fill(DovMarker{face, true, false});
+    m_controls.add({.name = QStringLiteral("Frame1"), .twips = {0, 0, 1665, 2055}, .fill = Black});
+    m_controls.add({.name = QStringLiteral("Image3"), .twips = {0, 0, 1650, 1995}, .picture = 0});
+    for (int i = 0; i < 12; ++i)
+        m_bars[size_t(i)] = m_controls.add({.name = QStringLiteral("Picture1(%1)").arg(i),
+                                            .twips = Layout[size_t(i)].bar,
+                                            .fill = face,
+                                            .outline = Edge,
+                                            .tip = QString::number(i + 1)});
+    for (int i = 0; i < 12; ++i) {
+        const BarLayout &layout = Layout[size_t(i)];
+        m_markers[size_t(i)] = m_controls.add(
+            {.name = QStringLiteral("Picture2(%1)").arg(i),
+             .twips = QRect(layout.bar.topLeft() + layout.marker, layout.markerSize),
+             .fill = face,
+             .tip = i == 11 ? QStringLiteral("0") : QString::number(5 * (i + 1)),
+             .clipTo = m_bars[size_t(i)]});
+    }
+    m_controls.add({.name = QStringLiteral("Picture3"), .twips = {600, 780, 495, 495}, .fill = face,
+                    .outline = Edge, .tip = QStringLiteral("Minutes")});
+    m_minutes = m_controls.add({.name = QStringLiteral("Label1"),
+                                .twips = {630, 840, 375, 375},
+                                .fill = rgbValue(192, 192, 192),
+                                .font = FaceText{QStringLiteral("Courier New"), 15.75, true,
+                                                 rgbValue(224, 224, 224)}});
 }
 
-QRect DovFace::barTwips(int i) { return Layout[size_t(i)].bar; }
-
-QRect DovFace::markerTwips(int i)
+DovMarker DovFace::marker(int i) const
 {
-    const BarLayout &layout = Layout[size_t(i)];
-    return QRect(layout.bar.topLeft() + layout.marker, layout.markerSize);
+    const FaceControl &control = m_controls[m_markers[size_t(i)]];
+    return {*control.fill, control.visible, control.outline.has_value()};
 }
 
 void DovFace::reset(TimeSource &time)
 {
-    m_bars.fill(m_face);
-    for (DovMarker &marker : m_markers) {
-        marker.colour = m_face;
-        marker.border = false;
+    for (int i = 0; i < 12; ++i) {
+        paintBar(i, m_face);
+        paintMarker(i, m_face);
+        markerControl(i).outline.reset();
     }
     m_lastHour = -1;
     update(time);
@@ -62,48 +85,48 @@ void DovFace::reset(TimeSource &time)
 void DovFace::update(TimeSource &time)
 {
     // The current hour's colour seeps into its marker, unless the marker is the seconds one.
-    for (size_t i = 0; i < 12; ++i)
-        if (m_bars[i] == Lit && m_markers[i].colour != Second)
-            m_markers[i].colour = Lit;
+    for (int i = 0; i < 12; ++i)
+        if (bar(i) == Lit && marker(i).colour != Second)
+            paintMarker(i, Lit);
 
     int hour12 = time.timeText().left(2).toInt();
     if (hour12 > 12) {
         hour12 -= 12;
-        m_bars[11] = Dim;
-        if (m_markers[11].colour != Second)
-            m_markers[11].colour = Dim;
+        paintBar(11, Dim);
+        if (marker(11).colour != Second)
+            paintMarker(11, Dim);
     } else {
-        m_bars[10] = Dim;
+        paintBar(10, Dim);
     }
 
     if (hour12 != m_lastHour) {
-        if (hour12 == 0 && m_bars[11] != Lit) {
-            m_bars[10] = m_face;
-            m_bars[11] = Lit;
-        } else if (hour12 == 1 && m_bars[0] != Lit) {
-            m_bars[11] = m_face;
-            m_bars[0] = Lit;
-        } else if (hour12 > 1 && m_bars[size_t(hour12 - 1)] != Lit) {
-            m_bars[size_t(hour12 - 2)] = m_face;
-            m_bars[size_t(hour12 - 1)] = Lit;
+        if (hour12 == 0 && bar(11) != Lit) {
+            paintBar(10, m_face);
+            paintBar(11, Lit);
+        } else if (hour12 == 1 && bar(0) != Lit) {
+            paintBar(11, m_face);
+            paintBar(0, Lit);
+        } else if (hour12 > 1 && bar(hour12 - 1) != Lit) {
+            paintBar(hour12 - 2, m_face);
+            paintBar(hour12 - 1, Lit);
         }
-        if (hour12 == 12 && m_bars[9] != m_face)
-            m_bars[11] = m_face;
+        if (hour12 == 12 && bar(9) != m_face)
+            paintBar(11, m_face);
     }
     m_lastHour = qint16(hour12);
 
     // Each figure from a reading of its own, as the face always has.
     m_minUnits = digit(time.timeText(), 5);
-    m_minutes = time.timeText().mid(3, 2);
+    m_controls[m_minutes].text = time.timeText().mid(3, 2);
     const int seconds = time.timeText().mid(6, 2).toInt();
 
     if (seconds % 5 == 0 && seconds < 60) {
         const int j = seconds / 5;
-        DovMarker &lit = m_markers[size_t(j)];
+        FaceControl &lit = markerControl(j);
         lit.visible = true;
-        lit.border = true;
-        lit.colour = Second;
-        m_markers[size_t(j == 0 ? 11 : j - 1)].visible = false;
+        lit.outline = Black;
+        lit.fill = Second;
+        markerControl(j == 0 ? 11 : j - 1).visible = false;
     }
 }
 

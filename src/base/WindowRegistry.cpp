@@ -1,4 +1,4 @@
-#include "shell/WindowRegistry.h"
+#include "base/WindowRegistry.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "shell/ClockFrame.h"
-#include "shell/WindowNames.h"
+#include "clocks/ClockFrame.h"
+#include "base/WindowNames.h"
 #include "support/FakeWindowOps.h"
 #include "support/FakeWindows.h"
 #include "support/RecordingPlayer.h"
@@ -46,7 +46,7 @@ class TestClockFrame : public QObject {
 private Q_SLOTS:
     void opensOnTopAndTogglesBothWays()
     {
-        Fixture f(frame::dov());
+        Fixture f(frame::of(Design::Dov));
         QCOMPARE(f.ops.log, QStringList{"on top"});
         QCOMPARE(f.frame.onTopColour(), frame::LightGreen);
         f.frame.pressOnTopButton();
@@ -59,7 +59,7 @@ private Q_SLOTS:
 
     void foreignOnTopColourDoesNothing()
     {
-        Fixture f(frame::dov());
+        Fixture f(frame::of(Design::Dov));
         f.frame.setOnTopColour(rgbValue(1, 2, 3));
         f.frame.pressOnTopButton();
         QCOMPARE(f.frame.onTopColour(), rgbValue(1, 2, 3));
@@ -69,7 +69,7 @@ private Q_SLOTS:
 
     void afterDragRunsOnceWhenTheMoveHasEnded()
     {
-        Fixture f(frame::dov());
+        Fixture f(frame::of(Design::Dov));
         f.frame.pressMoveHandle();
         QCOMPARE(f.afterDrag, 0);
         f.ops.endDrag();
@@ -79,7 +79,7 @@ private Q_SLOTS:
 
     void soundItemsSwapTheirMarks()
     {
-        Fixture f(frame::dov());
+        Fixture f(frame::of(Design::Dov));
         f.frame.chooseMenuItem(QStringLiteral("SoundOff"));
         QVERIFY(!f.frame.soundMenu().soundOn && f.frame.soundMenu().soundOff);
         f.frame.chooseMenuItem(QStringLiteral("SoundOn"));
@@ -88,7 +88,7 @@ private Q_SLOTS:
 
     void skinManagerItemClosesThePlayerFirst()
     {
-        Fixture f(frame::dov());
+        Fixture f(frame::of(Design::Dov));
         f.frame.chooseMenuItem(QStringLiteral("SkinMgr"));
         QCOMPARE(f.playerWhenSkinManagerOpened, QStringList{"close"});
         QVERIFY(f.registry.isLoaded(QStringLiteral("dovprefs")));
@@ -96,7 +96,7 @@ private Q_SLOTS:
 
     void windowsThisBuildLacksAreNotOpened()
     {
-        Fixture f(frame::dov());
+        Fixture f(frame::of(Design::Dov));
         f.frame.chooseMenuItem(QStringLiteral("Helpmnu"));
         f.frame.chooseMenuItem(QStringLiteral("About"));
         QCOMPARE(f.registry.loaded(), QStringList{window::Dov});
@@ -104,12 +104,12 @@ private Q_SLOTS:
 
     void quitItemAndQuitControlShowTheLauncher()
     {
-        Fixture f(frame::dov());
+        Fixture f(frame::of(Design::Dov));
         f.frame.chooseMenuItem(QStringLiteral("Quit"));
         QCOMPARE(f.registry.loaded(), QStringList{window::Launcher});
         QCOMPARE(f.player.log, (QStringList{"Close", "Close"})); // the item's, then the unload's
 
-        Fixture g(frame::dov());
+        Fixture g(frame::of(Design::Dov));
         g.frame.useQuitControl();
         QCOMPARE(g.registry.loaded(), QStringList{window::Launcher});
         QCOMPARE(g.player.log, QStringList{"Close"});
@@ -136,7 +136,7 @@ private Q_SLOTS:
 
     void completionRewinds()
     {
-        Fixture f(frame::dov());
+        Fixture f(frame::of(Design::Dov));
         f.frame.playerCompleted();
         QCOMPARE(f.player.log, QStringList{"Prev"});
     }

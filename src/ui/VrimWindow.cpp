@@ -1,4 +1,4 @@
-#include "shell/VrimWindow.h"
+#include "ui/VrimWindow.h"
 
 #include <QCloseEvent>
 

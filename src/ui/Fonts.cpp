@@ -1,4 +1,4 @@
-#include "shell/Fonts.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 

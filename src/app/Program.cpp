@@ -1,14 +1,15 @@
-#include "shell/Program.h"
+#include "app/Program.h"
 
-#include "clocks/dov/DovWindow.h"
+#include "clocks/ClockWindow.h"
+#include "clocks/dov/DovClock.h"
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
-#include "shell/Fonts.h"
+#include "ui/Fonts.h"
 #include "shell/LauncherWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
-#include "shell/WindowNames.h"
+#include "base/WindowNames.h"
 
 // The artwork lives in a static library, whose resources are not registered on their own.
 static void registerArtwork() { Q_INIT_RESOURCE(artwork); }
@@ -19,7 +20,8 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     : m_platform(platform)
     , m_folders(std::move(folders))
     , m_onEnd(std::move(onEnd))
-    , m_ticker(platform.makeTimer(), [&platform] { return platform.time().wallClockMs(); })
+    , m_ticker(platform.makeTimer(), [&platform] { return platform.time().wallClockMs(); },
+               [&platform] { return platform.time().monotonicMs(); })
 {
     registerArtwork();
     useWindowFonts();
@@ -36,9 +38,7 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     m_registry.define(window::Splash, [this] {
         return std::make_unique<WidgetWindow>(new SplashWindow(m_registry, m_platform));
     });
-    m_registry.define(window::Dov, [this] {
-        return std::make_unique<WidgetWindow>(new DovWindow(m_registry, m_platform, m_ticker, m_folders));
-    });
+    defineClock(Design::Dov, [](const ClockContext &context) { return std::make_unique<DovClock>(context); });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {
             return std::make_unique<WidgetWindow>(new SkinManagerDialog(design, m_registry, m_platform, m_folders));
@@ -49,6 +49,14 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     });
     m_registry.define(window::Launcher,
                       [this] { return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry)); });
+}
+
+void Program::defineClock(Design design, ClockWindow::MakeClock makeClock)
+{
+    m_registry.define(windowOf(design), [this, design, makeClock = std::move(makeClock)] {
+        return std::make_unique<WidgetWindow>(
+            new ClockWindow(m_registry, m_platform, m_ticker, m_folders, design, makeClock));
+    });
 }
 
 bool Program::start() { return startUp(m_folders, m_registry, m_platform); }

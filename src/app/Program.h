@@ -1,8 +1,9 @@
 #pragma once
 
+#include "base/WindowRegistry.h"
+#include "clocks/ClockWindow.h"
 #include "platform/SecondTicker.h"
 #include "settings/DataFolders.h"
-#include "shell/WindowRegistry.h"
 
 #include <QObject>
 
@@ -26,6 +27,9 @@ public:
     bool start();
 
 private:
+    // A skinned clock is its design's clock in the shared clock window.
+    void defineClock(Design design, ClockWindow::MakeClock makeClock);
+
     Platform &m_platform;
     DataFolders m_folders;
     std::function<void()> m_onEnd;

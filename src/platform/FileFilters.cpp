@@ -1,4 +1,4 @@
-#include "settings/FileFilters.h"
+#include "platform/FileFilters.h"
 
 namespace vrim {
 

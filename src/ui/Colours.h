@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Geometry.h"
+#include "base/Geometry.h"
 
 #include <QColor>
 

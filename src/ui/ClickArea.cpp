@@ -1,4 +1,4 @@
-#include "shell/ClickArea.h"
+#include "ui/ClickArea.h"
 
 #include <QMouseEvent>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/WindowRegistry.h"
+#include "base/WindowRegistry.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "shell/ClockFrame.h"
+#include "clocks/ClockFrame.h"
 
 #include "platform/SoundPlayer.h"
 #include "platform/WindowOps.h"
-#include "shell/WindowNames.h"
-#include "shell/WindowRegistry.h"
+#include "base/WindowNames.h"
+#include "base/WindowRegistry.h"
 
 namespace vrim {
 
@@ -54,15 +54,32 @@ void ClockFrame::chooseMenuItem(const QString &name)
     } else if (name == m_design.helpItem) {
         m_registry.show(window::HelpPage);
     } else if (name == m_design.skinItem) {
-        send(QStringLiteral("close"));
-        m_registry.show(m_design.skinManager);
+        openSkinManager();
     } else if (name == m_design.aboutItem) {
         m_registry.show(window::About);
     } else if (name == m_design.quitItem) {
         run(FrameStep::ClosePlayer);
         run(FrameStep::ShowLauncher);
         run(FrameStep::Unload);
+    } else if (m_otherItem) {
+        m_otherItem(name);
     }
+}
+
+std::optional<bool> ClockFrame::isChecked(const QString &item) const
+{
+    if (item == u"SoundOn")
+        return m_soundMenu.soundOn;
+    if (item == u"SoundOff")
+        return m_soundMenu.soundOff;
+    return m_checkMark ? m_checkMark(item) : std::nullopt;
+}
+
+void ClockFrame::openSkinManager()
+{
+    // The player stays closed until the clock reloads its settings: the dialog has its own.
+    send(QStringLiteral("close"));
+    m_registry.show(m_design.skinManager);
 }
 
 void ClockFrame::useQuitControl()

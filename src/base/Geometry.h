@@ -22,6 +22,11 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
                  twipsToPixels(height));
 }
 
+constexpr QRect twipsRect(const QRect &twips)
+{
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
 // Colours are kept as the settings files store them: red + 256 * green + 65536 * blue.
 using ColourValue = quint32;
 

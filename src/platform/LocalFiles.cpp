@@ -1,4 +1,4 @@
-#include "settings/LocalFiles.h"
+#include "platform/LocalFiles.h"
 
 #include <QCoreApplication>
 

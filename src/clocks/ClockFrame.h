@@ -1,9 +1,10 @@
 #pragma once
 
+#include "clocks/FrameRules.h"
 #include "settings/ChimeRules.h"
-#include "shell/FrameRules.h"
 
 #include <functional>
+#include <optional>
 
 namespace vrim {
 
@@ -33,11 +34,19 @@ public:
     void onAfterDrag(std::function<void()> step) { m_afterDrag = std::move(step); }
     void onAfterToggle(std::function<void()> step) { m_afterToggle = std::move(step); }
 
+    // Items the frame does not know (Jolvex's seconds items), and their check marks.
+    void onOtherItem(std::function<void(const QString &)> handler) { m_otherItem = std::move(handler); }
+    void onCheckMark(std::function<std::optional<bool>(const QString &)> handler) { m_checkMark = std::move(handler); }
+    // The check mark an item shows, or none for an item without one.
+    std::optional<bool> isChecked(const QString &item) const;
+
     void pressMoveHandle();
     // Swaps on-top and normal stacking; a colour that is neither ON nor OFF does nothing.
     void pressOnTopButton();
     void chooseMenuItem(const QString &name);
     void useQuitControl();
+    // Closes the player, then shows the design's Skin Manager.
+    void openSkinManager();
     // The window's closing behaviour, however it is closed.
     void closing();
     // The player finished a command: rewind, so the next chime starts at the beginning.
@@ -55,6 +64,8 @@ private:
     SoundMenu m_soundMenu;
     std::function<void()> m_afterDrag;
     std::function<void()> m_afterToggle;
+    std::function<void(const QString &)> m_otherItem;
+    std::function<std::optional<bool>(const QString &)> m_checkMark;
 };
 
 } // namespace vrim

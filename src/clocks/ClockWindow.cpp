@@ -1,0 +1,327 @@
+#include "clocks/ClockWindow.h"
+
+#include "clocks/FacePainter.h"
+#include "platform/LocalFiles.h"
+#include "platform/Platform.h"
+#include "platform/QtPlatform.h"
+#include "platform/SecondTicker.h"
+#include "ui/ClickArea.h"
+#include "ui/Colours.h"
+
+#include <QDir>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolTip>
+
+namespace vrim {
+namespace {
+
+ColourValue buttonFace(const QWidget &widget)
+{
+    const QColor face = widget.palette().color(QPalette::Button);
+    return rgbValue(face.red(), face.green(), face.blue());
+}
+
+// The window an item opens, where it opens one; such an item waits until this build has it.
+QString targetOf(const FrameDesign &design, const QString &item)
+{
+    if (item == design.helpItem)
+        return window::HelpPage;
+    if (item == design.skinItem)
+        return design.skinManager;
+    if (item == design.aboutItem)
+        return window::About;
+    return {};
+}
+
+ClockWindow::ItemState stateOf(const MenuItem &item, const ClockFrame &frame, const WindowRegistry &registry)
+{
+    ClockWindow::ItemState state{item.caption};
+    const QString target = targetOf(frame.design(), item.name);
+    state.enabled = target.isEmpty() || registry.isDefined(target);
+    state.checked = frame.isChecked(item.name).value_or(false);
+    return state;
+}
+
+void collect(const std::vector<MenuItem> &items, const ClockFrame &frame, const WindowRegistry &registry,
+             std::vector<std::pair<QString, ClockWindow::ItemState>> &out)
+{
+    for (const MenuItem &item : items) {
+        out.emplace_back(item.name, stateOf(item, frame, registry));
+        collect(item.children, frame, registry, out);
+    }
+}
+
+void fill(QMenu &menu, const std::vector<MenuItem> &items, const ClockFrame &frame, const WindowRegistry &registry)
+{
+    for (const MenuItem &item : items) {
+        if (item.caption == u"-") {
+            menu.addSeparator();
+            continue;
+        }
+        if (!item.children.empty()) {
+            QMenu *sub = menu.addMenu(item.caption);
+            sub->setObjectName(item.name);
+            fill(*sub, item.children, frame, registry);
+            continue;
+        }
+        const ClockWindow::ItemState state = stateOf(item, frame, registry);
+        QAction *action = menu.addAction(item.caption);
+        action->setObjectName(item.name);
+        action->setEnabled(state.enabled);
+        if (frame.isChecked(item.name)) {
+            action->setCheckable(true);
+            action->setChecked(state.checked);
+        }
+    }
+}
+
+// Runs `action` when the control sees the gesture the design gives it.
+void bindTrigger(ClickLabel *control, ControlTrigger trigger, const std::function<void()> &action)
+{
+    switch (trigger.kind) {
+    case ControlTrigger::Down:
+        QObject::connect(control, &ClickLabel::buttonDown, control, [action](Qt::MouseButton) { action(); });
+        break;
+    case ControlTrigger::LeftDown:
+        QObject::connect(control, &ClickLabel::buttonDown, control, [action](Qt::MouseButton button) {
+            if (button == Qt::LeftButton)
+                action();
+        });
+        break;
+    case ControlTrigger::Click:
+        QObject::connect(control, &ClickLabel::clicked, control, action);
+        break;
+    case ControlTrigger::DoubleClick:
+        QObject::connect(control, &ClickLabel::doubleClicked, control, action);
+        break;
+    }
+}
+
+void paintButton(QWidget *button, ColourValue colour)
+{
+    QPalette palette = button->palette();
+    if (palette.color(QPalette::Window) == toQColor(colour) && palette.color(QPalette::Button) == toQColor(colour))
+        return;
+    palette.setColor(QPalette::Window, toQColor(colour));
+    palette.setColor(QPalette::Button, toQColor(colour));
+    palette.setColor(QPalette::WindowText, toQColor(colour).darker(160));
+    button->setPalette(palette);
+}
+
+} // namespace
+
+ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTicker &ticker,
+                         const DataFolders &folders, Design design, const MakeClock &makeClock)
+    : VrimWindow(registry, frame::of(design).window, Qt::Tool | Qt::FramelessWindowHint)
+    , m_platform(platform)
+    , m_ticker(&ticker)
+    , m_ops(this)
+{
+    const FrameDesign &frame = frame::of(design);
+    const QRect place = twipsRect(frame.twips);
+    setGeometry(place);
+    setFixedSize(place.size());
+    setWindowTitle(frame.window);
+    if (frame.hasPlayer)
+        m_player = platform.makePlayer();
+
+    m_clock = makeClock(ClockContext{folders, platform.time(), registry, m_ops, m_player.get(), buttonFace(*this)});
+    if (m_player)
+        m_player->onCompleted([this] { m_clock->frame().playerCompleted(); });
+    m_clock->onProblem([this](const QString &problem) { report(problem); });
+    m_clock->onPicturesChanged([this] { loadPictures(); });
+    m_clock->onFaceChanged([this] { showState(); });
+    m_shown = m_clock->face();
+    makeButtons();
+
+    m_clock->load();
+    showState();
+    m_subscription = ticker.subscribe([this] { pass(); });
+    m_clock->refresh().onRaised([this] {
+        if (m_ticker)
+            m_ticker->passSoon(m_subscription);
+    });
+}
+
+ClockWindow::~ClockWindow()
+{
+    if (m_ticker)
+        m_ticker->unsubscribe(m_subscription);
+}
+
+void ClockWindow::unloading()
+{
+    // No pass may run between unloading and the widget's deletion: it could chime again.
+    if (m_ticker)
+        m_ticker->unsubscribe(m_subscription);
+    m_clock->frame().closing();
+}
+
+void ClockWindow::pass()
+{
+    m_clock->tick();
+    showState();
+}
+
+void ClockWindow::makeButtons()
+{
+    const FrameDesign &frame = m_clock->frame().design();
+    for (const FrameButton &spec : m_clock->buttons()) {
+        QWidget *button = nullptr;
+        const QString name = spec.name;
+        std::vector<std::pair<ControlTrigger, std::function<void()>>> roles;
+        if (name == frame.moveHandle)
+            roles.emplace_back(ControlTrigger{ControlTrigger::Down}, [this] { m_clock->frame().pressMoveHandle(); });
+        if (name == frame.onTopButton)
+            roles.emplace_back(ControlTrigger{ControlTrigger::Down}, [this] {
+                m_clock->frame().pressOnTopButton();
+                showState(); // the button's colour, also when the toggle did nothing
+            });
+        if (name == frame.menuButton)
+            roles.emplace_back(frame.menuTrigger, [this] {
+                if (m_clock->frame().design().menu.empty())
+                    m_clock->frame().openSkinManager();
+                else
+                    popUpMenu();
+            });
+        if (name == frame.quitControl && frame.quitTrigger)
+            roles.emplace_back(*frame.quitTrigger, [this] { m_clock->frame().useQuitControl(); });
+        if (roles.empty())
+            roles.emplace_back(ControlTrigger{ControlTrigger::Down}, [this, name] {
+                m_clock->pressButton(name);
+                showState();
+            });
+
+        if (spec.push) {
+            auto *push = new QPushButton(this);
+            for (auto &[trigger, action] : roles)
+                connect(push, &QPushButton::clicked, this, action);
+            button = push;
+        } else {
+            auto *label = new ClickLabel(this);
+            label->setAutoFillBackground(true);
+            label->setFrameShape(QFrame::Box);
+            label->setLineWidth(1);
+            for (auto &[trigger, action] : roles)
+                bindTrigger(label, trigger, action);
+            button = label;
+        }
+        button->setObjectName(name);
+        button->setGeometry(twipsRect(spec.twips));
+        button->setToolTip(spec.tip);
+        m_buttons.emplace_back(name, button);
+    }
+}
+
+QWidget *ClockWindow::button(const QString &name) const
+{
+    for (const auto &[buttonName, widget] : m_buttons)
+        if (buttonName == name)
+            return widget;
+    return nullptr;
+}
+
+bool ClockWindow::hasPicture(int slot) const
+{
+    return size_t(slot) < m_pictures.size() && !m_pictures[size_t(slot)].isNull();
+}
+
+void ClockWindow::showState()
+{
+    for (const auto &[name, widget] : m_buttons)
+        paintButton(widget, m_clock->buttonColour(name));
+    const Face &face = m_clock->face();
+    if (face == m_shown)
+        return;
+    QRegion changed;
+    for (int i : Face::changed(m_shown, face)) {
+        changed += FacePainter::shownPixels(m_shown, i);
+        changed += FacePainter::shownPixels(face, i);
+    }
+    m_shown = face;
+    update(changed);
+}
+
+void ClockWindow::loadPictures()
+{
+    const Face &face = m_clock->face();
+    const QStringList &paths = m_clock->pictures();
+    m_pictures.assign(size_t(paths.size()), QImage());
+    for (int slot = 0; slot < paths.size(); ++slot) {
+        QString problem;
+        const QImage image = loadPicture(paths[slot], &problem);
+        if (image.isNull()) {
+            report(tr("The %1 clock cannot show its %2 %3: %4. It shows a black face until another "
+                      "picture is chosen in its Skin Manager.")
+                       .arg(designName(m_clock->design()),
+                            slot == 0 ? tr("skin picture") : tr("centre picture"),
+                            files::shortQuote(QDir::toNativeSeparators(paths[slot]), 160), problem));
+            continue;
+        }
+        // Stretched pictures are scaled once here, to the control that shows them.
+        QImage shown = image;
+        for (const FaceControl &control : face.controls())
+            if (control.picture == slot && control.fit == PictureFit::Stretch)
+                shown = image.scaled(twipsRect(control.twips).size(), Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation);
+        m_pictures[size_t(slot)] = shown;
+    }
+    // The pictures are the last step of every load and reload.
+    m_previousProblems = std::exchange(m_problems, {});
+    update();
+}
+
+void ClockWindow::report(const QString &problem)
+{
+    // Every reload reads the same files again: a fault already shown by the last one is not
+    // shown again, and a box per reload would pile up while nothing changes.
+    m_problems.append(problem);
+    if (!m_previousProblems.contains(problem))
+        m_platform.messages().warn(problem);
+}
+
+void ClockWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    FacePainter::paint(painter, m_clock->face(), m_pictures);
+}
+
+bool ClockWindow::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return VrimWindow::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QString tip = FacePainter::tipAt(m_clock->face(), help->pos());
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), tip, this);
+    return true;
+}
+
+void ClockWindow::popUpMenu()
+{
+    const FrameDesign &design = m_clock->frame().design();
+    QMenu menu(this);
+    menu.setObjectName(design.menuName);
+    fill(menu, design.menu, m_clock->frame(), registry());
+    QPointer<ClockWindow> self(this);
+    QAction *chosen = menu.exec(QCursor::pos());
+    if (chosen && self) {
+        m_clock->frame().chooseMenuItem(chosen->objectName());
+        if (self)
+            showState();
+    }
+}
+
+std::vector<std::pair<QString, ClockWindow::ItemState>> ClockWindow::menuItems() const
+{
+    std::vector<std::pair<QString, ItemState>> out;
+    collect(m_clock->frame().design().menu, m_clock->frame(), registry(), out);
+    return out;
+}
+
+} // namespace vrim

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "clocks/SkinnedClock.h"
+#include "platform/QtWindowOps.h"
+#include "ui/VrimWindow.h"
+
+#include <QImage>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+namespace vrim {
+
+class ClickLabel;
+class Platform;
+class SecondTicker;
+
+// The window of any skinned clock: a borderless, fixed-size gadget without a taskbar button. It
+// owns the clock's player, feeds it the ticker's passes, loads its pictures, makes its frame
+// buttons and paints its face; the design itself is all in its clock.
+class ClockWindow : public VrimWindow {
+    Q_OBJECT
+public:
+    using MakeClock = std::function<std::unique_ptr<SkinnedClock>(const ClockContext &)>;
+
+    ClockWindow(WindowRegistry &registry, Platform &platform, SecondTicker &ticker,
+                const DataFolders &folders, Design design, const MakeClock &makeClock);
+    ~ClockWindow() override;
+
+    SkinnedClock &clock() { return *m_clock; }
+    QtWindowOps &windowOps() { return m_ops; }
+    void unloading() override;
+    RefreshSignal *refreshSignal() override { return &m_clock->refresh(); }
+
+    // One pass of the timer, as the ticker runs it.
+    void pass();
+
+    QWidget *button(const QString &name) const;
+    bool hasPicture(int slot = 0) const;
+
+    // Pops the design's menu up at the pointer; the chosen item goes to the frame once it closes.
+    void popUpMenu();
+    // The items of the design's menu as they would show now: name -> enabled, checked.
+    struct ItemState {
+        QString caption;
+        bool enabled = true;
+        bool checked = false;
+    };
+    std::vector<std::pair<QString, ItemState>> menuItems() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void makeButtons();
+    void loadPictures();
+    void showState();
+    void report(const QString &problem);
+
+    Platform &m_platform;
+    QPointer<SecondTicker> m_ticker; // the program's; a window deleted at exit may outlive it
+    QtWindowOps m_ops;
+    std::unique_ptr<SoundPlayer> m_player;
+    std::unique_ptr<SkinnedClock> m_clock;
+    int m_subscription = 0;
+    std::vector<QImage> m_pictures;
+    Face m_shown; // what the last paint showed
+    std::vector<std::pair<QString, QWidget *>> m_buttons;
+    QStringList m_problems;         // said while reading the settings this time
+    QStringList m_previousProblems; // found by the load or reload before
+};
+
+} // namespace vrim

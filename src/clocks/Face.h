@@ -1,0 +1,66 @@
+#pragma once
+
+#include "base/Geometry.h"
+
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace vrim {
+
+// The words of a control, in the font the design names (the window maps the name to a face).
+struct FaceText {
+    QString family;
+    double points = 8.25;
+    bool bold = false;
+    ColourValue ink = 0;
+    bool centred = true;
+    bool operator==(const FaceText &) const = default;
+};
+
+// How a control shows one of the window's pictures (the skin, Norvi's centre).
+enum class PictureFit { Stretch, Natural };
+
+// One control of a clock face as the design names it: its place in twips within the window's
+// client area and everything that can be seen of it. The logic owns these; the window only
+// paints them, so a control's colour is the state every rule tests.
+struct FaceControl {
+    QString name;                         // the designer's name: "Picture1(3)"
+    QRect twips;                          // place within the client area
+    std::optional<ColourValue> fill;      // none: see-through
+    std::optional<ColourValue> outline;   // a one-pixel line just inside the edge
+    bool visible = true;
+    QString text;
+    std::optional<FaceText> font;         // with text only
+    int picture = -1;                     // the window's picture slot it shows, or none
+    PictureFit fit = PictureFit::Stretch;
+    QString tip;                          // tool-tip
+    int clipTo = -1;                      // a control it lies inside and is cut off by
+    bool operator==(const FaceControl &) const = default;
+};
+
+// A face: its controls, painted in order (later ones on top). Compared by value, so a pass that
+// changes nothing is seen to change nothing, and only what changed is painted again.
+class Face {
+public:
+    int add(FaceControl control)
+    {
+        m_controls.push_back(std::move(control));
+        return int(m_controls.size()) - 1;
+    }
+    FaceControl &operator[](int i) { return m_controls[size_t(i)]; }
+    const FaceControl &operator[](int i) const { return m_controls[size_t(i)]; }
+    int size() const { return int(m_controls.size()); }
+    const std::vector<FaceControl> &controls() const { return m_controls; }
+    bool operator==(const Face &) const = default;
+
+    // The controls that look different in `after`; both are the same face at two moments.
+    static std::vector<int> changed(const Face &before, const Face &after);
+
+private:
+    std::vector<FaceControl> m_controls;
+};
+
+} // namespace vrim

@@ -1,0 +1,63 @@
+#include "clocks/FacePainter.h"
+
+#include "ui/Colours.h"
+#include "ui/Fonts.h"
+
+#include <QPainter>
+
+namespace vrim {
+
+QRect FacePainter::shownPixels(const Face &face, int i)
+{
+    const QRect place = twipsRect(face[i].twips);
+    return face[i].clipTo >= 0 ? place & shownPixels(face, face[i].clipTo) : place;
+}
+
+QString FacePainter::tipAt(const Face &face, QPoint at)
+{
+    for (int i = face.size() - 1; i >= 0; --i)
+        if (face[i].visible && !face[i].tip.isEmpty() && shownPixels(face, i).contains(at))
+            return face[i].tip;
+    return {};
+}
+
+void FacePainter::paint(QPainter &painter, const Face &face, const std::vector<QImage> &pictures)
+{
+    for (int i = 0; i < face.size(); ++i) {
+        const FaceControl &control = face[i];
+        if (!control.visible)
+            continue;
+        const QRect box = shownPixels(face, i);
+        if (box.isEmpty())
+            continue;
+        painter.save();
+        painter.setClipRect(box);
+        if (control.fill)
+            painter.fillRect(box, toQColor(*control.fill));
+        if (control.picture >= 0 && size_t(control.picture) < pictures.size()) {
+            const QImage &picture = pictures[size_t(control.picture)];
+            if (!picture.isNull()) {
+                const QRect place = twipsRect(control.twips);
+                if (control.fit == PictureFit::Natural || picture.size() == place.size())
+                    painter.drawImage(place.topLeft(), picture);
+                else
+                    painter.drawImage(place, picture);
+            }
+        }
+        if (control.outline) {
+            painter.setPen(toQColor(*control.outline));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        }
+        if (!control.text.isEmpty() && control.font) {
+            const FaceText &font = *control.font;
+            painter.setFont(windowFont(font.family, font.points, font.bold));
+            painter.setPen(toQColor(font.ink));
+            painter.drawText(twipsRect(control.twips),
+                             font.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop, control.text);
+        }
+        painter.restore();
+    }
+}
+
+} // namespace vrim

@@ -1,0 +1,217 @@
+#include "clocks/FrameRules.h"
+
+#include "base/WindowNames.h"
+
+#include <array>
+
+namespace vrim::frame {
+namespace {
+
+using Step = FrameStep;
+using After = FrameAfter;
+using T = ControlTrigger;
+
+MenuItem item(const char *name, const char *caption, std::vector<MenuItem> children = {})
+{
+    return {QString::fromLatin1(name), QString::fromLatin1(caption), std::move(children)};
+}
+
+const MenuItem Separator{QString(), QStringLiteral("-"), {}};
+
+MenuItem sound(const char *name, const char *caption, const char *on = "Sound On", const char *off = "Sound Off")
+{
+    return item(name, caption, {item("SoundOn", on), item("SoundOff", off)});
+}
+
+QString s(const char *text) { return QString::fromLatin1(text); }
+
+std::array<FrameDesign, 8> makeAll()
+{
+    return {{
+        {.design = Design::Dov,
+         .window = window::Dov,
+         .twips = {9870, 6360, 1650, 1995},
+         .moveHandle = s("Picture4"),
+         .onTopButton = s("Picture6"),
+         .menuButton = s("Picture5"),
+         .quitControl = s("Picture7"),
+         .onTopOn = LightGreen,
+         .onTopOff = Red,
+         .menuTrigger = {T::LeftDown},
+         .quitTrigger = T{T::Click},
+         .quitSteps = {Step::ShowLauncher, Step::Unload},
+         .paintedAtLoad = {{s("Picture4"), LightGreen}},
+         .afterDrag = After::ResetFace,
+         .afterToggle = After::ResetFace,
+         .helpKey = s("dov"),
+         .skinManager = s("dovprefs"),
+         .menuName = s("preferences"),
+         .menu = {item("Helpmnu", "Help"), item("SkinMgr", "Skin Manager"), sound("Sound", "Sound"), Separator,
+                  item("About", "About"), item("Quit", "Quit")},
+         .helpItem = s("Helpmnu"),
+         .skinItem = s("SkinMgr"),
+         .aboutItem = s("About"),
+         .quitItem = s("Quit")},
+
+        {.design = Design::Norvi,
+         .window = window::Norvi,
+         .twips = {10125, 270, 1380, 3360},
+         .moveHandle = s("Picture6"),
+         .onTopButton = s("Picture7"),
+         .menuButton = s("Picture11"),
+         .quitControl = s("Picture8"),
+         .onTopOn = LightGreen,
+         .onTopOff = Red,
+         .menuTrigger = {T::Click},
+         .quitTrigger = T{T::Down},
+         .quitSteps = {Step::ClosePlayer, Step::Unload, Step::ShowLauncher},
+         .closeShowsLauncher = true,
+         .paintedAtLoad = {{s("Picture6"), LightGreen}, {s("Picture8"), Red}},
+         .afterDrag = After::DesignStep,
+         .helpKey = s("norvi"),
+         .skinManager = s("norviprefs"),
+         .menuName = s("NorviPreferences"),
+         .menu = {item("Helpmnu", "Help"), item("SkinManager", "Skin Manager"), sound("Sounds", "Sounds"),
+                  Separator, item("About", "About"), item("QuitNorvi", "Quit")},
+         .helpItem = s("Helpmnu"),
+         .skinItem = s("SkinManager"),
+         .aboutItem = s("About"),
+         .quitItem = s("QuitNorvi")},
+
+        {.design = Design::Quenz,
+         .window = window::Quenz,
+         .twips = {9240, 6225, 2370, 2415},
+         .moveHandle = s("Picture5"),
+         .onTopButton = s("Picture6"),
+         .menuButton = s("Picture7"),
+         .onTopOn = rgbValue(64, 64, 64),
+         .onTopOff = Red,
+         .menuTrigger = {T::Down},
+         .afterDrag = After::ResetFace,
+         .helpKey = s("quenz"),
+         .skinManager = s("QuenzPref"),
+         .menuName = s("Quenzprefs"),
+         .menu = {item("Helpmnu", "Help"), item("SkinManager", "Skin Manager"), sound("Sound", "Sound"),
+                  Separator, item("About", "About"), item("Quit", "Quit")},
+         .helpItem = s("Helpmnu"),
+         .skinItem = s("SkinManager"),
+         .aboutItem = s("About"),
+         .quitItem = s("Quit")},
+
+        {.design = Design::Perrin,
+         .window = window::Perrin,
+         .twips = {9855, 6090, 3495, 3000},
+         .moveHandle = s("Image2"),
+         .onTopButton = s("Picture1"),
+         .quitControl = s("Image2"),
+         .onTopOn = rgbValue(229, 255, 231),
+         .onTopOff = rgbValue(255, 255, 255),
+         .quitTrigger = T{T::DoubleClick},
+         .quitSteps = {Step::Unload, Step::ShowLauncher},
+         .closeShowsLauncher = true,
+         .hasPlayer = false},
+
+        {.design = Design::Jolvex,
+         .window = window::Jolvex,
+         .twips = {9360, 7095, 1170, 750},
+         .moveHandle = s("Picture3"),
+         .onTopButton = s("Picture1"),
+         .menuButton = s("Picture2"),
+         .onTopOn = LightGreen,
+         .onTopOff = Red,
+         .menuTrigger = {T::LeftDown},
+         .closeShowsLauncher = true,
+         .helpKey = s("Jolvex"),
+         .skinManager = s("jolvexprefs"),
+         .menuName = s("Prefs"),
+         .menu = {item("Skin", "Skins"), sound("Sound", "Sounds"), item("secndsmnu", "Seconds Enable"),
+                  item("sectype", "Seconds Display"), Separator,
+                  item("helps", "Help", {item("ShowHelp", "Help !!!"), Separator, item("QHelp", "Color Codes")}),
+                  item("About", "About"), item("Quit", "Quit Clock")},
+         .helpItem = s("ShowHelp"),
+         .skinItem = s("Skin"),
+         .aboutItem = s("About"),
+         .quitItem = s("Quit")},
+
+        {.design = Design::Vrimcolor,
+         .window = window::Vrimcolor,
+         .twips = {9870, 6855, 1755, 1755},
+         .moveHandle = s("Picture1"),
+         .onTopButton = s("Picture3"),
+         .menuButton = s("Command1"),
+         .quitControl = s("QuitBtn"),
+         .onTopOn = LightGreen,
+         .onTopOff = Red,
+         .menuTrigger = {T::Click},
+         .quitTrigger = T{T::Click},
+         .quitSteps = {Step::ClosePlayer, Step::ShowLauncher, Step::Unload},
+         .afterDrag = After::RaiseRefresh,
+         .helpKey = s("Vrimcolor"),
+         .skinManager = s("vrimprefs"),
+         .menuName = s("prefs"),
+         .menu = {item("Helpmnu", "Help"), item("SkinMgr", "Skin Manager"), sound("sounds", "Sound"), Separator,
+                  item("About", "About"), item("Quit", "Quit")},
+         .helpItem = s("Helpmnu"),
+         .skinItem = s("SkinMgr"),
+         .aboutItem = s("About"),
+         .quitItem = s("Quit")},
+
+        {.design = Design::Mip,
+         .window = window::Mip,
+         .twips = {10245, 390, 1005, 2280},
+         .moveHandle = s("Picture3"),
+         .onTopButton = s("Picture2"),
+         .menuButton = s("Picture3"),
+         .quitControl = s("Command1"),
+         .onTopOn = LightGreen,
+         .onTopOff = Red,
+         .menuTrigger = {T::DoubleClick},
+         .quitTrigger = T{T::Click},
+         .quitSteps = {Step::ShowLauncher, Step::ClosePlayer, Step::Unload},
+         .closeShowsLauncher = true,
+         .helpKey = s("Mip"),
+         .skinManager = s("MipPreferences"),
+         .menuName = s("MipPrefs"),
+         .menu = {item("Helpmnu", "Help"), item("SkinManager", "Skin Manager"), sound("Sound", "Sound", "On", "Off"),
+                  Separator, item("About", "About"), item("QuitMip", "Quit")},
+         .helpItem = s("Helpmnu"),
+         .skinItem = s("SkinManager"),
+         .aboutItem = s("About"),
+         .quitItem = s("QuitMip")},
+
+        {.design = Design::Lumbo,
+         .window = window::Lumbo,
+         .twips = {1515, 510, 9000, 975},
+         .moveHandle = s("MoveBtn"),
+         .onTopButton = s("onTop"),
+         .menuButton = s("Pref"),
+         .quitControl = s("Quit"),
+         .onTopOn = LightGreen,
+         .onTopOff = Red,
+         .menuTrigger = {T::Click}, // its Preferences button opens the Skin Manager directly
+         .quitTrigger = T{T::Down},
+         .quitSteps = {Step::ShowLauncher, Step::Unload},
+         .paintedAtLoad = {{s("MoveBtn"), LightGreen}},
+         .skinManager = s("lumbopreffrm")},
+    }};
+}
+
+} // namespace
+
+std::span<const FrameDesign> all()
+{
+    static const std::array<FrameDesign, 8> designs = makeAll();
+    return designs;
+}
+
+const FrameDesign &of(Design design) { return all()[indexOf(design)]; }
+
+const FrameDesign *find(const QString &window)
+{
+    for (const FrameDesign &design : all())
+        if (design.window == window)
+            return &design;
+    return nullptr;
+}
+
+} // namespace vrim::frame

@@ -1,0 +1,151 @@
+#include "clocks/SkinnedClock.h"
+
+#include "clocks/SettledPass.h"
+#include "platform/SoundPlayer.h"
+#include "settings/SettingsStore.h"
+
+namespace vrim {
+
+SkinnedClock::SkinnedClock(Design design, const ClockContext &context)
+    : m_design(design)
+    , m_folders(context.folders)
+    , m_time(context.time)
+    , m_player(context.player)
+    , m_buttonFace(context.buttonFace)
+    , m_frame(frame::of(design), context.registry, context.ops, context.player)
+    , m_chimer(chime::of(design))
+{
+    m_frame.onAfterDrag([this] { afterFrameStep(m_frame.design().afterDrag); });
+    m_frame.onAfterToggle([this] { afterFrameStep(m_frame.design().afterToggle); });
+}
+
+ColourValue SkinnedClock::buttonColour(const QString &name) const
+{
+    if (name == m_frame.design().onTopButton)
+        return m_frame.onTopColour();
+    const auto it = m_buttonColours.find(name);
+    return it == m_buttonColours.end() ? m_buttonFace : it->second;
+}
+
+void SkinnedClock::readSettings()
+{
+    const SettingsStore store(m_folders);
+    const auto skin = store.readSkin(m_design);
+    const auto sound = store.readSound(m_design);
+    for (const QString &problem : {skin.problem, sound.problem})
+        if (!problem.isEmpty() && m_problem)
+            m_problem(problem);
+    m_pictures = {DataFolders::resolveStored(skin.value.picture)};
+    if (SettingsStore::skinLineCount(m_design) > 1)
+        m_pictures.append(DataFolders::resolveStored(skin.value.centre));
+    m_soundFile = DataFolders::resolveStored(sound.value.sound);
+    m_chime = sound.value.interval;
+}
+
+void SkinnedClock::load()
+{
+    for (const FrameButton &button : buttons())
+        m_buttonColours[button.name] = button.colour.value_or(m_buttonFace);
+    for (const auto &[name, colour] : m_frame.design().paintedAtLoad)
+        m_buttonColours[name] = colour;
+
+    const ChimeDesign &chime = m_chimer.design();
+    if (chime.reloadAtLoad) {
+        // The design's first pass reads everything (Quenz).
+        m_refresh.raise();
+    } else {
+        readSettings();
+        if (m_picturesChanged)
+            m_picturesChanged();
+        m_frame.soundMenu().setFromInterval(m_chime);
+        if (m_chime != interval::NoChime || chime.prepareWithoutChime) {
+            if (m_player)
+                m_player->prepare(m_soundFile);
+            if (chime.openAtLoad)
+                send(QStringLiteral("Open"));
+        }
+    }
+    m_frame.load();
+    passAndChime();
+}
+
+void SkinnedClock::tick()
+{
+    if (m_refresh.take())
+        reload();
+    passAndChime();
+}
+
+void SkinnedClock::reload()
+{
+    const ChimeDesign &chime = m_chimer.design();
+    if (!chime.closeOnReload.isEmpty())
+        send(chime.closeOnReload);
+    readSettings();
+    reloading();
+    if (m_picturesChanged)
+        m_picturesChanged();
+    if (m_chime == interval::NoChime) {
+        m_frame.soundMenu().chooseOff();
+        return;
+    }
+    if (chime.reloadChecksSoundOn)
+        m_frame.soundMenu().soundOn = true;
+    if (m_player)
+        m_player->prepare(m_soundFile);
+    if (chime.sampleOnReload)
+        for (const char *word : {"Open", "Play", "Close"})
+            send(QString::fromLatin1(word));
+    reloaded();
+}
+
+void SkinnedClock::settle()
+{
+    vrim::settle(face(), [this] { passFace(); });
+}
+
+void SkinnedClock::passAndChime()
+{
+    passFace();
+    settle();
+    if (m_player)
+        m_chimer.pass(m_chime, m_frame.soundMenu(), m_time, *m_player, chimeUnits());
+}
+
+void SkinnedClock::resetSettled()
+{
+    resetFace();
+    settle();
+}
+
+void SkinnedClock::faceChanged()
+{
+    if (m_faceChanged)
+        m_faceChanged();
+}
+
+void SkinnedClock::afterFrameStep(FrameAfter step)
+{
+    switch (step) {
+    case FrameAfter::Nothing:
+        return;
+    case FrameAfter::ResetFace:
+        resetSettled();
+        break;
+    case FrameAfter::DesignStep:
+        afterDrag();
+        break;
+    case FrameAfter::RaiseRefresh:
+        m_refresh.raise();
+        return;
+    }
+    faceChanged();
+}
+
+void SkinnedClock::send(const QString &word)
+{
+    if (m_player)
+        m_player->command(word);
+}
+
+} // namespace vrim

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "base/Design.h"
+#include "base/RefreshSignal.h"
+#include "clocks/ClockFrame.h"
+#include "clocks/Face.h"
+#include "settings/ChimeRules.h"
+#include "settings/DataFolders.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace vrim {
+
+class Messages;
+class SoundPlayer;
+class TimeSource;
+class WindowOps;
+class WindowRegistry;
+
+// What a clock needs from outside, in one place. The window makes it from the platform and its
+// own native window; tests make it from test doubles.
+struct ClockContext {
+    DataFolders folders;
+    TimeSource &time;
+    WindowRegistry &registry;
+    WindowOps &ops;
+    SoundPlayer *player = nullptr; // none for a design without a chime
+    ColourValue buttonFace = 0;    // the platform's button-face colour: unlit lamps and bars
+};
+
+// A small coloured frame button on the face (a picture box, or a push button where the design
+// has one), in twips, with its tool-tip and its colour before load.
+struct FrameButton {
+    QString name;
+    QRect twips;
+    QString tip;
+    std::optional<ColourValue> colour; // none: the button face
+    bool push = false;
+};
+
+// A clock without its window: its settings and skin, its player and chime, its frame and its
+// face, run by load and by one pass a second. What is the same for every skinned design lives
+// here; a design gives its face and its quirks through the hooks below.
+class SkinnedClock {
+public:
+    SkinnedClock(Design design, const ClockContext &context);
+    virtual ~SkinnedClock() = default;
+    SkinnedClock(const SkinnedClock &) = delete;
+    SkinnedClock &operator=(const SkinnedClock &) = delete;
+
+    void load();
+    // One pass: a reload when one is asked for, then the face, settled, and the chime test.
+    void tick();
+
+    Design design() const { return m_design; }
+    // The design's face, as the window paints it.
+    virtual const Face &face() const = 0;
+    ClockFrame &frame() { return m_frame; }
+    const ClockFrame &frame() const { return m_frame; }
+    RefreshSignal &refresh() { return m_refresh; }
+    const QString &chime() const { return m_chime; }
+    const QString &soundFile() const { return m_soundFile; }
+    // The pictures the window shows, by slot (the skin; Norvi also its centre).
+    const QStringList &pictures() const { return m_pictures; }
+
+    virtual std::vector<FrameButton> buttons() const = 0;
+    // The colour a frame button shows now (the on-top button's is the on-top state).
+    ColourValue buttonColour(const QString &name) const;
+    // A frame button the frame does not know was used (Norvi's "Secs/No Secs").
+    virtual void pressButton(const QString &) {}
+
+    // The pictures changed (load and every reload): the window loads them.
+    void onPicturesChanged(std::function<void()> handler) { m_picturesChanged = std::move(handler); }
+    // The face changed outside a pass (a drag ended, the on-top button): show it.
+    void onFaceChanged(std::function<void()> handler) { m_faceChanged = std::move(handler); }
+    // A settings file could not be used; the clock goes on with its defaults.
+    void onProblem(std::function<void(const QString &)> handler) { m_problem = std::move(handler); }
+
+protected:
+    // The design's face: one pass of its rules, reading the time afresh.
+    virtual void passFace() = 0;
+    // ResetFace, where the design has one: everything back to its unlit state, then a pass.
+    virtual void resetFace() {}
+    // The design's own steps of a reload, after the files are read and before the pictures.
+    virtual void reloading() {}
+    // ... and after the player is prepared again.
+    virtual void reloaded() {}
+    // The minutes' units digit this pass already read, where the design's chime takes it.
+    virtual std::optional<int> chimeUnits() const { return std::nullopt; }
+    // The design's own step after a drag, where the frame table says it has one.
+    virtual void afterDrag() {}
+
+    TimeSource &time() { return m_time; }
+    void setButtonColour(const QString &name, ColourValue colour) { m_buttonColours[name] = colour; }
+    void faceChanged();
+    // ResetFace, then settled: for a design's own handlers.
+    void resetSettled();
+
+private:
+    void readSettings();
+    void reload();
+    void settle();
+    void passAndChime();
+    void send(const QString &word);
+    void afterFrameStep(FrameAfter step);
+
+    Design m_design;
+    DataFolders m_folders;
+    TimeSource &m_time;
+    SoundPlayer *m_player;
+    ColourValue m_buttonFace;
+    ClockFrame m_frame;
+    Chimer m_chimer;
+    RefreshSignal m_refresh;
+    std::map<QString, ColourValue> m_buttonColours;
+    QStringList m_pictures;
+    QString m_soundFile;
+    QString m_chime;
+    std::function<void()> m_picturesChanged;
+    std::function<void()> m_faceChanged;
+    std::function<void(const QString &)> m_problem;
+};
+
+} // namespace vrim

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The layering rules the linker cannot see:
+#  - a logic file (one of vrim_core's sources) includes no Qt GUI, Widgets or Multimedia header
+#    and no header of ours that is not logic itself;
+#  - no folder includes a folder above it: base < platform < ui < settings < shell < clocks < app.
+# Prints each broken rule and fails if there is one.
+set -euo pipefail
+src=$(cd "$(dirname "$0")/../src" && pwd)
+qt_include=${1:-$(dirname "$(find /usr/include -path '*qt6/QtCore/qglobal.h' -print -quit)")/..}
+
+rank() {
+    case $1 in
+    base) echo 0 ;; platform) echo 1 ;; ui) echo 2 ;; settings) echo 3 ;;
+    shell) echo 4 ;; clocks) echo 5 ;; app) echo 6 ;; *) echo -1 ;;
+    esac
+}
+
+# vrim_core's sources, as src/CMakeLists.txt lists them.
+mapfile -t logic < <(sed -n '/^add_library(vrim_core/,/^)/p' "$src/CMakeLists.txt" |
+    tr ' ' '\n' | grep -E '\.(h|cpp)$')
+declare -A is_logic=()
+for file in "${logic[@]}"; do is_logic[$file]=1; done
+
+declare -A gui_header=()
+for module in QtGui QtWidgets QtMultimedia; do
+    for header in "$qt_include/$module"/Q*; do
+        [ -e "$header" ] && gui_header[$(basename "$header")]=1
+    done
+    gui_header[$module]=1
+done
+[ ${#gui_header[@]} -gt 50 ] || { echo "cannot find Qt's headers under $qt_include" >&2; exit 2; }
+
+broken=0
+say() { echo "$1"; broken=$((broken + 1)); }
+
+while IFS= read -r path; do
+    file=${path#"$src"/}
+    folder=${file%%/*}
+    own=$(rank "$folder")
+    while IFS= read -r line; do
+        if [[ $line =~ ^#include\ \"([a-z]+)/([^\"]+)\" ]]; then
+            target="${BASH_REMATCH[1]}/${BASH_REMATCH[2]}"
+            theirs=$(rank "${BASH_REMATCH[1]}")
+            if [ "$own" -ge 0 ] && [ "$theirs" -gt "$own" ]; then
+                say "$file includes $target: $folder is below ${BASH_REMATCH[1]}"
+            fi
+            if [ -n "${is_logic[$file]:-}" ] && [ -z "${is_logic[$target]:-}" ]; then
+                say "$file is logic but includes $target, which is not"
+            fi
+        elif [[ $line =~ ^#include\ \<(Qt[A-Za-z]+/)?(Q[A-Za-z]+)\> ]]; then
+            if [ -n "${is_logic[$file]:-}" ] && [ -n "${gui_header[${BASH_REMATCH[2]}]:-}" ]; then
+                say "$file is logic but includes <${BASH_REMATCH[1]}${BASH_REMATCH[2]}>"
+            fi
+        fi
+    done < <(grep -E '^#include' "$path")
+done < <(find "$src" -name '*.h' -o -name '*.cpp' | sort)
+
+if [ "$broken" -gt 0 ]; then
+    echo "$broken include(s) break the layering" >&2
+    exit 1
+fi
+echo "layering: ${#logic[@]} logic files, no include points up"
