@@ -26,6 +26,13 @@ void QtMessages::inform(const QString &text)
     box.exec();
 }
 
+QtMessages::~QtMessages()
+{
+    // A warning still open when the program ends goes with it.
+    for (const QPointer<QMessageBox> &box : std::as_const(m_warnings))
+        delete box.data();
+}
+
 void QtMessages::warn(const QString &text)
 {
     // The same words again while their box is still open: bring that box forward instead.

@@ -16,6 +16,10 @@ QImage loadPicture(const QString &path, QString *problem, bool autoTransform = f
 
 class QtMessages final : public Messages {
 public:
+    QtMessages() = default;
+    QtMessages(const QtMessages &) = delete;
+    QtMessages &operator=(const QtMessages &) = delete;
+    ~QtMessages() override;
     void inform(const QString &text) override;
     void warn(const QString &text) override;
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -174,10 +175,25 @@ void syncFolder(const QString &path)
     }
 }
 
-// The first start builds the settings folder under this name beside it. mkdtemp fills the Xs.
-const QString BuildingPrefix = QStringLiteral("Settings.new-");
+// The first start builds the settings folder under such a name beside it.
 const QRegularExpression BuildingName(QStringLiteral("^Settings\\.new-[A-Za-z0-9]{6}$"));
 
+// Makes a fresh folder "Settings.new-" + six letters or digits in `parent`, with the same
+// permissions a plain mkdir gives (mkdtemp would make it private to the user).
+std::optional<QByteArray> makeBuildingFolder(const QString &parent)
+{
+    static constexpr char Symbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray name = QFile::encodeName(parent) + "/Settings.new-";
+        for (int i = 0; i < 6; ++i)
+            name += Symbols[QRandomGenerator::global()->bounded(int(sizeof Symbols - 1))];
+        if (::mkdir(name.constData(), 0777) == 0)
+            return name;
+        if (errno != EEXIST)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -294,10 +310,10 @@ Saved SettingsStore::writeDefaults() const
 
     // Built beside its place and renamed into it in one step: a first start that fails or is
     // killed half-way leaves no settings folder, so the next start is a first start again.
-    QByteArray building = QFile::encodeName(m_folders.programFolder() + u'/' + BuildingPrefix) + "XXXXXX";
-    if (!::mkdtemp(building.data()))
+    const std::optional<QByteArray> building = makeBuildingFolder(m_folders.programFolder());
+    if (!building)
         return cannotMake(errnoText());
-    const QString buildingPath = QFile::decodeName(building);
+    const QString buildingPath = QFile::decodeName(*building);
     const auto write = [&](const QString &name, const QStringList &values) {
         return writeTexts(buildingPath + u'/' + name, values, folder + u'/' + name);
     };
@@ -318,7 +334,7 @@ Saved SettingsStore::writeDefaults() const
     }
     if (saved.ok()) {
         syncFolder(buildingPath);
-        if (::rename(building.constData(), QFile::encodeName(folder).constData()) != 0)
+        if (::rename(building->constData(), QFile::encodeName(folder).constData()) != 0)
             saved = cannotMake(errnoText());
     }
     if (!saved.ok()) {

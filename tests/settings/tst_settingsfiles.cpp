@@ -87,6 +87,8 @@ private Q_SLOTS:
             {"Mipcprefs.prf", crlf({p + "/Skins/Mip/ruca.jpg"})},
             {"Mipcsprefs.prf", crlf({p + "/Sounds/niaa.wav", "5 min"})},
         };
+        QVERIFY(QDir(folder.path()).mkdir("plain"));
+        QCOMPARE(QFileInfo(folder.file("Settings")).permissions(), QFileInfo(folder.file("plain")).permissions());
         QStringList written = QDir(folder.file("Settings")).entryList(QDir::Files);
         QStringList names = expected.keys();
         written.sort();
