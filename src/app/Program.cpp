@@ -1,15 +1,15 @@
 #include "app/Program.h"
 
+#include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/dov/DovClock.h"
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
-#include "ui/Fonts.h"
 #include "shell/LauncherWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
-#include "base/WindowNames.h"
+#include "ui/Fonts.h"
 
 // The artwork lives in a static library, whose resources are not registered on their own.
 static void registerArtwork() { Q_INIT_RESOURCE(artwork); }
@@ -20,8 +20,9 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     : m_platform(platform)
     , m_folders(std::move(folders))
     , m_onEnd(std::move(onEnd))
-    , m_ticker(platform.makeTimer(), [&platform] { return platform.time().wallClockMs(); },
-               [&platform] { return platform.time().monotonicMs(); })
+    , m_ticker(
+          platform.makeTimer(), [&platform] { return platform.time().wallClockMs(); },
+          [&platform] { return platform.time().monotonicMs(); })
 {
     registerArtwork();
     useWindowFonts();
@@ -29,7 +30,8 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     // event opened another (a clock that unloads itself, then shows the launcher).
     m_registry.onLastWindowGone([this] {
         QMetaObject::invokeMethod(
-            &m_endCheck, [this] {
+            &m_endCheck,
+            [this] {
                 if (m_registry.loaded().isEmpty() && m_onEnd)
                     m_onEnd();
             },
@@ -41,7 +43,8 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     defineClock(Design::Dov, [](const ClockContext &context) { return std::make_unique<DovClock>(context); });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {
-            return std::make_unique<WidgetWindow>(new SkinManagerDialog(design, m_registry, m_platform, m_folders));
+            return std::make_unique<WidgetWindow>(
+                new SkinManagerDialog(design, m_registry, m_platform, m_folders));
         });
     }
     m_registry.define(window::About, [this] {

@@ -1,6 +1,6 @@
 #include "BuildConfig.h"
-#include "platform/QtPlatform.h"
 #include "app/Program.h"
+#include "platform/QtPlatform.h"
 
 #include <QApplication>
 #include <QMetaObject>
@@ -64,7 +64,8 @@ int main(int argc, char *argv[])
 
     vrim::QtPlatform platform;
     vrim::Program program(platform, vrim::DataFolders(QCoreApplication::applicationDirPath()), [] {
-        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     });
     if (!program.start())
         return EXIT_FAILURE;

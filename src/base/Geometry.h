@@ -18,8 +18,7 @@ constexpr int twipsToPixels(int twips)
 
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
 constexpr QRect twipsRect(const QRect &twips)

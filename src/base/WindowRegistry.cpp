@@ -4,10 +4,7 @@
 
 namespace vrim {
 
-void WindowRegistry::define(const QString &name, Factory factory)
-{
-    m_factories[name] = std::move(factory);
-}
+void WindowRegistry::define(const QString &name, Factory factory) { m_factories[name] = std::move(factory); }
 
 bool WindowRegistry::isDefined(const QString &name) const { return m_factories.contains(name); }
 

@@ -1,9 +1,9 @@
 #include "clocks/ClockFrame.h"
 
-#include "platform/SoundPlayer.h"
-#include "platform/WindowOps.h"
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
+#include "platform/SoundPlayer.h"
+#include "platform/WindowOps.h"
 
 namespace vrim {
 
@@ -13,8 +13,7 @@ ClockFrame::ClockFrame(const FrameDesign &design, WindowRegistry &registry, Wind
     , m_registry(registry)
     , m_ops(ops)
     , m_player(player)
-{
-}
+{}
 
 void ClockFrame::load()
 {

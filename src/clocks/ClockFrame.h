@@ -16,8 +16,7 @@ class WindowRegistry;
 // menu's items, quitting and closing. The on-top button's colour is the on-top state.
 class ClockFrame {
 public:
-    ClockFrame(const FrameDesign &design, WindowRegistry &registry, WindowOps &ops,
-               SoundPlayer *player);
+    ClockFrame(const FrameDesign &design, WindowRegistry &registry, WindowOps &ops, SoundPlayer *player);
 
     const FrameDesign &design() const { return m_design; }
 
@@ -36,7 +35,10 @@ public:
 
     // Items the frame does not know (Jolvex's seconds items), and their check marks.
     void onOtherItem(std::function<void(const QString &)> handler) { m_otherItem = std::move(handler); }
-    void onCheckMark(std::function<std::optional<bool>(const QString &)> handler) { m_checkMark = std::move(handler); }
+    void onCheckMark(std::function<std::optional<bool>(const QString &)> handler)
+    {
+        m_checkMark = std::move(handler);
+    }
     // The check mark an item shows, or none for an item without one.
     std::optional<bool> isChecked(const QString &item) const;
 

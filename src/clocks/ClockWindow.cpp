@@ -54,7 +54,8 @@ void collect(const std::vector<MenuItem> &items, const ClockFrame &frame, const 
     }
 }
 
-void fill(QMenu &menu, const std::vector<MenuItem> &items, const ClockFrame &frame, const WindowRegistry &registry)
+void fill(QMenu &menu, const std::vector<MenuItem> &items, const ClockFrame &frame,
+          const WindowRegistry &registry)
 {
     for (const MenuItem &item : items) {
         if (item.caption == u"-") {
@@ -103,7 +104,8 @@ void bindTrigger(ClickLabel *control, ControlTrigger trigger, const std::functio
 void paintButton(QWidget *button, ColourValue colour)
 {
     QPalette palette = button->palette();
-    if (palette.color(QPalette::Window) == toQColor(colour) && palette.color(QPalette::Button) == toQColor(colour))
+    if (palette.color(QPalette::Window) == toQColor(colour) &&
+        palette.color(QPalette::Button) == toQColor(colour))
         return;
     palette.setColor(QPalette::Window, toQColor(colour));
     palette.setColor(QPalette::Button, toQColor(colour));
@@ -128,7 +130,8 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
     if (frame.hasPlayer)
         m_player = platform.makePlayer();
 
-    m_clock = makeClock(ClockContext{folders, platform.time(), registry, m_ops, m_player.get(), buttonFace(*this)});
+    m_clock =
+        makeClock(ClockContext{folders, platform.time(), registry, m_ops, m_player.get(), buttonFace(*this)});
     if (m_player)
         m_player->onCompleted([this] { m_clock->frame().playerCompleted(); });
     m_clock->onProblem([this](const QString &problem) { report(problem); });
@@ -174,7 +177,8 @@ void ClockWindow::makeButtons()
         const QString name = spec.name;
         std::vector<std::pair<ControlTrigger, std::function<void()>>> roles;
         if (name == frame.moveHandle)
-            roles.emplace_back(ControlTrigger{ControlTrigger::Down}, [this] { m_clock->frame().pressMoveHandle(); });
+            roles.emplace_back(ControlTrigger{ControlTrigger::Down},
+                               [this] { m_clock->frame().pressMoveHandle(); });
         if (name == frame.onTopButton)
             roles.emplace_back(ControlTrigger{ControlTrigger::Down}, [this] {
                 m_clock->frame().pressOnTopButton();

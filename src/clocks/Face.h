@@ -27,17 +27,17 @@ enum class PictureFit { Stretch, Natural };
 // client area and everything that can be seen of it. The logic owns these; the window only
 // paints them, so a control's colour is the state every rule tests.
 struct FaceControl {
-    QString name;                         // the designer's name: "Picture1(3)"
-    QRect twips;                          // place within the client area
-    std::optional<ColourValue> fill;      // none: see-through
-    std::optional<ColourValue> outline;   // a one-pixel line just inside the edge
+    QString name;                       // the designer's name: "Picture1(3)"
+    QRect twips;                        // place within the client area
+    std::optional<ColourValue> fill;    // none: see-through
+    std::optional<ColourValue> outline; // a one-pixel line just inside the edge
     bool visible = true;
     QString text;
-    std::optional<FaceText> font;         // with text only
-    int picture = -1;                     // the window's picture slot it shows, or none
+    std::optional<FaceText> font; // with text only
+    int picture = -1;             // the window's picture slot it shows, or none
     PictureFit fit = PictureFit::Stretch;
-    QString tip;                          // tool-tip
-    int clipTo = -1;                      // a control it lies inside and is cut off by
+    QString tip;     // tool-tip
+    int clipTo = -1; // a control it lies inside and is cut off by
     bool operator==(const FaceControl &) const = default;
 };
 

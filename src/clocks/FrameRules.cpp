@@ -18,7 +18,8 @@ MenuItem item(const char *name, const char *caption, std::vector<MenuItem> child
 
 const MenuItem Separator{QString(), QStringLiteral("-"), {}};
 
-MenuItem sound(const char *name, const char *caption, const char *on = "Sound On", const char *off = "Sound Off")
+MenuItem sound(const char *name, const char *caption, const char *on = "Sound On",
+               const char *off = "Sound Off")
 {
     return item(name, caption, {item("SoundOn", on), item("SoundOff", off)});
 }
@@ -46,8 +47,8 @@ std::array<FrameDesign, 8> makeAll()
          .helpKey = s("dov"),
          .skinManager = s("dovprefs"),
          .menuName = s("preferences"),
-         .menu = {item("Helpmnu", "Help"), item("SkinMgr", "Skin Manager"), sound("Sound", "Sound"), Separator,
-                  item("About", "About"), item("Quit", "Quit")},
+         .menu = {item("Helpmnu", "Help"), item("SkinMgr", "Skin Manager"), sound("Sound", "Sound"),
+                  Separator, item("About", "About"), item("Quit", "Quit")},
          .helpItem = s("Helpmnu"),
          .skinItem = s("SkinMgr"),
          .aboutItem = s("About"),
@@ -126,7 +127,8 @@ std::array<FrameDesign, 8> makeAll()
          .menuName = s("Prefs"),
          .menu = {item("Skin", "Skins"), sound("Sound", "Sounds"), item("secndsmnu", "Seconds Enable"),
                   item("sectype", "Seconds Display"), Separator,
-                  item("helps", "Help", {item("ShowHelp", "Help !!!"), Separator, item("QHelp", "Color Codes")}),
+                  item("helps", "Help",
+                       {item("ShowHelp", "Help !!!"), Separator, item("QHelp", "Color Codes")}),
                   item("About", "About"), item("Quit", "Quit Clock")},
          .helpItem = s("ShowHelp"),
          .skinItem = s("Skin"),
@@ -149,8 +151,8 @@ std::array<FrameDesign, 8> makeAll()
          .helpKey = s("Vrimcolor"),
          .skinManager = s("vrimprefs"),
          .menuName = s("prefs"),
-         .menu = {item("Helpmnu", "Help"), item("SkinMgr", "Skin Manager"), sound("sounds", "Sound"), Separator,
-                  item("About", "About"), item("Quit", "Quit")},
+         .menu = {item("Helpmnu", "Help"), item("SkinMgr", "Skin Manager"), sound("sounds", "Sound"),
+                  Separator, item("About", "About"), item("Quit", "Quit")},
          .helpItem = s("Helpmnu"),
          .skinItem = s("SkinMgr"),
          .aboutItem = s("About"),
@@ -172,8 +174,9 @@ std::array<FrameDesign, 8> makeAll()
          .helpKey = s("Mip"),
          .skinManager = s("MipPreferences"),
          .menuName = s("MipPrefs"),
-         .menu = {item("Helpmnu", "Help"), item("SkinManager", "Skin Manager"), sound("Sound", "Sound", "On", "Off"),
-                  Separator, item("About", "About"), item("QuitMip", "Quit")},
+         .menu = {item("Helpmnu", "Help"), item("SkinManager", "Skin Manager"),
+                  sound("Sound", "Sound", "On", "Off"), Separator, item("About", "About"),
+                  item("QuitMip", "Quit")},
          .helpItem = s("Helpmnu"),
          .skinItem = s("SkinManager"),
          .aboutItem = s("About"),

@@ -38,14 +38,14 @@ struct MenuItem {
 // What is the same in every clock window, and how each design differs, as data.
 struct FrameDesign {
     Design design;
-    QString window;           // registry name, "dov"
-    QRect twips;              // client area at its first place: left, top, width, height
+    QString window; // registry name, "dov"
+    QRect twips;    // client area at its first place: left, top, width, height
     // The frame controls by their names on the design's face.
-    QString moveHandle;       // answers a button going down, any button
-    QString onTopButton;      // likewise; its colour is the on-top state
-    QString menuButton;       // none: no menu
-    QString quitControl;      // none: the menu is the only way out
-    ColourValue onTopOn = 0;  // on-top button colours
+    QString moveHandle;      // answers a button going down, any button
+    QString onTopButton;     // likewise; its colour is the on-top state
+    QString menuButton;      // none: no menu
+    QString quitControl;     // none: the menu is the only way out
+    ColourValue onTopOn = 0; // on-top button colours
     ColourValue onTopOff = 0;
     ControlTrigger menuTrigger;                // how the menu button opens the menu
     std::optional<ControlTrigger> quitTrigger; // how the quit control quits

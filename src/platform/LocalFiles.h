@@ -23,7 +23,7 @@ bool isRegularFile(const QString &path);
 
 struct Contents {
     QByteArray bytes;
-    QString problem; // why the file cannot be read, in words to follow "cannot be read: "
+    QString problem;       // why the file cannot be read, in words to follow "cannot be read: "
     bool complete = false; // the whole file fitted within the limit
     bool ok() const { return problem.isEmpty(); }
 };

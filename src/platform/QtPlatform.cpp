@@ -21,8 +21,7 @@ namespace vrim {
 
 void QtMessages::inform(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(build::ProgramName), text,
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(build::ProgramName), text, QMessageBox::Ok);
     box.exec();
 }
 
@@ -43,18 +42,15 @@ void QtMessages::warn(const QString &text)
             return;
         }
     }
-    auto *box = new QMessageBox(QMessageBox::Warning, QString::fromLatin1(build::ProgramName), text,
-                                QMessageBox::Ok);
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, QString::fromLatin1(build::ProgramName), text, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
     m_warnings.append(box);
 }
 
-bool QtShell::openPage(const QString &address)
-{
-    return QDesktopServices::openUrl(QUrl(address));
-}
+bool QtShell::openPage(const QString &address) { return QDesktopServices::openUrl(QUrl(address)); }
 
 bool QtShell::startProgram(const QString &program, const QStringList &arguments)
 {

@@ -11,7 +11,7 @@ namespace vrim {
 namespace {
 
 constexpr int MoveWatchMs = 100;
-constexpr int QuietChecksToEnd = 3; // still for 0.3 s with no button down
+constexpr int QuietChecksToEnd = 3;   // still for 0.3 s with no button down
 constexpr int QuietChecksAtMost = 30; // the release may never reach us; 3 s still is an end too
 
 } // namespace

@@ -18,7 +18,7 @@ namespace vrim {
 // A QObject only so that windows outliving it (deleted late, at exit) can tell it is gone.
 class SecondTicker : public QObject {
 public:
-    using WallClock = std::function<qint64()>; // milliseconds since the epoch
+    using WallClock = std::function<qint64()>;      // milliseconds since the epoch
     using MonotonicClock = std::function<qint64()>; // milliseconds on a clock that never jumps
 
     SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock, MonotonicClock monotonic = {});

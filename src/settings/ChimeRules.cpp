@@ -12,14 +12,17 @@ namespace vrim {
 const ChimeDesign &chime::of(Design design)
 {
     static const std::array<ChimeDesign, 8> designs = {{
-        {.needsSecondZero = false, .prepareWithoutChime = true, .openAtLoad = true, .reloadChecksSoundOn = true}, // Dov
-        {.playWord = QStringLiteral("play")},                                                       // Norvi
-        {.reloadAtLoad = true, .closeOnReload = QStringLiteral("Close"), .sampleOnReload = true},   // Quenz
-        {},                                                                                         // Perrin
-        {},                                                                                         // Jolvex
-        {.closeOnReload = QStringLiteral("close"), .sampleOnReload = true},                         // Vrimcolor
-        {},                                                                                         // Mip
-        {},                                                                                         // Lumbo
+        {.needsSecondZero = false,
+         .prepareWithoutChime = true,
+         .openAtLoad = true,
+         .reloadChecksSoundOn = true},                                                            // Dov
+        {.playWord = QStringLiteral("play")},                                                     // Norvi
+        {.reloadAtLoad = true, .closeOnReload = QStringLiteral("Close"), .sampleOnReload = true}, // Quenz
+        {},                                                                                       // Perrin
+        {},                                                                                       // Jolvex
+        {.closeOnReload = QStringLiteral("close"), .sampleOnReload = true},                       // Vrimcolor
+        {},                                                                                       // Mip
+        {},                                                                                       // Lumbo
     }};
     return designs[indexOf(design)];
 }
@@ -37,8 +40,7 @@ bool intervalMatches(const QString &chime, int units, const QString &mm)
     if (chime == interval::FiveMinutes)
         return units == 0 || units == 5;
     if (chime == interval::TenMinutes)
-        return mm == u"00" || mm == u"10" || mm == u"20" || mm == u"30" || mm == u"40" ||
-               mm.toInt() == 50;
+        return mm == u"00" || mm == u"10" || mm == u"20" || mm == u"30" || mm == u"40" || mm.toInt() == 50;
     if (chime == interval::FifteenMinutes)
         return mm == u"00" || mm == u"15" || mm == u"30" || mm == u"45";
     if (chime == interval::ThirtyMinutes)
@@ -75,8 +77,8 @@ bool Chimer::pass(const QString &chime, SoundMenu &menu, TimeSource &time, Sound
     // The date is read after the time, so a pass that straddles midnight pairs 23:59 with the
     // new day; no interval is due at 23:59, so that pairing can neither add nor drop a chime.
     const QString now = time.timeText();
-    const QString period = time.date().toString(Qt::ISODate) + u' ' +
-                           (m_design.needsSecondZero ? now : now.left(5));
+    const QString period =
+        time.date().toString(Qt::ISODate) + u' ' + (m_design.needsSecondZero ? now : now.left(5));
     if (period == m_soundedIn)
         return false;
     m_soundedIn = period;

@@ -21,8 +21,8 @@ inline const QString FifteenMinutes = QStringLiteral("15 min");
 inline const QString ThirtyMinutes = QStringLiteral("30 min");
 inline const QString OneHour = QStringLiteral("1 hour");
 // Every interval, in the order the Skin Managers offer them.
-inline const std::array<QString, 6> All = {FiveMinutes, TenMinutes, FifteenMinutes,
-                                           ThirtyMinutes, OneHour, NoChime};
+inline const std::array<QString, 6> All = {FiveMinutes,   TenMinutes, FifteenMinutes,
+                                           ThirtyMinutes, OneHour,    NoChime};
 } // namespace interval
 
 // The check marks of the Sound On / Sound Off menu items: the sound-on state is the first.
@@ -73,7 +73,9 @@ bool chimeDue(const QString &chime, SoundMenu &menu, TimeSource &time, const Chi
 // period is a date and a time, so the same minute on another day is a new period.
 class Chimer {
 public:
-    explicit Chimer(const ChimeDesign &design) : m_design(design) {}
+    explicit Chimer(const ChimeDesign &design)
+        : m_design(design)
+    {}
     const ChimeDesign &design() const { return m_design; }
 
     // Runs the test; when due and not yet sounded in this period, sends open and play.

@@ -48,13 +48,9 @@ QString withoutTrailingSeparator(QString folder)
 
 DataFolders::DataFolders(const QString &programFolder)
     : m_programFolder(withoutTrailingSeparator(programFolder))
-{
-}
+{}
 
-QString DataFolders::path(QStringView relative) const
-{
-    return resolveBelow(m_programFolder, relative);
-}
+QString DataFolders::path(QStringView relative) const { return resolveBelow(m_programFolder, relative); }
 
 QString DataFolders::settingsPath() const { return path(u"\\Settings\\") + u'/'; }
 

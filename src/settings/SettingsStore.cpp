@@ -37,10 +37,9 @@ struct DesignFiles {
 const DesignFiles &filesOf(Design design)
 {
     static const DesignFiles table[] = {
-        {u"Dovpref.prf", u"Dovspref.prf", u"\\Skins\\Vrim\\blui-3d.jpg", nullptr,
+        {u"Dovpref.prf", u"Dovspref.prf", u"\\Skins\\Vrim\\blui-3d.jpg", nullptr, u"\\Sounds\\bzz.wav"},
+        {u"norvipref.prf", u"norvispref.prf", u"\\Skins\\norvi\\butnrock-3d.jpg", u"\\Skins\\norvi\\plum.jpg",
          u"\\Sounds\\bzz.wav"},
-        {u"norvipref.prf", u"norvispref.prf", u"\\Skins\\norvi\\butnrock-3d.jpg",
-         u"\\Skins\\norvi\\plum.jpg", u"\\Sounds\\bzz.wav"},
         {u"Quenzpref.prf", u"Quenzspref.prf", u"\\Skins\\Quenz\\dunga-3d.jpg", nullptr,
          u"\\Sounds\\iauu.wav"},
         {nullptr, nullptr, nullptr, nullptr, nullptr}, // Perrin
@@ -48,8 +47,7 @@ const DesignFiles &filesOf(Design design)
          u"\\Sounds\\bzz.wav"},
         {u"vrimcpref.prf", u"vrimcspref.prf", u"\\Skins\\Quenz\\hiven-3d.jpg", nullptr,
          u"\\Sounds\\iauu.wav"},
-        {u"Mipcprefs.prf", u"Mipcsprefs.prf", u"\\Skins\\Mip\\ruca.jpg", nullptr,
-         u"\\Sounds\\niaa.wav"},
+        {u"Mipcprefs.prf", u"Mipcsprefs.prf", u"\\Skins\\Mip\\ruca.jpg", nullptr, u"\\Sounds\\niaa.wav"},
         {nullptr, nullptr, nullptr, nullptr, nullptr}, // Lumbo
     };
     static_assert(std::size(table) == AllDesigns.size());
@@ -199,18 +197,11 @@ std::optional<QByteArray> makeBuildingFolder(const QString &parent)
 
 SettingsStore::SettingsStore(DataFolders folders)
     : m_folders(std::move(folders))
-{
-}
+{}
 
-QString SettingsStore::skinFileName(Design design)
-{
-    return QString::fromUtf16(filesOf(design).skin);
-}
+QString SettingsStore::skinFileName(Design design) { return QString::fromUtf16(filesOf(design).skin); }
 
-QString SettingsStore::soundFileName(Design design)
-{
-    return QString::fromUtf16(filesOf(design).sound);
-}
+QString SettingsStore::soundFileName(Design design) { return QString::fromUtf16(filesOf(design).sound); }
 
 QString SettingsStore::lumboFileName() { return QStringLiteral("lumbi.prf"); }
 
@@ -233,10 +224,7 @@ SoundSettings SettingsStore::defaultSound(Design design) const
     return {m_folders.path(QStringView(filesOf(design).defaultSound)), DefaultInterval};
 }
 
-LumboSettings SettingsStore::defaultLumbo()
-{
-    return {0x644E24, 0x53411E, 0, 1};
-}
+LumboSettings SettingsStore::defaultLumbo() { return {0x644E24, 0x53411E, 0, 1}; }
 
 Loaded<SkinSettings> SettingsStore::readSkin(Design design) const
 {

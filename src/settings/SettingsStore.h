@@ -10,9 +10,8 @@
 namespace vrim {
 
 // The six designs with a skin file and a sound file, in the order the defaults are written.
-inline constexpr std::array<Design, 6> SkinnedDesigns = {Design::Quenz,  Design::Dov,
-                                                         Design::Vrimcolor, Design::Norvi,
-                                                         Design::Jolvex, Design::Mip};
+inline constexpr std::array<Design, 6> SkinnedDesigns = {Design::Quenz, Design::Dov,    Design::Vrimcolor,
+                                                         Design::Norvi, Design::Jolvex, Design::Mip};
 
 struct SkinSettings {
     QString picture;
@@ -36,7 +35,8 @@ struct LumboSettings {
 
 // What a reader hands back: the values to use, and when the file could not be used, a message
 // naming it and saying what is wrong (the values are then that file's defaults).
-template <typename T> struct Loaded {
+template <typename T>
+struct Loaded {
     T value;
     QString problem;
     bool ok() const { return problem.isEmpty(); }

@@ -1,8 +1,8 @@
 #include "settings/SkinManagerDialog.h"
 
 #include "BuildConfig.h"
-#include "platform/Platform.h"
 #include "base/RefreshSignal.h"
+#include "platform/Platform.h"
 #include "platform/QtPlatform.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
@@ -108,9 +108,8 @@ SkinManagerDialog::SkinManagerDialog(const SkinManagerDesign &design, WindowRegi
         m_targets[1]->setGeometry(106, 178, 96, 22);
         for (int i = 0; i < 2; ++i) {
             targets->addButton(m_targets[size_t(i)], i);
-            connect(m_targets[size_t(i)], &QRadioButton::clicked, this, [this, i] {
-                m_model->selectPicture(SkinManagerModel::Picture(i));
-            });
+            connect(m_targets[size_t(i)], &QRadioButton::clicked, this,
+                    [this, i] { m_model->selectPicture(SkinManagerModel::Picture(i)); });
         }
     } else {
         m_previews[SkinManagerModel::Frame] = addPreview(this, {12, 52, 190, 164});

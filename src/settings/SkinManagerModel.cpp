@@ -1,9 +1,9 @@
 #include "settings/SkinManagerModel.h"
 
 #include "base/RefreshSignal.h"
-#include "platform/Platform.h"
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
+#include "platform/Platform.h"
 
 #include <QFileInfo>
 
@@ -11,7 +11,8 @@ namespace vrim {
 namespace skinmanager {
 namespace {
 
-const QString Pictures = QStringLiteral("All Files (*.*)|*.*|JPG Files (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif");
+const QString Pictures =
+    QStringLiteral("All Files (*.*)|*.*|JPG Files (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif");
 
 SkinManagerDesign member(const char *window, Design design, const char *caption)
 {
@@ -69,8 +70,7 @@ SkinManagerModel::SkinManagerModel(const SkinManagerDesign &design, DataFolders 
     , m_platform(platform)
     , m_player(player)
     , m_homePage(std::move(homePage))
-{
-}
+{}
 
 void SkinManagerModel::raiseRefresh()
 {
@@ -114,8 +114,8 @@ void SkinManagerModel::showPreview(Picture which, const QString &path)
 
 void SkinManagerModel::view()
 {
-    const QString chosen = m_platform.choosers().chooseFile(
-        m_design.pictureFilters, 1, m_pictureChooserName, folderOf(m_storedPictures[Frame]));
+    const QString chosen = m_platform.choosers().chooseFile(m_design.pictureFilters, 1, m_pictureChooserName,
+                                                            folderOf(m_storedPictures[Frame]));
     if (!chosen.isEmpty())
         m_pictureChooserName = chosen;
     const Picture which = m_design.twoPictures ? m_target : Frame;
@@ -126,8 +126,8 @@ void SkinManagerModel::view()
 
 void SkinManagerModel::change()
 {
-    const QString chosen = m_platform.choosers().chooseFile(skinmanager::SoundFilters, 1,
-                                                            m_soundChooserName, folderOf(m_storedSound));
+    const QString chosen = m_platform.choosers().chooseFile(skinmanager::SoundFilters, 1, m_soundChooserName,
+                                                            folderOf(m_storedSound));
     if (!chosen.isEmpty())
         m_soundChooserName = chosen;
 }
@@ -146,7 +146,7 @@ bool SkinManagerModel::ok()
     if (m_interval)
         m_storedChime = skinmanager::IntervalButtons[size_t(*m_interval)];
     const SkinSettings skin{m_lastShown[Frame].isEmpty() ? m_storedPictures[Frame] : m_lastShown[Frame],
-                      m_lastShown[Centre].isEmpty() ? m_storedPictures[Centre] : m_lastShown[Centre]};
+                            m_lastShown[Centre].isEmpty() ? m_storedPictures[Centre] : m_lastShown[Centre]};
     const SoundSettings sound{m_soundChooserName.isEmpty() ? m_storedSound : m_soundChooserName,
                               m_storedChime};
     // The skin file first: when it cannot be saved, the sound file is left alone too.

@@ -50,8 +50,7 @@ public:
     };
 
     SkinManagerModel(const SkinManagerDesign &design, DataFolders folders, WindowRegistry &registry,
-                     Platform &platform, SoundPlayer &player,
-                     QString homePage);
+                     Platform &platform, SoundPlayer &player, QString homePage);
 
     const SkinManagerDesign &design() const { return m_design; }
 

@@ -1,12 +1,12 @@
 #include "shell/AboutBox.h"
 
 #include "BuildConfig.h"
+#include "base/WindowNames.h"
 #include "platform/Platform.h"
+#include "shell/LauncherModel.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
-#include "shell/LauncherModel.h"
-#include "base/WindowNames.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -64,16 +64,16 @@ void paintIcon(QPainter &painter, const QRectF &area)
         const double reach = radius - 10;
         const auto fill = bars[size_t(mark % 10)].fill;
         painter.setBrush(fill ? toQColor(*fill) : QColor(Qt::gray));
-        painter.drawEllipse(QPointF(centre.x() + std::sin(angle) * reach,
-                                    centre.y() - std::cos(angle) * reach),
-                            mark % 3 == 0 ? 3.0 : 2.0, mark % 3 == 0 ? 3.0 : 2.0);
+        painter.drawEllipse(
+            QPointF(centre.x() + std::sin(angle) * reach, centre.y() - std::cos(angle) * reach),
+            mark % 3 == 0 ? 3.0 : 2.0, mark % 3 == 0 ? 3.0 : 2.0);
     }
 
     const auto hand = [&](double turns, double length, double width) {
         const double angle = turns * 2.0 * M_PI;
         painter.setPen(QPen(QColor(40, 40, 60), width, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(centre, QPointF(centre.x() + std::sin(angle) * length,
-                                         centre.y() - std::cos(angle) * length));
+        painter.drawLine(
+            centre, QPointF(centre.x() + std::sin(angle) * length, centre.y() - std::cos(angle) * length));
     };
     hand((10 + 10 / 60.0) / 12.0, radius * 0.45, 3.0);
     hand(10 / 60.0, radius * 0.65, 2.0);
@@ -140,8 +140,7 @@ QWidget *makeLine(QWidget *parent, const QString &name, const QRect &geometry, c
     return line;
 }
 
-QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geometry,
-                        const QString &text)
+QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geometry, const QString &text)
 {
     auto *button = new QPushButton(text, parent);
     button->setObjectName(name);
@@ -155,8 +154,7 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geome
 
 AboutBox::AboutBox(WindowRegistry &registry, Platform &platform, about::FindOnPath findOnPath)
     : VrimWindow(registry, window::About,
-                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                     Qt::WindowCloseButtonHint)
+                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
     , m_findOnPath(std::move(findOnPath))
 {
@@ -170,10 +168,8 @@ AboutBox::AboutBox(WindowRegistry &registry, Platform &platform, about::FindOnPa
 
     makeLabel(this, QStringLiteral("lblVersion"), twipsRect(1140, 885, 3885, 225),
               about::versionText(QString::fromLatin1(build::Version)));
-    makeLabel(this, QStringLiteral("lblDescription"), twipsRect(540, 1140, 3885, 240),
-              about::description());
-    makeLabel(this, QStringLiteral("Label2"), twipsRect(540, 1830, 3480, 480), about::visitText(),
-              true);
+    makeLabel(this, QStringLiteral("lblDescription"), twipsRect(540, 1140, 3885, 240), about::description());
+    makeLabel(this, QStringLiteral("Label2"), twipsRect(540, 1830, 3480, 480), about::visitText(), true);
 
     // An etched rule: a grey line with a white one just below.
     const int left = twipsToPixels(90);
@@ -191,19 +187,17 @@ AboutBox::AboutBox(WindowRegistry &registry, Platform &platform, about::FindOnPa
         m_platform.shell().openPage(QString::fromLatin1(build::HomePage));
     });
 
-    makeLabel(this, QStringLiteral("lblDisclaimer"), twipsRect(255, 2625, 3870, 795),
-              about::disclaimer(), true);
+    makeLabel(this, QStringLiteral("lblDisclaimer"), twipsRect(255, 2625, 3870, 795), about::disclaimer(),
+              true);
 
-    m_ok = makeButton(this, QStringLiteral("cmdOK"), twipsRect(4245, 2625, 1260, 345),
-                      QStringLiteral("OK"));
+    m_ok = makeButton(this, QStringLiteral("cmdOK"), twipsRect(4245, 2625, 1260, 345), QStringLiteral("OK"));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, [this] { this->registry().unload(windowName()); });
 
     m_sysInfo = makeButton(this, QStringLiteral("cmdSysInfo"), twipsRect(4260, 3075, 1245, 345),
                            QStringLiteral("&System Info..."));
-    connect(m_sysInfo, &QPushButton::clicked, this, [this] {
-        about::startSysInfo(m_platform.shell(), m_platform.messages(), m_findOnPath);
-    });
+    connect(m_sysInfo, &QPushButton::clicked, this,
+            [this] { about::startSysInfo(m_platform.shell(), m_platform.messages(), m_findOnPath); });
 
     m_ok->setFocus();
 }

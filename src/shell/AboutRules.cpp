@@ -19,10 +19,7 @@ QString versionText(const QString &version)
         .arg(number.microVersion());
 }
 
-QString description()
-{
-    return QStringLiteral("Desktop clocks, a stopwatch and internet time.");
-}
+QString description() { return QStringLiteral("Desktop clocks, a stopwatch and internet time."); }
 
 QString visitText()
 {
@@ -44,9 +41,8 @@ QString unavailableText() { return QStringLiteral("System Information Is Unavail
 const QStringList &systemInfoPrograms()
 {
     static const QStringList programs{
-        QStringLiteral("hardinfo2"),   QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
-        QStringLiteral("cpu-x"),       QStringLiteral("lshw-gtk"),
-        QStringLiteral("gnome-system-monitor"),
+        QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
+        QStringLiteral("cpu-x"),     QStringLiteral("lshw-gtk"), QStringLiteral("gnome-system-monitor"),
     };
     return programs;
 }

@@ -20,16 +20,16 @@ enum class EntryPart { Label, Bar };
 enum class LabelInk { Black, Custom, HighlightText };
 
 struct LauncherEntry {
-    QRect twips;                      // the bar, in the launcher's client area
-    std::optional<ColourValue> fill;  // nullopt: the window's own button face
+    QRect twips;                     // the bar, in the launcher's client area
+    std::optional<ColourValue> fill; // nullopt: the window's own button face
     QString label;
     LabelInk ink = LabelInk::Black;
     ColourValue inkColour = 0;
-    QString target;                   // empty: the Exit entry
-    std::optional<Design> design;     // the clock design it opens, if it opens one
+    QString target;               // empty: the Exit entry
+    std::optional<Design> design; // the clock design it opens, if it opens one
     Gesture labelGesture = Gesture::ButtonDown;
     Gesture barGesture = Gesture::Click;
-    bool isHelp = false;              // the tall picture with the vertical "H E L P"
+    bool isHelp = false; // the tall picture with the vertical "H E L P"
 };
 
 namespace launcher {

@@ -1,10 +1,10 @@
 #include "shell/LauncherWindow.h"
 
+#include "base/WindowNames.h"
+#include "shell/LauncherModel.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
-#include "shell/LauncherModel.h"
-#include "base/WindowNames.h"
 
 #include <QPainter>
 
@@ -20,8 +20,7 @@ QString labelName(const QString &label) { return QStringLiteral("label:") + labe
 
 LauncherWindow::LauncherWindow(WindowRegistry &registry)
     : VrimWindow(registry, window::Launcher,
-                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                     Qt::WindowCloseButtonHint)
+                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_background(QStringLiteral(":/artwork/launcher.png"))
 {
     setWindowTitle(launcher::Caption);
@@ -32,8 +31,8 @@ LauncherWindow::LauncherWindow(WindowRegistry &registry)
 
 void LauncherWindow::addEntry(const LauncherEntry &entry)
 {
-    const QRect geometry = twipsRect(entry.twips.x(), entry.twips.y(), entry.twips.width(),
-                                     entry.twips.height());
+    const QRect geometry =
+        twipsRect(entry.twips.x(), entry.twips.y(), entry.twips.width(), entry.twips.height());
     auto *bar = new ClickLabel(this);
     bar->setObjectName(barName(entry.label));
     bar->setGeometry(geometry);
@@ -65,8 +64,7 @@ void LauncherWindow::addEntry(const LauncherEntry &entry)
         label->setAlignment(Qt::AlignCenter);
         const int width = label->fontMetrics().horizontalAdvance(QStringLiteral("W")) + 2;
         const int height = label->heightForWidth(width);
-        label->setGeometry((geometry.width() - width) / 2, (geometry.height() - height) / 2, width,
-                           height);
+        label->setGeometry((geometry.width() - width) / 2, (geometry.height() - height) / 2, width, height);
     } else {
         label->adjustSize();
         label->move(LabelInset, (geometry.height() - label->height()) / 2);

@@ -1,8 +1,8 @@
 #include "shell/SplashModel.h"
 
-#include "platform/Platform.h"
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
+#include "platform/Platform.h"
 
 namespace vrim {
 

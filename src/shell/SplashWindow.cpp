@@ -1,12 +1,12 @@
 #include "shell/SplashWindow.h"
 
 #include "BuildConfig.h"
+#include "base/WindowNames.h"
 #include "platform/Platform.h"
+#include "shell/LauncherModel.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
-#include "shell/LauncherModel.h"
-#include "base/WindowNames.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>

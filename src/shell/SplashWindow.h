@@ -36,11 +36,11 @@ private:
 
     SplashModel m_model;
     QPixmap m_art;
-    QLabel *m_countdown;   // Label6
-    QLabel *m_notice;      // Label5
-    QLabel *m_version;     // Label1
-    ClickLabel *m_link;    // Label7
-    QPushButton *m_quit;   // Command2
+    QLabel *m_countdown; // Label6
+    QLabel *m_notice;    // Label5
+    QLabel *m_version;   // Label1
+    ClickLabel *m_link;  // Label7
+    QPushButton *m_quit; // Command2
     QTimer m_frames;
     QElapsedTimer m_clock;
     bool m_painted = false;

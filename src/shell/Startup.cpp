@@ -1,17 +1,14 @@
 #include "shell/Startup.h"
 
-#include "platform/Platform.h"
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
+#include "platform/Platform.h"
 
 #include <QFileInfo>
 
 namespace vrim {
 
-bool isFirstStart(const DataFolders &folders)
-{
-    return !QFileInfo(folders.path(u"\\Settings")).isDir();
-}
+bool isFirstStart(const DataFolders &folders) { return !QFileInfo(folders.path(u"\\Settings")).isDir(); }
 
 bool startUp(const DataFolders &folders, WindowRegistry &registry, Platform &platform)
 {

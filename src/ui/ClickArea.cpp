@@ -9,8 +9,7 @@ namespace vrim {
 
 ClickLabel::ClickLabel(QWidget *parent)
     : QLabel(parent)
-{
-}
+{}
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
@@ -21,8 +20,8 @@ void ClickLabel::mousePressEvent(QMouseEvent *event)
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_leftHeld && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
+    const bool click =
+        m_leftHeld && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_leftHeld = false;
     event->accept();
     if (click)

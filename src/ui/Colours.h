@@ -6,9 +6,6 @@
 
 namespace vrim {
 
-inline QColor toQColor(ColourValue value)
-{
-    return QColor(redOf(value), greenOf(value), blueOf(value));
-}
+inline QColor toQColor(ColourValue value) { return QColor(redOf(value), greenOf(value), blueOf(value)); }
 
 } // namespace vrim

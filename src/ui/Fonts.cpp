@@ -7,9 +7,8 @@ namespace {
 
 QString aliasedFamily(const QString &family)
 {
-    static const QStringList closestToArial = {QStringLiteral("MS Sans Serif"),
-                                               QStringLiteral("Arial Rounded MT Bold"),
-                                               QStringLiteral("System")};
+    static const QStringList closestToArial = {
+        QStringLiteral("MS Sans Serif"), QStringLiteral("Arial Rounded MT Bold"), QStringLiteral("System")};
     return closestToArial.contains(family, Qt::CaseInsensitive) ? QStringLiteral("Arial") : family;
 }
 

@@ -20,8 +20,7 @@ void VrimWindow::closeEvent(QCloseEvent *event)
 
 WidgetWindow::WidgetWindow(VrimWindow *widget)
     : m_widget(widget)
-{
-}
+{}
 
 WidgetWindow::~WidgetWindow()
 {

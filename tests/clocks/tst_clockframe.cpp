@@ -1,5 +1,5 @@
-#include "clocks/ClockFrame.h"
 #include "base/WindowNames.h"
+#include "clocks/ClockFrame.h"
 #include "support/FakeWindowOps.h"
 #include "support/FakeWindows.h"
 #include "support/RecordingPlayer.h"

@@ -1,6 +1,6 @@
+#include "base/WindowNames.h"
 #include "clocks/dov/DovClock.h"
 #include "settings/SettingsStore.h"
-#include "base/WindowNames.h"
 #include "support/FakeTime.h"
 #include "support/FakeWindowOps.h"
 #include "support/FakeWindows.h"
@@ -23,7 +23,8 @@ class TestDovClock : public QObject {
         FakeWindowOps ops;
         WindowLog log;
         WindowRegistry registry;
-        DovClock clock{ClockContext{DataFolders(folder.path()), time, registry, ops, &player, rgbValue(240, 240, 240)}};
+        DovClock clock{
+            ClockContext{DataFolders(folder.path()), time, registry, ops, &player, rgbValue(240, 240, 240)}};
         QStringList problems;
         int pictureLoads = 0;
 
@@ -49,7 +50,7 @@ private Q_SLOTS:
         QCOMPARE(f.ops.log, QStringList{"on top"});
         QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture4")), frame::LightGreen); // Move
         QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture6")), frame::LightGreen); // onTop
-        QCOMPARE(f.clock.dovFace().bar(8), DovFace::Lit); // 9 o'clock, at once
+        QCOMPARE(f.clock.dovFace().bar(8), DovFace::Lit);                              // 9 o'clock, at once
         QCOMPARE(f.pictureLoads, 1);
         QVERIFY(f.problems.isEmpty());
     }
@@ -85,6 +86,7 @@ private Q_SLOTS:
         QTest::addColumn<ColourValue>("elevenBar");
         QTest::addColumn<ColourValue>("twelveBar");
         const ColourValue face = rgbValue(240, 240, 240);
+        // clang-format off
         QTest::newRow("opened at 11:30, no bar lit") << "" << "11:30:00" << "load" << 0 << DovFace::Dim << face;
         QTest::newRow("the pass at 11:00") << "10:59:59" << "11:00:00" << "tick" << 0 << DovFace::Dim << face;
         QTest::newRow("the pass at midnight") << "23:59:59" << "00:00:00" << "tick" << 12 << DovFace::Dim << DovFace::Lit;
@@ -93,6 +95,7 @@ private Q_SLOTS:
         QTest::newRow("a drag ending at 11:30") << "11:29:59" << "11:30:00" << "drag" << 0 << DovFace::Dim << face;
         QTest::newRow("an on-top toggle at 11:30") << "11:29:59" << "11:30:00" << "toggle" << 0 << DovFace::Dim << face;
         QTest::newRow("a reload at 11:30") << "11:29:59" << "11:30:00" << "reload" << 0 << DovFace::Dim << face;
+        // clang-format on
     }
     void whatIsShownHasSettled()
     {
@@ -128,7 +131,8 @@ private Q_SLOTS:
         QCOMPARE(shown.bar(10), elevenBar);
         QCOMPARE(shown.bar(11), twelveBar);
         f.clock.tick();
-        QVERIFY2(f.clock.dovFace().controls() == shown.controls(), "the next pass in the same second changed the face");
+        QVERIFY2(f.clock.dovFace().controls() == shown.controls(),
+                 "the next pass in the same second changed the face");
     }
 };
 

@@ -36,6 +36,7 @@ private Q_SLOTS:
         QTest::addColumn<ColourValue>("elevenBar");
         QTest::addColumn<ColourValue>("twelveBar");
         const ColourValue lit = DovFace::Lit, dim = DovFace::Dim;
+        // clang-format off
         QTest::newRow("midnight lights 12") << "" << "00:00:00" << 12 << dim << lit;
         QTest::newRow("00:59 still 12") << "" << "00:59:59" << 12 << dim << lit;
         QTest::newRow("01:00 lights 1") << "" << "01:00:00" << 1 << dim << Unlit;
@@ -47,6 +48,7 @@ private Q_SLOTS:
         QTest::newRow("13:00 after a morning") << "12:30:00" << "13:00:00" << 1 << dim << dim;
         QTest::newRow("22:59 lights 10") << "" << "22:59:00" << 10 << Unlit << dim;
         QTest::newRow("23:00 lights 11") << "" << "23:00:00" << 11 << lit << dim;
+        // clang-format on
     }
     void dayTable()
     {
@@ -129,7 +131,8 @@ private Q_SLOTS:
         int lastLit = -1;
         for (int s = 58; s < 60 + 60 + 3; ++s) {
             const int second = s % 60;
-            const QString time = QStringLiteral("08:%1:%2").arg(s < 60 ? 14 : 15).arg(second, 2, 10, QLatin1Char('0'));
+            const QString time =
+                QStringLiteral("08:%1:%2").arg(s < 60 ? 14 : 15).arg(second, 2, 10, QLatin1Char('0'));
             passAt(face, time);
             if (second % 5 == 0)
                 lastLit = second / 5;

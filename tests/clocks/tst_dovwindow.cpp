@@ -1,14 +1,14 @@
-#include "clocks/ClockWindow.h"
-#include "clocks/dov/DovClock.h"
-#include "settings/SkinManagerDialog.h"
-#include "settings/SettingsStore.h"
-#include "ui/ClickArea.h"
 #include "app/Program.h"
 #include "base/WindowNames.h"
+#include "clocks/ClockWindow.h"
+#include "clocks/dov/DovClock.h"
+#include "platform/QtPlatform.h"
+#include "settings/SettingsStore.h"
+#include "settings/SkinManagerDialog.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
 #include "support/TempProgramFolder.h"
-#include "platform/QtPlatform.h"
+#include "ui/ClickArea.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -50,7 +50,10 @@ class TestDovWindow : public QObject {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    static const DovFace &dovFace(ClockWindow *window) { return static_cast<DovClock &>(window->clock()).dovFace(); }
+    static const DovFace &dovFace(ClockWindow *window)
+    {
+        return static_cast<DovClock &>(window->clock()).dovFace();
+    }
     static QColor colourOf(QWidget *widget) { return widget->palette().color(QPalette::Window); }
 
 private Q_SLOTS:
@@ -68,8 +71,8 @@ private Q_SLOTS:
         QCOMPARE(colourOf(dov->button(QStringLiteral("Picture5"))), QColor(255, 192, 128));
         QCOMPARE(dov->button(QStringLiteral("Picture7"))->toolTip(), QStringLiteral("Quit"));
         QCOMPARE(dovFace(dov).bar(2), DovFace::Lit); // 15:20 is the "3" bar
-        QVERIFY(dov->hasPicture() == false); // the test folder has no pictures...
-        QCOMPARE(f.platform.warnings.size(), 1); // ...which is said once
+        QVERIFY(dov->hasPicture() == false);         // the test folder has no pictures...
+        QCOMPARE(f.platform.warnings.size(), 1);     // ...which is said once
         QVERIFY(f.platform.warnings.front().contains(QStringLiteral("blui-3d.jpg")));
     }
 
@@ -110,7 +113,8 @@ private Q_SLOTS:
             if (name == u"SoundOn")
                 QVERIFY(state.checked);
         }
-        QCOMPARE(names, (QStringList{"Helpmnu", "SkinMgr", "Sound", "SoundOn", "SoundOff", "", "About", "Quit"}));
+        QCOMPARE(names,
+                 (QStringList{"Helpmnu", "SkinMgr", "Sound", "SoundOn", "SoundOff", "", "About", "Quit"}));
         // Windows still to come in this build are offered greyed out.
         QCOMPARE(disabled, QStringList{"Helpmnu"});
     }
@@ -249,8 +253,10 @@ private Q_SLOTS:
         QImage picture(8, 8, QImage::Format_RGB32);
         picture.fill(Qt::red);
         QVERIFY(picture.save(f.folder.file("Skins/plain.png")));
-        QVERIFY(::rename(QFile::encodeName(f.folder.file("Skins/plain.png")).constData(), name.constData()) == 0);
-        const auto remove = qScopeGuard([&name] { ::unlink(name.constData()); }); // Qt cannot see it to remove it
+        QVERIFY(::rename(QFile::encodeName(f.folder.file("Skins/plain.png")).constData(), name.constData()) ==
+                0);
+        const auto remove =
+            qScopeGuard([&name] { ::unlink(name.constData()); }); // Qt cannot see it to remove it
         const QString skinFile = f.folder.file("Settings/Dovpref.prf");
         TempProgramFolder::write(skinFile, name + "\r\n");
 

@@ -1,5 +1,5 @@
-#include "clocks/SkinnedClock.h"
 #include "base/WindowNames.h"
+#include "clocks/SkinnedClock.h"
 #include "platform/TimeSource.h"
 #include "settings/SettingsStore.h"
 #include "support/FakeTime.h"
@@ -59,7 +59,8 @@ class TestSkinnedClock : public QObject {
         int pictureLoads = 0;
 
         explicit Fixture(Design design = Design::Dov)
-            : clock(design, ClockContext{DataFolders(folder.path()), time, registry, ops, &player, rgbValue(240, 240, 240)})
+            : clock(design, ClockContext{DataFolders(folder.path()), time, registry, ops, &player,
+                                         rgbValue(240, 240, 240)})
         {
             QVERIFY(store.writeDefaults().ok());
             clock.onProblem([this](const QString &problem) { problems.append(problem); });
@@ -91,7 +92,8 @@ private Q_SLOTS:
     {
         Fixture f;
         f.clock.load();
-        QVERIFY(f.store.writeSound(Design::Dov, {QStringLiteral("/x/new.wav"), QStringLiteral("No chime")}).ok());
+        QVERIFY(
+            f.store.writeSound(Design::Dov, {QStringLiteral("/x/new.wav"), QStringLiteral("No chime")}).ok());
         QVERIFY(f.store.writeSkin(Design::Dov, {QStringLiteral("/x/new.jpg"), {}}).ok());
         f.clock.refresh().raise();
         f.clock.tick();
@@ -99,7 +101,8 @@ private Q_SLOTS:
         QVERIFY(!f.clock.frame().soundMenu().soundOn && f.clock.frame().soundMenu().soundOff);
         QCOMPARE(f.prepares(), 1); // "No chime": the player is not prepared again
 
-        QVERIFY(f.store.writeSound(Design::Dov, {QStringLiteral("/x/new.wav"), QStringLiteral("1 hour")}).ok());
+        QVERIFY(
+            f.store.writeSound(Design::Dov, {QStringLiteral("/x/new.wav"), QStringLiteral("1 hour")}).ok());
         f.clock.refresh().raise();
         f.clock.tick();
         QVERIFY(f.player.log.contains("prepare /x/new.wav"));

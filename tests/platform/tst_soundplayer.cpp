@@ -18,8 +18,14 @@ class TestSoundPlayer : public QObject {
     {
         const quint32 samples = 4410, dataBytes = samples * 2;
         QByteArray wave;
-        const auto add32 = [&wave](quint32 v) { v = qToLittleEndian(v); wave.append(reinterpret_cast<const char *>(&v), 4); };
-        const auto add16 = [&wave](quint16 v) { v = qToLittleEndian(v); wave.append(reinterpret_cast<const char *>(&v), 2); };
+        const auto add32 = [&wave](quint32 v) {
+            v = qToLittleEndian(v);
+            wave.append(reinterpret_cast<const char *>(&v), 4);
+        };
+        const auto add16 = [&wave](quint16 v) {
+            v = qToLittleEndian(v);
+            wave.append(reinterpret_cast<const char *>(&v), 2);
+        };
         wave.append("RIFF");
         add32(36 + dataBytes);
         wave.append("WAVEfmt ");

@@ -16,6 +16,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("chime");
         QTest::addColumn<QString>("dueMinutes");
+        // clang-format off
         QTest::newRow("5 min") << "5 min" << "00 05 10 15 20 25 30 35 40 45 50 55";
         QTest::newRow("10 min") << "10 min" << "00 10 20 30 40 50";
         QTest::newRow("15 min") << "15 min" << "00 15 30 45";
@@ -24,6 +25,7 @@ private Q_SLOTS:
         QTest::newRow("No chime") << "No chime" << "";
         QTest::newRow("letter case differs") << "5 Min" << "";
         QTest::newRow("unknown text") << "every hour" << "";
+        // clang-format on
     }
     void intervals()
     {
@@ -54,7 +56,8 @@ private Q_SLOTS:
         clock.now = time;
         SoundMenu menu;
         menu.setFromInterval(interval::FiveMinutes);
-        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::of(Design::Dov), time.mid(4, 1).toInt()), dov);
+        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::of(Design::Dov), time.mid(4, 1).toInt()),
+                 dov);
         QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::of(Design::Jolvex)), others);
     }
 

@@ -32,6 +32,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("relative");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("backslashes, other letter case") << "\\Settings\\jolvexprefs.prf"
                                                          << "/Settings/Jolvexprefs.prf";
         QTest::newRow("forward slashes") << "/Settings/Jolvexprefs.prf" << "/Settings/Jolvexprefs.prf";
@@ -42,6 +43,7 @@ private Q_SLOTS:
         QTest::newRow("missing file keeps the spelling given") << "\\Settings\\Dovpref.prf"
                                                                << "/Settings/Dovpref.prf";
         QTest::newRow("below a missing folder") << "\\Sounds\\Bzz.wav" << "/Sounds/Bzz.wav";
+        // clang-format on
     }
     void resolvesBelowProgramFolder()
     {

@@ -1,7 +1,7 @@
+#include "base/RefreshSignal.h"
 #include "platform/LocalFiles.h"
 #include "settings/SettingsFormat.h"
 #include "settings/SettingsStore.h"
-#include "base/RefreshSignal.h"
 #include "shell/Startup.h"
 #include "support/TempProgramFolder.h"
 
@@ -88,7 +88,8 @@ private Q_SLOTS:
             {"Mipcsprefs.prf", crlf({p + "/Sounds/niaa.wav", "5 min"})},
         };
         QVERIFY(QDir(folder.path()).mkdir("plain"));
-        QCOMPARE(QFileInfo(folder.file("Settings")).permissions(), QFileInfo(folder.file("plain")).permissions());
+        QCOMPARE(QFileInfo(folder.file("Settings")).permissions(),
+                 QFileInfo(folder.file("plain")).permissions());
         QStringList written = QDir(folder.file("Settings")).entryList(QDir::Files);
         QStringList names = expected.keys();
         written.sort();
@@ -111,6 +112,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("sound");
         QTest::addColumn<QString>("interval");
+        // clang-format off
         QTest::newRow("plain CR LF") << crlf({"/a/b.wav", "10 min"}) << "/a/b.wav" << "10 min";
         QTest::newRow("a comma stays in the path") << crlf({"/a,b/c.wav", "5 min"}) << "/a,b/c.wav"
                                                    << "5 min";
@@ -132,6 +134,7 @@ private Q_SLOTS:
                                                  << QString::fromUtf8("/hé/日本/ü.wav") << "5 min";
         QTest::newRow("older single-byte path") << crlf({"/caf\xe9/a.wav", "5 min"})
                                                 << files::fromNativeName("/caf\xe9/a.wav") << "5 min";
+        // clang-format on
     }
     void soundFileIsRead()
     {
@@ -225,10 +228,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
+        // clang-format off
         QTest::newRow("a 64 KiB path") << "Dovpref.prf" << QByteArray(64 * 1024, 'a') + "\r\n";
         QTest::newRow("64 KiB of NUL bytes") << "Dovpref.prf" << QByteArray(64 * 1024, '\0');
         QTest::newRow("a 64 KiB interval") << "Dovspref.prf" << "/a.wav\r\n" + QByteArray(64 * 1024, '5') + "\r\n";
         QTest::newRow("a 32 KiB number") << "lumbi.prf" << " 1 \r\n" + QByteArray(32 * 1024, 'x') + "\r\n 0 \r\n 1 \r\n";
+        // clang-format on
     }
     void hugeValuesAreRefusedInAFewWords()
     {
@@ -255,10 +260,10 @@ private Q_SLOTS:
                                     << LumboSettings{255, 65280, 1, 0};
         QTest::newRow("negative, comma-cut and bare LF")
             << QByteArray("-1 \n  12 , 7\n0\n 1\n") << true << LumboSettings{-1, 12, 0, 1};
-        QTest::newRow("not a number") << QByteArray(" 255 \r\n blue \r\n 1 \r\n 0 \r\n") << false
-                                      << SettingsStore::defaultLumbo();
-        QTest::newRow("switch beyond 16 bits") << QByteArray(" 1 \r\n 2 \r\n 70000 \r\n 0 \r\n") << false
-                                               << SettingsStore::defaultLumbo();
+        QTest::newRow("not a number")
+            << QByteArray(" 255 \r\n blue \r\n 1 \r\n 0 \r\n") << false << SettingsStore::defaultLumbo();
+        QTest::newRow("switch beyond 16 bits")
+            << QByteArray(" 1 \r\n 2 \r\n 70000 \r\n 0 \r\n") << false << SettingsStore::defaultLumbo();
     }
     void lumboNumbers()
     {
@@ -336,7 +341,8 @@ private Q_SLOTS:
         const QByteArray before = TempProgramFolder::read(path);
         QVERIFY(QFile::setPermissions(settings, QFile::ReadOwner | QFile::ExeOwner));
 
-        const Saved saved = store.writeSound(Design::Dov, {QStringLiteral("/x.wav"), QStringLiteral("1 hour")});
+        const Saved saved =
+            store.writeSound(Design::Dov, {QStringLiteral("/x.wav"), QStringLiteral("1 hour")});
         QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!saved.ok());
         QVERIFY2(saved.problem.contains(path), qPrintable(saved.problem));
@@ -371,9 +377,11 @@ private Q_SLOTS:
         Saved saved;
         {
             const FileSizeLimit full{rlim_t(room)};
-            saved = kind == Kind::Skin  ? store.writeSkin(Design::Dov, {QStringLiteral("/new/skin.jpg"), {}})
-                    : kind == Kind::Sound ? store.writeSound(Design::Dov, {QStringLiteral("/new.wav"), QStringLiteral("1 hour")})
-                                          : store.writeLumbo({1, 2, 1, 0});
+            saved =
+                kind == Kind::Skin ? store.writeSkin(Design::Dov, {QStringLiteral("/new/skin.jpg"), {}})
+                : kind == Kind::Sound
+                    ? store.writeSound(Design::Dov, {QStringLiteral("/new.wav"), QStringLiteral("1 hour")})
+                    : store.writeLumbo({1, 2, 1, 0});
         }
         QVERIFY(!saved.ok());
         QVERIFY2(saved.problem.contains(path), qPrintable(saved.problem));
@@ -433,7 +441,9 @@ private Q_SLOTS:
         const QString pipe = folder.file("pipe");
         QVERIFY(QFile::remove(path));
         QVERIFY(::mkfifo(QFile::encodeName(kind == "pipe" ? path : pipe).constData(), 0600) == 0);
-        const QString target = kind == "link to pipe" ? pipe : kind == "link to device" ? "/dev/null" : folder.file("gone");
+        const QString target = kind == "link to pipe"     ? pipe
+                               : kind == "link to device" ? "/dev/null"
+                                                          : folder.file("gone");
         if (kind != "pipe")
             QVERIFY(QFile::link(target, path));
         const auto kindOf = [](const QString &name) {
@@ -442,9 +452,11 @@ private Q_SLOTS:
         };
         const auto before = kindOf(path);
 
-        const Saved saved = SettingsStore(DataFolders(folder.path())).writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}});
+        const Saved saved = SettingsStore(DataFolders(folder.path()))
+                                .writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}});
         QVERIFY(!saved.ok());
-        QVERIFY2(saved.problem.contains(path) && saved.problem.contains("not a regular file"), qPrintable(saved.problem));
+        QVERIFY2(saved.problem.contains(path) && saved.problem.contains("not a regular file"),
+                 qPrintable(saved.problem));
         QCOMPARE(kindOf(path), before);
         if (kind != "pipe")
             QCOMPARE(QFileInfo(path).symLinkTarget(), target);
@@ -461,7 +473,9 @@ private Q_SLOTS:
         const QString target = folder.file("elsewhere.prf");
         QVERIFY(QFile::rename(path, target));
         QVERIFY(QFile::link(target, path));
-        QVERIFY(SettingsStore(DataFolders(folder.path())).writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}}).ok());
+        QVERIFY(SettingsStore(DataFolders(folder.path()))
+                    .writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}})
+                    .ok());
         QCOMPARE(QFileInfo(path).symLinkTarget(), target);
         QCOMPARE(TempProgramFolder::read(target), crlf({"/new.jpg"}));
     }

@@ -1,7 +1,7 @@
 #include "base/RefreshSignal.h"
-#include "settings/SkinManagerModel.h"
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
+#include "settings/SkinManagerModel.h"
 #include "support/FakePlatform.h"
 #include "support/TempProgramFolder.h"
 
@@ -15,7 +15,10 @@ namespace {
 // The clock a Skin Manager dresses, as far as the dialog can see it: its refresh signal.
 class ClockDouble final : public ManagedWindow {
 public:
-    explicit ClockDouble(int &raises) { m_signal.onRaised([&raises] { ++raises; }); }
+    explicit ClockDouble(int &raises)
+    {
+        m_signal.onRaised([&raises] { ++raises; });
+    }
     void present() override {}
     RefreshSignal *refreshSignal() override { return &m_signal; }
 
@@ -42,7 +45,8 @@ class TestSkinManager : public QObject {
             : design(*skinmanager::find(dialog))
         {
             QVERIFY(store.writeDefaults().ok());
-            registry.define(windowOf(design.design), [this] { return std::make_unique<ClockDouble>(raises); });
+            registry.define(windowOf(design.design),
+                            [this] { return std::make_unique<ClockDouble>(raises); });
             registry.define(design.window, [] {
                 struct Dialog final : ManagedWindow {
                     void present() override {}
@@ -51,11 +55,17 @@ class TestSkinManager : public QObject {
             });
             registry.show(windowOf(design.design));
             registry.show(design.window);
-            model = std::make_unique<SkinManagerModel>(
-                design, DataFolders(folder.path()), registry, platform, player, QStringLiteral("https://home.test/"));
+            model = std::make_unique<SkinManagerModel>(design, DataFolders(folder.path()), registry, platform,
+                                                       player, QStringLiteral("https://home.test/"));
         }
-        QByteArray skinFile() { return TempProgramFolder::read(store.filePath(SettingsStore::skinFileName(design.design))); }
-        QByteArray soundFile() { return TempProgramFolder::read(store.filePath(SettingsStore::soundFileName(design.design))); }
+        QByteArray skinFile()
+        {
+            return TempProgramFolder::read(store.filePath(SettingsStore::skinFileName(design.design)));
+        }
+        QByteArray soundFile()
+        {
+            return TempProgramFolder::read(store.filePath(SettingsStore::soundFileName(design.design)));
+        }
         // What closing the window does: the registry runs the dialog's closing steps.
         void closeWindow() { model->closing(); }
     };
@@ -107,7 +117,8 @@ private Q_SLOTS:
         f.model->open();
         f.player.log.clear();
         f.model->test();
-        QCOMPARE(f.player.log, (QStringList{"close", "prepare " + f.folder.file("Sounds/bzz.wav"), "Open", "Play"}));
+        QCOMPARE(f.player.log,
+                 (QStringList{"close", "prepare " + f.folder.file("Sounds/bzz.wav"), "Open", "Play"}));
         f.platform.chooserAnswers = {QStringLiteral("/chimes/new, one.wav")};
         f.model->change();
         f.player.log.clear();
@@ -155,7 +166,8 @@ private Q_SLOTS:
     void norviPresetsFiveMinutesAndKeepsTwoPictures()
     {
         Fixture f(QStringLiteral("norviprefs"));
-        QVERIFY(f.store.writeSound(Design::Norvi, {QStringLiteral("/s.wav"), QStringLiteral("No chime")}).ok());
+        QVERIFY(
+            f.store.writeSound(Design::Norvi, {QStringLiteral("/s.wav"), QStringLiteral("No chime")}).ok());
         f.model->open();
         QCOMPARE(f.model->selectedInterval(), std::optional<int>(0));
         QCOMPARE(f.model->pictureTarget(), SkinManagerModel::Centre);
@@ -166,7 +178,8 @@ private Q_SLOTS:
         f.model->view();
         QVERIFY(f.platform.chooserCalls.last().contains(QStringLiteral("bitmap Files (*.bmp)|*.bmp")));
         QVERIFY(f.model->ok());
-        QCOMPARE(f.skinFile(), (f.folder.file("Skins/norvi/butnrock-3d.jpg") + "\r\n/c/centre.bmp\r\n").toUtf8());
+        QCOMPARE(f.skinFile(),
+                 (f.folder.file("Skins/norvi/butnrock-3d.jpg") + "\r\n/c/centre.bmp\r\n").toUtf8());
         QCOMPARE(f.soundFile(), QByteArray("/s.wav\r\n5 min\r\n"));
     }
 

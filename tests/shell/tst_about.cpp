@@ -1,10 +1,10 @@
 #include "BuildConfig.h"
-#include "shell/AboutBox.h"
-#include "shell/AboutRules.h"
-#include "ui/ClickArea.h"
 #include "app/Program.h"
 #include "base/WindowNames.h"
+#include "shell/AboutBox.h"
+#include "shell/AboutRules.h"
 #include "support/FakePlatform.h"
+#include "ui/ClickArea.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -49,10 +49,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("patch") << "1.0.5" << "Version 1.0.5";
         QTest::newRow("two digits") << "2.10.0" << "Version 2.10.0";
         QTest::newRow("this build") << "1.0.0" << "Version 1.0.0";
         QTest::newRow("padded") << "01.02.03" << "Version 1.2.3";
+        // clang-format on
     }
     void versionText()
     {

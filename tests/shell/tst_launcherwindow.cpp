@@ -1,10 +1,10 @@
-#include "ui/ClickArea.h"
-#include "shell/LauncherWindow.h"
 #include "app/Program.h"
-#include "shell/SplashWindow.h"
 #include "base/WindowNames.h"
+#include "shell/LauncherWindow.h"
+#include "shell/SplashWindow.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
+#include "ui/ClickArea.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -29,7 +29,8 @@ class TestLauncherWindow : public QObject {
             for (const QString &name : {window::Dov, window::Perrin, window::HelpMenu})
                 others.define(program.registry(), name);
         }
-        template <typename W> W *widget(const QString &name)
+        template <typename W>
+        W *widget(const QString &name)
         {
             auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
             return handle ? qobject_cast<W *>(handle->widget()) : nullptr;
@@ -54,8 +55,7 @@ private Q_SLOTS:
         Fixture f;
         QVERIFY(f.program.start());
         f.platform.timers.back()->elapse(); // the splash's own timer
-        QTest::mouseClick(f.widget<SplashWindow>(window::Splash)->findChild<QPushButton *>(),
-                          Qt::LeftButton);
+        QTest::mouseClick(f.widget<SplashWindow>(window::Splash)->findChild<QPushButton *>(), Qt::LeftButton);
         settle();
         QCOMPARE(f.ends, 1);
         QVERIFY(f.loaded().isEmpty());

@@ -1,7 +1,7 @@
 #include "BuildConfig.h"
+#include "base/WindowNames.h"
 #include "shell/SplashModel.h"
 #include "shell/Startup.h"
-#include "base/WindowNames.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
 

@@ -1,12 +1,12 @@
-#include "clocks/ClockWindow.h"
-#include "clocks/FacePainter.h"
-#include "ui/Fonts.h"
-#include "settings/SettingsStore.h"
-#include "settings/SkinManagerModel.h"
 #include "app/Program.h"
 #include "base/WindowNames.h"
+#include "clocks/ClockWindow.h"
+#include "clocks/FacePainter.h"
+#include "settings/SettingsStore.h"
+#include "settings/SkinManagerModel.h"
 #include "support/FakePlatform.h"
 #include "support/TempProgramFolder.h"
+#include "ui/Fonts.h"
 
 #include <QAbstractButton>
 #include <QFontInfo>
@@ -87,22 +87,29 @@ class TestTextFit : public QObject {
             if (label->wordWrap()) {
                 const int needed = label->heightForWidth(label->width());
                 if (needed > label->height())
-                    say(label, text, QStringLiteral("needs %1 px of height, has %2").arg(needed).arg(label->height()));
+                    say(label, text,
+                        QStringLiteral("needs %1 px of height, has %2").arg(needed).arg(label->height()));
             } else {
                 const int width = inkWidth(label->font(), text);
                 if (width > room.width() || metrics.height() > room.height())
-                    say(label, text, QStringLiteral("needs %1x%2 px, has %3x%4")
-                                         .arg(width).arg(metrics.height()).arg(room.width()).arg(room.height()));
+                    say(label, text,
+                        QStringLiteral("needs %1x%2 px, has %3x%4")
+                            .arg(width)
+                            .arg(metrics.height())
+                            .arg(room.width())
+                            .arg(room.height()));
             }
             // A label that reaches outside its parent is cut off there.
-            if (QWidget *parent = label->parentWidget(); parent && !parent->rect().contains(label->geometry()))
+            if (QWidget *parent = label->parentWidget();
+                parent && !parent->rect().contains(label->geometry()))
                 say(label, text, QStringLiteral("reaches outside its parent"));
         }
         for (QPushButton *button : window->findChildren<QPushButton *>()) {
             QStyleOptionButton option;
             option.initFrom(button);
             option.text = button->text();
-            const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            const QRect room =
+                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
             const QString shown = QString(button->text()).remove(u'&');
             const int width = button->fontMetrics().horizontalAdvance(shown);
             if (width > room.width())
@@ -110,7 +117,10 @@ class TestTextFit : public QObject {
         }
         for (QRadioButton *option : window->findChildren<QRadioButton *>())
             if (option->sizeHint().width() > option->width())
-                say(option, option->text(), QStringLiteral("needs %1 px, has %2").arg(option->sizeHint().width()).arg(option->width()));
+                say(option, option->text(),
+                    QStringLiteral("needs %1 px, has %2")
+                        .arg(option->sizeHint().width())
+                        .arg(option->width()));
         return found;
     }
 
@@ -168,14 +178,18 @@ private Q_SLOTS:
                     const FaceControl &control = face[i];
                     if (control.text.isEmpty() || !control.font)
                         continue;
-                    const QFont font = windowFont(control.font->family, control.font->points, control.font->bold);
+                    const QFont font =
+                        windowFont(control.font->family, control.font->points, control.font->bold);
                     const QRect box = FacePainter::shownPixels(face, i);
                     const int width = inkWidth(font, control.text);
                     const int height = QFontMetrics(font).ascent();
                     if (width > box.width() || height > box.height())
                         found.append(QStringLiteral("%1 '%2' of %3 needs %4x%5 px, has %6x%7")
                                          .arg(control.name, control.text, windowOf(design))
-                                         .arg(width).arg(height).arg(box.width()).arg(box.height()));
+                                         .arg(width)
+                                         .arg(height)
+                                         .arg(box.width())
+                                         .arg(box.height()));
                 }
             }
             f.program.registry().unload(windowOf(design));

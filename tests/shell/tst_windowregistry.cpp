@@ -1,6 +1,6 @@
-#include "shell/LauncherModel.h"
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
+#include "shell/LauncherModel.h"
 #include "support/FakeWindows.h"
 
 #include <QtTest>
@@ -10,8 +10,8 @@ using vrim::test::WindowLog;
 
 namespace {
 
-const QStringList AllNames = {window::Launcher, window::HelpMenu, window::Dov, window::Norvi,
-                              window::Stopwatch, window::Perrin};
+const QStringList AllNames = {window::Launcher, window::HelpMenu,  window::Dov,
+                              window::Norvi,    window::Stopwatch, window::Perrin};
 
 const LauncherEntry &entryLabelled(const QString &label)
 {

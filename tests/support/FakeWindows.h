@@ -26,7 +26,10 @@ public:
 private:
     class Window final : public ManagedWindow {
     public:
-        Window(WindowLog &log, QString name) : m_log(log), m_name(std::move(name)) {}
+        Window(WindowLog &log, QString name)
+            : m_log(log)
+            , m_name(std::move(name))
+        {}
         ~Window() override { m_log.events.append(QStringLiteral("gone ") + m_name); }
         void present() override { m_log.events.append(QStringLiteral("show ") + m_name); }
         void unloading() override

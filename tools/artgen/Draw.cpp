@@ -9,7 +9,8 @@ namespace artgen {
 
 namespace {
 
-template <typename Fn> void eachPixel(QImage &img, Fn fn) {
+template <typename Fn>
+void eachPixel(QImage &img, Fn fn) {
     for (int y = 0; y < img.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x)
@@ -36,28 +37,18 @@ void vignette(QImage &img, double strength) {
 
 } // namespace
 
-Rgb operator+(Rgb a, Rgb b) {
-    return {a.r + b.r, a.g + b.g, a.b + b.b};
-}
-Rgb operator*(Rgb c, double k) {
-    return {c.r * k, c.g * k, c.b * k};
-}
-Rgb mix(Rgb a, Rgb b, double t) {
-    return a * (1.0 - t) + b * t;
-}
+Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
+Rgb operator*(Rgb c, double k) { return {c.r * k, c.g * k, c.b * k}; }
+Rgb mix(Rgb a, Rgb b, double t) { return a * (1.0 - t) + b * t; }
 
-Rgb rgb(int r, int g, int b) {
-    return {double(r), double(g), double(b)};
-}
+Rgb rgb(int r, int g, int b) { return {double(r), double(g), double(b)}; }
 
 QRgb pack(Rgb c) {
     auto ch = [](double v) { return int(std::lround(std::clamp(v, 0.0, 255.0))); };
     return qRgb(ch(c.r), ch(c.g), ch(c.b));
 }
 
-Rgb unpack(QRgb p) {
-    return {double(qRed(p)), double(qGreen(p)), double(qBlue(p))};
-}
+Rgb unpack(QRgb p) { return {double(qRed(p)), double(qGreen(p)), double(qBlue(p))}; }
 
 QColor qcol(Rgb c, int alpha) {
     QColor q = QColor::fromRgb(pack(c));

@@ -35,26 +35,20 @@ double gradientNoise(double x, double y, uint32_t seed) {
 
 } // namespace
 
-double clamp01(double v) {
-    return std::clamp(v, 0.0, 1.0);
-}
+double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
 
 double smoothstep(double edge0, double edge1, double x) {
     const double t = clamp01((x - edge0) / (edge1 - edge0));
     return t * t * (3.0 - 2.0 * t);
 }
 
-double fract(double v) {
-    return v - std::floor(v);
-}
+double fract(double v) { return v - std::floor(v); }
 
 uint32_t hash2(int x, int y, uint32_t seed) {
     return mix32(mix32(mix32(seed) ^ uint32_t(x)) ^ uint32_t(y) * 0x9E3779B9u);
 }
 
-double hashUnit(int x, int y, uint32_t seed) {
-    return hash2(x, y, seed) / 4294967296.0;
-}
+double hashUnit(int x, int y, uint32_t seed) { return hash2(x, y, seed) / 4294967296.0; }
 
 double fbm(double x, double y, uint32_t seed, int octaves) {
     double sum = 0.0, amp = 0.5, norm = 0.0;

@@ -15,9 +15,7 @@ namespace artgen {
 
 namespace {
 
-Wave blank(double seconds) {
-    return Wave(size_t(std::lround(seconds * kRate)), 0.0);
-}
+Wave blank(double seconds) { return Wave(size_t(std::lround(seconds * kRate)), 0.0); }
 
 // A decaying sine partial: the building block of bells, bars and wood.
 void addPartial(Wave &w, double start, double freq, double amp, double decay,

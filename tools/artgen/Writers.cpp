@@ -44,9 +44,7 @@ void report(const QString &path, bool ok, const QString &what) {
         ++g_failures;
 }
 
-int failureCount() {
-    return g_failures;
-}
+int failureCount() { return g_failures; }
 
 void saveImage(const QString &path, const QImage &img) {
     ensureDir(path);

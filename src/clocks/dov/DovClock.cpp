@@ -5,8 +5,7 @@ namespace vrim {
 DovClock::DovClock(const ClockContext &context)
     : SkinnedClock(Design::Dov, context)
     , m_dov(context.buttonFace)
-{
-}
+{}
 
 std::vector<FrameButton> DovClock::buttons() const
 {

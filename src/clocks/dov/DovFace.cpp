@@ -49,20 +49,23 @@ DovFace::DovFace(ColourValue face)
                                             .tip = QString::number(i + 1)});
     for (int i = 0; i < 12; ++i) {
         const BarLayout &layout = Layout[size_t(i)];
-        m_markers[size_t(i)] = m_controls.add(
-            {.name = QStringLiteral("Picture2(%1)").arg(i),
-             .twips = QRect(layout.bar.topLeft() + layout.marker, layout.markerSize),
-             .fill = face,
-             .tip = i == 11 ? QStringLiteral("0") : QString::number(5 * (i + 1)),
-             .clipTo = m_bars[size_t(i)]});
+        m_markers[size_t(i)] =
+            m_controls.add({.name = QStringLiteral("Picture2(%1)").arg(i),
+                            .twips = QRect(layout.bar.topLeft() + layout.marker, layout.markerSize),
+                            .fill = face,
+                            .tip = i == 11 ? QStringLiteral("0") : QString::number(5 * (i + 1)),
+                            .clipTo = m_bars[size_t(i)]});
     }
-    m_controls.add({.name = QStringLiteral("Picture3"), .twips = {600, 780, 495, 495}, .fill = face,
-                    .outline = Edge, .tip = QStringLiteral("Minutes")});
-    m_minutes = m_controls.add({.name = QStringLiteral("Label1"),
-                                .twips = {630, 840, 375, 375},
-                                .fill = rgbValue(192, 192, 192),
-                                .font = FaceText{QStringLiteral("Courier New"), 15.75, true,
-                                                 rgbValue(224, 224, 224)}});
+    m_controls.add({.name = QStringLiteral("Picture3"),
+                    .twips = {600, 780, 495, 495},
+                    .fill = face,
+                    .outline = Edge,
+                    .tip = QStringLiteral("Minutes")});
+    m_minutes = m_controls.add(
+        {.name = QStringLiteral("Label1"),
+         .twips = {630, 840, 375, 375},
+         .fill = rgbValue(192, 192, 192),
+         .font = FaceText{QStringLiteral("Courier New"), 15.75, true, rgbValue(224, 224, 224)}});
 }
 
 DovMarker DovFace::marker(int i) const
