@@ -193,16 +193,19 @@ void ClockWindow::makeButtons()
             });
         if (name == frame.quitControl && frame.quitTrigger)
             roles.emplace_back(*frame.quitTrigger, [this] { m_clock->frame().useQuitControl(); });
-        if (roles.empty())
-            roles.emplace_back(ControlTrigger{ControlTrigger::Down}, [this, name] {
-                m_clock->pressButton(name);
-                showState();
-            });
+        // Then the design hears of every gesture, for the buttons and gestures of its own.
+        const auto gesture = [this, name](SkinnedClock::Gesture kind) {
+            m_clock->buttonGesture(name, kind);
+            showState();
+        };
 
         if (spec.push) {
             auto *push = new QPushButton(this);
             for (auto &[trigger, action] : roles)
                 connect(push, &QPushButton::clicked, this, action);
+            connect(push, &QPushButton::pressed, this, [gesture] { gesture(SkinnedClock::Gesture::Down); });
+            connect(push, &QPushButton::released, this, [gesture] { gesture(SkinnedClock::Gesture::Up); });
+            connect(push, &QPushButton::clicked, this, [gesture] { gesture(SkinnedClock::Gesture::Click); });
             button = push;
         } else {
             auto *label = new ClickLabel(this);
@@ -211,6 +214,12 @@ void ClockWindow::makeButtons()
             label->setLineWidth(1);
             for (auto &[trigger, action] : roles)
                 bindTrigger(label, trigger, action);
+            connect(label, &ClickLabel::buttonDown, this,
+                    [gesture] { gesture(SkinnedClock::Gesture::Down); });
+            connect(label, &ClickLabel::buttonUp, this, [gesture] { gesture(SkinnedClock::Gesture::Up); });
+            connect(label, &ClickLabel::clicked, this, [gesture] { gesture(SkinnedClock::Gesture::Click); });
+            connect(label, &ClickLabel::doubleClicked, this,
+                    [gesture] { gesture(SkinnedClock::Gesture::DoubleClick); });
             button = label;
         }
         button->setObjectName(name);
@@ -253,8 +262,15 @@ void ClockWindow::loadPictures()
 {
     const Face &face = m_clock->face();
     const QStringList &paths = m_clock->pictures();
-    m_pictures.assign(size_t(paths.size()), QImage());
+    m_pictures.resize(size_t(paths.size()));
     for (int slot = 0; slot < paths.size(); ++slot) {
+        if (paths[slot].isEmpty()) {
+            // No picture chosen: nothing to say, and some designs keep the one they show.
+            if (!m_clock->keepsPictureOnEmptyPath())
+                m_pictures[size_t(slot)] = QImage();
+            continue;
+        }
+        m_pictures[size_t(slot)] = QImage();
         QString problem;
         const QImage image = loadPicture(paths[slot], &problem);
         if (image.isNull()) {

@@ -2,6 +2,7 @@
 
 #include "base/Geometry.h"
 
+#include <QLine>
 #include <QRect>
 #include <QString>
 
@@ -20,15 +21,23 @@ struct FaceText {
     bool operator==(const FaceText &) const = default;
 };
 
-// How a control shows one of the window's pictures (the skin, Norvi's centre).
+// How a control shows one of the window's pictures (the skin, Norvi's centre): stretched to its
+// place, or at the picture's own size from its top-left corner.
 enum class PictureFit { Stretch, Natural };
+
+// What a control is drawn as: a box (filled, outlined), an ellipse outline inside its place, or a
+// line along `segment`.
+enum class FaceShape { Box, Ellipse, Line };
 
 // One control of a clock face as the design names it: its place in twips within the window's
 // client area and everything that can be seen of it. The logic owns these; the window only
 // paints them, so a control's colour is the state every rule tests.
 struct FaceControl {
-    QString name;                       // the designer's name: "Picture1(3)"
-    QRect twips;                        // place within the client area
+    QString name; // the designer's name: "Picture1(3)"
+    QRect twips;  // place within the client area
+    FaceShape shape = FaceShape::Box;
+    QLine segment;                      // a line's ends, in twips
+    int lineWidth = 1;                  // of an outline or a line, in pixels
     std::optional<ColourValue> fill;    // none: see-through
     std::optional<ColourValue> outline; // a one-pixel line just inside the edge
     bool visible = true;

@@ -7,8 +7,20 @@
 
 namespace vrim {
 
+namespace {
+
+QPoint pixelPoint(QPoint twips) { return twipsRect(twips.x(), twips.y(), 0, 0).topLeft(); }
+
+} // namespace
+
 QRect FacePainter::shownPixels(const Face &face, int i)
 {
+    if (face[i].shape == FaceShape::Line) {
+        const int reach = face[i].lineWidth;
+        return QRect(pixelPoint(face[i].segment.p1()), pixelPoint(face[i].segment.p2()))
+            .normalized()
+            .adjusted(-reach, -reach, reach, reach);
+    }
     const QRect place = twipsRect(face[i].twips);
     return face[i].clipTo >= 0 ? place & shownPixels(face, face[i].clipTo) : place;
 }
@@ -30,6 +42,18 @@ void FacePainter::paint(QPainter &painter, const Face &face, const std::vector<Q
         const QRect box = shownPixels(face, i);
         if (box.isEmpty())
             continue;
+        if (control.shape != FaceShape::Box) {
+            painter.save();
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(toQColor(control.outline.value_or(0)), control.lineWidth));
+            painter.setBrush(Qt::NoBrush);
+            if (control.shape == FaceShape::Line)
+                painter.drawLine(pixelPoint(control.segment.p1()), pixelPoint(control.segment.p2()));
+            else
+                painter.drawEllipse(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+            painter.restore();
+            continue;
+        }
         painter.save();
         painter.setClipRect(box);
         if (control.fill)

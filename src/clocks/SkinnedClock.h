@@ -70,8 +70,13 @@ public:
     virtual std::vector<FrameButton> buttons() const = 0;
     // The colour a frame button shows now (the on-top button's is the on-top state).
     ColourValue buttonColour(const QString &name) const;
-    // A frame button the frame does not know was used (Norvi's "Secs/No Secs").
-    virtual void pressButton(const QString &) {}
+    // What the mouse did on a frame button, after whatever the frame table binds to it: how a
+    // design answers its own buttons (Norvi's "Secs/No Secs") and the frame buttons' extra
+    // gestures (Quenz's move strip resets the face on a click and when the button comes up).
+    enum class Gesture { Down, Up, Click, DoubleClick };
+    virtual void buttonGesture(const QString &, Gesture) {}
+    // An empty picture path keeps the picture the window shows (Norvi); otherwise it clears it.
+    virtual bool keepsPictureOnEmptyPath() const { return false; }
 
     // The pictures changed (load and every reload): the window loads them.
     void onPicturesChanged(std::function<void()> handler) { m_picturesChanged = std::move(handler); }

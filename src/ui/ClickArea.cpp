@@ -24,6 +24,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
         m_leftHeld && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_leftHeld = false;
     event->accept();
+    Q_EMIT buttonUp(event->button());
     if (click)
         Q_EMIT clicked();
 }

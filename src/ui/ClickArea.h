@@ -13,6 +13,7 @@ public:
 
 Q_SIGNALS:
     void buttonDown(Qt::MouseButton button);
+    void buttonUp(Qt::MouseButton button);
     void clicked();
     void doubleClicked();
 
