@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# The Dov clock left running for a while (60 s by default) beside `xclock -update 1`, both on
-# one Xvfb in the same run: CPU as a share of one core, resident memory, and how long after each
-# change of the system second the window is repainted (seen from outside, by X Damage reports).
-# For Dov, which shows seconds by a marker that steps every five, the program's own log of its
-# passes also gives the delay of every second. Figures only: nothing here passes or fails.
+# A clock left running for a while (60 s by default) beside `xclock -update 1`, both on one Xvfb
+# in the same run: CPU as a share of one core, resident memory, and how long after each change of
+# the system second the window is repainted (seen from outside, by X Damage reports). A face
+# that does not change every second (Dov's marker steps every five) is repainted less often; the
+# program's own log of its passes gives the delay of every second. Figures only: nothing here
+# passes or fails.
+#   bench/clock.sh [dov|norvi|quenz] [SECONDS]
 set -euo pipefail
 
-seconds=${1:-60}
+design=${1:-dov}
+seconds=${2:-60}
+# The clock's window name, its name in the report, and where its launcher label is (pixels).
+case "$design" in
+dov) window=dov name=Dov label_y=110 ;;
+norvi) window=norvi name=Norvi label_y=48 ;;
+quenz) window=Quenz name=Quenz label_y=140 ;;
+*) echo "usage: $0 [dov|norvi|quenz] [SECONDS]" >&2; exit 2 ;;
+esac
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 program=${VRIM_PROGRAM:-$root/build/vrimclocks}
@@ -25,9 +35,9 @@ QT_LOGGING_RULES="vrim.tick.info=true" "$work/prog/vrimclocks" >"$work/out.log" 
 app=$!
 pids+=("$app")
 dismiss_advice
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 110 mousedown 1 mouseup 1
-within 50 shown dov || fail "the Dov clock did not open"
-dov=$(windows_named dov)
+xdotool mousemove --window "$(windows_named "vRIM's")" 30 "$label_y" mousedown 1 mouseup 1
+within 50 shown "$window" || fail "the $name clock did not open"
+clock=$(windows_named "$window")
 
 xclock -update 1 -geometry 120x120+20+20 &
 peer=$!
@@ -41,7 +51,7 @@ rss_kb() { awk '/VmRSS/{print $2}' "/proc/$1/status"; }
 hz=$(getconf CLK_TCK)
 mark=$(wc -l <"$work/out.log")
 app_cpu0=$(cpu_ticks "$app"); peer_cpu0=$(cpu_ticks "$peer")
-"$work/damagewatch" "$dov" "$seconds" >"$work/dov.damage" &
+"$work/damagewatch" "$clock" "$seconds" >"$work/clock.damage" &
 watch1=$!
 "$work/damagewatch" "$peer_window" "$seconds" >"$work/peer.damage" &
 watch2=$!
@@ -55,25 +65,25 @@ median() { awk '{a[NR]=$1} END{if (NR==0) print "n/a"; else print a[int((NR+1)/2
 worst() { awk 'BEGIN{m="n/a"} {m=$1} END{print m}'; }
 tail -n +"$((mark + 1))" "$work/out.log" | sed -n 's/.*pass at +\([0-9]*\) ms.*/\1/p' | sort -n >"$work/passes"
 
-dov_delays=$(delays "$work/dov.damage")
+clock_delays=$(delays "$work/clock.damage")
 peer_delays=$(delays "$work/peer.damage")
 cpu() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN{printf "%.3f %%", 100 * t / hz / s}'; }
 
 report=$(cat <<REPORT
-# Dov clock at rest
+# $name clock at rest
 
 $(date -u '+%Y-%m-%d %H:%M UTC'), ${seconds} s, $(nproc) cores, Xvfb without a window manager.
 CPU is user + system time over the run as a share of one core (clock ticks of 1/${hz} s, so
 a figure under $(awk -v hz="$hz" -v s="$seconds" 'BEGIN{printf "%.3f", 100 / hz / s}') % reads as 0). Delays are milliseconds past the change of
 the wall-clock second.
 
-| Figure | Dov | xclock -update 1 | Target |
+| Figure | $name | xclock -update 1 | Target |
 |---|---:|---:|---|
 | CPU, share of one core | $(cpu $((app_cpu1 - app_cpu0))) | $(cpu $((peer_cpu1 - peer_cpu0))) | ≤ 0.2 % |
 | Resident memory (VmRSS) | $(awk -v k="$app_rss" 'BEGIN{printf "%.1f MiB", k/1024}') | $(awk -v k="$peer_rss" 'BEGIN{printf "%.1f MiB", k/1024}') | ≤ 45 MB |
-| Repaints seen (X Damage) | $(grep -c . "$work/dov.damage" || true) | $(grep -c . "$work/peer.damage" || true) | |
-| Repaint delay, median | $(echo "$dov_delays" | median) ms | $(echo "$peer_delays" | median) ms | |
-| Repaint delay, worst | $(echo "$dov_delays" | worst) ms | $(echo "$peer_delays" | worst) ms | ≤ 20 ms |
+| Repaints seen (X Damage) | $(grep -c . "$work/clock.damage" || true) | $(grep -c . "$work/peer.damage" || true) | |
+| Repaint delay, median | $(echo "$clock_delays" | median) ms | $(echo "$peer_delays" | median) ms | |
+| Repaint delay, worst | $(echo "$clock_delays" | worst) ms | $(echo "$peer_delays" | worst) ms | ≤ 20 ms |
 | Pass delay (program's log), median | $(median <"$work/passes") ms | n/a | |
 | Pass delay (program's log), worst | $(worst <"$work/passes") ms | n/a | ≤ 20 ms |
 | Passes logged | $(grep -c . "$work/passes" || true) | n/a | one a second |
@@ -81,4 +91,4 @@ REPORT
 )
 echo "$report"
 mkdir -p "$here/results"
-echo "$report" >"$here/results/dov-latest.md"
+echo "$report" >"$here/results/$design-latest.md"
