@@ -1,11 +1,5 @@
-#include "base/WindowNames.h"
 #include "clocks/dov/DovClock.h"
-#include "settings/SettingsStore.h"
-#include "support/FakeTime.h"
-#include "support/FakeWindowOps.h"
-#include "support/FakeWindows.h"
-#include "support/RecordingPlayer.h"
-#include "support/TempProgramFolder.h"
+#include "support/ClockRig.h"
 
 #include <QtTest>
 
@@ -15,27 +9,11 @@ using namespace vrim::test;
 class TestDovClock : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempProgramFolder folder;
-        SettingsStore store{DataFolders(folder.path())};
-        FakeTime time;
-        RecordingPlayer player;
-        FakeWindowOps ops;
-        WindowLog log;
-        WindowRegistry registry;
-        DovClock clock{
-            ClockContext{DataFolders(folder.path()), time, registry, ops, &player, rgbValue(240, 240, 240)}};
-        QStringList problems;
-        int pictureLoads = 0;
-
+    struct Fixture : ClockRig<DovClock> {
         Fixture()
-        {
-            QVERIFY(store.writeDefaults().ok());
-            clock.onProblem([this](const QString &problem) { problems.append(problem); });
-            clock.onPicturesChanged([this] { ++pictureLoads; });
-            time.now = QStringLiteral("09:04:58");
-        }
-        int prepares() const { return player.log.filter(QRegularExpression("^prepare ")).size(); }
+            : ClockRig(Design::Dov,
+                       [](const ClockContext &context) { return std::make_unique<DovClock>(context); })
+        {}
     };
 
 private Q_SLOTS:

@@ -1,12 +1,7 @@
 #include "base/WindowNames.h"
 #include "clocks/SkinnedClock.h"
 #include "platform/TimeSource.h"
-#include "settings/SettingsStore.h"
-#include "support/FakeTime.h"
-#include "support/FakeWindowOps.h"
-#include "support/FakeWindows.h"
-#include "support/RecordingPlayer.h"
-#include "support/TempProgramFolder.h"
+#include "support/ClockRig.h"
 
 #include <QtTest>
 
@@ -46,32 +41,12 @@ private:
 class TestSkinnedClock : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempProgramFolder folder;
-        SettingsStore store{DataFolders(folder.path())};
-        FakeTime time;
-        RecordingPlayer player;
-        FakeWindowOps ops;
-        WindowLog log;
-        WindowRegistry registry;
-        TestClock clock;
-        QStringList problems;
-        int pictureLoads = 0;
-
+    struct Fixture : ClockRig<TestClock> {
         explicit Fixture(Design design = Design::Dov)
-            : clock(design, ClockContext{DataFolders(folder.path()), time, registry, ops, &player,
-                                         rgbValue(240, 240, 240)})
-        {
-            QVERIFY(store.writeDefaults().ok());
-            clock.onProblem([this](const QString &problem) { problems.append(problem); });
-            clock.onPicturesChanged([this] { ++pictureLoads; });
-            time.now = QStringLiteral("09:04:58");
-            for (const QString &name : {windowOf(design), window::Launcher})
-                log.define(registry, name);
-            registry.show(windowOf(design));
-            log.onUnloading[windowOf(design)] = [this] { clock.frame().closing(); };
-        }
-        int prepares() const { return player.log.filter(QRegularExpression("^prepare ")).size(); }
+            : ClockRig(design, [design](const ClockContext &context) {
+                return std::make_unique<TestClock>(design, context);
+            })
+        {}
     };
 
 private Q_SLOTS:

@@ -14,22 +14,13 @@ start_sound_server
 
 # --- A fresh program folder, started so that the splash ends a few seconds before 10:05, with
 # room for a slow (sanitizer) build.
-folder="$work/prog"
-make_program_folder "$folder" "$program"
-# libfaketime is preloaded ahead of a sanitizer build's runtime; let that build accept it.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@2026-12-07 10:04:43" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
-app=$!
-pids+=("$app")
-
+start_program "$program" "2026-12-07 10:04:43"
 dismiss_advice
-launcher=$(windows_named "vRIM's")
 
 # Record from the moment the Dov entry is used.
 start_recording "$work/chime.wav"
-xdotool mousemove --window "$launcher" 30 110 mousedown 1 mouseup 1 # the Dov label
-within 50 shown dov || fail "the Dov clock did not open"
-dov=$(windows_named dov)
+open_from_launcher 110 dov
+dov=$clock
 shown "vRIM's" && fail "the launcher stayed open"
 pass "Dov opened from the launcher"
 

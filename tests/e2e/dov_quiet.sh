@@ -10,25 +10,15 @@ source "$(dirname "$0")/lib.sh"
 start_x
 start_sound_server
 
-folder="$work/prog"
-make_program_folder "$folder" "$program"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 # The program's clock starts at 10:04:42 and runs in real time, so 10:05:00 is 18 s after start.
 started=$(date +%s.%N)
-FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@2026-12-07 10:04:42" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
-pids+=($!)
+start_program "$program" "2026-12-07 10:04:42"
 seconds_to() { awk -v s="$started" -v n="$(date +%s.%N)" -v at="$1" 'BEGIN{printf "%.2f", at - (n - s)}'; }
 
 dismiss_advice
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 110 mousedown 1 mouseup 1
-within 50 shown dov || fail "the Dov clock did not open"
-dov=$(windows_named dov)
+open_from_launcher 110 dov
 sleep 0.3
-xdotool mousemove --window "$dov" 74 42 mousedown 1
-sleep 0.3
-xdotool mouseup 1 key Down Return
-within 50 shown "Dov Skin Manager" || fail "the Skin Manager did not open"
-dialog=$(windows_named "Dov Skin Manager")
+open_from_menu "$clock" 74 42 1 "Dov Skin Manager"
 start_recording "$work/open.wav"
 left=$(seconds_to 18)
 awk -v l="$left" 'BEGIN{exit !(l > 0.5)}' ||

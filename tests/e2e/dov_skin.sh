@@ -15,23 +15,15 @@ unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_STATE_HOME
 # stand-in under the home folder.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-folder="$work/prog"
-make_program_folder "$folder" "$program"
-"$folder/vrimclocks" >"$work/out.log" 2>&1 &
-pids+=($!)
+start_program "$program"
 dismiss_advice
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 110 mousedown 1 mouseup 1
-within 50 shown dov || fail "the Dov clock did not open"
-dov=$(windows_named dov)
+open_from_launcher 110 dov
+dov=$clock
 sleep 0.5
 import -window "$dov" "$work/before.png"
 
 # "Preferences" answers the left button going down; the first item offered is "Skin Manager".
-xdotool mousemove --window "$dov" 74 42 mousedown 1
-sleep 0.5
-xdotool mouseup 1 key Down Return
-within 50 shown "Dov Skin Manager" || fail "the Skin Manager did not open"
-dialog=$(windows_named "Dov Skin Manager")
+open_from_menu "$dov" 74 42 1 "Dov Skin Manager"
 
 picture="$folder/Skins/Vrim/nochistar.jpg"
 [ -f "$picture" ] || fail "the installation lacks $picture"

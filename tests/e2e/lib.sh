@@ -88,6 +88,45 @@ make_program_folder() {
     done
 }
 
+# Starts the program $1 from a fresh program folder ($folder), at the time of day $2 when given
+# ("2026-12-07 10:04:42": the wall clock starts there and runs on; the monotonic clock stays
+# real, so timers keep their pace). Its output goes to $work/out.log, its pid to $app.
+start_program() {
+    folder="$work/prog"
+    make_program_folder "$folder" "$1"
+    # libfaketime is preloaded ahead of a sanitizer build's runtime; let that build accept it.
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+    if [ -n "${2:-}" ]; then
+        FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@$2" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
+    else
+        "$folder/vrimclocks" >"$work/out.log" 2>&1 &
+    fi
+    app=$!
+    pids+=("$app")
+}
+
+# Uses the launcher label at height $1 (pixels) and waits for the window named $2; its id goes
+# to $clock.
+open_from_launcher() {
+    xdotool mousemove --window "$(windows_named "vRIM's")" 30 "$1" mousedown 1 mouseup 1
+    within 50 shown "$2" || fail "the $2 window did not open from the launcher"
+    clock=$(windows_named "$2")
+}
+
+# Opens a menu by pressing the left button at $2,$3 in window $1, presses Down $4 times (the
+# first lands on the first item that can be chosen) and Return, and waits for the window named
+# $5; its id goes to $dialog.
+open_from_menu() {
+    local downs=""
+    for ((i = 0; i < $4; i++)); do downs+=" Down"; done
+    xdotool mousemove --window "$1" "$2" "$3" mousedown 1
+    sleep 0.3
+    # shellcheck disable=SC2086
+    xdotool mouseup 1 key $downs Return
+    within 50 shown "$5" || fail "the menu did not open $5"
+    dialog=$(windows_named "$5")
+}
+
 # Closes the advice box at the end of the splash's countdown (the box is the "Vrim Clocks"
 # window that is not the 450x285 splash), then waits for the launcher.
 dismiss_advice() {

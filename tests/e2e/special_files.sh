@@ -19,9 +19,8 @@ printf '%s\r\n5 min\r\n' "$folder/Sounds/pipe.wav" >"$folder/Settings/Dovspref.p
 app=$!
 pids+=("$app")
 dismiss_advice
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 110 mousedown 1 mouseup 1 # the Dov label
-within 50 shown dov || fail "the Dov clock did not open with a pipe for its skin file"
-dov=$(windows_named dov)
+open_from_launcher 110 dov # with a pipe for its skin file
+dov=$clock
 within 50 shown "Vrim Clocks" || fail "nothing said that the skin file is a pipe"
 pass "the Dov clock opened and said what is wrong with its skin file"
 
