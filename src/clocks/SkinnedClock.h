@@ -104,6 +104,8 @@ protected:
     void faceChanged();
     // ResetFace, then settled: for a design's own handlers.
     void resetSettled();
+    // The face settled after a design's own step that is not a reset.
+    void settleFace() { settle(); }
 
 private:
     void readSettings();

@@ -1,0 +1,46 @@
+#include "clocks/norvi/NorviClock.h"
+
+namespace vrim {
+
+NorviClock::NorviClock(const ClockContext &context)
+    : SkinnedClock(Design::Norvi, context)
+    , m_norvi(context.buttonFace)
+{}
+
+std::vector<FrameButton> NorviClock::buttons() const
+{
+    return {
+        {QStringLiteral("Picture11"), {120, 3270, 195, 105}, QStringLiteral("Preferences"), MenuColour},
+        {SecondsButton, {360, 3270, 195, 105}, QStringLiteral("Secs/No Secs"), SecondsColour},
+        {QStringLiteral("Picture8"), {630, 3270, 195, 105}, QStringLiteral("Quit"), {}},
+        {QStringLiteral("Picture7"), {840, 3270, 195, 105}, QStringLiteral("onTop"), {}},
+        {QStringLiteral("Picture6"), {1080, 3270, 195, 105}, QStringLiteral("Move"), {}},
+    };
+}
+
+void NorviClock::passFace()
+{
+    // The window's first pass comes at its load, where the bars so far are filled first.
+    if (!m_loaded) {
+        m_norvi.load(time());
+        m_loaded = true;
+    }
+    m_norvi.update(time());
+}
+
+void NorviClock::afterDrag()
+{
+    m_norvi.afterDrag(time());
+    // Red is right only while the seconds are shown; the next millisecond's pass would say.
+    settleFace();
+}
+
+void NorviClock::buttonGesture(const QString &name, Gesture gesture)
+{
+    if (name != SecondsButton || gesture != Gesture::Down)
+        return;
+    m_norvi.toggleSeconds(time());
+    settleFace(); // the units lamp follows at once, as a pass a millisecond later would show it
+}
+
+} // namespace vrim
