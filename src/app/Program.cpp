@@ -3,6 +3,7 @@
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/dov/DovClock.h"
+#include "clocks/quenz/QuenzClock.h"
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
@@ -41,6 +42,8 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
         return std::make_unique<WidgetWindow>(new SplashWindow(m_registry, m_platform));
     });
     defineClock(Design::Dov, [](const ClockContext &context) { return std::make_unique<DovClock>(context); });
+    defineClock(Design::Quenz,
+                [](const ClockContext &context) { return std::make_unique<QuenzClock>(context); });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {
             return std::make_unique<WidgetWindow>(
