@@ -4,6 +4,7 @@
 #include "clocks/ClockWindow.h"
 #include "clocks/dov/DovClock.h"
 #include "clocks/norvi/NorviClock.h"
+#include "clocks/quenz/QuenzClock.h"
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
@@ -44,6 +45,8 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     defineClock(Design::Dov, [](const ClockContext &context) { return std::make_unique<DovClock>(context); });
     defineClock(Design::Norvi,
                 [](const ClockContext &context) { return std::make_unique<NorviClock>(context); });
+    defineClock(Design::Quenz,
+                [](const ClockContext &context) { return std::make_unique<QuenzClock>(context); });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {
             return std::make_unique<WidgetWindow>(

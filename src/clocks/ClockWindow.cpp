@@ -140,13 +140,14 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
     m_shown = m_clock->face();
     makeButtons();
 
-    m_clock->load();
-    showState();
+    // Subscribed before load: a design whose load asks for a reload (Quenz) gets it at once.
     m_subscription = ticker.subscribe([this] { pass(); });
     m_clock->refresh().onRaised([this] {
         if (m_ticker)
             m_ticker->passSoon(m_subscription);
     });
+    m_clock->load();
+    showState();
 }
 
 ClockWindow::~ClockWindow()
