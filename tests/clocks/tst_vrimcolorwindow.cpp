@@ -4,6 +4,7 @@
 #include "clocks/FacePainter.h"
 #include "clocks/vrimcolor/VrimcolorClock.h"
 #include "settings/SettingsStore.h"
+#include "settings/SkinManagerDialog.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
 #include "support/TempProgramFolder.h"
@@ -285,6 +286,31 @@ private Q_SLOTS:
         QCOMPARE(f.pixel(QPoint(3, 3)), QColor(250, 20, 200));
         QCOMPARE(f.pixel(QPoint(3, 25)), f.buttonFace()); // not stretched
         QVERIFY(f.platform.warnings.isEmpty());
+    }
+    // The Skin Manager closes the player; its Ok makes the next tick reload and sample the chime.
+    void skinManagerThenReloadAtTheNextTick()
+    {
+        Fixture f;
+        ClockWindow *vrim = f.open();
+        RecordingPlayer &player = f.player();
+        const QString sound = QStringLiteral("prepare ") + f.folder.file("Sounds/iauu.wav");
+        QCOMPARE(player.log, QStringList{sound});
+        player.log.clear();
+
+        vrim->clock().frame().chooseMenuItem(QStringLiteral("SkinMgr"));
+        QCOMPARE(player.log, QStringList{"close"});
+        auto *handle = dynamic_cast<WidgetWindow *>(f.program.registry().window(QStringLiteral("vrimprefs")));
+        auto *dialog = handle ? qobject_cast<SkinManagerDialog *>(handle->widget()) : nullptr;
+        QVERIFY(dialog);
+        QTest::mouseClick(dialog->button(QStringLiteral("Ok")), Qt::LeftButton);
+        settle();
+        QVERIFY(!f.program.registry().isLoaded(QStringLiteral("vrimprefs")));
+        QCOMPARE(player.log, QStringList{"close"});
+        f.passAt("09:30:04");
+        QCOMPARE(player.log, (QStringList{"close", "close", sound, "Open", "Play", "Close"}));
+        f.passAt("09:30:05");
+        QCOMPARE(player.log.size(), 6);
+        QCOMPARE(f.pixel(QPoint(11, 100)), Navy); // the face goes on
     }
 };
 
