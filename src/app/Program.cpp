@@ -5,6 +5,7 @@
 #include "clocks/dov/DovClock.h"
 #include "clocks/norvi/NorviClock.h"
 #include "clocks/quenz/QuenzClock.h"
+#include "clocks/vrimcolor/VrimcolorClock.h"
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
@@ -47,6 +48,8 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 [](const ClockContext &context) { return std::make_unique<NorviClock>(context); });
     defineClock(Design::Quenz,
                 [](const ClockContext &context) { return std::make_unique<QuenzClock>(context); });
+    defineClock(Design::Vrimcolor,
+                [](const ClockContext &context) { return std::make_unique<VrimcolorClock>(context); });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {
             return std::make_unique<WidgetWindow>(

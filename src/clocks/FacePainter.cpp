@@ -43,14 +43,14 @@ void FacePainter::paint(QPainter &painter, const Face &face, const std::vector<Q
         if (box.isEmpty())
             continue;
         if (control.shape != FaceShape::Box) {
+            // Drawn on whole pixels, not blended: a one-pixel line stays one crisp pixel wide.
             painter.save();
-            painter.setRenderHint(QPainter::Antialiasing);
             painter.setPen(QPen(toQColor(control.outline.value_or(0)), control.lineWidth));
             painter.setBrush(Qt::NoBrush);
             if (control.shape == FaceShape::Line)
                 painter.drawLine(pixelPoint(control.segment.p1()), pixelPoint(control.segment.p2()));
             else
-                painter.drawEllipse(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+                painter.drawEllipse(box.adjusted(0, 0, -1, -1));
             painter.restore();
             continue;
         }

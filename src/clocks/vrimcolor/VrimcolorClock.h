@@ -1,0 +1,30 @@
+#pragma once
+
+#include "clocks/SkinnedClock.h"
+#include "clocks/vrimcolor/VrimcolorFace.h"
+
+namespace vrim {
+
+// The Vrimcolor clock: its bars and hour figure, a move button that is also the morning and
+// afternoon lamp, two small push buttons for the menu and quitting, and a reload after every
+// drag (the frame raises the clock's own refresh signal).
+class VrimcolorClock final : public SkinnedClock {
+public:
+    static inline const QString MoveButton = QStringLiteral("Picture1");
+    static constexpr ColourValue MoveColour = rgbValue(192, 255, 192); // until the first pass
+
+    explicit VrimcolorClock(const ClockContext &context);
+
+    const VrimcolorFace &vrimcolorFace() const { return m_vrim; }
+    const Face &face() const override { return m_vrim.controls(); }
+    std::vector<FrameButton> buttons() const override;
+
+protected:
+    void passFace() override;
+
+private:
+    VrimcolorFace m_vrim;
+    bool m_loaded = false;
+};
+
+} // namespace vrim

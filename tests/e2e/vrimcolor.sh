@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The real program at 16:47 of our choosing: the Vrimcolor clock, opened from its launcher
+# entry "Vrim", shows 4 of 6 on the minutes-tens bar and 7 of 10 on the units bar (both filled
+# from the bottom), the present seconds on the flat bar, the afternoon lamp, and 16 o'clock as
+# the middle line of the hour square drawn thick and red.
+set -euo pipefail
+
+program=${1:?usage: vrimcolor.sh PATH-TO-vrimclocks}
+source "$(dirname "$0")/lib.sh"
+
+start_x
+folder="$work/prog"
+make_program_folder "$folder" "$program"
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+# The program's clock starts at 16:47:03 and runs in real time: the minute lasts long enough
+# for a slow (sanitizer) build to reach the clock.
+started=$(date +%s.%N)
+FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@2026-12-07 16:47:03" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
+pids+=($!)
+# The program's seconds now, as a whole number.
+program_seconds() { awk -v s="$started" -v n="$(date +%s.%N)" 'BEGIN{printf "%d", 3 + (n - s)}'; }
+
+dismiss_advice
+# The "Vrim" label: its bar's top is at 90 twips (6 pixels), the bar 25 pixels high.
+xdotool mousemove --window "$(windows_named "vRIM's")" 30 18 mousedown 1 mouseup 1
+within 50 shown vrimcolor || fail "the Vrimcolor clock did not open"
+vrim=$(windows_named vrimcolor)
+shown "vRIM's" && fail "the launcher stayed open"
+[ "$(size_of "$vrim")" = "117x117" ] || fail "the Vrimcolor window is $(size_of "$vrim")"
+pass "Vrimcolor opened from the launcher"
+
+# A pixel of the screenshot $1 at $2,$3 as "r,g,b".
+rgb_at() {
+    convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
+}
+expect() { # shot x y colour what
+    local got
+    got=$(rgb_at "$1" "$2" "$3")
+    [ "$got" = "$4" ] || fail "$5 shows $got, not $4"
+}
+expect_not() { # shot x y colour what
+    local got
+    got=$(rgb_at "$1" "$2" "$3")
+    [ "$got" != "$4" ] || fail "$5 shows $got"
+}
+navy="0,0,128"
+
+sleep 1.5
+before=$(program_seconds)
+import -window "$vrim" "$work/face.png"
+after=$(program_seconds)
+[ "$after" -lt 57 ] || fail "the minute ran out before the screenshot (second $after)"
+
+# The tens bar's inside runs from y 35 to 85 and the units bar's from 11 to 87, in pixels.
+expect "$work/face.png" 19 82 "$navy" "the tens bar's bottom"
+expect "$work/face.png" 19 55 "$navy" "the tens bar at 4 of 6"
+expect_not "$work/face.png" 19 48 "$navy" "the tens bar above 4 of 6"
+expect "$work/face.png" 99 84 "$navy" "the units bar's bottom"
+expect "$work/face.png" 99 37 "$navy" "the units bar at 7 of 10"
+expect_not "$work/face.png" 99 31 "$navy" "the units bar above 7 of 10"
+pass "16:47: the tens bar shows 4 of 6, the units bar 7 of 10, both from the bottom"
+
+# The seconds bar's inside starts at x 9 and gains 101/60 pixels a second.
+filled=$(awk -v s="$before" 'BEGIN{printf "%d", 9 + int(101 * s / 60) - 2}')
+empty=$(awk -v s="$after" 'BEGIN{printf "%d", 9 + int(101 * (s + 1) / 60) + 2}')
+expect "$work/face.png" 10 100 "$navy" "the seconds bar's start"
+expect "$work/face.png" "$filled" 100 "$navy" "the seconds bar at second $before"
+expect_not "$work/face.png" "$empty" 100 "$navy" "the seconds bar past second $after"
+expect_not "$work/face.png" 108 100 "$navy" "the seconds bar's end"
+pass "the seconds bar filled to the present second ($before to $after)"
+
+expect "$work/face.png" 26 19 "125,255,125" "the move button (the afternoon lamp)"
+expect "$work/face.png" 26 9 "192,255,120" "the on-top button"
+# 16 o'clock: Line16 across the middle of the square's right half, thick and red; Line14 along
+# its top, thin; the white square's left half empty where the morning groups put lines.
+expect "$work/face.png" 70 57 "255,0,0" "Line16's upper half"
+expect "$work/face.png" 70 58 "255,0,0" "Line16's lower half"
+expect_not "$work/face.png" 70 34 "255,0,0" "Line14"
+expect_not "$work/face.png" 70 34 "255,255,255" "Line14"
+expect "$work/face.png" 45 50 "255,255,255" "the hour square"
+expect "$work/face.png" 40 58 "255,255,255" "the hour square where the morning's Line16 lies"
+pass "the afternoon lamp, and 16 o'clock as Line16 thick and red in the square"
