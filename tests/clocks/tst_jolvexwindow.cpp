@@ -120,6 +120,24 @@ private Q_SLOTS:
         QCOMPARE(shown, expected.isValid() ? expected : f.buttonFace());
     }
 
+    void theHalfWayMarkLiesOverTheBarsInsideThePanel()
+    {
+        Fixture f;
+        QVERIFY(f.open());
+        const QImage shown = f.jolvex->grab().toImage();
+        // Panel twip 240 is window row 22: a line across the pink hour bar and the white seconds
+        // piece, darker than either.
+        const auto darkAt = [&shown](int x) {
+            return std::min(shown.pixelColor(x, 21).lightness(), shown.pixelColor(x, 22).lightness());
+        };
+        // Row 19 shows the same bars without the line.
+        for (int x : {8, 15, 28, 33})
+            QVERIFY2(darkAt(x) < shown.pixelColor(x, 19).lightness() - 50, qPrintable(QString::number(x)));
+        // The line reaches past the panel, which cuts it off.
+        for (int x : {3, 43, 45})
+            QCOMPARE(shown.pixelColor(x, 22), Background);
+    }
+
     void theBoundariesMoveOnScreen()
     {
         Fixture f;

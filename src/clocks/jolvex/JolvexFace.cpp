@@ -49,12 +49,11 @@ JolvexFace::JolvexFace(ColourValue face)
     const int panel =
         m_controls.add({.name = QStringLiteral("Picture4"), .twips = {p, QSize(525, 550)}, .fill = face});
     const auto bar = [&](const char *name, QRect place, ColourValue colour) {
-        const int i = m_controls.add({.name = QString::fromLatin1(name),
-                                      .twips = place.translated(p),
-                                      .exactTop = float(p.y() + place.y()),
-                                      .fill = colour,
-                                      .clipTo = panel});
-        return i;
+        return m_controls.add({.name = QString::fromLatin1(name),
+                               .twips = place.translated(p),
+                               .exactTop = float(p.y() + place.y()),
+                               .fill = colour,
+                               .clipTo = panel});
     };
     m_bars = {bar("Shape1", {0, -480, 390, 480}, rgbValue(0, 0, 192)),
               bar("Shape2", {0, 0, 390, 480}, Background), bar("Shape4", {380, -480, 90, 480}, White),
