@@ -3,6 +3,7 @@
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/dov/DovClock.h"
+#include "clocks/jolvex/JolvexClock.h"
 #include "clocks/norvi/NorviClock.h"
 #include "clocks/quenz/QuenzClock.h"
 #include "clocks/vrimcolor/VrimcolorClock.h"
@@ -50,6 +51,8 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 [](const ClockContext &context) { return std::make_unique<QuenzClock>(context); });
     defineClock(Design::Vrimcolor,
                 [](const ClockContext &context) { return std::make_unique<VrimcolorClock>(context); });
+    defineClock(Design::Jolvex,
+                [](const ClockContext &context) { return std::make_unique<JolvexClock>(context); });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {
             return std::make_unique<WidgetWindow>(

@@ -35,10 +35,13 @@ enum class FaceShape { Box, Ellipse, Line };
 struct FaceControl {
     QString name; // the designer's name: "Picture1(3)"
     QRect twips;  // place within the client area
+    // A top in twips that need not be whole (a bar that moves 8.5 twips a step): it stands for
+    // twips.top(), and the window alone turns it into pixels.
+    std::optional<float> exactTop;
     FaceShape shape = FaceShape::Box;
     QLine segment;                      // a line's ends, in twips
     int lineWidth = 1;                  // of an outline or a line, in pixels
-    std::optional<ColourValue> fill;    // none: see-through
+    std::optional<ColourValue> fill;    // none: see-through (an ellipse is filled too)
     std::optional<ColourValue> outline; // a one-pixel line just inside the edge
     bool visible = true;
     QString text;
@@ -46,7 +49,7 @@ struct FaceControl {
     int picture = -1;             // the window's picture slot it shows, or none
     PictureFit fit = PictureFit::Stretch;
     QString tip;     // tool-tip
-    int clipTo = -1; // a control it lies inside and is cut off by
+    int clipTo = -1; // a control it lies inside and is cut off by (a line too)
     bool operator==(const FaceControl &) const = default;
 };
 

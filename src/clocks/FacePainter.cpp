@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace vrim {
 
 namespace {
@@ -13,15 +15,28 @@ QPoint pixelPoint(QPoint twips) { return twipsRect(twips.x(), twips.y(), 0, 0).t
 
 } // namespace
 
+QRect FacePainter::placePixels(const FaceControl &control)
+{
+    QRect place = twipsRect(control.twips);
+    if (control.exactTop) {
+        // Halves round down the screen whatever the sign, so a move keeps its size in pixels.
+        const int top = int(std::floor(double(*control.exactTop) / TwipsPerPixel + 0.5));
+        place.moveTop(top);
+    }
+    return place;
+}
+
 QRect FacePainter::shownPixels(const Face &face, int i)
 {
+    QRect place;
     if (face[i].shape == FaceShape::Line) {
         const int reach = face[i].lineWidth;
-        return QRect(pixelPoint(face[i].segment.p1()), pixelPoint(face[i].segment.p2()))
-            .normalized()
-            .adjusted(-reach, -reach, reach, reach);
+        place = QRect(pixelPoint(face[i].segment.p1()), pixelPoint(face[i].segment.p2()))
+                    .normalized()
+                    .adjusted(-reach, -reach, reach, reach);
+    } else {
+        place = placePixels(face[i]);
     }
-    const QRect place = twipsRect(face[i].twips);
     return face[i].clipTo >= 0 ? place & shownPixels(face, face[i].clipTo) : place;
 }
 
@@ -45,8 +60,9 @@ void FacePainter::paint(QPainter &painter, const Face &face, const std::vector<Q
         if (control.shape != FaceShape::Box) {
             // Drawn on whole pixels, not blended: a one-pixel line stays one crisp pixel wide.
             painter.save();
+            painter.setClipRect(box);
             painter.setPen(QPen(toQColor(control.outline.value_or(0)), control.lineWidth));
-            painter.setBrush(Qt::NoBrush);
+            painter.setBrush(control.fill ? QBrush(toQColor(*control.fill)) : QBrush(Qt::NoBrush));
             if (control.shape == FaceShape::Line)
                 painter.drawLine(pixelPoint(control.segment.p1()), pixelPoint(control.segment.p2()));
             else
@@ -61,7 +77,7 @@ void FacePainter::paint(QPainter &painter, const Face &face, const std::vector<Q
         if (control.picture >= 0 && size_t(control.picture) < pictures.size()) {
             const QImage &picture = pictures[size_t(control.picture)];
             if (!picture.isNull()) {
-                const QRect place = twipsRect(control.twips);
+                const QRect place = placePixels(control);
                 if (control.fit == PictureFit::Natural || picture.size() == place.size())
                     painter.drawImage(place.topLeft(), picture);
                 else
@@ -77,7 +93,7 @@ void FacePainter::paint(QPainter &painter, const Face &face, const std::vector<Q
             const FaceText &font = *control.font;
             painter.setFont(windowFont(font.family, font.points, font.bold));
             painter.setPen(toQColor(font.ink));
-            painter.drawText(twipsRect(control.twips),
+            painter.drawText(placePixels(control),
                              font.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop, control.text);
         }
         painter.restore();

@@ -15,6 +15,8 @@ namespace vrim {
 // face truly is something else.
 class FacePainter {
 public:
+    // A control's place in pixels, before any cut.
+    static QRect placePixels(const FaceControl &control);
     // Where control i shows on screen, in pixels: its place, cut by what it lies inside.
     static QRect shownPixels(const Face &face, int i);
     // The tool-tip at a point (pixels): that of the topmost visible control with one there.

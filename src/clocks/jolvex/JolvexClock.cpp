@@ -1,0 +1,36 @@
+#include "clocks/jolvex/JolvexClock.h"
+
+namespace vrim {
+
+JolvexClock::JolvexClock(const ClockContext &context)
+    : SkinnedClock(Design::Jolvex, context)
+    , m_jolvex(context.buttonFace)
+{
+    frame().onOtherItem([this](const QString &item) {
+        if (m_jolvex.choose(item))
+            faceChanged();
+        // The colour legend's items only show the code: choosing one does nothing.
+    });
+    frame().onCheckMark([this](const QString &item) { return m_jolvex.checked(item); });
+}
+
+std::vector<FrameButton> JolvexClock::buttons() const
+{
+    return {
+        {QStringLiteral("Picture1"), {840, 90, 255, 135}, QStringLiteral("onTop"), rgbValue(255, 0, 0)},
+        {QStringLiteral("Picture2"), {840, 300, 255, 135}, QStringLiteral("Preferences"), MenuColour},
+        {QStringLiteral("Picture3"), {840, 510, 255, 135}, QStringLiteral("Move"), MoveColour},
+    };
+}
+
+void JolvexClock::passFace()
+{
+    // The window's first pass comes at its load, where the bars are placed for the time first.
+    if (!m_opened) {
+        m_jolvex.open(time());
+        m_opened = true;
+    }
+    m_jolvex.tick(time());
+}
+
+} // namespace vrim

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "clocks/SkinnedClock.h"
+#include "clocks/jolvex/JolvexFace.h"
+
+namespace vrim {
+
+// The Jolvex clock: its sliding colour bars, three small buttons at its right edge, and the
+// menu's seconds items, which choose how its face shows the seconds.
+class JolvexClock final : public SkinnedClock {
+public:
+    static constexpr ColourValue MenuColour = rgbValue(255, 255, 192);
+    static constexpr ColourValue MoveColour = rgbValue(0, 255, 0);
+
+    explicit JolvexClock(const ClockContext &context);
+
+    const JolvexFace &jolvexFace() const { return m_jolvex; }
+    const Face &face() const override { return m_jolvex.controls(); }
+    std::vector<FrameButton> buttons() const override;
+
+protected:
+    void passFace() override;
+
+private:
+    JolvexFace m_jolvex;
+    bool m_opened = false;
+};
+
+} // namespace vrim
