@@ -1,13 +1,10 @@
-#include "app/Program.h"
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/dov/DovClock.h"
 #include "platform/QtPlatform.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinManagerDialog.h"
-#include "support/FakePlatform.h"
-#include "support/FakeWindows.h"
-#include "support/TempProgramFolder.h"
+#include "support/ProgramRig.h"
 #include "ui/ClickArea.h"
 
 #include <QMessageBox>
@@ -24,32 +21,14 @@ using namespace vrim::test;
 class TestDovWindow : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempProgramFolder folder;
-        FakePlatform platform;
-        WindowLog others;
-        Program program{platform, DataFolders(folder.path()), [] {}};
-
+    struct Fixture : ProgramRig {
         Fixture()
-        {
-            QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
-            others.define(program.registry(), window::Launcher);
-            platform.clock.now = QStringLiteral("15:20:05");
-        }
-        ClockWindow *open()
-        {
-            program.registry().show(window::Dov);
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Dov));
-            return handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
-        }
-        RecordingPlayer &player() { return *platform.players.back(); }
+            : ProgramRig(QStringLiteral("15:20:05"))
+        {}
+        ClockWindow *open() { return openClock(Design::Dov); }
     };
 
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void settle() { ProgramRig::settle(); }
     static const DovFace &dovFace(ClockWindow *window)
     {
         return static_cast<DovClock &>(window->clock()).dovFace();

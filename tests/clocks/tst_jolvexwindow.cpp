@@ -1,11 +1,8 @@
-#include "app/Program.h"
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/jolvex/JolvexClock.h"
 #include "settings/SettingsStore.h"
-#include "support/FakePlatform.h"
-#include "support/FakeWindows.h"
-#include "support/TempProgramFolder.h"
+#include "support/ProgramRig.h"
 
 #include <QMenu>
 #include <QTimer>
@@ -32,24 +29,15 @@ const QPoint PanelOnlyAt(38, 30), BackgroundAt(45, 40), LedAt(47, 14);
 class TestJolvexWindow : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempProgramFolder folder;
-        FakePlatform platform;
-        WindowLog others;
-        Program program{platform, DataFolders(folder.path()), [] {}};
+    struct Fixture : ProgramRig {
         ClockWindow *jolvex = nullptr;
 
         Fixture()
-        {
-            QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
-            others.define(program.registry(), window::Launcher);
-            platform.clock.now = QStringLiteral("10:30:15");
-        }
+            : ProgramRig(QStringLiteral("10:30:15"))
+        {}
         ClockWindow *open()
         {
-            program.registry().show(window::Jolvex);
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Jolvex));
-            jolvex = handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
+            jolvex = openClock(Design::Jolvex);
             return jolvex;
         }
         void tickAt(const char *time)
@@ -57,17 +45,12 @@ class TestJolvexWindow : public QObject {
             platform.clock.now = QString::fromLatin1(time);
             platform.timers.front()->elapse();
         }
-        RecordingPlayer &player() { return *platform.players.back(); }
         QColor pixel(QPoint at) const { return jolvex->grab().toImage().pixelColor(at); }
         QColor buttonFace() const { return jolvex->palette().color(QPalette::Button); }
         JolvexClock &clock() const { return static_cast<JolvexClock &>(jolvex->clock()); }
     };
 
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void settle() { ProgramRig::settle(); }
 
 private Q_SLOTS:
     void opensAtItsPlaceWithItsButtons()

@@ -1,13 +1,10 @@
-#include "app/Program.h"
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/FacePainter.h"
 #include "clocks/norvi/NorviClock.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinManagerDialog.h"
-#include "support/FakePlatform.h"
-#include "support/FakeWindows.h"
-#include "support/TempProgramFolder.h"
+#include "support/ProgramRig.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -44,38 +41,14 @@ QImage solid(QSize size, QColor colour)
 class TestNorviWindow : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempProgramFolder folder;
-        FakePlatform platform;
-        WindowLog others;
-        Program program{platform, DataFolders(folder.path()), [] {}};
-
+    struct Fixture : ProgramRig {
         Fixture()
-        {
-            QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
-            others.define(program.registry(), window::Launcher);
-            platform.clock.now = QStringLiteral("15:34:27");
-        }
-        ClockWindow *open()
-        {
-            program.registry().show(window::Norvi);
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Norvi));
-            return handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
-        }
-        RecordingPlayer &player() { return *platform.players.back(); }
-        FakeTimer &ticker() { return *platform.timers.front(); }
-        void passAt(const char *time)
-        {
-            platform.clock.now = QString::fromLatin1(time);
-            ticker().elapse();
-        }
+            : ProgramRig(QStringLiteral("15:34:27"))
+        {}
+        ClockWindow *open() { return openClock(Design::Norvi); }
     };
 
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void settle() { ProgramRig::settle(); }
     static QColor pixel(ClockWindow *window, QPoint at) { return window->grab().toImage().pixelColor(at); }
     static QColor buttonFace(ClockWindow *window) { return window->palette().color(QPalette::Button); }
     // The seconds-units lamps that show red, bottom first.

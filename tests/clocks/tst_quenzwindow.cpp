@@ -1,13 +1,10 @@
-#include "app/Program.h"
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/FacePainter.h"
 #include "clocks/quenz/QuenzClock.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinManagerDialog.h"
-#include "support/FakePlatform.h"
-#include "support/FakeWindows.h"
-#include "support/TempProgramFolder.h"
+#include "support/ProgramRig.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -22,41 +19,27 @@ using namespace vrim::test;
 class TestQuenzWindow : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempProgramFolder folder;
-        FakePlatform platform;
-        WindowLog others;
-        Program program{platform, DataFolders(folder.path()), [] {}};
+    struct Fixture : ProgramRig {
         ClockWindow *quenz = nullptr;
 
         Fixture()
-        {
-            QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
-            others.define(program.registry(), window::Launcher);
-            platform.clock.now = QStringLiteral("10:20:05");
-        }
+            : ProgramRig(QStringLiteral("10:20:05"))
+        {}
         // Opens the clock and runs its first tick, which loads the skin and the sound.
         ClockWindow *open()
         {
-            program.registry().show(window::Quenz);
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Quenz));
-            quenz = handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
+            quenz = openClock(Design::Quenz);
             // The reload its load asks for comes at once, not at the next second.
             if (quenz && platform.timers.front()->interval() == 0)
                 tick();
             return quenz;
         }
         void tick() { platform.timers.front()->elapse(); }
-        RecordingPlayer &player() { return *platform.players.back(); }
         QColor pixel(QPoint at) const { return quenz->grab().toImage().pixelColor(at); }
         QColor buttonFace() const { return quenz->palette().color(QPalette::Button); }
     };
 
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void settle() { ProgramRig::settle(); }
     static QColor colour(ColourValue value) { return QColor(redOf(value), greenOf(value), blueOf(value)); }
 
 private Q_SLOTS:

@@ -1,13 +1,10 @@
-#include "app/Program.h"
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/FacePainter.h"
 #include "clocks/vrimcolor/VrimcolorClock.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinManagerDialog.h"
-#include "support/FakePlatform.h"
-#include "support/FakeWindows.h"
-#include "support/TempProgramFolder.h"
+#include "support/ProgramRig.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -32,42 +29,23 @@ QPoint inSquare(int x, int y) { return twipsRect(QRect(480 + x, 480 + y, 0, 0)).
 class TestVrimcolorWindow : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempProgramFolder folder;
-        FakePlatform platform;
-        WindowLog others;
-        Program program{platform, DataFolders(folder.path()), [] {}};
+    struct Fixture : ProgramRig {
         ClockWindow *vrim = nullptr;
 
         Fixture()
-        {
-            QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
-            others.define(program.registry(), window::Launcher);
-            platform.clock.now = QStringLiteral("09:30:03");
-        }
+            : ProgramRig(QStringLiteral("09:30:03"))
+        {}
         ClockWindow *open()
         {
-            program.registry().show(window::Vrimcolor);
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Vrimcolor));
-            vrim = handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
+            vrim = openClock(Design::Vrimcolor);
             return vrim;
         }
-        void passAt(const char *time)
-        {
-            platform.clock.now = QString::fromLatin1(time);
-            platform.timers.front()->elapse();
-        }
-        RecordingPlayer &player() { return *platform.players.back(); }
         QImage shown() const { return vrim->grab().toImage(); }
         QColor pixel(QPoint at) const { return shown().pixelColor(at); }
         QColor buttonFace() const { return vrim->palette().color(QPalette::Button); }
     };
 
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void settle() { ProgramRig::settle(); }
     // The menu a gesture pops up, and its items.
     static std::pair<QString, QStringList> menuPoppedBy(const std::function<void()> &gesture)
     {

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/Program.h"
+#include "base/WindowNames.h"
+#include "clocks/ClockWindow.h"
+#include "settings/SettingsStore.h"
+#include "support/FakePlatform.h"
+#include "support/FakeWindows.h"
+#include "support/TempProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QtTest>
+
+namespace vrim::test {
+
+// The whole program offscreen on test doubles: a fresh program folder with its default settings,
+// a stand-in launcher that writes down what happens to it, and the time of day set.
+struct ProgramRig {
+    TempProgramFolder folder;
+    FakePlatform platform;
+    WindowLog others;
+    Program program{platform, DataFolders(folder.path()), [] {}};
+
+    explicit ProgramRig(const QString &now)
+    {
+        QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
+        others.define(program.registry(), window::Launcher);
+        platform.clock.now = now;
+    }
+
+    // Opens a design's clock as the launcher would, and answers its window.
+    ClockWindow *openClock(Design design)
+    {
+        program.registry().show(windowOf(design));
+        auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(windowOf(design)));
+        return handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
+    }
+    FakeTimer &ticker() { return *platform.timers.front(); }
+    // The ticker's pass at the given time of day.
+    void passAt(const char *time)
+    {
+        platform.clock.now = QString::fromLatin1(time);
+        ticker().elapse();
+    }
+    RecordingPlayer &player() { return *platform.players.back(); }
+
+    // Lets what was posted happen: windows unloaded from their own handlers are deleted.
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+} // namespace vrim::test
