@@ -8,13 +8,8 @@ program=${1:?usage: jolvex.sh PATH-TO-vrimclocks}
 source "$(dirname "$0")/lib.sh"
 
 start_x
-folder="$work/prog"
-make_program_folder "$folder" "$program"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 # The program's clock starts at 15:20:02 and runs in real time.
-started=$(date +%s.%N)
-FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@2026-12-07 15:20:02" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
-pids+=($!)
+start_program "$program" "2026-12-07 15:20:02"
 # The program's seconds now, as a whole number.
 program_seconds() { awk -v s="$started" -v n="$(date +%s.%N)" 'BEGIN{printf "%d", 2 + (n - s)}'; }
 

@@ -90,12 +90,14 @@ make_program_folder() {
 
 # Starts the program $1 from a fresh program folder ($folder), at the time of day $2 when given
 # ("2026-12-07 10:04:42": the wall clock starts there and runs on; the monotonic clock stays
-# real, so timers keep their pace). Its output goes to $work/out.log, its pid to $app.
+# real, so timers keep their pace). Its output goes to $work/out.log, its pid to $app, the moment
+# it started (date +%s.%N) to $started.
 start_program() {
     folder="$work/prog"
     make_program_folder "$folder" "$1"
     # libfaketime is preloaded ahead of a sanitizer build's runtime; let that build accept it.
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+    started=$(date +%s.%N) # when the program's clock read $2
     if [ -n "${2:-}" ]; then
         FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@$2" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
     else

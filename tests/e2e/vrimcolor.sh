@@ -9,14 +9,9 @@ program=${1:?usage: vrimcolor.sh PATH-TO-vrimclocks}
 source "$(dirname "$0")/lib.sh"
 
 start_x
-folder="$work/prog"
-make_program_folder "$folder" "$program"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 # The program's clock starts at 16:47:03 and runs in real time: the minute lasts long enough
 # for a slow (sanitizer) build to reach the clock.
-started=$(date +%s.%N)
-FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@2026-12-07 16:47:03" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
-pids+=($!)
+start_program "$program" "2026-12-07 16:47:03"
 # The program's seconds now, as a whole number.
 program_seconds() { awk -v s="$started" -v n="$(date +%s.%N)" 'BEGIN{printf "%d", 3 + (n - s)}'; }
 
