@@ -173,9 +173,9 @@ void ClockWindow::pass()
 void ClockWindow::makeButtons()
 {
     const FrameDesign &frame = m_clock->frame().design();
-    for (const FrameButton &spec : m_clock->buttons()) {
+    for (const FrameButton &wanted : m_clock->buttons()) {
         QWidget *button = nullptr;
-        const QString name = spec.name;
+        const QString name = wanted.name;
         std::vector<std::pair<ControlTrigger, std::function<void()>>> roles;
         if (name == frame.moveHandle)
             roles.emplace_back(ControlTrigger{ControlTrigger::Down},
@@ -200,7 +200,7 @@ void ClockWindow::makeButtons()
             showState();
         };
 
-        if (spec.push) {
+        if (wanted.push) {
             auto *push = new QPushButton(this);
             for (auto &[trigger, action] : roles)
                 connect(push, &QPushButton::clicked, this, action);
@@ -224,8 +224,8 @@ void ClockWindow::makeButtons()
             button = label;
         }
         button->setObjectName(name);
-        button->setGeometry(twipsRect(spec.twips));
-        button->setToolTip(spec.tip);
+        button->setGeometry(twipsRect(wanted.twips));
+        button->setToolTip(wanted.tip);
         m_buttons.emplace_back(name, button);
     }
 }

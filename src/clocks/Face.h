@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -74,5 +75,15 @@ public:
 private:
     std::vector<FaceControl> m_controls;
 };
+
+// Twelve hour bars (`Picture1(i)`, tool-tip the hour i + 1) each with a marker inside it
+// (`Picture2(i)`, tool-tip its minute: 5, 10, … 55, then 0), as the ring faces (Dov, Quenz) have
+// them. Places are twips in the window.
+struct HourRing {
+    std::array<int, 12> bars{};
+    std::array<int, 12> markers{};
+};
+HourRing addHourRing(Face &face, const std::array<QRect, 12> &bars, const std::array<QRect, 12> &markers,
+                     ColourValue barFill, ColourValue markerFill, ColourValue barOutline);
 
 } // namespace vrim

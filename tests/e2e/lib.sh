@@ -129,6 +129,17 @@ open_from_menu() {
     dialog=$(windows_named "$5")
 }
 
+# A pixel of the screenshot $1 at $2,$3 as "r,g,b".
+rgb_at() {
+    convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
+}
+# Fails unless the screenshot $1 shows the colour $4 ("r,g,b") at $2,$3; $5 says what is there.
+expect() {
+    local got
+    got=$(rgb_at "$1" "$2" "$3")
+    [ "$got" = "$4" ] || fail "$5 shows $got, not $4"
+}
+
 # Closes the advice box at the end of the splash's countdown (the box is the "Vrim Clocks"
 # window that is not the 450x285 splash), then waits for the launcher.
 dismiss_advice() {

@@ -22,15 +22,6 @@ shown "vRIM's" && fail "the launcher stayed open"
 [ "$(size_of "$norvi")" = "92x224" ] || fail "the Norvi window is $(size_of "$norvi")"
 pass "Norvi opened from the launcher"
 
-# A pixel of the screenshot $1 at $2,$3 as "r,g,b".
-rgb_at() {
-    convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
-}
-expect() { # shot x y colour what
-    local got
-    got=$(rgb_at "$1" "$2" "$3")
-    [ "$got" = "$4" ] || fail "$5 shows $got, not $4"
-}
 # Lamp centres in the window, in pixels: the minutes column at x 55, the seconds column at 37;
 # cell k of a tens part at y 82 - 10k, of a units part at y 186 - 10k.
 red_units() { # shot -> the seconds-units cells that show red

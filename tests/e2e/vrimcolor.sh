@@ -24,15 +24,6 @@ shown "vRIM's" && fail "the launcher stayed open"
 [ "$(size_of "$vrim")" = "117x117" ] || fail "the Vrimcolor window is $(size_of "$vrim")"
 pass "Vrimcolor opened from the launcher"
 
-# A pixel of the screenshot $1 at $2,$3 as "r,g,b".
-rgb_at() {
-    convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
-}
-expect() { # shot x y colour what
-    local got
-    got=$(rgb_at "$1" "$2" "$3")
-    [ "$got" = "$4" ] || fail "$5 shows $got, not $4"
-}
 expect_not() { # shot x y colour what
     local got
     got=$(rgb_at "$1" "$2" "$3")

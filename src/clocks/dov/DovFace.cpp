@@ -41,21 +41,14 @@ DovFace::DovFace(ColourValue face)
 {
     m_controls.add({.name = QStringLiteral("Frame1"), .twips = {0, 0, 1665, 2055}, .fill = Black});
     m_controls.add({.name = QStringLiteral("Image3"), .twips = {0, 0, 1650, 1995}, .picture = 0});
-    for (int i = 0; i < 12; ++i)
-        m_bars[size_t(i)] = m_controls.add({.name = QStringLiteral("Picture1(%1)").arg(i),
-                                            .twips = Layout[size_t(i)].bar,
-                                            .fill = face,
-                                            .outline = Edge,
-                                            .tip = QString::number(i + 1)});
-    for (int i = 0; i < 12; ++i) {
-        const BarLayout &layout = Layout[size_t(i)];
-        m_markers[size_t(i)] =
-            m_controls.add({.name = QStringLiteral("Picture2(%1)").arg(i),
-                            .twips = QRect(layout.bar.topLeft() + layout.marker, layout.markerSize),
-                            .fill = face,
-                            .tip = i == 11 ? QStringLiteral("0") : QString::number(5 * (i + 1)),
-                            .clipTo = m_bars[size_t(i)]});
+    std::array<QRect, 12> bars, markers;
+    for (size_t i = 0; i < 12; ++i) {
+        bars[i] = Layout[i].bar;
+        markers[i] = QRect(Layout[i].bar.topLeft() + Layout[i].marker, Layout[i].markerSize);
     }
+    const HourRing ring = addHourRing(m_controls, bars, markers, face, face, Edge);
+    m_bars = ring.bars;
+    m_markers = ring.markers;
     m_controls.add({.name = QStringLiteral("Picture3"),
                     .twips = {600, 780, 495, 495},
                     .fill = face,

@@ -59,21 +59,15 @@ QuenzFace::QuenzFace(ColourValue face)
                     .shape = FaceShape::Line,
                     .segment = {30, 540, 2200, 540},
                     .outline = Yellow});
-    for (int i = 0; i < 12; ++i)
-        m_bars[size_t(i)] = m_controls.add({.name = QStringLiteral("Picture1(%1)").arg(i),
-                                            .twips = Layout[size_t(i)].bar,
-                                            .fill = i == 2 ? Grey : face,
-                                            .outline = Edge,
-                                            .tip = QString::number(i + 1)});
-    for (int i = 0; i < 12; ++i) {
-        const BarLayout &layout = Layout[size_t(i)];
-        m_markers[size_t(i)] =
-            m_controls.add({.name = QStringLiteral("Picture2(%1)").arg(i),
-                            .twips = layout.marker.translated(layout.bar.topLeft()),
-                            .fill = Grey,
-                            .tip = i == 11 ? QStringLiteral("0") : QString::number(5 * (i + 1)),
-                            .clipTo = m_bars[size_t(i)]});
+    std::array<QRect, 12> bars, markers;
+    for (size_t i = 0; i < 12; ++i) {
+        bars[i] = Layout[i].bar;
+        markers[i] = Layout[i].marker.translated(Layout[i].bar.topLeft());
     }
+    const HourRing ring = addHourRing(m_controls, bars, markers, face, Grey, Edge);
+    m_bars = ring.bars;
+    m_markers = ring.markers;
+    m_controls[m_bars[2]].fill = Grey; // the "3" bar starts grey
     const int centre = m_controls.add({.name = QStringLiteral("Picture3"),
                                        .twips = {840, 870, 495, 495},
                                        .fill = Black,
