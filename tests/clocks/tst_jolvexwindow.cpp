@@ -227,27 +227,6 @@ private Q_SLOTS:
         QCOMPARE(popped, QStringLiteral("Prefs"));
         QTest::mouseRelease(jolvex->button(QStringLiteral("Picture2")), Qt::LeftButton);
     }
-
-    void quitClockAndClosingShowTheLauncher_data()
-    {
-        QTest::addColumn<bool>("byMenu");
-        QTest::newRow("Quit Clock") << true;
-        QTest::newRow("the window closed") << false;
-    }
-    void quitClockAndClosingShowTheLauncher()
-    {
-        QFETCH(bool, byMenu);
-        Fixture f;
-        ClockWindow *jolvex = f.open();
-        RecordingPlayer &player = f.player();
-        if (byMenu)
-            jolvex->clock().frame().chooseMenuItem(QStringLiteral("Quit"));
-        else
-            jolvex->close();
-        QVERIFY(player.log.contains("Close"));
-        settle();
-        QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
-    }
 };
 
 QTEST_MAIN(TestJolvexWindow)

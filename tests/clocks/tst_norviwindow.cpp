@@ -129,30 +129,6 @@ private Q_SLOTS:
         QCOMPARE(pixel(norvi, at), colour.isValid() ? colour : buttonFace(norvi));
     }
 
-    void tipsNameTheHoursAndTheButtons()
-    {
-        Fixture f;
-        ClockWindow *norvi = f.open();
-        // clang-format off
-        const std::vector<std::pair<QRect, const char *>> hours = {
-            {{360, 150, 495, 135}, "XII"}, {{900, 360, 135, 405}, "I"}, {{900, 840, 135, 405}, "II"},
-            {{900, 1350, 135, 405}, "III"}, {{900, 1860, 135, 405}, "IV"}, {{900, 2370, 135, 405}, "V"},
-            {{360, 2880, 495, 135}, "VI"}, {{150, 2370, 135, 405}, "VII"}, {{150, 1860, 135, 405}, "VIII"},
-            {{150, 1350, 135, 405}, "IX"}, {{150, 840, 135, 405}, "X"}, {{150, 360, 135, 405}, "XI"}};
-        // clang-format on
-        for (const auto &[place, tip] : hours) {
-            const QPoint at = lampAt(place.x(), place.y(), place.width(), place.height());
-            QCOMPARE(FacePainter::tipAt(norvi->clock().face(), at), QString::fromLatin1(tip));
-        }
-        const std::vector<std::pair<const char *, const char *>> buttons = {{"Picture11", "Preferences"},
-                                                                            {"Picture9", "Secs/No Secs"},
-                                                                            {"Picture8", "Quit"},
-                                                                            {"Picture7", "onTop"},
-                                                                            {"Picture6", "Move"}};
-        for (const auto &[name, tip] : buttons)
-            QCOMPARE(norvi->button(QString::fromLatin1(name))->toolTip(), QString::fromLatin1(tip));
-    }
-
     void preferencesOpensTheMenuOnAClick()
     {
         Fixture f;
@@ -177,17 +153,6 @@ private Q_SLOTS:
         QVERIFY(f.player().log.contains("Close")); // read before the window and its player go
         settle();
         QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
-    }
-
-    void closingShowsTheLauncher()
-    {
-        Fixture f;
-        ClockWindow *norvi = f.open();
-        norvi->close();
-        settle();
-        QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
-        QVERIFY(f.others.events.contains(QStringLiteral("show ") + window::Launcher));
-        QVERIFY(!f.program.ticker().isRunning());
     }
 
     void onTopTogglesOnAPress()
@@ -276,78 +241,6 @@ private Q_SLOTS:
         QVERIFY(norvi->hasPicture(0) && norvi->hasPicture(1));
         check();
         QVERIFY2(f.platform.warnings.isEmpty(), qPrintable(f.platform.warnings.join(u'\n')));
-    }
-
-    void missingPicturesAreSaidOncePerLoadAndTheClockTicksOn()
-    {
-        Fixture f; // the test folder has neither default picture
-        ClockWindow *norvi = f.open();
-        QVERIFY(!norvi->hasPicture(0) && !norvi->hasPicture(1));
-        QCOMPARE(f.platform.warnings.size(), 2);
-        QVERIFY(f.platform.warnings[0].contains(QStringLiteral("butnrock-3d.jpg")));
-        QVERIFY(f.platform.warnings[1].contains(QStringLiteral("plum.jpg")));
-        norvi->clock().refresh().raise();
-        f.passAt("15:34:28");
-        QCOMPARE(f.platform.warnings.size(), 2);
-        QCOMPARE(redSeconds(norvi), QList<int>{8});
-    }
-
-    void aMissingSettingsFileGivesDefaultsAndIsNotWritten()
-    {
-        Fixture f;
-        const QString skinFile = f.folder.file("Settings/norvipref.prf");
-        QVERIFY(QFile::remove(skinFile));
-        ClockWindow *norvi = f.open();
-        QVERIFY(!f.platform.warnings.isEmpty());
-        QVERIFY(f.platform.warnings.front().contains(QStringLiteral("norvipref.prf")));
-        QCOMPARE(norvi->clock().pictures().value(1), f.folder.file("Skins/norvi/plum.jpg"));
-        f.passAt("15:34:28");
-        QCOMPARE(redSeconds(norvi), QList<int>{8});
-        QVERIFY(!QFile::exists(skinFile));
-    }
-
-    void skinManagerSendsCloseAndReloadsTheClockOnce_data()
-    {
-        QTest::addColumn<QString>("way");
-        QTest::newRow("Ok") << "Ok";
-        QTest::newRow("Cancel") << "Cancel";
-    }
-    void skinManagerSendsCloseAndReloadsTheClockOnce()
-    {
-        QFETCH(QString, way);
-        Fixture f;
-        ClockWindow *norvi = f.open();
-        RecordingPlayer &clockPlayer = f.player();
-        norvi->clock().frame().chooseMenuItem(QStringLiteral("SkinManager"));
-        QCOMPARE(clockPlayer.log.last(), QStringLiteral("close"));
-        auto *handle =
-            dynamic_cast<WidgetWindow *>(f.program.registry().window(QStringLiteral("norviprefs")));
-        QVERIFY(handle);
-        auto *dialog = qobject_cast<SkinManagerDialog *>(handle->widget());
-        QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("norvi Skin Manager"));
-        QTest::mouseClick(dialog->button(way), Qt::LeftButton);
-        settle();
-        QVERIFY(!f.program.registry().isLoaded(QStringLiteral("norviprefs")));
-
-        const auto prepares = [&] { return clockPlayer.log.filter(QRegularExpression("^prepare ")).size(); };
-        QCOMPARE(prepares(), 1);
-        f.ticker().elapse(); // the pass asked for at once
-        f.passAt("15:34:28");
-        QCOMPARE(prepares(), 2);
-        QVERIFY(norvi->clock().refresh().carrier().isEmpty());
-    }
-
-    void chimesWithPlayInSecondZero()
-    {
-        Fixture f;
-        f.platform.clock.now = QStringLiteral("15:34:58");
-        f.open();
-        f.player().log.clear();
-        f.passAt("15:34:59");
-        f.passAt("15:35:00");
-        f.passAt("15:35:01");
-        QCOMPARE(f.player().log, (QStringList{"Open", "play"}));
     }
 };
 

@@ -202,32 +202,6 @@ private Q_SLOTS:
         QCOMPARE(f.pixel(hourBar), QColor(0, 0, 255));
         QCOMPARE(f.pixel(QPoint(125, 51)), QColor(205, 10, 0)); // marker 1, in the 2 bar
     }
-
-    void skinManagerReloadSoundsTheNewChimeOnce()
-    {
-        Fixture f;
-        ClockWindow *quenz = f.open();
-        RecordingPlayer &player = f.player();
-        // The first tick was a reload too: the clock raised its own signal when it loaded.
-        const QString defaultSound = QStringLiteral("prepare ") + f.folder.file("Sounds/iauu.wav");
-        QCOMPARE(player.log, (QStringList{"Close", defaultSound, "Open", "Play", "Close"}));
-        player.log.clear();
-
-        quenz->clock().frame().chooseMenuItem(QStringLiteral("SkinManager"));
-        QCOMPARE(player.log, QStringList{"close"});
-        auto *handle = dynamic_cast<WidgetWindow *>(f.program.registry().window(QStringLiteral("QuenzPref")));
-        auto *dialog = handle ? qobject_cast<SkinManagerDialog *>(handle->widget()) : nullptr;
-        QVERIFY(dialog);
-        QTest::mouseClick(dialog->button(QStringLiteral("Ok")), Qt::LeftButton);
-        settle();
-        QVERIFY(!f.program.registry().isLoaded(QStringLiteral("QuenzPref")));
-        f.platform.clock.now = QStringLiteral("10:20:13");
-        f.tick();
-        QCOMPARE(player.log, (QStringList{"close", "Close", defaultSound, "Open", "Play", "Close"}));
-        // The reload cleared the face; nothing is lit until the next five seconds.
-        QCOMPARE(f.pixel(QPoint(5, 50)), f.buttonFace());
-        QCOMPARE(f.pixel(QPoint(119, 21)), f.buttonFace());
-    }
 };
 
 QTEST_MAIN(TestQuenzWindow)

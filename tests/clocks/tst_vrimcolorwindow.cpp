@@ -240,16 +240,6 @@ private Q_SLOTS:
         QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
     }
 
-    void closingDoesNotShowTheLauncher()
-    {
-        Fixture f;
-        ClockWindow *vrim = f.open();
-        vrim->close();
-        settle();
-        QVERIFY(!f.program.registry().isLoaded(window::Vrimcolor));
-        QVERIFY(!f.program.registry().isLoaded(window::Launcher));
-    }
-
     void theSkinAtItsOwnSizeBehindTheFace()
     {
         Fixture f;
@@ -265,7 +255,6 @@ private Q_SLOTS:
         QCOMPARE(f.pixel(QPoint(3, 25)), f.buttonFace()); // not stretched
         QVERIFY(f.platform.warnings.isEmpty());
     }
-    // The Skin Manager closes the player; its Ok makes the next tick reload and sample the chime.
     void skinManagerThenReloadAtTheNextTick()
     {
         Fixture f;
