@@ -88,6 +88,18 @@ make_program_folder() {
     done
 }
 
+# The faketime wrapper names its shared memory and semaphore after its own process id and leaves
+# them in /dev/shm when it is killed; a later wrapper that gets the same id then refuses to start
+# ("sem_open: File exists"). Remove those whose wrapper is gone.
+clear_stale_faketime() {
+    local entry pid
+    for entry in /dev/shm/faketime_shm_* /dev/shm/sem.faketime_sem_*; do
+        [ -e "$entry" ] || continue
+        pid=${entry##*_}
+        kill -0 "$pid" 2>/dev/null || rm -f "$entry"
+    done
+}
+
 # Starts the program $1 from a fresh program folder ($folder), at the time of day $2 when given
 # ("2026-12-07 10:04:42": the wall clock starts there and runs on; the monotonic clock stays
 # real, so timers keep their pace). Its output goes to $work/out.log, its pid to $app, the moment
@@ -99,6 +111,7 @@ start_program() {
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
     started=$(date +%s.%N) # when the program's clock read $2
     if [ -n "${2:-}" ]; then
+        clear_stale_faketime
         FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@$2" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
     else
         "$folder/vrimclocks" >"$work/out.log" 2>&1 &

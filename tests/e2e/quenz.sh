@@ -20,6 +20,7 @@ make_program_folder "$folder" "$program"
 fake_start=$(date -u -d "2026-12-07 15:19:30" +%s)
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 real_start=$(date +%s.%N)
+clear_stale_faketime
 TZ=UTC FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@2026-12-07 15:19:30" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
 pids+=($!)
 # The program's seconds past the minute, to a tenth.
