@@ -79,10 +79,7 @@ void StopwatchModel::stop(Watch &watch, const Reading &now)
     watch.caption = Reset;
 }
 
-void StopwatchModel::reset(Watch &watch)
-{
-    watch = Watch{};
-}
+void StopwatchModel::reset(Watch &watch) { watch = Watch{}; }
 
 void StopwatchModel::pass()
 {

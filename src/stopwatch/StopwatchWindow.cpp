@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <ctime>
+
 // Off unless asked for (QT_LOGGING_RULES="vrim.stopwatch.info=true"): what the window shows,
 // read back from its controls, one line whenever it changes. The end-to-end test reads it.
 Q_LOGGING_CATEGORY(lcStopwatch, "vrim.stopwatch", QtWarningMsg)
@@ -128,10 +130,10 @@ StopwatchWindow::StopwatchWindow(WindowRegistry &registry, Platform &platform, S
         showState();
     });
 
-    static const char *const firstNames[8] = {"Label4",  "Atime",   "SDisplay", "FDisplay",
-                                              "Horas",   "minutos", "segundos", "Command1"};
-    static const char *const secondNames[8] = {"Label8",  "Atimee",   "SgDisplay", "FgDisplay",
-                                               "Horass",  "minutoss", "segundoss", "Command2"};
+    static const char *const firstNames[8] = {"Label4", "Atime",   "SDisplay", "FDisplay",
+                                              "Horas",  "minutos", "segundos", "Command1"};
+    static const char *const secondNames[8] = {"Label8", "Atimee",   "SgDisplay", "FgDisplay",
+                                               "Horass", "minutoss", "segundoss", "Command2"};
     m_first = makeColumn(10, QStringLiteral("Reference 1"), firstNames);
     m_second = makeColumn(205, QStringLiteral("Reference 2"), secondNames);
     connect(m_first.button, &QPushButton::clicked, this, [this] {
@@ -164,13 +166,14 @@ StopwatchWindow::~StopwatchWindow()
         m_ticker->unsubscribe(m_subscription);
 }
 
-StopwatchWindow::Column StopwatchWindow::makeColumn(int left, const QString &title, const char *const names[8])
+StopwatchWindow::Column StopwatchWindow::makeColumn(int left, const QString &title,
+                                                    const char *const names[8])
 {
     const auto name = [names](int i) { return QString::fromLatin1(names[i]); };
     const auto row = [left](int top) { return QRect(left + BoxLeft, top, ColumnWidth - BoxLeft, 22); };
     const auto caption = [this, left](int top, const QString &text) {
-        makeLabel(this, QStringLiteral("lbl") + text + QString::number(left), QRect(left, top, BoxLeft - 4, 22),
-                  text);
+        makeLabel(this, QStringLiteral("lbl") + text + QString::number(left),
+                  QRect(left, top, BoxLeft - 4, 22), text);
     };
     Column column;
     QLabel *heading = makeLabel(this, name(0), QRect(left, 38, ColumnWidth, 18), title);
@@ -238,7 +241,8 @@ void StopwatchWindow::showState()
             QStringLiteral(" | ") +
             describe(QStringLiteral("Reference 2"), m_second.clock, m_second.button, m_second.started,
                      m_second.stopped, m_second.hours, m_second.minutes, m_second.seconds) +
-            QStringLiteral(" | '%1'%2").arg(m_both->text(), m_both->isEnabled() ? QString() : QStringLiteral(" (off)"));
+            QStringLiteral(" | '%1'%2")
+                .arg(m_both->text(), m_both->isEnabled() ? QString() : QStringLiteral(" (off)"));
         if (line != m_logged) {
             m_logged = line;
             qCInfo(lcStopwatch).noquote() << line;
@@ -278,12 +282,14 @@ void StopwatchWindow::chooseMenuItem(const QString &name)
             return;
         moveToHelpPlace();
         registry().show(window::HelpPage);
-        if (auto *help = dynamic_cast<WidgetWindow *>(registry().window(window::HelpPage)); help && help->widget())
+        if (auto *help = dynamic_cast<WidgetWindow *>(registry().window(window::HelpPage));
+            help && help->widget())
             help->widget()->move(twipsToPixels(1620), twipsToPixels(900));
     } else if (name == u"aboutmnu") {
         moveToHelpPlace();
         registry().show(window::About);
-        if (auto *about = dynamic_cast<WidgetWindow *>(registry().window(window::About)); about && about->widget())
+        if (auto *about = dynamic_cast<WidgetWindow *>(registry().window(window::About));
+            about && about->widget())
             about->widget()->move(twipsToPixels(1100), twipsToPixels(2500));
     } else if (name == u"Exitmnu") {
         registry().unload(windowName()); // its closing shows the launcher
@@ -295,16 +301,30 @@ void StopwatchWindow::moveToHelpPlace() { move(twipsToPixels(7000), y()); }
 
 void StopwatchWindow::watchEventLoop()
 {
+    // Between two of its wake-ups the loop is late either because it was busy with our work or
+    // because the machine gave the thread no time. The thread's own CPU time tells them apart.
+    const auto threadCpuUs = [] {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+    };
     m_watchdog.setTimerType(Qt::PreciseTimer);
     m_watchdog.setInterval(10);
     m_watchdogClock.start();
-    connect(&m_watchdog, &QTimer::timeout, this, [this] {
+    m_watchdogCpuLast = threadCpuUs();
+    connect(&m_watchdog, &QTimer::timeout, this, [this, threadCpuUs] {
         const qint64 now = m_watchdogClock.elapsed();
+        const qint64 cpu = threadCpuUs();
         m_watchdogWorst = std::max(m_watchdogWorst, now - m_watchdogLast - 10);
+        m_watchdogBusiest = std::max(m_watchdogBusiest, cpu - m_watchdogCpuLast);
         m_watchdogLast = now;
+        m_watchdogCpuLast = cpu;
         if (now - m_watchdogSince >= 1000) {
-            qCInfo(lcWatchdog, "longest block %lld ms", static_cast<long long>(std::max<qint64>(0, m_watchdogWorst)));
+            qCInfo(lcWatchdog, "longest block %lld ms, busiest gap %.3f ms of CPU",
+                   static_cast<long long>(std::max<qint64>(0, m_watchdogWorst)),
+                   double(m_watchdogBusiest) / 1000.0);
             m_watchdogWorst = 0;
+            m_watchdogBusiest = 0;
             m_watchdogSince = now;
         }
     });

@@ -64,12 +64,15 @@ private:
     ClickLabel *m_menuButton = nullptr;
     ClickLabel *m_onTop = nullptr;
     QString m_logged;
-    // Measures how long the event loop is kept from a 10 ms timer, when asked to.
+    // Measures how long the event loop is kept from a 10 ms timer, and how much of that it was
+    // busy, when asked to.
     QTimer m_watchdog;
     QElapsedTimer m_watchdogClock;
     qint64 m_watchdogLast = 0;
     qint64 m_watchdogWorst = 0;
     qint64 m_watchdogSince = 0;
+    qint64 m_watchdogCpuLast = 0; // the thread's CPU time, microseconds
+    qint64 m_watchdogBusiest = 0;
 };
 
 } // namespace vrim

@@ -62,8 +62,10 @@ private Q_SLOTS:
         rig.at(start + seconds * 1000, seconds * 1000);
         rig.model.clickFirst();
         QCOMPARE(boxes(rig.model.first()), shown);
-        const QTime started = QTime::fromString(rig.model.first().startStamp.trimmed(), QStringLiteral("HH:mm:ss"));
-        const QTime stopped = QTime::fromString(rig.model.first().stopStamp.trimmed(), QStringLiteral("HH:mm:ss"));
+        const QTime started =
+            QTime::fromString(rig.model.first().startStamp.trimmed(), QStringLiteral("HH:mm:ss"));
+        const QTime stopped =
+            QTime::fromString(rig.model.first().stopStamp.trimmed(), QStringLiteral("HH:mm:ss"));
         QVERIFY(rig.model.first().startStamp.endsWith(QStringLiteral("  ")));
         QVERIFY(rig.model.first().stopStamp.endsWith(QStringLiteral("  ")));
         QCOMPARE((started.secsTo(stopped) + 86400) % 86400, seconds);
@@ -88,13 +90,12 @@ private Q_SLOTS:
         // The second it repeats is a second of the time of day that did not change.
         QTest::newRow("clock set back 1 s") << steady(1, 3) + steady(4, 6, -1000) << 5;
         // No change for 1.5 s: one second, then the wait starts over; the count never stalls.
-        QTest::newRow("stuck clock") << steady(1, 3) + QList<Moment>{{3002, 4002}, {3002, 5002}, {3002, 6002},
-                                                                    {3002, 7002}}
-                                     << 5;
-        QTest::newRow("a pass 1.5 s late") << QList<Moment>{{1002, 1002}, {2002, 2002}, {4502, 4502}, {5002, 5002}}
-                                           << 5;
-        QTest::newRow("a pass 5 s late") << QList<Moment>{{1002, 1002}, {2002, 2002}, {7002, 7002}, {8002, 8002}}
-                                         << 8;
+        QTest::newRow("stuck clock")
+            << steady(1, 3) + QList<Moment>{{3002, 4002}, {3002, 5002}, {3002, 6002}, {3002, 7002}} << 5;
+        QTest::newRow("a pass 1.5 s late")
+            << QList<Moment>{{1002, 1002}, {2002, 2002}, {4502, 4502}, {5002, 5002}} << 5;
+        QTest::newRow("a pass 5 s late")
+            << QList<Moment>{{1002, 1002}, {2002, 2002}, {7002, 7002}, {8002, 8002}} << 8;
         QTest::newRow("late twice in a row")
             << QList<Moment>{{1002, 1002}, {2502, 2502}, {4502, 4502}, {5002, 5002}} << 5;
         QTest::newRow("a pass a little early") << QList<Moment>{{999, 999}, {1002, 1002}, {2002, 2002}} << 2;

@@ -44,7 +44,8 @@ class TestStopwatchWindow : public QObject {
         void nextSecond()
         {
             ++second;
-            platform.clock.now = QTime(0, 0).addSecs(int(second % 86400)).toString(QStringLiteral("HH:mm:ss"));
+            platform.clock.now =
+                QTime(0, 0).addSecs(int(second % 86400)).toString(QStringLiteral("HH:mm:ss"));
             platform.clock.monoMs += 1000;
             ticker().elapse();
         }
@@ -66,7 +67,8 @@ private Q_SLOTS:
             << "2" << QStringList{"Start", "Start (off)", "Sincronized Start"};
         QTest::newRow("Command2 usable after Command1 Start")
             << "1" << QStringList{"Stop", "Start", "Sincronized Start (off)"};
-        QTest::newRow("first stopped") << "1p1" << QStringList{"Reset", "Start (off)", "Sincronized Start (off)"};
+        QTest::newRow("first stopped")
+            << "1p1" << QStringList{"Reset", "Start (off)", "Sincronized Start (off)"};
         QTest::newRow("first reset") << "1p11" << QStringList{"Start", "Start (off)", "Sincronized Start"};
         QTest::newRow("one by one: Sincronized Stop shown but disabled")
             << "12p" << QStringList{"Stop", "Stop", "Sincronized Stop (off)"};
@@ -94,7 +96,8 @@ private Q_SLOTS:
             else
                 rig.click(step == u'1' ? "Command1" : step == u'2' ? "Command2" : "Command3");
         }
-        QCOMPARE((QStringList{rig.button("Command1"), rig.button("Command2"), rig.button("Command3")}), buttons);
+        QCOMPARE((QStringList{rig.button("Command1"), rig.button("Command2"), rig.button("Command3")}),
+                 buttons);
     }
 
     void aSynchronisedRunFillsBothColumns()
@@ -128,7 +131,8 @@ private Q_SLOTS:
         const std::unique_ptr<QMenu> menu = rig.window->makeMenu();
         QStringList items;
         for (QAction *action : menu->actions())
-            items.append(action->objectName() + u' ' + action->text() + (action->isEnabled() ? "" : " (off)"));
+            items.append(action->objectName() + u' ' + action->text() +
+                         (action->isEnabled() ? "" : " (off)"));
         QCOMPARE(items, (QStringList{"Helpmnu Help (off)", "aboutmnu About", "Exitmnu Exit"}));
 
         rig.window->chooseMenuItem(QStringLiteral("aboutmnu"));
