@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 #include <ctime>
 
@@ -113,7 +114,8 @@ StopwatchWindow::StopwatchWindow(WindowRegistry &registry, Platform &platform, S
     m_menuButton->setGeometry(8, 8, 24, 24);
     m_menuButton->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_menuButton->setToolTip(QStringLiteral("Preferences"));
-    m_menuButton->setPixmap(menuPicture(24, devicePixelRatioF()));
+    m_menuButton->setAlignment(Qt::AlignCenter);
+    m_menuButton->setPixmap(menuPicture(20, screen()->devicePixelRatio())); // sharp on a dense screen
     connect(m_menuButton, &ClickLabel::buttonDown, this, [this] { popUpMenu(); });
 
     m_onTop = new ClickLabel(this);
