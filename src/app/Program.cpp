@@ -13,6 +13,7 @@
 #include "shell/LauncherWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
+#include "stopwatch/StopwatchWindow.h"
 #include "ui/Fonts.h"
 
 // The artwork lives in a static library, whose resources are not registered on their own.
@@ -61,6 +62,9 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     }
     m_registry.define(window::About, [this] {
         return std::make_unique<WidgetWindow>(new AboutBox(m_registry, m_platform));
+    });
+    m_registry.define(window::Stopwatch, [this] {
+        return std::make_unique<WidgetWindow>(new StopwatchWindow(m_registry, m_platform, m_ticker));
     });
     m_registry.define(window::Launcher,
                       [this] { return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry)); });

@@ -150,6 +150,19 @@ private Q_SLOTS:
             QVERIFY(window);
             found += misfits(window);
         }
+        // Gantos, with every caption its buttons take and counts in its boxes.
+        QWidget *gantos = f.open(window::Stopwatch);
+        QVERIFY(gantos);
+        for (const char *button : {"Command3", "Command3", "Command3", "Command1", "Command2"}) {
+            found += misfits(gantos);
+            gantos->findChild<QPushButton *>(QString::fromLatin1(button))->click();
+        }
+        for (int second = 0; second < 3; ++second) {
+            f.platform.clock.now = QStringLiteral("23:59:5%1").arg(second + 7);
+            f.platform.clock.monoMs += 1000;
+            f.platform.timers.front()->elapse(); // the second ticker's
+        }
+        found += misfits(gantos);
         for (const SkinManagerDesign &design : skinmanager::all()) {
             QWidget *dialog = f.open(design.window);
             QVERIFY(dialog);

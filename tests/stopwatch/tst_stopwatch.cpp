@@ -1,0 +1,146 @@
+#include "stopwatch/StopwatchModel.h"
+#include "support/FakeTime.h"
+
+#include <QtTest>
+
+using namespace vrim;
+using vrim::test::FakeTime;
+
+using Moment = std::pair<qint64, qint64>; // wall-clock ms into the day, monotonic ms
+Q_DECLARE_METATYPE(QList<Moment>)
+
+// Counting on scripted time: the wall clock gives the "HH:MM:SS" text, the monotonic clock what
+// really went by. No pass waits for anything.
+class TestStopwatch : public QObject {
+    Q_OBJECT
+
+    struct Rig {
+        FakeTime time;
+        StopwatchModel model{time};
+
+        void at(qint64 wallMs, qint64 monoMs)
+        {
+            const qint64 second = ((wallMs / 1000) % 86400 + 86400) % 86400;
+            time.now = QTime(0, 0).addSecs(int(second)).toString(QStringLiteral("HH:mm:ss"));
+            time.monoMs = monoMs;
+        }
+        void passAt(qint64 wallMs, qint64 monoMs)
+        {
+            at(wallMs, monoMs);
+            model.pass();
+        }
+    };
+
+    static QStringList boxes(const stopwatch::Watch &watch)
+    {
+        return {watch.hoursText(), watch.minutesText(), watch.secondsText()};
+    }
+
+private Q_SLOTS:
+    void aRunShowsTheWholeTimeInEachUnit_data()
+    {
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("75 s") << 75 << QStringList{"0", "1", "75"};
+        QTest::newRow("an hour") << 3600 << QStringList{"1", "60", "3600"};
+        QTest::newRow("3725 s") << 3725 << QStringList{"1", "62", "3725"};
+        QTest::newRow("across midnight") << 10 << QStringList{"0", "0", "10"};
+    }
+    void aRunShowsTheWholeTimeInEachUnit()
+    {
+        QFETCH(int, seconds);
+        QFETCH(QStringList, shown);
+        Rig rig;
+        // Started a little after a whole second; the midnight row starts at 23:59:55.
+        const qint64 start = QByteArray(QTest::currentDataTag()) == "across midnight" ? 86395'300 : 36000'300;
+        rig.at(start, 0);
+        rig.model.clickFirst();
+        QCOMPARE(boxes(rig.model.first()), (QStringList{"", "", ""}));
+        for (int s = 1; s <= seconds; ++s)
+            rig.passAt(start - 300 + s * 1000 + 2, s * 1000 - 298);
+        rig.at(start + seconds * 1000, seconds * 1000);
+        rig.model.clickFirst();
+        QCOMPARE(boxes(rig.model.first()), shown);
+        const QTime started =
+            QTime::fromString(rig.model.first().startStamp.trimmed(), QStringLiteral("HH:mm:ss"));
+        const QTime stopped =
+            QTime::fromString(rig.model.first().stopStamp.trimmed(), QStringLiteral("HH:mm:ss"));
+        QVERIFY(rig.model.first().startStamp.endsWith(QStringLiteral("  ")));
+        QVERIFY(rig.model.first().stopStamp.endsWith(QStringLiteral("  ")));
+        QCOMPARE((started.secsTo(stopped) + 86400) % 86400, seconds);
+    }
+
+    // Each row: the moments of the passes after a start at wall 0.300 s, monotonic 300 ms.
+    void countsOnlyWhatTheMonotonicClockSaw_data()
+    {
+        QTest::addColumn<QList<Moment>>("passes");
+        QTest::addColumn<int>("counted");
+        const auto steady = [](int from, int to, qint64 wallShift = 0, qint64 monoShift = 0) {
+            QList<Moment> out;
+            for (int s = from; s <= to; ++s)
+                out.append({s * 1000 + 2 + wallShift, s * 1000 + 2 + monoShift});
+            return out;
+        };
+        QTest::newRow("steady") << steady(1, 6) << 6;
+        QTest::newRow("clock set back an hour") << steady(1, 3) + steady(4, 6, -3600'000) << 6;
+        QTest::newRow("clock set forward a day") << steady(1, 3) + steady(4, 6, 86400'000) << 6;
+        QTest::newRow("clock set back 30 s") << steady(1, 3) + steady(4, 6, -30'000) << 6;
+        QTest::newRow("clock set forward 37 s") << steady(1, 3) + steady(4, 6, 37'000) << 6;
+        // The second it repeats is a second of the time of day that did not change.
+        QTest::newRow("clock set back 1 s") << steady(1, 3) + steady(4, 6, -1000) << 5;
+        // No change for 1.5 s: one second, then the wait starts over; the count never stalls.
+        QTest::newRow("stuck clock")
+            << steady(1, 3) + QList<Moment>{{3002, 4002}, {3002, 5002}, {3002, 6002}, {3002, 7002}} << 5;
+        QTest::newRow("a pass 1.5 s late")
+            << QList<Moment>{{1002, 1002}, {2002, 2002}, {4502, 4502}, {5002, 5002}} << 5;
+        QTest::newRow("a pass 5 s late")
+            << QList<Moment>{{1002, 1002}, {2002, 2002}, {7002, 7002}, {8002, 8002}} << 8;
+        QTest::newRow("late twice in a row")
+            << QList<Moment>{{1002, 1002}, {2502, 2502}, {4502, 4502}, {5002, 5002}} << 5;
+        QTest::newRow("a pass a little early") << QList<Moment>{{999, 999}, {1002, 1002}, {2002, 2002}} << 2;
+        // The monotonic clock stands still while the machine sleeps: only time awake counts,
+        // plus the second in which it woke.
+        QTest::newRow("waking from an hour's sleep") << steady(1, 2) + steady(3, 4, 3610'000) << 4;
+    }
+    void countsOnlyWhatTheMonotonicClockSaw()
+    {
+        QFETCH(QList<Moment>, passes);
+        QFETCH(int, counted);
+        Rig rig;
+        rig.at(300, 300);
+        rig.model.clickFirst();
+        for (const auto &[wall, mono] : passes)
+            rig.passAt(wall, mono);
+        QCOMPARE(rig.model.first().counts.totalSeconds, counted);
+    }
+
+    void aStopCountsTheSecondThatJustChanged()
+    {
+        // Stopped between the change of the second and the pass just after it: the count
+        // still matches the stamps.
+        Rig rig;
+        rig.at(300, 300);
+        rig.model.clickFirst();
+        for (int s = 1; s <= 4; ++s)
+            rig.passAt(s * 1000 + 2, s * 1000 + 2);
+        rig.at(5001, 5001);
+        rig.model.clickFirst();
+        QCOMPARE(rig.model.first().secondsText(), QStringLiteral("5"));
+        QCOMPARE(rig.model.first().stopStamp, QStringLiteral("00:00:05  "));
+    }
+
+    void countsPastAYearWithoutWrapping()
+    {
+        stopwatch::Counts counts;
+        for (int s = 0; s < 366 * 86400; ++s)
+            counts.advance();
+        QCOMPARE(counts.totalSeconds, 366 * 86400);
+        QCOMPARE(counts.totalMinutes, 366 * 1440);
+        QCOMPARE(counts.hours, 366 * 24);
+        QCOMPARE(counts.secondOfMinute, 0);
+        QCOMPARE(counts.minuteOfHour, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStopwatch)
+#include "tst_stopwatch.moc"

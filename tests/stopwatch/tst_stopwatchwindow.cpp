@@ -1,0 +1,186 @@
+#include "stopwatch/StopwatchWindow.h"
+#include "support/ProgramRig.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+using namespace vrim;
+using namespace vrim::test;
+
+// The real Gantos window offscreen, in the whole program on test doubles: what the user reads
+// and can press after each sequence of clicks.
+class TestStopwatchWindow : public QObject {
+    Q_OBJECT
+
+    struct Rig : ProgramRig {
+        StopwatchWindow *window = nullptr;
+        qint64 second = 36000; // 10:00:00
+
+        Rig()
+            : ProgramRig(QStringLiteral("10:00:00"))
+        {
+            platform.clock.monoMs = 300;
+            program.registry().show(window::Stopwatch);
+            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Stopwatch));
+            window = handle ? qobject_cast<StopwatchWindow *>(handle->widget()) : nullptr;
+        }
+        template <typename T = QWidget>
+        T *control(const char *name) const
+        {
+            return window->findChild<T *>(QString::fromLatin1(name));
+        }
+        QString text(const char *name) const
+        {
+            if (auto *box = control<QLabel>(name))
+                return box->text();
+            if (auto *edit = control<QLineEdit>(name))
+                return edit->text();
+            return control<QPushButton>(name)->text();
+        }
+        void click(const char *name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
+        // The ticker's pass just after the next second.
+        void nextSecond()
+        {
+            ++second;
+            platform.clock.now =
+                QTime(0, 0).addSecs(int(second % 86400)).toString(QStringLiteral("HH:mm:ss"));
+            platform.clock.monoMs += 1000;
+            ticker().elapse();
+        }
+        QString button(const char *name) const
+        {
+            auto *push = control<QPushButton>(name);
+            return push->text() + (push->isEnabled() ? QString() : QStringLiteral(" (off)"));
+        }
+    };
+
+private Q_SLOTS:
+    // "1", "2", "3" click Command1, Command2, Command3; "p" is a pass of the ticker.
+    void clickSequences_data()
+    {
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<QStringList>("buttons"); // Command1, Command2, Command3
+        QTest::newRow("at load") << "" << QStringList{"Start", "Start (off)", "Sincronized Start"};
+        QTest::newRow("a disabled Command2 does nothing")
+            << "2" << QStringList{"Start", "Start (off)", "Sincronized Start"};
+        QTest::newRow("Command2 usable after Command1 Start")
+            << "1" << QStringList{"Stop", "Start", "Sincronized Start (off)"};
+        QTest::newRow("first stopped")
+            << "1p1" << QStringList{"Reset", "Start (off)", "Sincronized Start (off)"};
+        QTest::newRow("first reset") << "1p11" << QStringList{"Start", "Start (off)", "Sincronized Start"};
+        QTest::newRow("one by one: Sincronized Stop shown but disabled")
+            << "12p" << QStringList{"Stop", "Stop", "Sincronized Stop (off)"};
+        QTest::newRow("second, then first stopped: Sincronized Reset offered")
+            << "12p21" << QStringList{"Reset", "Reset (off)", "Sincronized Reset"};
+        QTest::newRow("second reset while the first runs")
+            << "1222" << QStringList{"Stop", "Start (off)", "Sincronized Start (off)"};
+        QTest::newRow("synchronised start") << "3" << QStringList{"Stop", "Stop", "Sincronized Stop"};
+        QTest::newRow("synchronised stop") << "3p3" << QStringList{"Reset", "Reset", "Sincronized Reset"};
+        QTest::newRow("synchronised reset") << "3p33" << QStringList{"Start", "Start", "Sincronized Start"};
+        QTest::newRow("first reset alone after a synchronised stop")
+            << "3p31" << QStringList{"Start", "Reset (off)", "Sincronized Reset"};
+        QTest::newRow("both back to Start one by one")
+            << "12p2211" << QStringList{"Start", "Start (off)", "Sincronized Start"};
+    }
+    void clickSequences()
+    {
+        QFETCH(QString, clicks);
+        QFETCH(QStringList, buttons);
+        Rig rig;
+        QVERIFY(rig.window);
+        for (const QChar step : clicks) {
+            if (step == u'p')
+                rig.nextSecond();
+            else
+                rig.click(step == u'1' ? "Command1" : step == u'2' ? "Command2" : "Command3");
+        }
+        QCOMPARE((QStringList{rig.button("Command1"), rig.button("Command2"), rig.button("Command3")}),
+                 buttons);
+    }
+
+    void aSynchronisedRunFillsBothColumns()
+    {
+        Rig rig;
+        rig.click("Command3");
+        QCOMPARE(rig.text("segundos"), QString());
+        for (int s = 0; s < 75; ++s)
+            rig.nextSecond();
+        rig.click("Command3");
+        for (const char *box : {"Horas", "Horass"})
+            QCOMPARE(rig.text(box), QStringLiteral("0"));
+        for (const char *box : {"minutos", "minutoss"})
+            QCOMPARE(rig.text(box), QStringLiteral("1"));
+        for (const char *box : {"segundos", "segundoss"})
+            QCOMPARE(rig.text(box), QStringLiteral("75"));
+        for (const char *stamp : {"SDisplay", "SgDisplay"})
+            QCOMPARE(rig.text(stamp), QStringLiteral("10:00:00  "));
+        for (const char *stamp : {"FDisplay", "FgDisplay"})
+            QCOMPARE(rig.text(stamp), QStringLiteral("10:01:15  "));
+        QCOMPARE(rig.text("Atime"), QStringLiteral("10:01:15"));
+        QCOMPARE(rig.text("Atimee"), QStringLiteral("10:01:15"));
+        rig.click("Command3"); // Sincronized Reset empties everything
+        for (const char *name : {"segundos", "segundoss", "SDisplay", "FgDisplay"})
+            QCOMPARE(rig.text(name), QString());
+    }
+
+    void menuHelpWaitsAboutMovesTheWindowAside()
+    {
+        Rig rig;
+        const std::unique_ptr<QMenu> menu = rig.window->makeMenu();
+        QStringList items;
+        for (QAction *action : menu->actions())
+            items.append(action->objectName() + u' ' + action->text() +
+                         (action->isEnabled() ? "" : " (off)"));
+        QCOMPARE(items, (QStringList{"Helpmnu Help (off)", "aboutmnu About", "Exitmnu Exit"}));
+
+        rig.window->chooseMenuItem(QStringLiteral("aboutmnu"));
+        QCOMPARE(rig.window->x(), 467); // 7000 twips
+        auto *about = dynamic_cast<WidgetWindow *>(rig.program.registry().window(window::About));
+        QVERIFY(about && about->widget());
+        QCOMPARE(about->widget()->pos(), QPoint(73, 167)); // 1100, 2500 twips
+    }
+
+    void everyWayOutShowsTheLauncher_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("Exit") << true;
+        QTest::newRow("close box") << false;
+    }
+    void everyWayOutShowsTheLauncher()
+    {
+        QFETCH(bool, byMenu);
+        Rig rig;
+        rig.click("Command3");
+        if (byMenu)
+            rig.window->chooseMenuItem(QStringLiteral("Exitmnu"));
+        else
+            rig.window->close();
+        ProgramRig::settle();
+        QVERIFY(!rig.program.registry().isLoaded(window::Stopwatch));
+        QVERIFY(rig.others.events.contains(QStringLiteral("show menu")));
+        QVERIFY(!rig.ticker().isActive()); // nothing is left counting
+    }
+
+    void onTopSwitchShowsItsStateInColour()
+    {
+        Rig rig;
+        auto *onTop = rig.control("Picture4");
+        const auto colour = [onTop] { return onTop->grab().toImage().pixelColor(onTop->rect().center()); };
+        const auto onTopFlag = [&rig] {
+            return rig.window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+        };
+        QCOMPARE(colour(), QColor(192, 255, 120));
+        QVERIFY(onTopFlag());
+        QTest::mousePress(onTop, Qt::LeftButton);
+        QCOMPARE(colour(), QColor(255, 0, 0));
+        QVERIFY(!onTopFlag());
+        QTest::mousePress(onTop, Qt::LeftButton);
+        QCOMPARE(colour(), QColor(192, 255, 120));
+        QVERIFY(onTopFlag());
+    }
+};
+
+QTEST_MAIN(TestStopwatchWindow)
+#include "tst_stopwatchwindow.moc"
