@@ -307,8 +307,8 @@ void ClockWindow::loadPictures()
         }
         m_pictures[size_t(slot)] = QImage();
         QString problem;
-        const QImage image = paths[slot].startsWith(u":/") ? programPicture(paths[slot])
-                                                            : loadPicture(paths[slot], &problem);
+        const QImage image =
+            paths[slot].startsWith(u":/") ? programPicture(paths[slot]) : loadPicture(paths[slot], &problem);
         if (image.isNull()) {
             report(tr("The %1 clock cannot show its %2 %3: %4. It shows a black face until another "
                       "picture is chosen in its Skin Manager.")

@@ -13,7 +13,8 @@ class TestPerrinClock : public QObject {
 
     struct Fixture : ClockRig<PerrinClock> {
         Fixture()
-            : ClockRig(Design::Perrin, [](const ClockContext &context) { return std::make_unique<PerrinClock>(context); })
+            : ClockRig(Design::Perrin,
+                       [](const ClockContext &context) { return std::make_unique<PerrinClock>(context); })
         {
             ops.x = 657; // the window opens at 9855 twips
         }
@@ -29,7 +30,9 @@ class TestPerrinClock : public QObject {
         {
             for (int i = 1; i <= count; ++i) {
                 const int minute = first + i;
-                time.now = QStringLiteral("%1:%2:00").arg((minute / 60) % 24, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0'));
+                time.now = QStringLiteral("%1:%2:00")
+                               .arg((minute / 60) % 24, 2, 10, QLatin1Char('0'))
+                               .arg(minute % 60, 2, 10, QLatin1Char('0'));
                 clock.tick();
             }
         }
@@ -139,7 +142,8 @@ private Q_SLOTS:
         f.clock.resized(QSize(233, 200), false);
         f.clock.resized(QSize(233, 200), true);
         f.clock.resized(QSize(300, 250), false);
-        QCOMPARE(f.ops.log, (QStringList{"shape 0,0-133,130 less 1,1-20,10", "shape 0,0-200,180 less 1,1-20,10"}));
+        QCOMPARE(f.ops.log,
+                 (QStringList{"shape 0,0-133,130 less 1,1-20,10", "shape 0,0-200,180 less 1,1-20,10"}));
     }
 };
 

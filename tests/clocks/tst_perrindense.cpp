@@ -20,7 +20,8 @@ private Q_SLOTS:
         QVERIFY(perrin);
         QCOMPARE(perrin->devicePixelRatioF(), 2.0);
         QCOMPARE(perrin->size(), QSize(233, 200));
-        QCOMPARE(perrin->mask(), QRegion(0, 0, 133, 130, QRegion::Ellipse) - QRegion(1, 1, 19, 9, QRegion::Ellipse));
+        QCOMPARE(perrin->mask(),
+                 QRegion(0, 0, 133, 130, QRegion::Ellipse) - QRegion(1, 1, 19, 9, QRegion::Ellipse));
         const QImage shot = perrin->grab().toImage();
         QCOMPARE(shot.size(), QSize(466, 400));
         const QImage twin(QStringLiteral(":/perrin/hour-13@2x.png"));

@@ -45,7 +45,8 @@ private Q_SLOTS:
         QCOMPARE(f.perrin->geometry(), QRect(657, 406, 233, 200));
         QVERIFY(f.onTop());
         // The outer ellipse less the small hole, in the window's top-left part.
-        const QRegion shape = QRegion(0, 0, 133, 130, QRegion::Ellipse) - QRegion(1, 1, 19, 9, QRegion::Ellipse);
+        const QRegion shape =
+            QRegion(0, 0, 133, 130, QRegion::Ellipse) - QRegion(1, 1, 19, 9, QRegion::Ellipse);
         QCOMPARE(f.perrin->mask(), shape);
         QCOMPARE(f.box()->geometry(), QRect(46, 82, 27, 15));
         QCOMPARE(f.box()->toolTip(), QStringLiteral("Minutes"));

@@ -10,8 +10,8 @@ class FakeWindowOps final : public WindowOps {
 public:
     QStringList log;
     std::function<void()> dragEnded;
-    int x = 0;            // the window's left edge, pixels
-    int screen = 1280;    // the screen's width, pixels
+    int x = 0;         // the window's left edge, pixels
+    int screen = 1280; // the screen's width, pixels
 
     void startDrag(std::function<void()> ended) override
     {
@@ -23,7 +23,11 @@ public:
     void setEllipticShape(const QRect &bounds, const QRect &hole) override
     {
         const auto text = [](const QRect &r) {
-            return QStringLiteral("%1,%2-%3,%4").arg(r.left()).arg(r.top()).arg(r.right() + 1).arg(r.bottom() + 1);
+            return QStringLiteral("%1,%2-%3,%4")
+                .arg(r.left())
+                .arg(r.top())
+                .arg(r.right() + 1)
+                .arg(r.bottom() + 1);
         };
         log.append(QStringLiteral("shape ") + text(bounds) + QStringLiteral(" less ") + text(hole));
     }

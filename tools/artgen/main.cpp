@@ -27,8 +27,10 @@ int main(int argc, char **argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s <outdir-data> <outdir-shellart> <outdir-mipart> <outdir-perrinart>\n",
-                     argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s <outdir-data> <outdir-shellart> <outdir-mipart> <outdir-perrinart>\n",
+            argv[0]);
         return 2;
     }
     const QString dataDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();

@@ -15,7 +15,9 @@ PerrinClock::PerrinClock(const ClockContext &context)
     const QRect client(QPoint(0, 0), frame().design().twips.size());
     m_face.add({.name = QStringLiteral("Perrin"), .twips = client, .fill = Background});
     // The picture is larger than the oval, so the window's shape cuts its edges off.
-    m_face.add({.name = QStringLiteral("Image1"), .twips = {-195, -195, 2430, 2400}, .picture = 0,
+    m_face.add({.name = QStringLiteral("Image1"),
+                .twips = {-195, -195, 2430, 2400},
+                .picture = 0,
                 .fit = PictureFit::Natural});
 }
 

@@ -11,7 +11,7 @@ namespace vrim {
 class PerrinClock final : public SkinnedClock {
 public:
     static constexpr double StepTwips = 5.833;
-    static constexpr double NearLeftTwips = 6;   // at or left of this, the window steps right
+    static constexpr double NearLeftTwips = 6;     // at or left of this, the window steps right
     static constexpr double RightKeepTwips = 2106; // ... while this much of the screen is left
     static constexpr ColourValue Background = rgbValue(192, 192, 255);
 
