@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Rebuilds every skin, chime and program picture from tools/artgen and writes
-# them into data/, src/shell/artwork/ and src/clocks/mip/art/. Safe to run
+# them into data/, src/shell/artwork/, src/clocks/mip/art/ and src/clocks/perrin/art/. Safe to run
 # again: the generator is deterministic, so unchanged code gives identical files.
 # Needs: cmake, a C++20 compiler, qt6-base-dev, fonts-dejavu-core.
 set -euo pipefail
@@ -27,6 +27,6 @@ if ! { cmake -S "$repo/tools/artgen" -B "$build" -DCMAKE_BUILD_TYPE=Release \
     exit 1
 fi
 
-mkdir -p "$repo/data/Helps" "$repo/src/shell/artwork" "$repo/src/clocks/mip/art"
+mkdir -p "$repo/data/Helps" "$repo/src/shell/artwork" "$repo/src/clocks/mip/art" "$repo/src/clocks/perrin/art"
 cd "$repo"
-XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build}" QT_QPA_PLATFORM=offscreen "$build/vrim_artgen" data src/shell/artwork src/clocks/mip/art
+XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build}" QT_QPA_PLATFORM=offscreen "$build/vrim_artgen" data src/shell/artwork src/clocks/mip/art src/clocks/perrin/art

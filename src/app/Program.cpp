@@ -5,6 +5,7 @@
 #include "clocks/dov/DovClock.h"
 #include "clocks/jolvex/JolvexClock.h"
 #include "clocks/norvi/NorviClock.h"
+#include "clocks/perrin/PerrinClock.h"
 #include "clocks/quenz/QuenzClock.h"
 #include "clocks/vrimcolor/VrimcolorClock.h"
 #include "platform/Platform.h"
@@ -18,6 +19,7 @@
 
 // The artwork lives in a static library, whose resources are not registered on their own.
 static void registerArtwork() { Q_INIT_RESOURCE(artwork); }
+static void registerPerrinArt() { Q_INIT_RESOURCE(perrinart); }
 
 namespace vrim {
 
@@ -54,6 +56,9 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 [](const ClockContext &context) { return std::make_unique<VrimcolorClock>(context); });
     defineClock(Design::Jolvex,
                 [](const ClockContext &context) { return std::make_unique<JolvexClock>(context); });
+    registerPerrinArt();
+    defineClock(Design::Perrin,
+                [](const ClockContext &context) { return std::make_unique<PerrinClock>(context); });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {
             return std::make_unique<WidgetWindow>(

@@ -210,9 +210,23 @@ void ClockWindow::makeButtons()
             button = push;
         } else {
             auto *label = new ClickLabel(this);
-            label->setAutoFillBackground(true);
-            label->setFrameShape(QFrame::Box);
-            label->setLineWidth(1);
+            if (!wanted.invisible) {
+                label->setAutoFillBackground(true);
+                label->setFrameShape(QFrame::Box);
+                label->setLineWidth(1);
+            }
+            if (wanted.label) {
+                // Words on the button; a press on them is a press on the button.
+                auto *words = new QLabel(label);
+                words->setObjectName(wanted.label->name);
+                words->setAttribute(Qt::WA_TransparentForMouseEvents);
+                words->setAutoFillBackground(true);
+                QPalette palette = words->palette();
+                palette.setColor(QPalette::Window, toQColor(wanted.label->background));
+                palette.setColor(QPalette::WindowText, Qt::black);
+                words->setPalette(palette);
+                words->move(twipsRect(QRect(wanted.label->twips, QSize())).topLeft());
+            }
             for (auto &[trigger, action] : roles)
                 bindTrigger(label, trigger, action);
             connect(label, &ClickLabel::buttonDown, this,
@@ -225,8 +239,27 @@ void ClockWindow::makeButtons()
         }
         button->setObjectName(name);
         button->setGeometry(twipsRect(wanted.twips));
-        button->setToolTip(wanted.tip);
         m_buttons.emplace_back(name, button);
+    }
+    showButtonWords();
+}
+
+void ClockWindow::showButtonWords()
+{
+    // Only a few designs change a button's tip or words (Perrin's hour and minutes).
+    for (const FrameButton &wanted : m_clock->buttons()) {
+        QWidget *shown = button(wanted.name);
+        if (!shown)
+            continue;
+        if (shown->toolTip() != wanted.tip)
+            shown->setToolTip(wanted.tip);
+        if (!wanted.label)
+            continue;
+        auto *words = shown->findChild<QLabel *>(wanted.label->name);
+        if (words && words->text() != wanted.label->text) {
+            words->setText(wanted.label->text);
+            words->adjustSize();
+        }
     }
 }
 
@@ -247,6 +280,7 @@ void ClockWindow::showState()
 {
     for (const auto &[name, widget] : m_buttons)
         paintButton(widget, m_clock->buttonColour(name));
+    showButtonWords();
     const Face &face = m_clock->face();
     if (face == m_shown)
         return;
@@ -273,7 +307,8 @@ void ClockWindow::loadPictures()
         }
         m_pictures[size_t(slot)] = QImage();
         QString problem;
-        const QImage image = loadPicture(paths[slot], &problem);
+        const QImage image =
+            paths[slot].startsWith(u":/") ? programPicture(paths[slot]) : loadPicture(paths[slot], &problem);
         if (image.isNull()) {
             report(tr("The %1 clock cannot show its %2 %3: %4. It shows a black face until another "
                       "picture is chosen in its Skin Manager.")
@@ -295,6 +330,20 @@ void ClockWindow::loadPictures()
     update();
 }
 
+QImage ClockWindow::programPicture(const QString &path) const
+{
+    // The program's own pictures have a twin at twice the size for dense screens.
+    if (devicePixelRatioF() > 1.0) {
+        const int dot = path.lastIndexOf(QLatin1Char('.'));
+        QImage twin(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+        if (!twin.isNull()) {
+            twin.setDevicePixelRatio(2.0);
+            return twin;
+        }
+    }
+    return QImage(path);
+}
+
 void ClockWindow::report(const QString &problem)
 {
     // Every reload reads the same files again: a fault already shown by the last one is not
@@ -308,6 +357,13 @@ void ClockWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     FacePainter::paint(painter, m_clock->face(), m_pictures);
+}
+
+void ClockWindow::resizeEvent(QResizeEvent *event)
+{
+    VrimWindow::resizeEvent(event);
+    if (m_clock)
+        m_clock->resized(size(), isMinimized());
 }
 
 bool ClockWindow::event(QEvent *event)

@@ -52,11 +52,14 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void makeButtons();
     void loadPictures();
     void showState();
+    void showButtonWords();
+    QImage programPicture(const QString &path) const;
     void report(const QString &problem);
 
     Platform &m_platform;

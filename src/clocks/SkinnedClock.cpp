@@ -50,7 +50,9 @@ void SkinnedClock::load()
         m_buttonColours[name] = colour;
 
     const ChimeDesign &chime = m_chimer.design();
-    if (chime.reloadAtLoad) {
+    if (!readsSettings()) {
+        // Nothing to read: the first pass shows everything.
+    } else if (chime.reloadAtLoad) {
         // The design's first pass reads everything (Quenz).
         m_refresh.raise();
     } else {
@@ -97,6 +99,13 @@ void SkinnedClock::reload()
         for (const char *word : {"Open", "Play", "Close"})
             send(QString::fromLatin1(word));
     reloaded();
+}
+
+void SkinnedClock::setPictures(const QStringList &paths)
+{
+    m_pictures = paths;
+    if (m_picturesChanged)
+        m_picturesChanged();
 }
 
 void SkinnedClock::settle()

@@ -7,6 +7,7 @@
 #include "settings/ChimeRules.h"
 #include "settings/DataFolders.h"
 
+#include <QSize>
 #include <QStringList>
 
 #include <functional>
@@ -32,6 +33,16 @@ struct ClockContext {
     ColourValue buttonFace = 0;    // the platform's button-face colour: unlit lamps and bars
 };
 
+// Words on a frame button, in a label of their own on a background of their own (Perrin's
+// minutes on its on-top box). The label's place is in twips within the button.
+struct ButtonLabel {
+    QString name;
+    QPoint twips;
+    QString text;
+    ColourValue background = 0;
+    bool operator==(const ButtonLabel &) const = default;
+};
+
 // A small coloured frame button on the face (a picture box, or a push button where the design
 // has one), in twips, with its tool-tip and its colour before load.
 struct FrameButton {
@@ -40,6 +51,8 @@ struct FrameButton {
     QString tip;
     std::optional<ColourValue> colour; // none: the button face
     bool push = false;
+    bool invisible = false; // a hot spot: answers the mouse, shows nothing
+    std::optional<ButtonLabel> label;
 };
 
 // A clock without its window: its settings and skin, its player and chime, its frame and its
@@ -77,6 +90,8 @@ public:
     virtual void buttonGesture(const QString &, Gesture) {}
     // An empty picture path keeps the picture the window shows (Norvi); otherwise it clears it.
     virtual bool keepsPictureOnEmptyPath() const { return false; }
+    // The window was resized (and shown), to this size in logical pixels.
+    virtual void resized(QSize, bool /*minimised*/) {}
 
     // The pictures changed (load and every reload): the window loads them.
     void onPicturesChanged(std::function<void()> handler) { m_picturesChanged = std::move(handler); }
@@ -98,6 +113,9 @@ protected:
     virtual std::optional<int> chimeUnits() const { return std::nullopt; }
     // The design's own step after a drag, where the frame table says it has one.
     virtual void afterDrag() {}
+    // A design without settings files, skin or chime (Perrin) gives its pictures itself.
+    virtual bool readsSettings() const { return true; }
+    void setPictures(const QStringList &paths);
 
     TimeSource &time() { return m_time; }
     void setButtonColour(const QString &name, ColourValue colour) { m_buttonColours[name] = colour; }

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QRegion>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -97,10 +98,28 @@ void QtWindowOps::setOnTop(bool onTop)
     }
 }
 
-void QtWindowOps::setEllipticShape(const QRect &bounds)
+void QtWindowOps::setEllipticShape(const QRect &bounds, const QRect &hole)
+{
+    // In logical pixels: on a dense screen the platform scales the mask with the window.
+    QRegion shape(bounds, QRegion::Ellipse);
+    if (!hole.isEmpty())
+        shape -= QRegion(hole, QRegion::Ellipse);
+    if (m_window)
+        m_window->setMask(shape);
+}
+
+int QtWindowOps::left() const { return m_window ? m_window->x() : 0; }
+
+int QtWindowOps::screenWidth() const
+{
+    const QScreen *screen = m_window ? m_window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+void QtWindowOps::moveLeft(int left)
 {
     if (m_window)
-        m_window->setMask(QRegion(bounds, QRegion::Ellipse));
+        m_window->move(left, m_window->y());
 }
 
 } // namespace vrim

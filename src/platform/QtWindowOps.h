@@ -22,7 +22,10 @@ public:
     void startDrag(std::function<void()> ended) override;
     void keepOnTop() override;
     void releaseFromTop() override;
-    void setEllipticShape(const QRect &bounds) override;
+    void setEllipticShape(const QRect &bounds, const QRect &hole) override;
+    int left() const override;
+    int screenWidth() const override;
+    void moveLeft(int left) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

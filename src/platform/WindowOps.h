@@ -14,8 +14,14 @@ public:
     virtual void startDrag(std::function<void()> ended) = 0;
     virtual void keepOnTop() = 0;
     virtual void releaseFromTop() = 0;
-    // Only the ellipse inside `bounds` (client pixels) belongs to the window.
-    virtual void setEllipticShape(const QRect &bounds) = 0;
+    // Only the ellipse inside `bounds` (client pixels), less the ellipse inside `hole` (none when
+    // empty), belongs to the window: the rest is neither drawn nor clickable.
+    virtual void setEllipticShape(const QRect &bounds, const QRect &hole) = 0;
+    // The window's left edge and the width of its screen, in logical pixels.
+    virtual int left() const = 0;
+    virtual int screenWidth() const = 0;
+    // Moves the window sideways; its top stays.
+    virtual void moveLeft(int left) = 0;
 };
 
 } // namespace vrim

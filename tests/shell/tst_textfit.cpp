@@ -169,6 +169,11 @@ private Q_SLOTS:
             found += misfits(dialog);
             f.program.registry().unload(design.window);
         }
+        // Perrin's minutes, on their label inside the 27 x 15 px box.
+        QWidget *perrin = f.open(window::Perrin);
+        QVERIFY(perrin);
+        found += misfits(perrin);
+        f.program.registry().unload(window::Perrin);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 

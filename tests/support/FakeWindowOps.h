@@ -10,6 +10,8 @@ class FakeWindowOps final : public WindowOps {
 public:
     QStringList log;
     std::function<void()> dragEnded;
+    int x = 0;         // the window's left edge, pixels
+    int screen = 1280; // the screen's width, pixels
 
     void startDrag(std::function<void()> ended) override
     {
@@ -18,7 +20,20 @@ public:
     }
     void keepOnTop() override { log.append(QStringLiteral("on top")); }
     void releaseFromTop() override { log.append(QStringLiteral("released")); }
-    void setEllipticShape(const QRect &) override { log.append(QStringLiteral("shape")); }
+    void setEllipticShape(const QRect &bounds, const QRect &hole) override
+    {
+        const auto text = [](const QRect &r) {
+            return QStringLiteral("%1,%2-%3,%4")
+                .arg(r.left())
+                .arg(r.top())
+                .arg(r.right() + 1)
+                .arg(r.bottom() + 1);
+        };
+        log.append(QStringLiteral("shape ") + text(bounds) + QStringLiteral(" less ") + text(hole));
+    }
+    int left() const override { return x; }
+    int screenWidth() const override { return screen; }
+    void moveLeft(int left) override { x = left; }
     void endDrag()
     {
         if (auto ended = std::exchange(dragEnded, nullptr))

@@ -1,7 +1,7 @@
 // vrim_artgen: draws every skin and program picture of Vrim Clocks and
 // synthesises its chimes.
 //
-//   vrim_artgen <outdir-data> <outdir-shellart> <outdir-mipart>
+//   vrim_artgen <outdir-data> <outdir-shellart> <outdir-mipart> <outdir-perrinart>
 //
 // Skins.cpp, ShellArt.cpp, MipArt.cpp and Sounds.cpp each make one kind of
 // file; Noise, Draw and Writers hold what they share. Output is meant to be
@@ -9,6 +9,7 @@
 // Noise.h).
 
 #include "MipArt.h"
+#include "PerrinArt.h"
 #include "ShellArt.h"
 #include "Skins.h"
 #include "Sounds.h"
@@ -25,14 +26,17 @@ int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s <outdir-data> <outdir-shellart> <outdir-mipart>\n",
-                     argv[0]);
+    if (argc != 5) {
+        std::fprintf(
+            stderr,
+            "usage: %s <outdir-data> <outdir-shellart> <outdir-mipart> <outdir-perrinart>\n",
+            argv[0]);
         return 2;
     }
     const QString dataDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     const QString artDir = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     const QString mipDir = QDir(QString::fromLocal8Bit(argv[3])).absolutePath();
+    const QString perrinDir = QDir(QString::fromLocal8Bit(argv[4])).absolutePath();
 
     // The title must look the same wherever this runs.
     const QString family = QFontInfo(artgen::titleFont(40, true)).family();
@@ -48,6 +52,7 @@ int main(int argc, char **argv) {
     artgen::makeHelpEntry(artDir + "/help-entry.png");
     artgen::makeLinkCursor(artDir + "/link-cursor.png");
     artgen::makeMipArt(mipDir, dataDir + "/Helps/m0.gif");
+    artgen::makePerrinArt(perrinDir);
 
     if (const int failures = artgen::failureCount(); failures > 0) {
         std::fprintf(stderr, "%d file(s) failed\n", failures);
