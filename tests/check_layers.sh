@@ -11,7 +11,9 @@ qt_include=${1:-$(dirname "$(find /usr/include -path '*qt6/QtCore/qglobal.h' -pr
 rank() {
     case $1 in
     base) echo 0 ;; platform) echo 1 ;; ui) echo 2 ;; settings) echo 3 ;;
-    shell) echo 4 ;; clocks) echo 5 ;; app) echo 6 ;; *) echo -1 ;;
+    shell) echo 4 ;; clocks) echo 5 ;; app) echo 6 ;;
+    nettime) echo 5 ;; # beside the clocks
+    *) echo -1 ;;
     esac
 }
 
