@@ -99,9 +99,11 @@ void InternetTime::answered(const DaytimeClient::Answer &answer)
         m_pcClock = QTime::fromString(m_time.timeText(), QStringLiteral("HH:mm:ss"));
     }
 
-    if (!local)
+    if (!m_zone)
+        m_status = QStringLiteral("The system has no time zone");
+    else if (!local)
         m_status = QStringLiteral("Time zone \"%1\" is not in the zone table")
-                       .arg(m_zoneName.isEmpty() && m_zone ? QString::fromLatin1(m_zone->id()) : m_zoneName);
+                       .arg(m_zoneName.isEmpty() ? QString::fromLatin1(m_zone->id()) : m_zoneName);
     else if (!reply.healthy)
         m_status = QStringLiteral("%1 says its time may be wrong (unhealthy)").arg(answer.host);
     else
@@ -109,8 +111,9 @@ void InternetTime::answered(const DaytimeClient::Answer &answer)
     qCInfo(lcNettime).noquote() << "UTC" << m_utcText.trimmed() << "local" << maskedText(m_local) << "PC"
                                 << maskedText(m_pcClock) << "status" << m_status;
 
-    if (adjusting && m_connectEnabled && m_adjustEnabled) {
-        if (!local || !reply.healthy) {
+    // Adjust PC Clock asked for this reply (Connect, pressed since, would have taken it back).
+    if (adjusting && m_connectEnabled) {
+        if (!local || !reply.healthy || !m_adjustEnabled) {
             m_status += QStringLiteral("; the PC clock was not set");
         } else {
             // The server stamped its time about half the round trip before the reply arrived.

@@ -209,7 +209,7 @@ private Q_SLOTS:
                                                << std::optional<QTimeZone>(QTimeZone::utc())
                                                << "Time zone \"UTC\" is not in the zone table; the PC clock was not set";
         QTest::newRow("no zone") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n")
-                                 << std::optional<QTimeZone>() << "Time zone \"\" is not in the zone table; the PC clock was not set";
+                                 << std::optional<QTimeZone>() << "The system has no time zone; the PC clock was not set";
     }
     void nothingIsSetFromABadReply()
     {
@@ -225,7 +225,7 @@ private Q_SLOTS:
         rig.daytime.reply = reply;
         rig.window->model().adjustClicked(); // whether or not the button is enabled
         QTRY_VERIFY(rig.status().startsWith(QStringLiteral("Asking")) == false);
-        QCOMPARE(rig.status(), status.arg(rig.daytime.host()));
+        QCOMPARE(rig.status(), QString(status).replace(QStringLiteral("%1"), rig.daytime.host()));
         QVERIFY(rig.setter.calls.empty());
         QCOMPARE(rig.button("cmdConnect")->isEnabled(), true);
         if (!reply.contains("UTC(NIST)"))
