@@ -34,6 +34,7 @@ public:
     QByteArray reply = "\n61380 26-12-06 10:40:07 00 0 0 608.1 UTC(NIST) * \n";
     int pieces = 1;
     bool silent = false;
+    bool keepOpen = false;
     std::function<void()> beforeReply;
     QTcpServer server;
 
@@ -53,7 +54,8 @@ public:
                     peer->flush();
                     peer->waitForBytesWritten(1000);
                 }
-                peer->disconnectFromHost();
+                if (!keepOpen)
+                    peer->disconnectFromHost();
             }
         });
     }
@@ -240,6 +242,16 @@ private Q_SLOTS:
         rig.timeout().elapse();
         QCOMPARE(rig.status(), QStringLiteral("No reply from %1 in 10 s").arg(rig.daytime.host()));
         QCOMPARE(rig.buttons(), QStringLiteral("10"));
+
+        // A server that sends its time but never closes has answered when the time is up.
+        rig.daytime.silent = false;
+        rig.daytime.keepOpen = true;
+        rig.button("cmdConnect")->click();
+        QTest::qWait(50); // the reply arrives; the connection stays open
+        QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        rig.timeout().elapse();
+        QCOMPARE(rig.text("LocalTime"), QStringLiteral("04:10:07 PM"));
+        QCOMPARE(rig.buttons(), QStringLiteral("11"));
 
         const QString host = rig.daytime.host();
         rig.daytime.server.close(); // nobody listens there any more
