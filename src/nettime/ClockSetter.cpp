@@ -32,23 +32,22 @@ void SystemClockSetter::set(const ClockCorrection &correction, Done done)
         setDirectly(correction, done);
         return;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(Timedated, QStringLiteral("/org/freedesktop/timedate1"),
-                                                       QStringLiteral("org.freedesktop.timedate1"),
-                                                       QStringLiteral("SetTime"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        Timedated, QStringLiteral("/org/freedesktop/timedate1"), QStringLiteral("org.freedesktop.timedate1"),
+        QStringLiteral("SetTime"));
     // usec_utc relative to now, relative, interactive (the desktop asks for a password).
     call << qint64(correction.correctionMs * 1000) << true << true;
     call.setInteractiveAuthorizationAllowed(true);
     // The user may take a while over the authorisation dialog.
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5 * 60 * 1000), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [watcher, correction, done = std::move(done)] {
-                watcher->deleteLater();
-                const QDBusPendingReply<> reply = *watcher;
-                if (reply.isError())
-                    done(false, QStringLiteral("PC clock not set: %1").arg(reply.error().message()));
-                else
-                    done(true, QStringLiteral("PC clock set to %1").arg(setText(correction)));
-            });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, correction, done = std::move(done)] {
+        watcher->deleteLater();
+        const QDBusPendingReply<> reply = *watcher;
+        if (reply.isError())
+            done(false, QStringLiteral("PC clock not set: %1").arg(reply.error().message()));
+        else
+            done(true, QStringLiteral("PC clock set to %1").arg(setText(correction)));
+    });
 }
 
 void SystemClockSetter::setDirectly(const ClockCorrection &correction, const Done &done)
@@ -62,10 +61,11 @@ void SystemClockSetter::setDirectly(const ClockCorrection &correction, const Don
     const timespec target{time_t(ns / 1000000000), long(ns % 1000000000)};
     if (clock_settime(CLOCK_REALTIME, &target) != 0) {
         const int error = errno;
-        done(false, error == EPERM
-                        ? QStringLiteral("PC clock not set: no time service (systemd-timedated) is running, "
-                                         "and this program may not set the clock itself")
-                        : QStringLiteral("PC clock not set: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+        done(false,
+             error == EPERM
+                 ? QStringLiteral("PC clock not set: no time service (systemd-timedated) is running, "
+                                  "and this program may not set the clock itself")
+                 : QStringLiteral("PC clock not set: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
         return;
     }
     done(true, QStringLiteral("PC clock set to %1").arg(setText(correction)));

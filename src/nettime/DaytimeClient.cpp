@@ -17,7 +17,8 @@ DaytimeClient::DaytimeClient(TimeSource &time, std::unique_ptr<Timer> timeout)
         if (!m_data.isEmpty())
             finishWithReply();
         else
-            finish({m_host, std::nullopt, QStringLiteral("No reply from %1 in %2 s").arg(m_host).arg(TimeoutMs / 1000)});
+            finish({m_host, std::nullopt,
+                    QStringLiteral("No reply from %1 in %2 s").arg(m_host).arg(TimeoutMs / 1000)});
     });
 }
 
@@ -44,18 +45,22 @@ void DaytimeClient::query(const QString &host)
     if (!endpoint) {
         m_host = host;
         finish({host, std::nullopt,
-                QStringLiteral("%1 \"%2\" is not host[:port]").arg(QLatin1String(daytime::OverrideVariable), setting)});
+                QStringLiteral("%1 \"%2\" is not host[:port]")
+                    .arg(QLatin1String(daytime::OverrideVariable), setting)});
         return;
     }
-    m_host = endpoint->port == daytime::Port ? endpoint->host
-                                             : QStringLiteral("%1:%2").arg(endpoint->host).arg(endpoint->port);
+    m_host = endpoint->port == daytime::Port
+                 ? endpoint->host
+                 : QStringLiteral("%1:%2").arg(endpoint->host).arg(endpoint->port);
     auto *socket = new QTcpSocket(this);
     m_socket = socket;
     m_startedMs = m_time.monotonicMs();
     connect(socket, &QTcpSocket::hostFound, this, [this] { m_startedMs = m_time.monotonicMs(); });
     connect(socket, &QTcpSocket::readyRead, this, &DaytimeClient::collect);
-    connect(socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) { failed(error); });
-    connect(socket, &QTcpSocket::disconnected, this, [this] { failed(QAbstractSocket::RemoteHostClosedError); });
+    connect(socket, &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) { failed(error); });
+    connect(socket, &QTcpSocket::disconnected, this,
+            [this] { failed(QAbstractSocket::RemoteHostClosedError); });
     m_timeout->start(TimeoutMs);
     socket->connectToHost(endpoint->host, endpoint->port, QIODevice::ReadOnly);
 }
@@ -85,7 +90,8 @@ void DaytimeClient::failed(int socketError)
         if (!m_data.isEmpty())
             finishWithReply();
         else
-            finish({m_host, std::nullopt, QStringLiteral("%1 closed the connection without a reply").arg(m_host)});
+            finish({m_host, std::nullopt,
+                    QStringLiteral("%1 closed the connection without a reply").arg(m_host)});
         return;
     case QAbstractSocket::HostNotFoundError:
         finish({m_host, std::nullopt, QStringLiteral("Host not found: %1").arg(m_host)});
@@ -94,7 +100,8 @@ void DaytimeClient::failed(int socketError)
         finish({m_host, std::nullopt, QStringLiteral("Connection refused by %1").arg(m_host)});
         return;
     default:
-        finish({m_host, std::nullopt, QStringLiteral("No connection to %1: %2").arg(m_host, m_socket->errorString())});
+        finish({m_host, std::nullopt,
+                QStringLiteral("No connection to %1: %2").arg(m_host, m_socket->errorString())});
         return;
     }
 }

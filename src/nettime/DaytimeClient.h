@@ -7,14 +7,12 @@
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
-#include <QTcpSocket>
 #include <QString>
+#include <QTcpSocket>
 
 #include <functional>
 #include <memory>
 #include <optional>
-
-
 
 namespace vrim {
 
@@ -26,7 +24,7 @@ public:
     static constexpr int TimeoutMs = 10000;
 
     struct Answer {
-        QString host;                       // as shown to the user
+        QString host;                        // as shown to the user
         std::optional<daytime::Reply> reply; // nothing: refused or failed, see `problem`
         QString problem;                     // what went wrong, in words; empty on a reply
         qint64 roundTripMs = 0;              // from the connection attempt to the first byte

@@ -61,9 +61,9 @@ std::optional<Reply> parseNist(const QList<QByteArray> &words)
 
 int monthOf(const QByteArray &word)
 {
-    static constexpr std::array<const char *, 12> Names = {"january", "february", "march",     "april",
-                                                            "may",     "june",     "july",      "august",
-                                                            "september", "october", "november", "december"};
+    static constexpr std::array<const char *, 12> Names = {"january",   "february", "march",    "april",
+                                                           "may",       "june",     "july",     "august",
+                                                           "september", "october",  "november", "december"};
     const QByteArray lower = word.toLower();
     for (size_t month = 0; month < Names.size(); ++month) {
         if (lower.size() >= 3 && std::strncmp(Names[month], lower.constData(), size_t(lower.size())) == 0 &&
@@ -75,8 +75,8 @@ int monthOf(const QByteArray &word)
 
 bool isWeekday(const QByteArray &word)
 {
-    static constexpr std::array<const char *, 7> Names = {"monday", "tuesday", "wednesday", "thursday",
-                                                           "friday", "saturday", "sunday"};
+    static constexpr std::array<const char *, 7> Names = {"monday", "tuesday",  "wednesday", "thursday",
+                                                          "friday", "saturday", "sunday"};
     const QByteArray lower = word.toLower();
     for (const char *name : Names) {
         if (lower.size() >= 3 && size_t(lower.size()) <= std::strlen(name) &&

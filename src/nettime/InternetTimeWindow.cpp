@@ -48,7 +48,8 @@ QLineEdit *makeField(QWidget *parent, const QString &name, const QRect &geometry
 
 } // namespace
 
-InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platform, const NetTimeSeams &seams)
+InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platform,
+                                       const NetTimeSeams &seams)
     : VrimWindow(registry, window::InternetTime,
                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                      Qt::WindowMinimizeButtonHint)
@@ -59,7 +60,8 @@ InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platf
     setFixedSize(360, 280);
     setFont(defaultWindowFont());
 
-    makeLabel(this, QStringLiteral("Label1"), QRect(12, 8, 210, 18), QStringLiteral("Chose a Time Server from the List"));
+    makeLabel(this, QStringLiteral("Label1"), QRect(12, 8, 210, 18),
+              QStringLiteral("Chose a Time Server from the List"));
     m_servers = new QComboBox(this);
     m_servers->setObjectName(QStringLiteral("Combo1"));
     m_servers->setGeometry(12, 28, 200, 24);
@@ -75,19 +77,24 @@ InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platf
     makeLabel(this, QStringLiteral("Label4"), QRect(12, 164, 200, 18), QStringLiteral("PC Clock"));
     m_pcClock = makeField(this, QStringLiteral("txt1"), QRect(12, 182, 200, 24));
 
-    m_connect = makeButton(this, QStringLiteral("cmdConnect"), QRect(228, 28, 120, 26), QStringLiteral("Connect"));
-    connect(m_connect, &QPushButton::clicked, this, [this] { m_model.connectClicked(m_servers->currentText()); });
-    auto *disconnect = makeButton(this, QStringLiteral("Command1"), QRect(228, 60, 120, 26),
-                                  QStringLiteral("Disconnect"));
+    m_connect =
+        makeButton(this, QStringLiteral("cmdConnect"), QRect(228, 28, 120, 26), QStringLiteral("Connect"));
+    connect(m_connect, &QPushButton::clicked, this,
+            [this] { m_model.connectClicked(m_servers->currentText()); });
+    auto *disconnect =
+        makeButton(this, QStringLiteral("Command1"), QRect(228, 60, 120, 26), QStringLiteral("Disconnect"));
     connect(disconnect, &QPushButton::clicked, this, [this] { m_model.disconnectClicked(); });
-    m_adjust = makeButton(this, QStringLiteral("Command2"), QRect(228, 130, 120, 26), QStringLiteral("Adjust PC Clock"));
+    m_adjust = makeButton(this, QStringLiteral("Command2"), QRect(228, 130, 120, 26),
+                          QStringLiteral("Adjust PC Clock"));
     m_adjust->setToolTip(QStringLiteral("Time will be updated before processing"));
     connect(m_adjust, &QPushButton::clicked, this, [this] { m_model.adjustClicked(); });
-    auto *help = makeButton(this, QStringLiteral("Command4"), QRect(228, 180, 56, 26), QStringLiteral("Help"));
+    auto *help =
+        makeButton(this, QStringLiteral("Command4"), QRect(228, 180, 56, 26), QStringLiteral("Help"));
     // Greyed out while the program has no help window.
     help->setEnabled(registry.isDefined(window::HelpPage));
     connect(help, &QPushButton::clicked, this, [this] { this->registry().show(window::HelpPage); });
-    auto *close = makeButton(this, QStringLiteral("Command3"), QRect(292, 180, 56, 26), QStringLiteral("Close"));
+    auto *close =
+        makeButton(this, QStringLiteral("Command3"), QRect(292, 180, 56, 26), QStringLiteral("Close"));
     connect(close, &QPushButton::clicked, this, [this] { this->registry().unload(windowName()); });
 
     m_status = makeLabel(this, QStringLiteral("lblStatus"), QRect(12, 218, 336, 54), QString());

@@ -26,13 +26,13 @@ private:
     void render();
 
     InternetTime m_model;
-    QComboBox *m_servers;     // Combo1
-    QPushButton *m_connect;   // cmdConnect
-    QPushButton *m_adjust;    // Command2
-    QLineEdit *m_utc;         // txtOutput
-    QLineEdit *m_local;       // LocalTime
-    QLineEdit *m_pcClock;     // txt1
-    QLabel *m_status;         // lblStatus
+    QComboBox *m_servers;   // Combo1
+    QPushButton *m_connect; // cmdConnect
+    QPushButton *m_adjust;  // Command2
+    QLineEdit *m_utc;       // txtOutput
+    QLineEdit *m_local;     // LocalTime
+    QLineEdit *m_pcClock;   // txt1
+    QLabel *m_status;       // lblStatus
 };
 
 } // namespace vrim

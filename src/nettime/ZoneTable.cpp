@@ -101,8 +101,8 @@ std::optional<QString> offsetOf(const QString &standardName)
 std::optional<QTime> localTime(const QTime &utc, const QString &offset, bool daylightSaving)
 {
     const auto digit = [&offset](int at) { return offset.at(at) >= u'0' && offset.at(at) <= u'9'; };
-    if (!utc.isValid() || offset.size() != 6 || (offset[0] != u'+' && offset[0] != u'-') ||
-        !digit(1) || !digit(2) || offset[3] != u':' || !digit(4) || !digit(5))
+    if (!utc.isValid() || offset.size() != 6 || (offset[0] != u'+' && offset[0] != u'-') || !digit(1) ||
+        !digit(2) || offset[3] != u':' || !digit(4) || !digit(5))
         return std::nullopt;
     const int hours = offset.mid(1, 2).toInt();
     const int minutes = offset.mid(4, 2).toInt();

@@ -82,11 +82,13 @@ class TestInternetTimeWindow : public QObject {
         void open()
         {
             program.program.registry().show(window::InternetTime);
-            auto *handle = dynamic_cast<WidgetWindow *>(program.program.registry().window(window::InternetTime));
+            auto *handle =
+                dynamic_cast<WidgetWindow *>(program.program.registry().window(window::InternetTime));
             window = handle ? qobject_cast<InternetTimeWindow *>(handle->widget()) : nullptr;
             QVERIFY(window);
         }
-        template <typename T> T *control(const char *name) const
+        template <typename T>
+        T *control(const char *name) const
         {
             return window->findChild<T *>(QString::fromLatin1(name));
         }
@@ -96,7 +98,9 @@ class TestInternetTimeWindow : public QObject {
         // "connect adjust": which of the two are enabled, as "11", "10"...
         QString buttons() const
         {
-            return QStringLiteral("%1%2").arg(int(button("cmdConnect")->isEnabled())).arg(int(button("Command2")->isEnabled()));
+            return QStringLiteral("%1%2")
+                .arg(int(button("cmdConnect")->isEnabled()))
+                .arg(int(button("Command2")->isEnabled()));
         }
         FakeTimer &timeout() { return *program.platform.timers.back(); }
     };
@@ -111,7 +115,8 @@ private Q_SLOTS:
         QStringList labels;
         for (const QLabel *label : rig.window->findChildren<QLabel *>())
             labels << label->text();
-        for (const char *text : {"Chose a Time Server from the List", "UTC   TIME", "LOCAL  TIME", "PC Clock"})
+        for (const char *text :
+             {"Chose a Time Server from the List", "UTC   TIME", "LOCAL  TIME", "PC Clock"})
             QVERIFY2(labels.contains(QLatin1String(text)), text);
         QCOMPARE(rig.button("cmdConnect")->text(), QStringLiteral("Connect"));
         QCOMPARE(rig.button("Command1")->text(), QStringLiteral("Disconnect"));
@@ -176,7 +181,8 @@ private Q_SLOTS:
         QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
         rig.daytime.reply = "\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n";
         rig.daytime.pieces = pieces;
-        const qint64 pcWall = QDateTime(QDate(2026, 12, 6), QTime(12, 18, 40), QTimeZone::utc()).toMSecsSinceEpoch();
+        const qint64 pcWall =
+            QDateTime(QDate(2026, 12, 6), QTime(12, 18, 40), QTimeZone::utc()).toMSecsSinceEpoch();
         rig.program.platform.clock.monoMs = 1000;
         // The reply comes 600 ms after the connection was asked for.
         rig.daytime.beforeReply = [&rig, pcWall] {
@@ -202,16 +208,21 @@ private Q_SLOTS:
         QTest::addColumn<std::optional<QTimeZone>>("zone");
         QTest::addColumn<QString>("status");
         const std::optional<QTimeZone> india = QTimeZone("Asia/Kolkata");
-        QTest::newRow("unhealthy") << QByteArray("\n61380 26-12-06 12:18:43 00 0 4 608.1 UTC(NIST) * \n") << india
+        QTest::newRow("unhealthy") << QByteArray("\n61380 26-12-06 12:18:43 00 0 4 608.1 UTC(NIST) * \n")
+                                   << india
                                    << "%1 says its time may be wrong (unhealthy); the PC clock was not set";
-        QTest::newRow("garbage") << QByteArray("SSH-2.0-OpenSSH\r\n") << india << "Unrecognised reply from %1";
-        QTest::newRow("closed at once") << QByteArray() << india << "%1 closed the connection without a reply";
+        QTest::newRow("garbage") << QByteArray("SSH-2.0-OpenSSH\r\n") << india
+                                 << "Unrecognised reply from %1";
+        QTest::newRow("closed at once")
+            << QByteArray() << india << "%1 closed the connection without a reply";
         QTest::newRow("over 1 KiB") << QByteArray(5000, '7') << india << "Unrecognised reply from %1";
-        QTest::newRow("zone not in the table") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n")
-                                               << std::optional<QTimeZone>(QTimeZone::utc())
-                                               << "Time zone \"UTC\" is not in the zone table; the PC clock was not set";
+        QTest::newRow("zone not in the table")
+            << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n")
+            << std::optional<QTimeZone>(QTimeZone::utc())
+            << "Time zone \"UTC\" is not in the zone table; the PC clock was not set";
         QTest::newRow("no zone") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n")
-                                 << std::optional<QTimeZone>() << "The system has no time zone; the PC clock was not set";
+                                 << std::optional<QTimeZone>()
+                                 << "The system has no time zone; the PC clock was not set";
     }
     void nothingIsSetFromABadReply()
     {

@@ -14,7 +14,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("offset");
         for (const zones::ZoneRow &row : zones::table())
-            QTest::newRow(row.standardName) << QString::fromLatin1(row.standardName) << QString::fromLatin1(row.offset);
+            QTest::newRow(row.standardName)
+                << QString::fromLatin1(row.standardName) << QString::fromLatin1(row.offset);
     }
     void everyRowIsFound()
     {
@@ -63,18 +64,30 @@ private Q_SLOTS:
         const auto at = [](int y, int mo, int d, int h, int mi, int s) {
             return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
         };
-        QTest::newRow("Berlin, winter") << QByteArray("Europe/Berlin") << at(2026, 1, 15, 13, 5, 9) << "14:05:09";
-        QTest::newRow("Berlin, summer") << QByteArray("Europe/Berlin") << at(2026, 7, 15, 13, 5, 9) << "15:05:09";
-        QTest::newRow("Berlin, the last standard second") << QByteArray("Europe/Berlin") << at(2026, 3, 29, 0, 59, 59) << "01:59:59";
-        QTest::newRow("Berlin, the first summer second") << QByteArray("Europe/Berlin") << at(2026, 3, 29, 1, 0, 0) << "03:00:00";
-        QTest::newRow("New Delhi, minutes carried") << QByteArray("Asia/Kolkata") << at(2026, 12, 6, 10, 40, 7) << "16:10:07";
-        QTest::newRow("New Delhi, past midnight") << QByteArray("Asia/Kolkata") << at(2026, 12, 6, 18, 45, 0) << "00:15:00";
-        QTest::newRow("Newfoundland, winter, borrowed") << QByteArray("America/St_Johns") << at(2026, 1, 15, 2, 10, 0) << "22:40:00";
-        QTest::newRow("Newfoundland, summer") << QByteArray("America/St_Johns") << at(2026, 7, 15, 2, 10, 0) << "23:40:00";
-        QTest::newRow("Los Angeles, just after midnight UTC") << QByteArray("America/Los_Angeles") << at(2026, 1, 15, 0, 30, 0) << "16:30:00";
-        QTest::newRow("Los Angeles, summer, before midnight UTC") << QByteArray("America/Los_Angeles") << at(2026, 7, 15, 7, 59, 59) << "00:59:59";
-        QTest::newRow("Auckland, winter, next day") << QByteArray("Pacific/Auckland") << at(2026, 7, 15, 12, 30, 0) << "00:30:00";
-        QTest::newRow("Auckland, summer, next day") << QByteArray("Pacific/Auckland") << at(2026, 1, 15, 11, 45, 0) << "00:45:00";
+        QTest::newRow("Berlin, winter")
+            << QByteArray("Europe/Berlin") << at(2026, 1, 15, 13, 5, 9) << "14:05:09";
+        QTest::newRow("Berlin, summer")
+            << QByteArray("Europe/Berlin") << at(2026, 7, 15, 13, 5, 9) << "15:05:09";
+        QTest::newRow("Berlin, the last standard second")
+            << QByteArray("Europe/Berlin") << at(2026, 3, 29, 0, 59, 59) << "01:59:59";
+        QTest::newRow("Berlin, the first summer second")
+            << QByteArray("Europe/Berlin") << at(2026, 3, 29, 1, 0, 0) << "03:00:00";
+        QTest::newRow("New Delhi, minutes carried")
+            << QByteArray("Asia/Kolkata") << at(2026, 12, 6, 10, 40, 7) << "16:10:07";
+        QTest::newRow("New Delhi, past midnight")
+            << QByteArray("Asia/Kolkata") << at(2026, 12, 6, 18, 45, 0) << "00:15:00";
+        QTest::newRow("Newfoundland, winter, borrowed")
+            << QByteArray("America/St_Johns") << at(2026, 1, 15, 2, 10, 0) << "22:40:00";
+        QTest::newRow("Newfoundland, summer")
+            << QByteArray("America/St_Johns") << at(2026, 7, 15, 2, 10, 0) << "23:40:00";
+        QTest::newRow("Los Angeles, just after midnight UTC")
+            << QByteArray("America/Los_Angeles") << at(2026, 1, 15, 0, 30, 0) << "16:30:00";
+        QTest::newRow("Los Angeles, summer, before midnight UTC")
+            << QByteArray("America/Los_Angeles") << at(2026, 7, 15, 7, 59, 59) << "00:59:59";
+        QTest::newRow("Auckland, winter, next day")
+            << QByteArray("Pacific/Auckland") << at(2026, 7, 15, 12, 30, 0) << "00:30:00";
+        QTest::newRow("Auckland, summer, next day")
+            << QByteArray("Pacific/Auckland") << at(2026, 1, 15, 11, 45, 0) << "00:45:00";
     }
     void localTime()
     {
@@ -94,7 +107,8 @@ private Q_SLOTS:
     void malformedOffsetsGiveNoTime_data()
     {
         QTest::addColumn<QString>("offset");
-        for (const char *offset : {"", "+5:30", "+05:30 ", "05:30x", "+05-30", "*05:30", "+ab:cd", "+05:60", "+99:00"})
+        for (const char *offset :
+             {"", "+5:30", "+05:30 ", "05:30x", "+05-30", "*05:30", "+ab:cd", "+05:60", "+99:00"})
             QTest::newRow(offset) << QString::fromLatin1(offset);
     }
     void malformedOffsetsGiveNoTime()

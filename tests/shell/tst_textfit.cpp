@@ -171,7 +171,10 @@ private Q_SLOTS:
         for (QLineEdit *field : window->findChildren<QLineEdit *>()) {
             const int width = inkWidth(field->font(), QStringLiteral("00:00:00 PM")) + 8; // frame and margins
             if (width > field->width())
-                found.append(QStringLiteral("%1 needs %2 px, has %3").arg(field->objectName()).arg(width).arg(field->width()));
+                found.append(QStringLiteral("%1 needs %2 px, has %3")
+                                 .arg(field->objectName())
+                                 .arg(width)
+                                 .arg(field->width()));
         }
         auto *status = window->findChild<QLabel *>(QStringLiteral("lblStatus"));
         QVERIFY(status);

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray reply(reinterpret_cast<const char *>(data), qsizetype(size));
     if (const auto read = vrim::daytime::parse(reply)) {
-        if (!read->utc.isValid() || read->utc.offsetFromUtc() != 0 || reply.size() > vrim::daytime::MaxReplyBytes)
+        if (!read->utc.isValid() || read->utc.offsetFromUtc() != 0 ||
+            reply.size() > vrim::daytime::MaxReplyBytes)
             std::abort();
     }
     return 0;
