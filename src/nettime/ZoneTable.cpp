@@ -131,6 +131,8 @@ QString windowsNameOf(const QByteArray &ianaId, const QString &zoneinfo)
         if (files.fileInfo().size() != ours.size())
             continue;
         const QByteArray other = root.relativeFilePath(path).toLatin1();
+        if (other.startsWith("posix/") || other.startsWith("right/"))
+            continue; // copies of the whole database
         const QByteArray mapped = QTimeZone::ianaIdToWindowsId(other);
         if (!mapped.isEmpty() && zoneFile(zoneinfo, other) == ours)
             return QString::fromLatin1(mapped);
