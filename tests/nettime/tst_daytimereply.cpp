@@ -1,3 +1,4 @@
+#include "nettime/DaytimeHosts.h"
 #include "nettime/DaytimeReply.h"
 
 #include <QRandomGenerator>
@@ -77,6 +78,42 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, reply);
         QCOMPARE(daytime::parse(reply).has_value(), false);
+    }
+
+    // VRIM_DAYTIME_SERVER: host[:port], "" for a setting that is refused.
+    void overrideSetting_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("endpoint");
+        QTest::newRow("host") << "daytime.example"
+                              << "daytime.example 13";
+        QTest::newRow("address and port") << "127.0.0.1:1313"
+                                          << "127.0.0.1 1313";
+        QTest::newRow("IPv6 and port") << "[::1]:1313"
+                                       << "::1 1313";
+        QTest::newRow("IPv6 alone") << "[::1]"
+                                    << "::1 13";
+        QTest::newRow("bare IPv6") << "::1"
+                                   << "";
+        QTest::newRow("empty port") << "host:"
+                                    << "";
+        QTest::newRow("port 0") << "host:0"
+                                << "";
+        QTest::newRow("port too big") << "host:65536"
+                                      << "";
+        QTest::newRow("signed port") << "host:+13"
+                                     << "";
+        QTest::newRow("blank inside") << "no host:13"
+                                      << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void overrideSetting()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, endpoint);
+        const auto read = daytime::parseEndpoint(setting);
+        QCOMPARE(read ? QStringLiteral("%1 %2").arg(read->host).arg(read->port) : QString(), endpoint);
     }
 
     // Mutations of good replies: whatever comes back is a valid UTC instant or nothing.
