@@ -1,7 +1,7 @@
 #include "nettime/ClockSetter.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -25,10 +25,7 @@ QString setText(const ClockCorrection &correction)
 void SystemClockSetter::set(const ClockCorrection &correction, Done done)
 {
     QDBusConnection bus = QDBusConnection::systemBus();
-    const bool hasTimedated = bus.isConnected() && bus.interface() &&
-                              (bus.interface()->isServiceRegistered(Timedated).value() ||
-                               bus.interface()->activatableServiceNames().value().contains(Timedated));
-    if (!hasTimedated) {
+    if (!bus.isConnected()) {
         setDirectly(correction, done);
         return;
     }
@@ -43,10 +40,20 @@ void SystemClockSetter::set(const ClockCorrection &correction, Done done)
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, correction, done = std::move(done)] {
         watcher->deleteLater();
         const QDBusPendingReply<> reply = *watcher;
-        if (reply.isError())
-            done(false, QStringLiteral("PC clock not set: %1").arg(reply.error().message()));
-        else
+        if (!reply.isError()) {
             done(true, QStringLiteral("PC clock set to %1").arg(setText(correction)));
+            return;
+        }
+        switch (reply.error().type()) {
+        case QDBusError::ServiceUnknown:
+        case QDBusError::NoServer:
+        case QDBusError::Disconnected:
+            // No timedated on this system. The correction is relative, so it still holds.
+            setDirectly(correction, done);
+            return;
+        default:
+            done(false, QStringLiteral("PC clock not set: %1").arg(reply.error().message()));
+        }
     });
 }
 
