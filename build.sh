@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Core, Gui, Widgets, Network, Test
+    qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Core, Gui, Widgets, Network, D-Bus, Test
     qt6-multimedia-dev                          # the chime player
     fonts-liberation2                           # the metrics of Arial and Courier New, which the
                                                 # fixed-size windows were laid out for

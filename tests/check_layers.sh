@@ -14,6 +14,7 @@ rank() {
     base) echo 0 ;; platform) echo 1 ;; ui) echo 2 ;; settings) echo 3 ;;
     shell) echo 4 ;; clocks) echo 5 ;; app) echo 6 ;;
     stopwatch) echo 5 ;; # beside the clocks
+    nettime) echo 5 ;; # beside the clocks
     *) echo -1 ;;
     esac
 }

@@ -8,6 +8,7 @@
 #include "clocks/perrin/PerrinClock.h"
 #include "clocks/quenz/QuenzClock.h"
 #include "clocks/vrimcolor/VrimcolorClock.h"
+#include "nettime/InternetTimeWindow.h"
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
@@ -70,6 +71,9 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     });
     m_registry.define(window::Stopwatch, [this] {
         return std::make_unique<WidgetWindow>(new StopwatchWindow(m_registry, m_platform, m_ticker));
+    });
+    m_registry.define(window::InternetTime, [this] {
+        return std::make_unique<WidgetWindow>(new InternetTimeWindow(m_registry, m_platform, m_netTime));
     });
     m_registry.define(window::Launcher,
                       [this] { return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry)); });

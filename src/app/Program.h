@@ -2,6 +2,7 @@
 
 #include "base/WindowRegistry.h"
 #include "clocks/ClockWindow.h"
+#include "nettime/InternetTime.h"
 #include "platform/SecondTicker.h"
 #include "settings/DataFolders.h"
 
@@ -22,6 +23,8 @@ public:
     WindowRegistry &registry() { return m_registry; }
     SecondTicker &ticker() { return m_ticker; }
     const DataFolders &folders() const { return m_folders; }
+    // What the internet-time window reaches outside the program; tests replace it.
+    NetTimeSeams &netTime() { return m_netTime; }
 
     // False when the first start could not set up the settings; the program then ends.
     bool start();
@@ -32,6 +35,7 @@ private:
 
     Platform &m_platform;
     DataFolders m_folders;
+    NetTimeSeams m_netTime;
     std::function<void()> m_onEnd;
     QObject m_endCheck; // context of the queued end check, gone with the program
     SecondTicker m_ticker;

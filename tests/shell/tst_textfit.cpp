@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -174,6 +175,32 @@ private Q_SLOTS:
         QVERIFY(perrin);
         found += misfits(perrin);
         f.program.registry().unload(window::Perrin);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+    }
+
+    // Ostran Time: its fixed texts, the widest time its fields show and its longest status.
+    void internetTimeTextsFit()
+    {
+        qputenv("VRIM_DAYTIME_SERVER", "127.0.0.1:1"); // nothing leaves the machine
+        Fixture f;
+        QWidget *window = f.open(window::InternetTime);
+        QVERIFY(window);
+        QStringList found = misfits(window);
+        for (QLineEdit *field : window->findChildren<QLineEdit *>()) {
+            const int width = inkWidth(field->font(), QStringLiteral("00:00:00 PM")) + 8; // frame and margins
+            if (width > field->width())
+                found.append(QStringLiteral("%1 needs %2 px, has %3")
+                                 .arg(field->objectName())
+                                 .arg(width)
+                                 .arg(field->width()));
+        }
+        auto *status = window->findChild<QLabel *>(QStringLiteral("lblStatus"));
+        QVERIFY(status);
+        status->setText(QStringLiteral("PC clock not set: no time service (systemd-timedated) is running, "
+                                       "and this program may not set the clock itself"));
+        found += misfits(window);
+        f.program.registry().unload(window::InternetTime);
+        qunsetenv("VRIM_DAYTIME_SERVER");
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 

@@ -1,0 +1,125 @@
+#include "nettime/DaytimeClient.h"
+
+#include "nettime/DaytimeHosts.h"
+
+#include <QTcpSocket>
+
+namespace vrim {
+
+DaytimeClient::DaytimeClient(TimeSource &time, std::unique_ptr<Timer> timeout)
+    : m_time(time)
+    , m_timeout(std::move(timeout))
+{
+    m_timeout->onTimeout([this] {
+        if (!m_socket)
+            return;
+        // A server that sent its time but never closed has still answered.
+        if (!m_data.isEmpty())
+            finishWithReply();
+        else
+            finish({m_host, std::nullopt,
+                    QStringLiteral("No reply from %1 in %2 s").arg(m_host).arg(TimeoutMs / 1000)});
+    });
+}
+
+DaytimeClient::~DaytimeClient() { cancel(); }
+
+void DaytimeClient::cancel()
+{
+    m_timeout->stop();
+    if (QTcpSocket *socket = m_socket) {
+        m_socket = nullptr;
+        socket->disconnect(this);
+        socket->abort();
+        socket->deleteLater();
+    }
+}
+
+void DaytimeClient::query(const QString &host)
+{
+    cancel();
+    m_data.clear();
+    m_firstByteMs = -1;
+    QString setting;
+    const std::optional<daytime::Endpoint> endpoint = daytime::endpointFor(host, &setting);
+    if (!endpoint) {
+        m_host = host;
+        finish({host, std::nullopt,
+                QStringLiteral("%1 \"%2\" is not host[:port]")
+                    .arg(QLatin1String(daytime::OverrideVariable), setting)});
+        return;
+    }
+    m_host = endpoint->port == daytime::Port
+                 ? endpoint->host
+                 : QStringLiteral("%1:%2").arg(endpoint->host).arg(endpoint->port);
+    auto *socket = new QTcpSocket(this);
+    m_socket = socket;
+    m_startedMs = m_time.monotonicMs();
+    connect(socket, &QTcpSocket::hostFound, this, [this] { m_startedMs = m_time.monotonicMs(); });
+    connect(socket, &QTcpSocket::readyRead, this, &DaytimeClient::collect);
+    connect(socket, &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) { failed(error); });
+    connect(socket, &QTcpSocket::disconnected, this,
+            [this] { failed(QAbstractSocket::RemoteHostClosedError); });
+    m_timeout->start(TimeoutMs);
+    socket->connectToHost(endpoint->host, endpoint->port, QIODevice::ReadOnly);
+}
+
+void DaytimeClient::collect()
+{
+    if (!m_socket)
+        return;
+    if (m_firstByteMs < 0 && m_socket->bytesAvailable() > 0) {
+        m_firstByteMs = m_time.monotonicMs();
+        m_firstByteWallMs = m_time.wallClockMs();
+    }
+    m_data += m_socket->read(daytime::MaxReplyBytes + 1 - m_data.size());
+    if (m_data.size() > daytime::MaxReplyBytes)
+        finish({m_host, std::nullopt, QStringLiteral("Unrecognised reply from %1").arg(m_host)});
+}
+
+void DaytimeClient::failed(int socketError)
+{
+    if (!m_socket)
+        return;
+    switch (socketError) {
+    case QAbstractSocket::RemoteHostClosedError:
+        collect();
+        if (!m_socket)
+            return;
+        if (!m_data.isEmpty())
+            finishWithReply();
+        else
+            finish({m_host, std::nullopt,
+                    QStringLiteral("%1 closed the connection without a reply").arg(m_host)});
+        return;
+    case QAbstractSocket::HostNotFoundError:
+        finish({m_host, std::nullopt, QStringLiteral("Host not found: %1").arg(m_host)});
+        return;
+    case QAbstractSocket::ConnectionRefusedError:
+        finish({m_host, std::nullopt, QStringLiteral("Connection refused by %1").arg(m_host)});
+        return;
+    default:
+        finish({m_host, std::nullopt,
+                QStringLiteral("No connection to %1: %2").arg(m_host, m_socket->errorString())});
+        return;
+    }
+}
+
+void DaytimeClient::finishWithReply()
+{
+    Answer answer{m_host, daytime::parse(m_data), QString(), 0, m_firstByteWallMs};
+    if (!answer.reply)
+        answer.problem = QStringLiteral("Unrecognised reply from %1").arg(m_host);
+    answer.roundTripMs = std::max<qint64>(0, m_firstByteMs - m_startedMs);
+    finish(std::move(answer));
+}
+
+void DaytimeClient::finish(Answer answer)
+{
+    cancel();
+    if (m_onAnswer)
+        m_onAnswer(answer);
+}
+
+} // namespace vrim

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "nettime/DaytimeReply.h"
+#include "platform/TimeSource.h"
+#include "platform/Timer.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTcpSocket>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace vrim {
+
+// One Daytime query at a time over TCP, never waiting on the thread: the reply is collected
+// until the server closes the connection (at most 1 KiB, at most 10 s) and then handed over.
+class DaytimeClient final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int TimeoutMs = 10000;
+
+    struct Answer {
+        QString host;                        // as shown to the user
+        std::optional<daytime::Reply> reply; // nothing: refused or failed, see `problem`
+        QString problem;                     // what went wrong, in words; empty on a reply
+        qint64 roundTripMs = 0;              // from the connection attempt to the first byte
+        qint64 arrivedWallMs = 0;            // the PC's wall clock when the first byte came
+    };
+    using AnswerHandler = std::function<void(const Answer &)>;
+
+    // `timeout` is started for each query and stopped when it ends.
+    DaytimeClient(TimeSource &time, std::unique_ptr<Timer> timeout);
+    ~DaytimeClient() override;
+
+    void onAnswer(AnswerHandler handler) { m_onAnswer = std::move(handler); }
+
+    // Asks `host` (or the host the override setting names); drops a query still running.
+    void query(const QString &host);
+    // Drops the query in flight, if any, without an answer.
+    void cancel();
+    bool busy() const { return m_socket != nullptr; }
+
+private:
+    void collect();
+    void failed(int socketError);
+    void finish(Answer answer);
+    void finishWithReply();
+
+    TimeSource &m_time;
+    std::unique_ptr<Timer> m_timeout;
+    AnswerHandler m_onAnswer;
+    QPointer<QTcpSocket> m_socket;
+    QString m_host;
+    QByteArray m_data;
+    qint64 m_startedMs = 0;
+    qint64 m_firstByteMs = -1;
+    qint64 m_firstByteWallMs = 0;
+};
+
+} // namespace vrim

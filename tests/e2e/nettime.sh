@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The real program in Kolkata (+05:30) asks a Daytime server of the script's own, never the
+# internet: "Osttrana" opens "Ostran Time", which shows the server's UTC, the local time worked
+# out from the zone table and the PC clock; Connect asks again, and Close brings the launcher back.
+set -euo pipefail
+
+program=${1:?usage: nettime.sh PATH-TO-vrimclocks}
+source "$(dirname "$0")/lib.sh"
+
+# A Daytime server on the loopback that answers every connection with 6 December 2026,
+# 12:18:43 UTC in NIST's form, and counts the connections in $work/asked.
+python3 - "$work" >"$work/server.log" 2>&1 <<'PY' &
+import datetime, socket, sys
+work = sys.argv[1]
+server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+server.bind(("127.0.0.1", 0))
+server.listen(5)
+with open(work + "/port", "w") as f:
+    f.write(str(server.getsockname()[1]))
+mjd = (datetime.date(2026, 12, 6) - datetime.date(1858, 11, 17)).days
+asked = 0
+while True:
+    peer, _ = server.accept()
+    asked += 1
+    peer.sendall(b"\n%d 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n" % mjd)
+    peer.close()
+    with open(work + "/asked", "w") as f:
+        f.write(str(asked))
+PY
+pids+=($!)
+within 50 test -s "$work/port" || fail "the Daytime server did not start: $(cat "$work/server.log")"
+export VRIM_DAYTIME_SERVER="127.0.0.1:$(cat "$work/port")"
+export TZ=Asia/Kolkata
+export QT_LOGGING_RULES="vrim.nettime.info=true"
+asked() { cat "$work/asked" 2>/dev/null || echo 0; }
+
+start_x
+start_program "$program" "2026-12-06 17:48:40"
+dismiss_advice
+
+xdotool mousemove --window "$(windows_named "vRIM's")" 30 233 mousedown 1 mouseup 1 # the Osttrana label
+within 50 shown "Ostran Time" || fail "the Ostran Time window did not open"
+client=$(windows_named "Ostran Time")
+shown "vRIM's" && fail "the launcher stayed open"
+[ "$(size_of "$client")" = "360x280" ] || fail "the Ostran Time window is $(size_of "$client")"
+pass "Osttrana opens Ostran Time"
+
+# The first query goes out at once: UTC as sent, +05:30 with the minutes carried.
+shows() { grep -q "$1" "$work/out.log"; }
+within 100 shows "UTC 12:18:43 local 05:48:43 PM" || fail "no local time 05:48:43 PM for UTC 12:18:43"
+grep -qE "PC 05:4[89]:[0-9]{2} PM status Time from 127.0.0.1:" "$work/out.log" || fail "the PC clock or status is wrong"
+[ "$(asked)" = 1 ] || fail "the server was asked $(asked) times"
+pass "UTC 12:18:43, local 05:48:43 PM and the PC clock shown"
+
+xdotool mousemove --window "$client" 288 41 click 1 # Connect
+within 50 test "$(asked)" = 2 || fail "Connect did not ask the server again"
+within 50 test "$(grep -c 'UTC 12:18:43 local 05:48:43 PM' "$work/out.log")" = 2 || fail "the second reply was not shown"
+pass "Connect asks again"
+
+xdotool mousemove --window "$client" 320 193 click 1 # Close
+within 50 shown "vRIM's" || fail "Close did not bring the launcher back"
+shown "Ostran Time" && fail "the Ostran Time window stayed open"
+pass "Close brings the launcher back"

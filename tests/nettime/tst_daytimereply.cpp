@@ -1,0 +1,160 @@
+#include "nettime/DaytimeHosts.h"
+#include "nettime/DaytimeReply.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+using namespace vrim;
+
+class TestDaytimeReply : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void accepted_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QDateTime>("utc");
+        QTest::addColumn<bool>("healthy");
+        const QDateTime stamp(QDate(2026, 12, 6), QTime(12, 18, 43), QTimeZone::utc());
+        // MJD 61380 is 6 December 2026.
+        QTest::newRow("NIST, healthy")
+            << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n") << stamp << true;
+        QTest::newRow("NIST, on time mark")
+            << QByteArray("\n61380 26-12-06 12:18:43 00 0 0  50.0 UTC(NIST) # \r\n") << stamp << true;
+        QTest::newRow("NIST, unhealthy")
+            << QByteArray("\n61380 26-12-06 12:18:43 00 0 2 608.1 UTC(NIST) * \n") << stamp << false;
+        QTest::newRow("NIST, new year")
+            << QByteArray("\n61041 26-01-01 00:00:00 00 0 0 0.0 UTC(NIST) *\n")
+            << QDateTime(QDate(2026, 1, 1), QTime(0, 0), QTimeZone::utc()) << true;
+        QTest::newRow("day month year UTC") << QByteArray("06 DEC 2026 12:18:43 UTC\r\n") << stamp << true;
+        QTest::newRow("weekday, GMT")
+            << QByteArray("Sunday, December 6, 2026 12:18:43 GMT\n") << stamp << true;
+        QTest::newRow("RFC 867 example, UTC")
+            << QByteArray("Sunday, December 6, 2026 12:18:43-UTC") << stamp << true;
+    }
+    void accepted()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QDateTime, utc);
+        QFETCH(bool, healthy);
+        const std::optional<daytime::Reply> read = daytime::parse(reply);
+        QVERIFY(read);
+        QCOMPARE(read->utc, utc);
+        QCOMPARE(read->healthy, healthy);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("blank line") << QByteArray("\r\n");
+        QTest::newRow("1 KiB of garbage") << QByteArray(1024, '%');
+        QTest::newRow("over 1 KiB") << (QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * ") +
+                                        QByteArray(1000, ' ') + '\n');
+        QTest::newRow("no UTC marker") << QByteArray("06 DEC 2026 12:18:43\n");
+        QTest::newRow("ctime, local") << QByteArray("Sun Dec  6 12:18:43 2026\n");
+        QTest::newRow("another zone") << QByteArray("Sunday, December 6, 2026 12:18:43-PST");
+        QTest::newRow("marker twice") << QByteArray("06 DEC 2026 12:18:43 UTC GMT");
+        QTest::newRow("no year") << QByteArray("06 DEC 12:18:43 UTC");
+        QTest::newRow("hour 24") << QByteArray("\n61380 26-12-06 24:18:43 00 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("minute 60") << QByteArray("06 DEC 2026 12:60:43 UTC");
+        QTest::newRow("leap second") << QByteArray("\n61380 26-12-06 23:59:60 00 1 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("month 13") << QByteArray("\n61380 26-13-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("31 November") << QByteArray("31 NOV 2026 12:18:43 UTC");
+        QTest::newRow("wrong day number")
+            << QByteArray("\n61379 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("NIST, field missing")
+            << QByteArray("\n61380 26-12-06 12:18:43 00 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("NIST, sign in a field")
+            << QByteArray("\n61380 26-12-06 12:18:43 -0 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("NUL byte") << QByteArray("06 DEC 2026 12:18:43 UTC\0", 25);
+        QTest::newRow("NUL in the time") << QByteArray("06 DEC 2026 12:1\08:43 UTC", 25);
+        QTest::newRow("two lines") << QByteArray("06 DEC 2026 12:18:43 UTC\n06 DEC 2026 12:18:44 UTC\n");
+        QTest::newRow("non-ASCII digits") << QByteArray("06 DEC 2026 12:18:4\xd9\xa3 UTC");
+        QTest::newRow("time only, UTC") << QByteArray("12:18:43 UTC");
+        QTest::newRow("HTTP") << QByteArray("HTTP/1.1 400 Bad Request\r\n\r\n");
+    }
+    void refused()
+    {
+        QFETCH(QByteArray, reply);
+        QCOMPARE(daytime::parse(reply).has_value(), false);
+    }
+
+    // VRIM_DAYTIME_SERVER: host[:port], "" for a setting that is refused.
+    void overrideSetting_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("endpoint");
+        QTest::newRow("host") << "daytime.example"
+                              << "daytime.example 13";
+        QTest::newRow("address and port") << "127.0.0.1:1313"
+                                          << "127.0.0.1 1313";
+        QTest::newRow("IPv6 and port") << "[::1]:1313"
+                                       << "::1 1313";
+        QTest::newRow("IPv6 alone") << "[::1]"
+                                    << "::1 13";
+        QTest::newRow("bare IPv6") << "::1"
+                                   << "";
+        QTest::newRow("empty port") << "host:"
+                                    << "";
+        QTest::newRow("port 0") << "host:0"
+                                << "";
+        QTest::newRow("port too big") << "host:65536"
+                                      << "";
+        QTest::newRow("signed port") << "host:+13"
+                                     << "";
+        QTest::newRow("blank inside") << "no host:13"
+                                      << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void overrideSetting()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, endpoint);
+        const auto read = daytime::parseEndpoint(setting);
+        QCOMPARE(read ? QStringLiteral("%1 %2").arg(read->host).arg(read->port) : QString(), endpoint);
+    }
+
+    // Mutations of good replies: whatever comes back is a valid UTC instant or nothing.
+    void mutationsNeverCrash()
+    {
+        const QList<QByteArray> seeds = {"\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n",
+                                         "Sunday, December 6, 2026 12:18:43-UTC",
+                                         "06 DEC 2026 12:18:43 UTC\r\n"};
+        QRandomGenerator random(1867);
+        int accepted = 0;
+        for (int run = 0; run < 20000; ++run) {
+            QByteArray reply = seeds[run % seeds.size()];
+            const int edits = 1 + int(random.bounded(4));
+            for (int edit = 0; edit < edits; ++edit) {
+                const qsizetype at = random.bounded(int(reply.size()) + 1);
+                switch (random.bounded(4)) {
+                case 0:
+                    if (at < reply.size())
+                        reply[at] = char(random.bounded(256));
+                    break;
+                case 1:
+                    reply.insert(at, char(random.bounded(256)));
+                    break;
+                case 2:
+                    reply.remove(at, 1 + random.bounded(3));
+                    break;
+                default:
+                    reply.insert(at, reply.mid(random.bounded(int(reply.size()) + 1), random.bounded(600)));
+                    break;
+                }
+            }
+            if (const auto read = daytime::parse(reply)) {
+                ++accepted;
+                QVERIFY2(read->utc.isValid() && read->utc.offsetFromUtc() == 0,
+                         reply.toPercentEncoding().constData());
+                QVERIFY(reply.size() <= daytime::MaxReplyBytes);
+            }
+        }
+        QVERIFY(accepted > 0); // the mutations do reach the accepting paths
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDaytimeReply)
+#include "tst_daytimereply.moc"

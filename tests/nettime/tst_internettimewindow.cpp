@@ -1,0 +1,300 @@
+#include "nettime/DaytimeHosts.h"
+#include "nettime/InternetTimeWindow.h"
+#include "support/ProgramRig.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+using namespace vrim;
+using namespace vrim::test;
+
+namespace {
+
+// Writes down what it was asked to set; never touches the real clock.
+class RecordingSetter final : public ClockSetter {
+public:
+    void set(const ClockCorrection &correction, Done done) override
+    {
+        calls.push_back(correction);
+        done(works, works ? QStringLiteral("PC clock set") : QStringLiteral("PC clock not set: refused"));
+    }
+    std::vector<ClockCorrection> calls;
+    bool works = true;
+};
+
+// A Daytime server on the loopback: each connection gets `reply` in `pieces` writes, then is
+// closed, unless `silent` (accepts and says nothing) or `keepOpen`.
+class LocalDaytime {
+public:
+    QByteArray reply = "\n61380 26-12-06 10:40:07 00 0 0 608.1 UTC(NIST) * \n";
+    int pieces = 1;
+    bool silent = false;
+    bool keepOpen = false;
+    std::function<void()> beforeReply;
+    QTcpServer server;
+
+    LocalDaytime()
+    {
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        qputenv(daytime::OverrideVariable, "127.0.0.1:" + QByteArray::number(server.serverPort()));
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket *peer = server.nextPendingConnection()) {
+                if (silent)
+                    continue;
+                if (beforeReply)
+                    beforeReply();
+                const qsizetype step = std::max<qsizetype>(1, reply.size() / pieces);
+                for (qsizetype at = 0; at < reply.size(); at += step) {
+                    peer->write(reply.mid(at, step));
+                    peer->flush();
+                    peer->waitForBytesWritten(1000);
+                }
+                if (!keepOpen)
+                    peer->disconnectFromHost();
+            }
+        });
+    }
+    ~LocalDaytime() { qunsetenv(daytime::OverrideVariable); }
+    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
+};
+
+} // namespace
+
+class TestInternetTimeWindow : public QObject {
+    Q_OBJECT
+
+    struct Rig {
+        LocalDaytime daytime;
+        ProgramRig program{QStringLiteral("16:10:09")};
+        RecordingSetter setter;
+        InternetTimeWindow *window = nullptr;
+
+        explicit Rig(std::optional<QTimeZone> zone = QTimeZone("Asia/Kolkata"))
+        {
+            program.program.netTime().setter = &setter;
+            program.program.netTime().systemZone = [zone] { return zone; };
+        }
+        void open()
+        {
+            program.program.registry().show(window::InternetTime);
+            auto *handle =
+                dynamic_cast<WidgetWindow *>(program.program.registry().window(window::InternetTime));
+            window = handle ? qobject_cast<InternetTimeWindow *>(handle->widget()) : nullptr;
+            QVERIFY(window);
+        }
+        template <typename T>
+        T *control(const char *name) const
+        {
+            return window->findChild<T *>(QString::fromLatin1(name));
+        }
+        QPushButton *button(const char *name) const { return control<QPushButton>(name); }
+        QString text(const char *name) const { return control<QLineEdit>(name)->text(); }
+        QString status() const { return control<QLabel>("lblStatus")->text(); }
+        // "connect adjust": which of the two are enabled, as "11", "10"...
+        QString buttons() const
+        {
+            return QStringLiteral("%1%2")
+                .arg(int(button("cmdConnect")->isEnabled()))
+                .arg(int(button("Command2")->isEnabled()));
+        }
+        FakeTimer &timeout() { return *program.platform.timers.back(); }
+    };
+
+private Q_SLOTS:
+    void everyTextAndTheFirstQuery()
+    {
+        Rig rig;
+        rig.open();
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("Ostran Time"));
+        QCOMPARE(rig.window->minimumSize(), rig.window->maximumSize());
+        QStringList labels;
+        for (const QLabel *label : rig.window->findChildren<QLabel *>())
+            labels << label->text();
+        for (const char *text :
+             {"Chose a Time Server from the List", "UTC   TIME", "LOCAL  TIME", "PC Clock"})
+            QVERIFY2(labels.contains(QLatin1String(text)), text);
+        QCOMPARE(rig.button("cmdConnect")->text(), QStringLiteral("Connect"));
+        QCOMPARE(rig.button("Command1")->text(), QStringLiteral("Disconnect"));
+        QCOMPARE(rig.button("Command2")->text(), QStringLiteral("Adjust PC Clock"));
+        QCOMPARE(rig.button("Command2")->toolTip(), QStringLiteral("Time will be updated before processing"));
+        QCOMPARE(rig.button("Command3")->text(), QStringLiteral("Close"));
+        QVERIFY(!rig.button("Command4")->isEnabled()); // no help window in this build
+        auto *servers = rig.control<QComboBox>("Combo1");
+        QStringList serverLabels;
+        for (int i = 0; i < servers->count(); ++i)
+            serverLabels << servers->itemText(i);
+        QCOMPARE(serverLabels,
+                 (QStringList{"Server 1 [California]", "Server 1 [Colorado]", "Server 2 [Colorado]",
+                              "Server 3 [Colorado]", "Server 4 [Colorado]", "Server 5 [Colorado]",
+                              "Server 6 [Colorado]", "Server 1 [Maryland]", "Server 2 [Maryland]",
+                              "Server 1 [Virginia]", "Server 1 [Washington]"}));
+
+        // Load asks the default server at once, with Connect disabled until the reply.
+        QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        QCOMPARE(rig.text("LocalTime"), QStringLiteral("__:__:__ __"));
+        QTRY_COMPARE(rig.text("txtOutput"), QStringLiteral("  10:40:07"));
+        QCOMPARE(rig.text("LocalTime"), QStringLiteral("04:10:07 PM")); // +05:30, minutes carried
+        QCOMPARE(rig.text("txt1"), QStringLiteral("04:10:09 PM"));
+        QCOMPARE(rig.buttons(), QStringLiteral("11"));
+        QCOMPARE(rig.status(), QStringLiteral("Time from ") + rig.daytime.host());
+        QVERIFY(rig.setter.calls.empty());
+    }
+
+    void buttonStatesFollowEachEvent()
+    {
+        Rig rig;
+        rig.open();
+        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+        auto *servers = rig.control<QComboBox>("Combo1");
+        servers->setCurrentIndex(3);
+        Q_EMIT servers->activated(3);
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+        rig.button("cmdConnect")->click();
+        QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        QCOMPARE(rig.window->model().hostName(), QStringLiteral("time-d-wwv.nist.gov"));
+        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+        QVERIFY(rig.setter.calls.empty()); // Connect only shows
+
+        rig.daytime.silent = true;
+        rig.button("cmdConnect")->click();
+        QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        rig.button("Command1")->click();
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+        rig.timeout().elapse(); // the dropped query says nothing more
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+    }
+
+    // The reply as it comes: in one piece, in three, a byte at a time.
+    void adjustSetsTheWholeInstant_data()
+    {
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("one packet") << 1;
+        QTest::newRow("three packets") << 3;
+        QTest::newRow("a byte at a time") << 1000;
+    }
+    void adjustSetsTheWholeInstant()
+    {
+        QFETCH(int, pieces);
+        Rig rig;
+        rig.open();
+        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+        rig.daytime.reply = "\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n";
+        rig.daytime.pieces = pieces;
+        const qint64 pcWall =
+            QDateTime(QDate(2026, 12, 6), QTime(12, 18, 40), QTimeZone::utc()).toMSecsSinceEpoch();
+        rig.program.platform.clock.monoMs = 1000;
+        // The reply comes 600 ms after the connection was asked for.
+        rig.daytime.beforeReply = [&rig, pcWall] {
+            rig.program.platform.clock.monoMs = 1600;
+            rig.program.platform.clock.wallMs = pcWall;
+        };
+        rig.button("Command2")->click();
+        QTRY_COMPARE(rig.setter.calls.size(), size_t(1));
+        const QDateTime expected(QDate(2026, 12, 6), QTime(12, 18, 43, 300), QTimeZone::utc());
+        QCOMPARE(rig.setter.calls[0].instant, expected);
+        QCOMPARE(rig.setter.calls[0].correctionMs, 3300);
+        QCOMPARE(rig.status(), QStringLiteral("PC clock set"));
+
+        rig.setter.works = false;
+        rig.button("Command2")->click();
+        QTRY_COMPARE(rig.setter.calls.size(), size_t(2));
+        QCOMPARE(rig.status(), QStringLiteral("PC clock not set: refused"));
+    }
+
+    void nothingIsSetFromABadReply_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<std::optional<QTimeZone>>("zone");
+        QTest::addColumn<QString>("status");
+        const std::optional<QTimeZone> india = QTimeZone("Asia/Kolkata");
+        QTest::newRow("unhealthy") << QByteArray("\n61380 26-12-06 12:18:43 00 0 4 608.1 UTC(NIST) * \n")
+                                   << india
+                                   << "%1 says its time may be wrong (unhealthy); the PC clock was not set";
+        QTest::newRow("garbage") << QByteArray("SSH-2.0-OpenSSH\r\n") << india
+                                 << "Unrecognised reply from %1";
+        QTest::newRow("closed at once")
+            << QByteArray() << india << "%1 closed the connection without a reply";
+        QTest::newRow("over 1 KiB") << QByteArray(5000, '7') << india << "Unrecognised reply from %1";
+        QTest::newRow("zone not in the table")
+            << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n")
+            << std::optional<QTimeZone>(QTimeZone::utc())
+            << "Time zone \"UTC\" is not in the zone table; the PC clock was not set";
+        QTest::newRow("no zone") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n")
+                                 << std::optional<QTimeZone>()
+                                 << "The system has no time zone; the PC clock was not set";
+    }
+    void nothingIsSetFromABadReply()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(std::optional<QTimeZone>, zone);
+        QFETCH(QString, status);
+        Rig rig(zone);
+        rig.open();
+        QCOMPARE(rig.program.platform.warnings,
+                 zone ? QStringList() : QStringList{QStringLiteral("Error getting subkey value.")});
+        QTRY_VERIFY(rig.button("cmdConnect")->isEnabled());
+        const QString before = rig.text("LocalTime");
+        rig.daytime.reply = reply;
+        rig.window->model().adjustClicked(); // whether or not the button is enabled
+        QTRY_VERIFY(rig.status().startsWith(QStringLiteral("Asking")) == false);
+        QCOMPARE(rig.status(), QString(status).replace(QStringLiteral("%1"), rig.daytime.host()));
+        QVERIFY(rig.setter.calls.empty());
+        QCOMPARE(rig.button("cmdConnect")->isEnabled(), true);
+        if (!reply.contains("UTC(NIST)"))
+            QCOMPARE(rig.text("LocalTime"), before); // a refused reply leaves the fields alone
+    }
+
+    void failuresSaySoAndEnableConnect()
+    {
+        Rig rig;
+        rig.daytime.silent = true;
+        rig.open();
+        rig.timeout().elapse();
+        QCOMPARE(rig.status(), QStringLiteral("No reply from %1 in 10 s").arg(rig.daytime.host()));
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+
+        // A server that sends its time but never closes has answered when the time is up.
+        rig.daytime.silent = false;
+        rig.daytime.keepOpen = true;
+        rig.button("cmdConnect")->click();
+        QTest::qWait(50); // the reply arrives; the connection stays open
+        QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        rig.timeout().elapse();
+        QCOMPARE(rig.text("LocalTime"), QStringLiteral("04:10:07 PM"));
+        QCOMPARE(rig.buttons(), QStringLiteral("11"));
+
+        const QString host = rig.daytime.host();
+        rig.daytime.server.close(); // nobody listens there any more
+        rig.button("cmdConnect")->click();
+        QTRY_COMPARE(rig.status(), QStringLiteral("Connection refused by %1").arg(host));
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+
+        qputenv(daytime::OverrideVariable, "no host:13");
+        rig.button("cmdConnect")->click();
+        QCOMPARE(rig.status(), QStringLiteral("VRIM_DAYTIME_SERVER \"no host:13\" is not host[:port]"));
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+    }
+
+    void closingShowsTheLauncher()
+    {
+        for (const char *how : {"Command3", "close box"}) {
+            Rig rig;
+            rig.open();
+            if (QByteArray(how) == "Command3")
+                rig.button("Command3")->click();
+            else
+                rig.window->close();
+            ProgramRig::settle();
+            QVERIFY(!rig.program.program.registry().isLoaded(window::InternetTime));
+            QCOMPARE(rig.program.others.events.last(), QStringLiteral("show menu"));
+        }
+    }
+};
+
+QTEST_MAIN(TestInternetTimeWindow)
+#include "tst_internettimewindow.moc"
