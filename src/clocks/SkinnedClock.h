@@ -98,8 +98,17 @@ protected:
     virtual std::optional<int> chimeUnits() const { return std::nullopt; }
     // The design's own step after a drag, where the frame table says it has one.
     virtual void afterDrag() {}
+    // A design that keeps a settings file of its own instead of a skin and a sound file
+    // (Lumbo) reads it here at load and answers true; it then sets its chime itself.
+    virtual bool readOwnSettings() { return false; }
+    // The first step of every pass, before a reload and the face.
+    virtual void passStarts() {}
 
     TimeSource &time() { return m_time; }
+    SoundPlayer *player() { return m_player; }
+    void setChime(const QString &chime) { m_chime = chime; }
+    // A settings file could not be used: the window says so.
+    void reportProblem(const QString &problem);
     void setButtonColour(const QString &name, ColourValue colour) { m_buttonColours[name] = colour; }
     void faceChanged();
     // ResetFace, then settled: for a design's own handlers.
