@@ -5,7 +5,9 @@
 # that does not change every second (Dov's marker steps every five) is repainted less often; the
 # program's own log of its passes gives the delay of every second. Figures only: nothing here
 # passes or fails.
-#   bench/clock.sh [dov|norvi|quenz|vrimcolor|jolvex] [SECONDS]
+# Lumbo runs with its default settings, so its hourly chime switch is on and its player is
+# prepared on every pass.
+#   bench/clock.sh [dov|norvi|quenz|vrimcolor|jolvex|lumbo] [SECONDS]
 set -euo pipefail
 
 design=${1:-dov}
@@ -17,7 +19,8 @@ norvi) window=norvi name=Norvi label_y=48 ;;
 quenz) window=Quenz name=Quenz label_y=140 ;;
 vrimcolor) window=vrimcolor name=Vrimcolor label_y=18 ;;
 jolvex) window=Jolvex name=Jolvex label_y=202 ;;
-*) echo "usage: $0 [dov|norvi|quenz|vrimcolor|jolvex] [SECONDS]" >&2; exit 2 ;;
+lumbo) window=lumbo name=Lumbo label_y=79 ;;
+*) echo "usage: $0 [dov|norvi|quenz|vrimcolor|jolvex|lumbo] [SECONDS]" >&2; exit 2 ;;
 esac
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
