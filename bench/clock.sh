@@ -12,14 +12,14 @@ set -euo pipefail
 
 design=${1:-dov}
 seconds=${2:-60}
-# The clock's window name, its name in the report, and where its launcher label is (pixels).
+# The clock's window title, its name in the report, and where its launcher label is (pixels).
 case "$design" in
 dov) window=dov name=Dov label_y=110 ;;
 norvi) window=norvi name=Norvi label_y=48 ;;
 quenz) window=Quenz name=Quenz label_y=140 ;;
 vrimcolor) window=vrimcolor name=Vrimcolor label_y=18 ;;
 jolvex) window=Jolvex name=Jolvex label_y=202 ;;
-lumbo) window=lumbo name=Lumbo label_y=79 ;;
+lumbo) window=lum-bo name=Lumbo label_y=79 ;;
 *) echo "usage: $0 [dov|norvi|quenz|vrimcolor|jolvex|lumbo] [SECONDS]" >&2; exit 2 ;;
 esac
 here=$(cd "$(dirname "$0")" && pwd)

@@ -31,10 +31,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("time");
         QTest::addColumn<QString>("lit");
+        // clang-format off
         QTest::newRow("00:30: hour 12, tens 3, morning") << "00:30:00" << "h12 t2 am";
         QTest::newRow("12:30: noon counts with the morning") << "12:30:00" << "h12 t2 am";
         QTest::newRow("13:05: hour 1, no tens, units 5, afternoon") << "13:05:00" << "h1 u4 pm";
         QTest::newRow("23:41: hour 11, tens 4, units 1") << "23:41:00" << "h11 t3 u0 pm";
+        // clang-format on
     }
     void lampsOfTheTime()
     {
@@ -101,7 +103,7 @@ private Q_SLOTS:
         QCOMPARE(f.clock.settings(), SettingsStore::defaultLumbo());
         QCOMPARE(f.control(f.clock.lumboFace().frame()).fill, ColourValue(0x644E24));
         QCOMPARE(TempProgramFolder::read(f.lumbi()), bytes); // left as it was
-        QCOMPARE(f.player.log.count("Play"), 1); // the defaults' switch is on
+        QCOMPARE(f.player.log.count("Play"), 1);             // the defaults' switch is on
     }
 
     // Open and Play once in the second hh:00:00 with the switch at 1; with 0 the player is
@@ -121,7 +123,8 @@ private Q_SLOTS:
         QFETCH(bool, prepared);
         QFETCH(bool, chimed);
         Fixture f;
-        TempProgramFolder::write(f.lumbi(), QStringLiteral(" 1 \r\n 2 \r\n 0 \r\n %1 \r\n").arg(soundSwitch).toLatin1());
+        TempProgramFolder::write(f.lumbi(),
+                                 QStringLiteral(" 1 \r\n 2 \r\n 0 \r\n %1 \r\n").arg(soundSwitch).toLatin1());
         f.time.now = QStringLiteral("09:59:58");
         f.clock.load();
         for (const char *now : {"09:59:59", "10:00:00", "10:00:00", "10:00:01", "10:30:00"})

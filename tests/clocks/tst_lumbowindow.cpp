@@ -91,10 +91,11 @@ private Q_SLOTS:
         QVERIFY(lumbo);
         QCOMPARE(lumbo->geometry(), QRect(101, 34, 600, 65));
         QVERIFY(lumbo->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(f.pixel(onHour(0)), Green);     // 13:45: hour 1
+        QCOMPARE(lumbo->windowTitle(), QStringLiteral("lum-bo"));
+        QCOMPARE(f.pixel(onHour(0)), Green); // 13:45: hour 1
         QCOMPARE(f.pixel(onHour(11)), f.buttonFace());
-        QCOMPARE(f.pixel(onSquare(3)), Red);     // tens 4
-        QCOMPARE(f.pixel(inPanel(4)), Blue);     // units 5
+        QCOMPARE(f.pixel(onSquare(3)), Red); // tens 4
+        QCOMPARE(f.pixel(inPanel(4)), Blue); // units 5
         QCOMPARE(f.pixel(inPanel(3)), f.buttonFace());
         QCOMPARE(f.pixel(onSquare(11)), HalfDay); // afternoon
         QCOMPARE(f.pixel(onSquare(10)), f.buttonFace());
@@ -122,6 +123,19 @@ private Q_SLOTS:
         QVERIFY(f.player().log.contains("Close"));
         ProgramRig::settle();
         QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
+    }
+
+    // The dialog puts what lumbi.prf holds now on the running clock as it opens.
+    void openShowsTheStoredLookOnTheClock()
+    {
+        Fixture f;
+        QVERIFY(f.open());
+        TempProgramFolder::write(f.lumbi(), " 255 \r\n 65280 \r\n 1 \r\n 1 \r\n");
+        QCOMPARE(f.pixel({300, 60}), QColor(30, 65, 83));
+        QVERIFY(f.prefs());
+        QCOMPARE(f.pixel({300, 60}), Green);
+        QCOMPARE(f.pixel({6, 50}), Red);
+        QCOMPARE(f.pixel({4, 20}), Black);
     }
 
     // The caption names what the next press does, from Open on.

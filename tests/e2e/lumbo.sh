@@ -17,7 +17,7 @@ program_seconds() { awk -v s="$started" -v n="$(date +%s.%N)" 'BEGIN{printf "%d"
 
 dismiss_advice
 # The "lumbo" label: its bar's top is at 1010 twips (67 pixels), the bar 25 pixels high.
-open_from_launcher 79 lumbo
+open_from_launcher 79 lum-bo
 lumbo=$clock
 shown "vRIM's" && fail "the launcher stayed open"
 [ "$(size_of "$lumbo")" = "600x65" ] || fail "the Lumbo window is $(size_of "$lumbo")"
