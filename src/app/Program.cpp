@@ -4,12 +4,14 @@
 #include "clocks/ClockWindow.h"
 #include "clocks/dov/DovClock.h"
 #include "clocks/jolvex/JolvexClock.h"
+#include "clocks/lumbo/LumboClock.h"
 #include "clocks/norvi/NorviClock.h"
 #include "clocks/perrin/PerrinClock.h"
 #include "clocks/quenz/QuenzClock.h"
 #include "clocks/vrimcolor/VrimcolorClock.h"
 #include "nettime/InternetTimeWindow.h"
 #include "platform/Platform.h"
+#include "settings/LumboPrefsDialog.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
 #include "shell/LauncherWindow.h"
@@ -60,6 +62,17 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     registerPerrinArt();
     defineClock(Design::Perrin,
                 [](const ClockContext &context) { return std::make_unique<PerrinClock>(context); });
+    defineClock(Design::Lumbo,
+                [](const ClockContext &context) { return std::make_unique<LumboClock>(context); });
+    // Lumbo's dialog works on the running clock, when there is one.
+    m_registry.define(window::LumboPrefs, [this] {
+        return std::make_unique<WidgetWindow>(
+            new LumboPrefsDialog(m_registry, m_platform, m_folders, [this]() -> LumboLook * {
+                auto *handle = dynamic_cast<WidgetWindow *>(m_registry.window(window::Lumbo));
+                auto *lumbo = handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
+                return lumbo ? dynamic_cast<LumboClock *>(&lumbo->clock()) : nullptr;
+            }));
+    });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {
             return std::make_unique<WidgetWindow>(

@@ -19,4 +19,7 @@ inline const QString Stopwatch = QStringLiteral("Gantos");
 inline const QString InternetTime = QStringLiteral("frmClient");
 inline const QString HelpPage = QStringLiteral("HlpDisply");
 inline const QString About = QStringLiteral("frmAbout");
+
+// The Lumbo clock's preferences dialog.
+inline const QString LumboPrefs = QStringLiteral("lumbopreffrm");
 } // namespace vrim::window

@@ -126,7 +126,7 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
     const QRect place = twipsRect(frame.twips);
     setGeometry(place);
     setFixedSize(place.size());
-    setWindowTitle(frame.window);
+    setWindowTitle(frame.caption.isEmpty() ? frame.window : frame.caption);
     if (frame.hasPlayer)
         m_player = platform.makePlayer();
 

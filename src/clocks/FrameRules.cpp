@@ -194,6 +194,7 @@ std::array<FrameDesign, 8> makeAll()
 
         {.design = Design::Lumbo,
          .window = window::Lumbo,
+         .caption = s("lum-bo"),
          .twips = {1515, 510, 9000, 975},
          .moveHandle = s("MoveBtn"),
          .onTopButton = s("onTop"),

@@ -38,8 +38,9 @@ struct MenuItem {
 // What is the same in every clock window, and how each design differs, as data.
 struct FrameDesign {
     Design design;
-    QString window; // registry name, "dov"
-    QRect twips;    // client area at its first place: left, top, width, height
+    QString window;  // registry name, "dov"
+    QString caption; // the window's title where it is not its name (it has no title bar)
+    QRect twips;     // client area at its first place: left, top, width, height
     // The frame controls by their names on the design's face.
     QString moveHandle;      // answers a button going down, any button
     QString onTopButton;     // likewise; its colour is the on-top state

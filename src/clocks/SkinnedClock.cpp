@@ -33,13 +33,19 @@ void SkinnedClock::readSettings()
     const auto skin = store.readSkin(m_design);
     const auto sound = store.readSound(m_design);
     for (const QString &problem : {skin.problem, sound.problem})
-        if (!problem.isEmpty() && m_problem)
-            m_problem(problem);
+        if (!problem.isEmpty())
+            reportProblem(problem);
     m_pictures = {DataFolders::resolveStored(skin.value.picture)};
     if (SettingsStore::skinLineCount(m_design) > 1)
         m_pictures.append(DataFolders::resolveStored(skin.value.centre));
     m_soundFile = DataFolders::resolveStored(sound.value.sound);
     m_chime = sound.value.interval;
+}
+
+void SkinnedClock::reportProblem(const QString &problem)
+{
+    if (m_problem)
+        m_problem(problem);
 }
 
 void SkinnedClock::load()
@@ -55,6 +61,8 @@ void SkinnedClock::load()
     } else if (chime.reloadAtLoad) {
         // The design's first pass reads everything (Quenz).
         m_refresh.raise();
+    } else if (readOwnSettings()) {
+        // Its file, chime and player are the design's own.
     } else {
         readSettings();
         if (m_picturesChanged)
@@ -68,11 +76,14 @@ void SkinnedClock::load()
         }
     }
     m_frame.load();
+    // The window's first pass comes at its load.
+    passStarts();
     passAndChime();
 }
 
 void SkinnedClock::tick()
 {
+    passStarts();
     if (m_refresh.take())
         reload();
     passAndChime();

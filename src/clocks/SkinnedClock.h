@@ -116,8 +116,17 @@ protected:
     // A design without settings files, skin or chime (Perrin) gives its pictures itself.
     virtual bool readsSettings() const { return true; }
     void setPictures(const QStringList &paths);
+    // A design that keeps a settings file of its own instead of a skin and a sound file
+    // (Lumbo) reads it here at load and answers true; it then sets its chime itself.
+    virtual bool readOwnSettings() { return false; }
+    // The first step of every pass, before a reload and the face.
+    virtual void passStarts() {}
 
     TimeSource &time() { return m_time; }
+    SoundPlayer *player() { return m_player; }
+    void setChime(const QString &chime) { m_chime = chime; }
+    // A settings file could not be used: the window says so.
+    void reportProblem(const QString &problem);
     void setButtonColour(const QString &name, ColourValue colour) { m_buttonColours[name] = colour; }
     void faceChanged();
     // ResetFace, then settled: for a design's own handlers.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Geometry.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
 #include "platform/Timer.h"
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace vrim {
 
@@ -37,6 +39,8 @@ public:
     virtual ~Choosers() = default;
     virtual QString chooseFile(const QString &filterList, int selected, const QString &lastName,
                                const QString &startFolder) = 0;
+    // The colour chooser, opening on `start`: the chosen colour, or nothing when cancelled.
+    virtual std::optional<ColourValue> chooseColour(ColourValue start) = 0;
 };
 
 // Whether a picture file can be shown, and if not, why.

@@ -8,6 +8,7 @@
 #include "platform/LocalFiles.h"
 
 #include <QBuffer>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -79,6 +80,17 @@ QString QtChoosers::chooseFile(const QString &filterList, int selected, const QS
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<ColourValue> QtChoosers::chooseColour(ColourValue start)
+{
+    QColorDialog dialog(QColor(redOf(start), greenOf(start), blueOf(start)));
+    // Qt's own chooser, like the file chooser: the same on every desktop.
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QColor chosen = dialog.selectedColor();
+    return rgbValue(chosen.red(), chosen.green(), chosen.blue());
 }
 
 QImage loadPicture(const QString &path, QString *problem, bool autoTransform)

@@ -37,6 +37,7 @@ class QtChoosers final : public Choosers {
 public:
     QString chooseFile(const QString &filterList, int selected, const QString &lastName,
                        const QString &startFolder) override;
+    std::optional<ColourValue> chooseColour(ColourValue start) override;
 };
 
 class QtPictures final : public Pictures {

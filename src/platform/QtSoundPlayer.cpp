@@ -44,6 +44,7 @@ void QtSoundPlayer::open()
         return; // already open on this sound: a repeated Open changes nothing
     m_effect.stop();
     m_effect.setSource(source);
+    ++m_loads;
     m_open = true;
 }
 

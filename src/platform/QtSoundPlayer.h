@@ -17,6 +17,8 @@ public:
     // What the player holds open ("" when closed) and whether a chime is under way.
     QString openFile() const { return m_open ? m_effect.source().toLocalFile() : QString(); }
     bool isSounding() const { return m_started; }
+    // How often a file was handed to the sound library, each time read and decoded afresh.
+    int loads() const { return m_loads; }
 
 private:
     void open();
@@ -26,6 +28,7 @@ private:
     bool m_open = false;
     bool m_started = false; // a Play is under way; its end is the completion to report
     bool m_playWhenLoaded = false;
+    int m_loads = 0;
 };
 
 } // namespace vrim

@@ -73,6 +73,22 @@ private Q_SLOTS:
         QCOMPARE(player.openFile(), QString());
     }
 
+    // Lumbo prepares its player on every pass: that names the file and nothing more, and an Open
+    // of the sound already open reads and decodes nothing again.
+    void preparingTheSameSoundEveryPassLoadsItOnce()
+    {
+        TempProgramFolder folder;
+        const QString chime = writeWave(folder.file("Sounds/bzz.wav"));
+        QtSoundPlayer player;
+        for (int pass = 0; pass < 3 * 3600; ++pass) {
+            player.prepare(chime);
+            if (pass % 3600 == 0) // the hourly chime
+                player.command(QStringLiteral("Open"));
+        }
+        QCOMPARE(player.loads(), 1);
+        QCOMPARE(player.openFile(), chime);
+    }
+
     void unplayableSoundsLeaveTheProgramFree_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -9,6 +9,7 @@
 #include "ui/Fonts.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -116,6 +117,12 @@ class TestTextFit : public QObject {
             if (width > room.width())
                 say(button, shown, QStringLiteral("needs %1 px, has %2").arg(width).arg(room.width()));
         }
+        for (QCheckBox *option : window->findChildren<QCheckBox *>())
+            if (option->sizeHint().width() > option->width())
+                say(option, option->text(),
+                    QStringLiteral("needs %1 px, has %2")
+                        .arg(option->sizeHint().width())
+                        .arg(option->width()));
         for (QRadioButton *option : window->findChildren<QRadioButton *>())
             if (option->sizeHint().width() > option->width())
                 say(option, option->text(),
@@ -170,6 +177,12 @@ private Q_SLOTS:
             found += misfits(dialog);
             f.program.registry().unload(design.window);
         }
+        // Lumbo's dialog, its caption for either border included.
+        QWidget *lumboPrefs = f.open(window::LumboPrefs);
+        QVERIFY(lumboPrefs);
+        found += misfits(lumboPrefs);
+        QTest::mouseClick(lumboPrefs->findChild<QWidget *>(QStringLiteral("Command5")), Qt::LeftButton);
+        found += misfits(lumboPrefs);
         // Perrin's minutes, on their label inside the 27 x 15 px box.
         QWidget *perrin = f.open(window::Perrin);
         QVERIFY(perrin);

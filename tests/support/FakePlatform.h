@@ -47,6 +47,12 @@ public:
         chooserCalls.append(QStringLiteral("%1 [%2] from '%3'").arg(filterList).arg(selected).arg(lastName));
         return chooserAnswers.isEmpty() ? QString() : chooserAnswers.takeFirst();
     }
+    // The colour chooser answers from this list, one answer a call (nullopt is a cancel).
+    std::optional<ColourValue> chooseColour(ColourValue start) override
+    {
+        colourChooserStarts.append(start);
+        return colourAnswers.isEmpty() ? std::nullopt : colourAnswers.takeFirst();
+    }
     // Pictures whose name contains "broken" cannot be shown.
     QString problemShowing(const QString &path) override
     {
@@ -93,6 +99,8 @@ public:
     QStringList warnings;
     QStringList chooserAnswers;
     QStringList chooserCalls;
+    QList<std::optional<ColourValue>> colourAnswers;
+    QList<ColourValue> colourChooserStarts;
     QStringList shownMessages;
     QStringList openedPages;
     QStringList startedPrograms;
