@@ -4,9 +4,11 @@
 #include "clocks/ClockWindow.h"
 #include "clocks/dov/DovClock.h"
 #include "clocks/jolvex/JolvexClock.h"
+#include "clocks/mip/MipClock.h"
 #include "clocks/norvi/NorviClock.h"
 #include "clocks/quenz/QuenzClock.h"
 #include "clocks/vrimcolor/VrimcolorClock.h"
+#include "help/MipSamplesWindow.h"
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
@@ -16,7 +18,11 @@
 #include "ui/Fonts.h"
 
 // The artwork lives in a static library, whose resources are not registered on their own.
-static void registerArtwork() { Q_INIT_RESOURCE(artwork); }
+static void registerArtwork()
+{
+    Q_INIT_RESOURCE(artwork);
+    Q_INIT_RESOURCE(mipart);
+}
 
 namespace vrim {
 
@@ -53,6 +59,10 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 [](const ClockContext &context) { return std::make_unique<VrimcolorClock>(context); });
     defineClock(Design::Jolvex,
                 [](const ClockContext &context) { return std::make_unique<JolvexClock>(context); });
+    defineClock(Design::Mip, [](const ClockContext &context) { return std::make_unique<MipClock>(context); });
+    m_registry.define(window::MipSamples, [this] {
+        return std::make_unique<WidgetWindow>(new MipSamplesWindow(m_registry, m_platform));
+    });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {
             return std::make_unique<WidgetWindow>(

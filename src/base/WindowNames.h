@@ -19,4 +19,5 @@ inline const QString Stopwatch = QStringLiteral("Gantos");
 inline const QString InternetTime = QStringLiteral("frmClient");
 inline const QString HelpPage = QStringLiteral("HlpDisply");
 inline const QString About = QStringLiteral("frmAbout");
+inline const QString MipSamples = QStringLiteral("MipSamples");
 } // namespace vrim::window

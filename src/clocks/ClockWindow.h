@@ -56,6 +56,7 @@ protected:
 private:
     void makeButtons();
     void loadPictures();
+    QString readPicture(int slot, const QString &path);
     void showState();
     void report(const QString &problem);
 
