@@ -5,7 +5,7 @@
 # that does not change every second (Dov's marker steps every five) is repainted less often; the
 # program's own log of its passes gives the delay of every second. Figures only: nothing here
 # passes or fails.
-#   bench/clock.sh [dov|norvi|quenz|vrimcolor|jolvex] [SECONDS]
+#   bench/clock.sh [dov|norvi|quenz|vrimcolor|jolvex|mip] [SECONDS]
 set -euo pipefail
 
 design=${1:-dov}
@@ -17,7 +17,8 @@ norvi) window=norvi name=Norvi label_y=48 ;;
 quenz) window=Quenz name=Quenz label_y=140 ;;
 vrimcolor) window=vrimcolor name=Vrimcolor label_y=18 ;;
 jolvex) window=Jolvex name=Jolvex label_y=202 ;;
-*) echo "usage: $0 [dov|norvi|quenz|vrimcolor|jolvex] [SECONDS]" >&2; exit 2 ;;
+mip) window=Mip name=Mip label_y=171 ;;
+*) echo "usage: $0 [dov|norvi|quenz|vrimcolor|jolvex|mip] [SECONDS]" >&2; exit 2 ;;
 esac
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)

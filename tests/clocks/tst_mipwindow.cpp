@@ -4,6 +4,7 @@
 #include "help/MipSamplesWindow.h"
 #include "settings/SkinManagerDialog.h"
 #include "support/ProgramRig.h"
+#include "ui/Artwork.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -220,6 +221,15 @@ private Q_SLOTS:
         ProgramRig::settle();
         QVERIFY(!f.program.registry().isLoaded(window::Mip));
         QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
+    }
+
+    // On a dense screen the pictures' twins at twice the size take the plain ones' room.
+    void aDenseScreenGetsTheTwins()
+    {
+        const QImage twin = loadArtwork(QStringLiteral(":/mip/hour-12.png"), 2.0);
+        QCOMPARE(twin.size(), QSize(84, 84));
+        QCOMPARE(twin.deviceIndependentSize(), QSizeF(42, 42));
+        QCOMPARE(loadArtwork(QStringLiteral(":/mip/digit-0.png"), 1.0).size(), QSize(21, 21));
     }
 
     // "Mip Numbers" on its own: each 1.6 s tick shows the next hour picture with its number,

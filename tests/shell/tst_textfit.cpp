@@ -156,6 +156,13 @@ private Q_SLOTS:
             found += misfits(dialog);
             f.program.registry().unload(design.window);
         }
+        // Mip Numbers: every number its label shows, "1" to "12".
+        QWidget *mipNumbers = f.open(window::MipSamples);
+        QVERIFY(mipNumbers);
+        for (int tick = 0; tick < 12; ++tick) {
+            f.platform.timers.back()->elapse();
+            found += misfits(mipNumbers);
+        }
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 
