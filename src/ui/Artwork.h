@@ -11,7 +11,8 @@ inline QImage loadArtwork(const QString &path, qreal ratio)
 {
     if (ratio > 1.0) {
         const qsizetype dot = path.lastIndexOf(u'.');
-        const QString twinPath = dot < 0 ? QString(path + u"@2x") : QString(path.left(dot) + u"@2x" + path.mid(dot));
+        const QString twinPath =
+            dot < 0 ? QString(path + u"@2x") : QString(path.left(dot) + u"@2x" + path.mid(dot));
         QImage twin(twinPath);
         if (!twin.isNull()) {
             twin.setDevicePixelRatio(2.0);

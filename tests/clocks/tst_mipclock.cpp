@@ -12,11 +12,12 @@ class TestMipClock : public QObject {
     Q_OBJECT
 
     struct Fixture : ClockRig<MipClock> {
-        QStringList reads;          // the pictures read from disk, in order
+        QStringList reads; // the pictures read from disk, in order
         bool helpsZeroMissing = false;
 
         Fixture()
-            : ClockRig(Design::Mip, [](const ClockContext &context) { return std::make_unique<MipClock>(context); })
+            : ClockRig(Design::Mip,
+                       [](const ClockContext &context) { return std::make_unique<MipClock>(context); })
         {
             clock.onReadPicture([this](int, const QString &path) {
                 if (path.startsWith(u":/"))

@@ -95,7 +95,7 @@ private Q_SLOTS:
         QVERIFY(f.shows(TensAt, helpsZero()));
         QVERIFY(f.shows(UnitsAt, QStringLiteral(":/mip/digit-9.png")));
         const QImage shown = f.shown();
-        QCOMPARE(shown.pixelColor(43, 122), QColor(0, 255, 0));    // the lamp: afternoon
+        QCOMPARE(shown.pixelColor(43, 122), QColor(0, 255, 0));     // the lamp: afternoon
         QCOMPARE(shown.pixelColor(20, 122), QColor(192, 255, 120)); // on top
         // The two small buttons lie over the Exit button's upper part.
         QWidget *exit = mip->button(QStringLiteral("Command1"));
@@ -143,7 +143,9 @@ private Q_SLOTS:
         int paints = 0;
         struct Counter : QObject {
             int &n;
-            explicit Counter(int &count) : n(count) {}
+            explicit Counter(int &count)
+                : n(count)
+            {}
             bool eventFilter(QObject *, QEvent *event) override
             {
                 n += event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint;
@@ -199,7 +201,8 @@ private Q_SLOTS:
         player.log.clear();
         mip->clock().frame().chooseMenuItem(QStringLiteral("SkinManager"));
         QCOMPARE(player.log, QStringList{"close"});
-        auto *handle = dynamic_cast<WidgetWindow *>(f.program.registry().window(QStringLiteral("MipPreferences")));
+        auto *handle =
+            dynamic_cast<WidgetWindow *>(f.program.registry().window(QStringLiteral("MipPreferences")));
         auto *dialog = handle ? qobject_cast<SkinManagerDialog *>(handle->widget()) : nullptr;
         QVERIFY(dialog);
         QTest::mouseClick(dialog->button(QStringLiteral("Ok")), Qt::LeftButton);

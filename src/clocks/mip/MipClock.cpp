@@ -19,7 +19,9 @@ std::vector<FrameButton> MipClock::buttons() const
     return {
         {QStringLiteral("Command1"), {90, 1815, 825, 375}, QStringLiteral("Exit"), {}, true},
         {QStringLiteral("Picture2"), {180, 1800, 285, 165}, QStringLiteral("onTop"), rgbValue(192, 255, 192)},
-        {MoveButton, {540, 1800, 285, 165}, QStringLiteral("1 click Move - 2 clicks Preferences"),
+        {MoveButton,
+         {540, 1800, 285, 165},
+         QStringLiteral("1 click Move - 2 clicks Preferences"),
          rgbValue(192, 255, 192)},
     };
 }
@@ -71,8 +73,9 @@ void MipClock::showHelpsZero()
     // The clock runs on with its own zero; one word about it is enough.
     m_mip.show(MipFace::Tens, MipFace::digitSlot(MipFace::ZeroDigit));
     if (!std::exchange(m_zeroReported, true))
-        reportProblem(QObject::tr("The Mip clock cannot show its zero picture %1: %2. It shows its own zero instead.")
-                          .arg(QDir::toNativeSeparators(path), problem));
+        reportProblem(
+            QObject::tr("The Mip clock cannot show its zero picture %1: %2. It shows its own zero instead.")
+                .arg(QDir::toNativeSeparators(path), problem));
 }
 
 } // namespace vrim

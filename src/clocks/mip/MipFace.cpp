@@ -15,9 +15,9 @@ MipFace::MipFace()
     // The skin under everything, then Command4, Command2 and Command3; no picture until the
     // first tick.
     m_controls.add({.name = QStringLiteral("Form"), .twips = {0, 0, 1005, 2280}, .picture = 0});
-    for (const auto &[name, place] : {std::pair{"Command4", QRect(90, 60, 825, 825)},
-                                      std::pair{"Command2", QRect(90, 885, 825, 465)},
-                                      std::pair{"Command3", QRect(90, 1350, 825, 465)}})
+    for (const auto &[name, place] :
+         {std::pair{"Command4", QRect(90, 60, 825, 825)}, std::pair{"Command2", QRect(90, 885, 825, 465)},
+          std::pair{"Command3", QRect(90, 1350, 825, 465)}})
         m_controls.add({.name = QString::fromLatin1(name),
                         .twips = place,
                         .shape = FaceShape::PushButton,

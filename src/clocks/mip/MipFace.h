@@ -15,9 +15,9 @@ class MipFace {
 public:
     enum Control { Form, Hour, Tens, Units };
     static constexpr int HelpsZeroSlot = 23;
-    static constexpr int hourSlot(int picture) { return picture; }      // picture 1..12
+    static constexpr int hourSlot(int picture) { return picture; }       // picture 1..12
     static constexpr int digitSlot(int picture) { return 12 + picture; } // picture 1..10
-    static constexpr int ZeroDigit = 10; // the digit list's zero
+    static constexpr int ZeroDigit = 10;                                 // the digit list's zero
 
     // The resource each list picture comes from, by slot 1..22.
     static QString listPicture(int slot);
