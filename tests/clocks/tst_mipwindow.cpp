@@ -168,19 +168,10 @@ private Q_SLOTS:
         Fixture f;
         ClockWindow *mip = f.open();
         QWidget *move = mip->button(MipClock::MoveButton);
-        QString popped;
-        QStringList items;
-        QTimer::singleShot(0, [&] {
-            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-                popped = menu->objectName();
-                for (QAction *action : menu->actions())
-                    items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-                menu->close();
-            }
-        });
-        QTest::mouseClick(move, Qt::LeftButton); // the first press is a drag's, no menu
-        QVERIFY(popped.isEmpty());
-        QTest::mouseDClick(move, Qt::LeftButton);
+        // The first press is a drag's: no menu.
+        QCOMPARE(ProgramRig::menuPoppedBy([&] { QTest::mouseClick(move, Qt::LeftButton); }).first, QString());
+        const auto [popped, items] =
+            ProgramRig::menuPoppedBy([&] { QTest::mouseDClick(move, Qt::LeftButton); });
         QCOMPARE(popped, QStringLiteral("MipPrefs"));
         QCOMPARE(items, (QStringList{"Help", "Skin Manager", "Sound", "-", "About", "Quit"}));
         std::map<QString, ClockWindow::ItemState> states;
