@@ -7,7 +7,7 @@
 # passes or fails.
 # Lumbo runs with its default settings, so its hourly chime switch is on and its player is
 # prepared on every pass.
-#   bench/clock.sh [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo] [SECONDS]
+#   bench/clock.sh [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo|mip] [SECONDS]
 set -euo pipefail
 
 design=${1:-dov}
@@ -21,7 +21,8 @@ vrimcolor) window=vrimcolor name=Vrimcolor label_y=18 ;;
 jolvex) window=Jolvex name=Jolvex label_y=202 ;;
 perrin) window=Perrin name=Perrin label_y=293 ;;
 lumbo) window=lum-bo name=Lumbo label_y=79 ;;
-*) echo "usage: $0 [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo] [SECONDS]" >&2; exit 2 ;;
+mip) window=Mip name=Mip label_y=171 ;;
+*) echo "usage: $0 [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo|mip] [SECONDS]" >&2; exit 2 ;;
 esac
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)

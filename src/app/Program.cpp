@@ -5,10 +5,12 @@
 #include "clocks/dov/DovClock.h"
 #include "clocks/jolvex/JolvexClock.h"
 #include "clocks/lumbo/LumboClock.h"
+#include "clocks/mip/MipClock.h"
 #include "clocks/norvi/NorviClock.h"
 #include "clocks/perrin/PerrinClock.h"
 #include "clocks/quenz/QuenzClock.h"
 #include "clocks/vrimcolor/VrimcolorClock.h"
+#include "help/MipSamplesWindow.h"
 #include "nettime/InternetTimeWindow.h"
 #include "platform/Platform.h"
 #include "settings/LumboPrefsDialog.h"
@@ -21,8 +23,12 @@
 #include "ui/Fonts.h"
 
 // The artwork lives in a static library, whose resources are not registered on their own.
-static void registerArtwork() { Q_INIT_RESOURCE(artwork); }
-static void registerPerrinArt() { Q_INIT_RESOURCE(perrinart); }
+static void registerArtwork()
+{
+    Q_INIT_RESOURCE(artwork);
+    Q_INIT_RESOURCE(mipart);
+    Q_INIT_RESOURCE(perrinart);
+}
 
 namespace vrim {
 
@@ -59,7 +65,6 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 [](const ClockContext &context) { return std::make_unique<VrimcolorClock>(context); });
     defineClock(Design::Jolvex,
                 [](const ClockContext &context) { return std::make_unique<JolvexClock>(context); });
-    registerPerrinArt();
     defineClock(Design::Perrin,
                 [](const ClockContext &context) { return std::make_unique<PerrinClock>(context); });
     defineClock(Design::Lumbo,
@@ -72,6 +77,10 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 auto *lumbo = handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
                 return lumbo ? dynamic_cast<LumboClock *>(&lumbo->clock()) : nullptr;
             }));
+    });
+    defineClock(Design::Mip, [](const ClockContext &context) { return std::make_unique<MipClock>(context); });
+    m_registry.define(window::MipSamples, [this] {
+        return std::make_unique<WidgetWindow>(new MipSamplesWindow(m_registry, m_platform));
     });
     for (const SkinManagerDesign &design : skinmanager::all()) {
         m_registry.define(design.window, [this, &design] {

@@ -22,4 +22,5 @@ inline const QString About = QStringLiteral("frmAbout");
 
 // The Lumbo clock's preferences dialog.
 inline const QString LumboPrefs = QStringLiteral("lumbopreffrm");
+inline const QString MipSamples = QStringLiteral("MipSamples");
 } // namespace vrim::window

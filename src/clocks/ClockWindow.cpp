@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
 #include "platform/SecondTicker.h"
+#include "ui/Artwork.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
 
@@ -136,6 +137,7 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
         m_player->onCompleted([this] { m_clock->frame().playerCompleted(); });
     m_clock->onProblem([this](const QString &problem) { report(problem); });
     m_clock->onPicturesChanged([this] { loadPictures(); });
+    m_clock->onReadPicture([this](int slot, const QString &path) { return readPicture(slot, path); });
     m_clock->onFaceChanged([this] { showState(); });
     m_shown = m_clock->face();
     makeButtons();
@@ -297,7 +299,9 @@ void ClockWindow::loadPictures()
 {
     const Face &face = m_clock->face();
     const QStringList &paths = m_clock->pictures();
-    m_pictures.resize(size_t(paths.size()));
+    // The design's own pictures lie in the slots after these and stay.
+    if (m_pictures.size() < size_t(paths.size()))
+        m_pictures.resize(size_t(paths.size()));
     for (int slot = 0; slot < paths.size(); ++slot) {
         if (paths[slot].isEmpty()) {
             // No picture chosen: nothing to say, and some designs keep the one they show.
@@ -308,7 +312,8 @@ void ClockWindow::loadPictures()
         m_pictures[size_t(slot)] = QImage();
         QString problem;
         const QImage image =
-            paths[slot].startsWith(u":/") ? programPicture(paths[slot]) : loadPicture(paths[slot], &problem);
+            paths[slot].startsWith(u":/") ? loadArtwork(paths[slot], devicePixelRatioF())
+                                        : loadPicture(paths[slot], &problem);
         if (image.isNull()) {
             report(tr("The %1 clock cannot show its %2 %3: %4. It shows a black face until another "
                       "picture is chosen in its Skin Manager.")
@@ -330,18 +335,24 @@ void ClockWindow::loadPictures()
     update();
 }
 
-QImage ClockWindow::programPicture(const QString &path) const
+QString ClockWindow::readPicture(int slot, const QString &path)
 {
-    // The program's own pictures have a twin at twice the size for dense screens.
-    if (devicePixelRatioF() > 1.0) {
-        const int dot = path.lastIndexOf(QLatin1Char('.'));
-        QImage twin(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
-        if (!twin.isNull()) {
-            twin.setDevicePixelRatio(2.0);
-            return twin;
-        }
-    }
-    return QImage(path);
+    if (m_pictures.size() <= size_t(slot))
+        m_pictures.resize(size_t(slot) + 1);
+    QString problem;
+    QImage image;
+    if (path.startsWith(u":/"))
+        image = loadArtwork(path, devicePixelRatioF());
+    else
+        image = loadPicture(path, &problem);
+    if (image.isNull() && problem.isEmpty())
+        problem = tr("it cannot be read");
+    m_pictures[size_t(slot)] = image;
+    const Face &face = m_clock->face();
+    for (int i = 0; i < face.size(); ++i)
+        if (face[i].picture == slot)
+            update(FacePainter::shownPixels(face, i));
+    return problem;
 }
 
 void ClockWindow::report(const QString &problem)

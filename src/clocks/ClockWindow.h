@@ -57,9 +57,9 @@ protected:
 private:
     void makeButtons();
     void loadPictures();
+    QString readPicture(int slot, const QString &path);
     void showState();
     void showButtonWords();
-    QImage programPicture(const QString &path) const;
     void report(const QString &problem);
 
     Platform &m_platform;

@@ -23,12 +23,12 @@ struct FaceText {
 };
 
 // How a control shows one of the window's pictures (the skin, Norvi's centre): stretched to its
-// place, or at the picture's own size from its top-left corner.
-enum class PictureFit { Stretch, Natural };
+// place, at the picture's own size from its top-left corner, or at its own size in the middle.
+enum class PictureFit { Stretch, Natural, Centre };
 
-// What a control is drawn as: a box (filled, outlined), an ellipse outline inside its place, or a
-// line along `segment`.
-enum class FaceShape { Box, Ellipse, Line };
+// What a control is drawn as: a box (filled, outlined), an ellipse outline inside its place, a
+// line along `segment`, or a raised push button in the desktop's style (a box in all else).
+enum class FaceShape { Box, Ellipse, Line, PushButton };
 
 // One control of a clock face as the design names it: its place in twips within the window's
 // client area and everything that can be seen of it. The logic owns these; the window only

@@ -3,7 +3,10 @@
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <cmath>
 
@@ -57,7 +60,7 @@ void FacePainter::paint(QPainter &painter, const Face &face, const std::vector<Q
         const QRect box = shownPixels(face, i);
         if (box.isEmpty())
             continue;
-        if (control.shape != FaceShape::Box) {
+        if (control.shape == FaceShape::Ellipse || control.shape == FaceShape::Line) {
             // Drawn on whole pixels, not blended: a one-pixel line stays one crisp pixel wide.
             painter.save();
             painter.setClipRect(box);
@@ -74,11 +77,23 @@ void FacePainter::paint(QPainter &painter, const Face &face, const std::vector<Q
         painter.setClipRect(box);
         if (control.fill)
             painter.fillRect(box, toQColor(*control.fill));
+        if (control.shape == FaceShape::PushButton) {
+            QStyleOptionButton button;
+            button.rect = placePixels(control);
+            button.state = QStyle::State_Enabled | QStyle::State_Raised;
+            button.palette = QApplication::palette();
+            QApplication::style()->drawControl(QStyle::CE_PushButtonBevel, &button, &painter);
+        }
         if (control.picture >= 0 && size_t(control.picture) < pictures.size()) {
             const QImage &picture = pictures[size_t(control.picture)];
             if (!picture.isNull()) {
                 const QRect place = placePixels(control);
-                if (control.fit == PictureFit::Natural || picture.size() == place.size())
+                if (control.fit == PictureFit::Centre) {
+                    // In logical pixels: a twin drawn for a dense screen takes the same room.
+                    const QSizeF size = picture.deviceIndependentSize();
+                    const QPointF corner = QRectF(place).center() - QPointF(size.width(), size.height()) / 2;
+                    painter.drawImage(QPointF(std::round(corner.x()), std::round(corner.y())), picture);
+                } else if (control.fit == PictureFit::Natural || picture.size() == place.size())
                     painter.drawImage(place.topLeft(), picture);
                 else
                     painter.drawImage(place, picture);

@@ -99,6 +99,10 @@ public:
     void onFaceChanged(std::function<void()> handler) { m_faceChanged = std::move(handler); }
     // A settings file could not be used; the clock goes on with its defaults.
     void onProblem(std::function<void(const QString &)> handler) { m_problem = std::move(handler); }
+    // Reads a picture of the design's own (Mip's numbers) into the window's slot, after the
+    // settings' slots, and keeps it there; answers what went wrong, or nothing.
+    using PictureReader = std::function<QString(int slot, const QString &path)>;
+    void onReadPicture(PictureReader reader) { m_readPicture = std::move(reader); }
 
 protected:
     // The design's face: one pass of its rules, reading the time afresh.
@@ -127,6 +131,12 @@ protected:
     void setChime(const QString &chime) { m_chime = chime; }
     // A settings file could not be used: the window says so.
     void reportProblem(const QString &problem);
+    const DataFolders &folders() const { return m_folders; }
+    // Through the window's reader; what went wrong, or nothing (also without a window).
+    QString readPicture(int slot, const QString &path)
+    {
+        return m_readPicture ? m_readPicture(slot, path) : QString();
+    }
     void setButtonColour(const QString &name, ColourValue colour) { m_buttonColours[name] = colour; }
     void faceChanged();
     // ResetFace, then settled: for a design's own handlers.
@@ -157,6 +167,7 @@ private:
     std::function<void()> m_picturesChanged;
     std::function<void()> m_faceChanged;
     std::function<void(const QString &)> m_problem;
+    PictureReader m_readPicture;
 };
 
 } // namespace vrim

@@ -46,21 +46,9 @@ class TestVrimcolorWindow : public QObject {
     };
 
     static void settle() { ProgramRig::settle(); }
-    // The menu a gesture pops up, and its items.
-    static std::pair<QString, QStringList> menuPoppedBy(const std::function<void()> &gesture)
+    static auto menuPoppedBy(const std::function<void()> &gesture)
     {
-        QString popped;
-        QStringList items;
-        QTimer::singleShot(0, [&] {
-            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-                popped = menu->objectName();
-                for (QAction *action : menu->actions())
-                    items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-                menu->close();
-            }
-        });
-        gesture();
-        return {popped, items};
+        return ProgramRig::menuPoppedBy(gesture);
     }
 
 private Q_SLOTS:

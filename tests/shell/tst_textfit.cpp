@@ -183,6 +183,13 @@ private Q_SLOTS:
         found += misfits(lumboPrefs);
         QTest::mouseClick(lumboPrefs->findChild<QWidget *>(QStringLiteral("Command5")), Qt::LeftButton);
         found += misfits(lumboPrefs);
+        // Mip Numbers: every number its label shows, "1" to "12".
+        QWidget *mipNumbers = f.open(window::MipSamples);
+        QVERIFY(mipNumbers);
+        for (int tick = 0; tick < 12; ++tick) {
+            f.platform.timers.back()->elapse();
+            found += misfits(mipNumbers);
+        }
         // Perrin's minutes, on their label inside the 27 x 15 px box.
         QWidget *perrin = f.open(window::Perrin);
         QVERIFY(perrin);

@@ -8,8 +8,13 @@
 #include "support/FakeWindows.h"
 #include "support/TempProgramFolder.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
 #include <QtTest>
+
+#include <functional>
+#include <utility>
 
 namespace vrim::test {
 
@@ -43,6 +48,30 @@ struct ProgramRig {
         ticker().elapse();
     }
     RecordingPlayer &player() { return *platform.players.back(); }
+
+    // Runs `gesture`; answers the name and the items ("-" a separator) of the menu it popped up,
+    // which is closed at once, or nothing.
+    static std::pair<QString, QStringList> menuPoppedBy(const std::function<void()> &gesture)
+    {
+        QString popped;
+        QStringList items;
+        // A timer of this scope: one left waiting after a gesture that popped nothing must not
+        // fire in a later menu.
+        QTimer watch;
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                popped = menu->objectName();
+                for (QAction *action : menu->actions())
+                    items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+                menu->close();
+            }
+        });
+        watch.start();
+        gesture();
+        QCoreApplication::processEvents();
+        return {popped, items};
+    }
 
     // Lets what was posted happen: windows unloaded from their own handlers are deleted.
     static void settle()

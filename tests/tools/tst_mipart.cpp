@@ -18,7 +18,7 @@ QString repoPath(const QString &relative) { return QStringLiteral(QT_TESTCASE_SO
 QString artPath(const QString &name) { return repoPath("src/clocks/mip/art/" + name); }
 
 // How much of a pixel is shape, 0..1: opacity on a transparent picture, and
-// distance from the corner colour on one without transparency (the GIF).
+// distance from the corner colour on one without transparency.
 class Ink {
 public:
     explicit Ink(const QImage &img)
@@ -272,6 +272,10 @@ private Q_SLOTS:
         const QImage img = reader.read();
         QVERIFY2(!img.isNull(), qPrintable(reader.errorString()));
         QCOMPARE(img.size(), QSize(21, 21));
+        // Its one transparent colour lets the button show round the ring, as round the others.
+        QVERIFY(img.hasAlphaChannel());
+        for (const QPoint corner : {QPoint(0, 0), QPoint(20, 20), QPoint(10, 10)})
+            QCOMPARE(qAlpha(img.pixel(corner)), 0);
         verifyRing(Ink(img));
     }
 

@@ -93,14 +93,17 @@ QImage drawNumber(int n, int side, double scale) {
     return img;
 }
 
-// GIF has no partial transparency and saveGif wants few exact colours, so the
-// ring's edge coverage is rounded to a handful of steps over white.
+// GIF has only all-or-nothing transparency and saveGif wants few exact
+// colours: the ring's edge coverage is rounded to a handful of steps over a
+// button's grey, and what the ring does not touch at all is see-through, so
+// the picture sits on the clock's button like the other number pictures.
 QImage flattenForGif(const QImage &img, Rgb ink) {
-    QImage out(img.size(), QImage::Format_RGB32);
+    const Rgb buttonGrey = rgb(240, 240, 240);
+    QImage out(img.size(), QImage::Format_ARGB32);
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
             const double t = std::round(qAlpha(img.pixel(x, y)) / 255.0 * 8.0) / 8.0;
-            out.setPixel(x, y, pack(mix(kWhite, ink, t)));
+            out.setPixel(x, y, t == 0.0 ? qRgba(0, 0, 0, 0) : pack(mix(buttonGrey, ink, t)));
         }
     return out;
 }

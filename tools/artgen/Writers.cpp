@@ -61,9 +61,15 @@ void saveGif(const QString &path, const QImage &img) {
     std::map<QRgb, int> index;
     std::vector<QRgb> palette;
     std::vector<int> pixels;
+    // Fully transparent pixels share one palette entry, which the file marks as see-through.
+    constexpr QRgb kClear = 0x00000000u;
+    bool anyClear = false;
     for (int y = 0; y < img.height(); ++y) {
         for (int x = 0; x < img.width(); ++x) {
-            const QRgb c = img.pixel(x, y) | 0xff000000u;
+            const QRgb source = img.pixel(x, y);
+            const bool clear = img.hasAlphaChannel() && qAlpha(source) == 0;
+            anyClear = anyClear || clear;
+            const QRgb c = clear ? kClear : source | 0xff000000u;
             auto [it, fresh] = index.emplace(c, int(palette.size()));
             if (fresh)
                 palette.push_back(c);
@@ -90,6 +96,13 @@ void saveGif(const QString &path, const QImage &img) {
         out.push_back(char(qRed(c)));
         out.push_back(char(qGreen(c)));
         out.push_back(char(qBlue(c)));
+    }
+    if (anyClear) {
+        // Graphic control extension: no disposal, no delay, a transparent colour index.
+        out += "\x21\xf9\x04\x01";
+        putLe(out, 0, 2);
+        out.push_back(char(index.at(kClear)));
+        out.push_back(0);
     }
     out.push_back(0x2c);
     putLe(out, 0, 2);

@@ -21,7 +21,8 @@ void saveImage(const QString &path, const QImage &img);
 
 // Qt reads GIF but cannot write it, so the GIF skin is LZW-encoded here. The
 // picture must use at most 256 exact colours; we draw it that way rather
-// than dithering.
+// than dithering. Fully transparent pixels become the file's one transparent
+// colour.
 void saveGif(const QString &path, const QImage &img);
 
 // 16-bit mono PCM in a hand-written RIFF container.
