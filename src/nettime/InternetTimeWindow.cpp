@@ -3,6 +3,7 @@
 #include "base/WindowNames.h"
 #include "nettime/DaytimeHosts.h"
 #include "platform/Platform.h"
+#include "ui/Controls.h"
 #include "ui/Fonts.h"
 
 #include <QComboBox>
@@ -17,33 +18,6 @@ ClockSetter &systemSetter()
 {
     static SystemClockSetter setter;
     return setter;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geometry, const QString &text)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(true);
-    return button;
-}
-
-// The time fields only show: a time typed in by hand must never set the clock.
-QLineEdit *makeField(QWidget *parent, const QString &name, const QRect &geometry)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setGeometry(geometry);
-    field->setReadOnly(true);
-    return field;
 }
 
 } // namespace
@@ -71,11 +45,11 @@ InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platf
     connect(m_servers, &QComboBox::activated, this, [this] { m_model.serverChosen(); });
 
     makeLabel(this, QStringLiteral("Label2"), QRect(12, 64, 200, 18), QStringLiteral("UTC   TIME"));
-    m_utc = makeField(this, QStringLiteral("txtOutput"), QRect(12, 82, 200, 24));
+    m_utc = makeShowingField(this, QStringLiteral("txtOutput"), QRect(12, 82, 200, 24));
     makeLabel(this, QStringLiteral("Label3"), QRect(12, 114, 200, 18), QStringLiteral("LOCAL  TIME"));
-    m_local = makeField(this, QStringLiteral("LocalTime"), QRect(12, 132, 200, 24));
+    m_local = makeShowingField(this, QStringLiteral("LocalTime"), QRect(12, 132, 200, 24));
     makeLabel(this, QStringLiteral("Label4"), QRect(12, 164, 200, 18), QStringLiteral("PC Clock"));
-    m_pcClock = makeField(this, QStringLiteral("txt1"), QRect(12, 182, 200, 24));
+    m_pcClock = makeShowingField(this, QStringLiteral("txt1"), QRect(12, 182, 200, 24));
 
     m_connect =
         makeButton(this, QStringLiteral("cmdConnect"), QRect(228, 28, 120, 26), QStringLiteral("Connect"));

@@ -6,6 +6,7 @@
 #include "shell/LauncherModel.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
+#include "ui/Controls.h"
 #include "ui/Fonts.h"
 
 #include <QKeyEvent>
@@ -117,12 +118,10 @@ void paintTitle(QPainter &painter, const QRectF &area)
     }
 }
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, const QString &text,
-                  bool wrap = false)
+QLabel *makeTextLabel(QWidget *parent, const QString &name, const QRect &geometry, const QString &text,
+                      bool wrap = false)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
+    QLabel *label = makeLabel(parent, name, geometry, text);
     label->setWordWrap(wrap);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -138,16 +137,6 @@ QWidget *makeLine(QWidget *parent, const QString &name, const QRect &geometry, c
     line->setPalette(fill);
     line->setAutoFillBackground(true);
     return line;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geometry, const QString &text)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    // Enter on a focused button presses that button, as in any dialog.
-    button->setAutoDefault(true);
-    return button;
 }
 
 } // namespace
@@ -166,10 +155,11 @@ AboutBox::AboutBox(WindowRegistry &registry, Platform &platform, about::FindOnPa
     new Picture(this, QStringLiteral("picIcon"), twipsRect(90, 75, 870, 870), paintIcon);
     new Picture(this, QStringLiteral("Picture1"), twipsRect(1035, 75, 4590, 675), paintTitle);
 
-    makeLabel(this, QStringLiteral("lblVersion"), twipsRect(1140, 885, 3885, 225),
-              about::versionText(QString::fromLatin1(build::Version)));
-    makeLabel(this, QStringLiteral("lblDescription"), twipsRect(540, 1140, 3885, 240), about::description());
-    makeLabel(this, QStringLiteral("Label2"), twipsRect(540, 1830, 3480, 480), about::visitText(), true);
+    makeTextLabel(this, QStringLiteral("lblVersion"), twipsRect(1140, 885, 3885, 225),
+                  about::versionText(QString::fromLatin1(build::Version)));
+    makeTextLabel(this, QStringLiteral("lblDescription"), twipsRect(540, 1140, 3885, 240),
+                  about::description());
+    makeTextLabel(this, QStringLiteral("Label2"), twipsRect(540, 1830, 3480, 480), about::visitText(), true);
 
     // An etched rule: a grey line with a white one just below.
     const int left = twipsToPixels(90);
@@ -187,8 +177,8 @@ AboutBox::AboutBox(WindowRegistry &registry, Platform &platform, about::FindOnPa
         m_platform.shell().openPage(QString::fromLatin1(build::HomePage));
     });
 
-    makeLabel(this, QStringLiteral("lblDisclaimer"), twipsRect(255, 2625, 3870, 795), about::disclaimer(),
-              true);
+    makeTextLabel(this, QStringLiteral("lblDisclaimer"), twipsRect(255, 2625, 3870, 795), about::disclaimer(),
+                  true);
 
     m_ok = makeButton(this, QStringLiteral("cmdOK"), twipsRect(4245, 2625, 1260, 345), QStringLiteral("OK"));
     m_ok->setDefault(true);

@@ -5,6 +5,7 @@
 #include "platform/SecondTicker.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
+#include "ui/Controls.h"
 #include "ui/Fonts.h"
 
 #include <QCursor>
@@ -32,14 +33,6 @@ constexpr int Height = 300;
 constexpr int ColumnWidth = 185;
 constexpr int BoxLeft = 62;
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    return label;
-}
-
 QLabel *makeBox(QWidget *parent, const QString &name, const QRect &place)
 {
     QLabel *box = makeLabel(parent, name, place, QString());
@@ -55,10 +48,7 @@ QLabel *makeBox(QWidget *parent, const QString &name, const QRect &place)
 
 QLineEdit *makeStamp(QWidget *parent, const QString &name, const QRect &place)
 {
-    auto *stamp = new QLineEdit(parent);
-    stamp->setObjectName(name);
-    stamp->setGeometry(place);
-    stamp->setReadOnly(true);
+    QLineEdit *stamp = makeShowingField(parent, name, place);
     stamp->setFocusPolicy(Qt::NoFocus);
     return stamp;
 }

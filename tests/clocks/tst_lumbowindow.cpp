@@ -2,14 +2,12 @@
 #include "clocks/ClockWindow.h"
 #include "clocks/lumbo/LumboClock.h"
 #include "settings/LumboPrefsDialog.h"
+#include "support/FileSizeLimit.h"
 #include "support/ProgramRig.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace vrim;
 using namespace vrim::test;
@@ -23,24 +21,6 @@ const QColor Black(0, 0, 0), LightGreen(192, 255, 120);
 QPoint inPanel(int i) { return {12 + 48 * i + 20, 30}; }
 QPoint onHour(int i) { return {12 + 48 * i + 3, 11}; } // clear of its number
 QPoint onSquare(int i) { return {12 + 48 * i + 40, 12}; }
-
-// Files may grow to `bytes` while it lives: a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            qFatal("cannot limit the file size");
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 } // namespace
 

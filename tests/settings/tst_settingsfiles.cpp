@@ -3,6 +3,7 @@
 #include "settings/SettingsFormat.h"
 #include "settings/SettingsStore.h"
 #include "shell/Startup.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -26,25 +27,6 @@ QByteArray crlf(std::initializer_list<QByteArray> lines)
         out += line + "\r\n";
     return out;
 }
-
-// A full disk, as far as this process can tell: no file may grow beyond `bytes`, and a write
-// past the limit fails (EFBIG) instead of killing the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            qFatal("cannot limit the file size");
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 enum class Kind { Skin, Sound, Lumbo };
 

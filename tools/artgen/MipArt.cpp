@@ -108,18 +108,6 @@ QImage flattenForGif(const QImage &img, Rgb ink) {
     return out;
 }
 
-void writeResourceList(const QString &path, const QStringList &files) {
-    QString text =
-        "<!-- Made by tools/make-artwork.sh. -->\n<RCC>\n    <qresource prefix=\"/mip\">\n";
-    for (const QString &f : files)
-        text += QString("        <file>%1</file>\n").arg(f);
-    text += "    </qresource>\n</RCC>\n";
-    QFile out(path);
-    const bool ok = out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                    out.write(text.toUtf8()) == qint64(text.toUtf8().size());
-    report(path, ok, QString("%1 files").arg(files.size()));
-}
-
 } // namespace
 
 void makeMipArt(const QString &mipDir, const QString &zeroGifPath) {
@@ -138,7 +126,7 @@ void makeMipArt(const QString &mipDir, const QString &zeroGifPath) {
         save(base + ".png", drawNumber(d, 21, 1.0));
         save(base + "@2x.png", drawNumber(d, 42, 2.0));
     }
-    writeResourceList(mipDir + "/mipart.qrc", files);
+    saveResourceList(mipDir + "/mipart.qrc", "/mip", files);
     saveGif(zeroGifPath, flattenForGif(drawNumber(0, 21, 1.0), numberColour(0)));
 }
 

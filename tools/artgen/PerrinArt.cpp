@@ -162,18 +162,6 @@ QImage drawHour(int picture, double scale) {
     return img;
 }
 
-void writeResourceList(const QString &path, const QStringList &files) {
-    QString text =
-        "<!-- Made by tools/make-artwork.sh. -->\n<RCC>\n    <qresource prefix=\"/perrin\">\n";
-    for (const QString &f : files)
-        text += QString("        <file>%1</file>\n").arg(f);
-    text += "    </qresource>\n</RCC>\n";
-    QFile out(path);
-    const bool ok = out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                    out.write(text.toUtf8()) == qint64(text.toUtf8().size());
-    report(path, ok, QString("%1 files").arg(files.size()));
-}
-
 } // namespace
 
 void makePerrinArt(const QString &perrinDir) {
@@ -184,7 +172,7 @@ void makePerrinArt(const QString &perrinDir) {
         saveImage(perrinDir + "/" + base + "@2x.png", drawHour(n, 2.0));
         files << base + ".png" << base + "@2x.png";
     }
-    writeResourceList(perrinDir + "/perrinart.qrc", files);
+    saveResourceList(perrinDir + "/perrinart.qrc", "/perrin", files);
 }
 
 } // namespace artgen

@@ -172,6 +172,20 @@ void saveGif(const QString &path, const QImage &img) {
            QString("%1x%2, %3 colours").arg(img.width()).arg(img.height()).arg(palette.size()));
 }
 
+void saveResourceList(const QString &path, const QString &prefix, const QStringList &files) {
+    QString text = QString("<!-- Made by tools/make-artwork.sh. -->\n<RCC>\n"
+                           "    <qresource prefix=\"%1\">\n")
+                       .arg(prefix);
+    for (const QString &f : files)
+        text += QString("        <file>%1</file>\n").arg(f);
+    text += "    </qresource>\n</RCC>\n";
+    QFile out(path);
+    const QByteArray bytes = text.toUtf8();
+    const bool ok = out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    out.write(bytes) == qint64(bytes.size());
+    report(path, ok, QString("%1 files").arg(files.size()));
+}
+
 void saveWav(const QString &path, const Wave &w) {
     const uint32_t dataBytes = uint32_t(w.size() * 2);
     std::string out = "RIFF";

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -24,6 +25,9 @@ void saveImage(const QString &path, const QImage &img);
 // than dithering. Fully transparent pixels become the file's one transparent
 // colour.
 void saveGif(const QString &path, const QImage &img);
+
+// A Qt resource list of `files` (relative to the list) under `prefix`.
+void saveResourceList(const QString &path, const QString &prefix, const QStringList &files);
 
 // 16-bit mono PCM in a hand-written RIFF container.
 void saveWav(const QString &path, const Wave &w);
