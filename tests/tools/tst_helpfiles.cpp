@@ -1,12 +1,16 @@
 // The help's installation files as they are kept in the tree: every page is rich text made from
 // its source by tools/make-help.sh (and remade since the source last changed), and every sample
-// picture is what its name says, at the size its window or picture box gives it.
+// picture is what its name says, at the size its window or picture box gives it, and shows what
+// the clock shows today.
+#include "Samples.h"
+
 #include <QtTest>
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -25,6 +29,19 @@ QByteArray sha256(const QByteArray &bytes)
 
 // Sizes in pixels, 15 twips to the pixel.
 QSize pixels(int widthTwips, int heightTwips) { return {widthTwips / 15, heightTwips / 15}; }
+
+// The mean difference of two pictures of one size, per colour channel, 0..255.
+double meanDifference(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * x.width() * x.height());
+}
 
 } // namespace
 
@@ -98,6 +115,23 @@ private Q_SLOTS:
             QVERIFY(picture.width() == box.width() || picture.height() == box.height());
         } else {
             QCOMPARE(picture.size(), box);
+        }
+    }
+
+    // The pictures kept in the tree are the ones the clocks draw now: a changed face needs
+    // tools/make-samples.sh. A little leeway allows for another machine's font rendering.
+    void samplesShowTheClocksAsTheyAre()
+    {
+        QTemporaryDir fresh;
+        QVERIFY(vrim::renderSamples(repoPath(QStringLiteral("data")), fresh.path(), fresh.path()));
+        const QStringList kept = {QStringLiteral("data/Helps/vrimsample.jpg"), QStringLiteral("data/Helps/jolvexsample.gif"),
+                                  QStringLiteral("data/Helps/norvisample.jpg"), QStringLiteral("data/Helps/Quenzsample.jpg"),
+                                  QStringLiteral("data/Helps/Mipsample.jpg"), QStringLiteral("src/help/art/lumbocont.png"),
+                                  QStringLiteral("src/help/art/lumbocont@2x.png")};
+        for (const QString &path : kept) {
+            const QImage inTree(repoPath(path)), now(fresh.path() + u'/' + QFileInfo(path).fileName());
+            QVERIFY2(!inTree.isNull() && inTree.size() == now.size(), qPrintable(path));
+            QVERIFY2(meanDifference(inTree, now) < 2.0, qPrintable(path + QStringLiteral(" is stale: run tools/make-samples.sh")));
         }
     }
 };
