@@ -38,7 +38,8 @@ double meanDifference(const QImage &a, const QImage &b)
     for (int row = 0; row < x.height(); ++row)
         for (int col = 0; col < x.width(); ++col) {
             const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+            sum +=
+                std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
         }
     return sum / (3.0 * x.width() * x.height());
 }
@@ -61,10 +62,12 @@ private Q_SLOTS:
     void pageIsRichTextMadeFromItsSource()
     {
         QFETCH(QString, page);
-        const QByteArray rtf = readAll(repoPath(QStringLiteral("data/Helps/") + page + QStringLiteral(".rtf")));
+        const QByteArray rtf =
+            readAll(repoPath(QStringLiteral("data/Helps/") + page + QStringLiteral(".rtf")));
         QVERIFY2(rtf.startsWith("{\\rtf1"), "not a rich-text file");
         QCOMPARE(rtf.count('{'), rtf.count('}'));
-        const QByteArray source = readAll(repoPath(QStringLiteral("docs/help/") + page + QStringLiteral(".md")));
+        const QByteArray source =
+            readAll(repoPath(QStringLiteral("docs/help/") + page + QStringLiteral(".md")));
         QVERIFY2(!source.isEmpty(), "the page has no source");
         // The page's first heading is its title, and the page says it.
         const QByteArray title = source.left(source.indexOf('\n')).mid(2);
@@ -72,7 +75,8 @@ private Q_SLOTS:
 
         // make-help.sh records the source each page was made from.
         const QByteArray expected = sha256(source) + "  " + sha256(rtf) + "  " + page.toLatin1() + ".rtf";
-        const QList<QByteArray> recorded = readAll(repoPath(QStringLiteral("docs/help/pages.sums"))).split('\n');
+        const QList<QByteArray> recorded =
+            readAll(repoPath(QStringLiteral("docs/help/pages.sums"))).split('\n');
         if (!recorded.contains(expected))
             QFAIL("the page was not remade from its source: run tools/make-help.sh");
     }
@@ -124,14 +128,16 @@ private Q_SLOTS:
     {
         QTemporaryDir fresh;
         QVERIFY(vrim::renderSamples(repoPath(QStringLiteral("data")), fresh.path(), fresh.path()));
-        const QStringList kept = {QStringLiteral("data/Helps/vrimsample.jpg"), QStringLiteral("data/Helps/jolvexsample.gif"),
-                                  QStringLiteral("data/Helps/norvisample.jpg"), QStringLiteral("data/Helps/Quenzsample.jpg"),
-                                  QStringLiteral("data/Helps/Mipsample.jpg"), QStringLiteral("src/help/art/lumbocont.png"),
-                                  QStringLiteral("src/help/art/lumbocont@2x.png")};
+        const QStringList kept = {
+            QStringLiteral("data/Helps/vrimsample.jpg"),    QStringLiteral("data/Helps/jolvexsample.gif"),
+            QStringLiteral("data/Helps/norvisample.jpg"),   QStringLiteral("data/Helps/Quenzsample.jpg"),
+            QStringLiteral("data/Helps/Mipsample.jpg"),     QStringLiteral("src/help/art/lumbocont.png"),
+            QStringLiteral("src/help/art/lumbocont@2x.png")};
         for (const QString &path : kept) {
             const QImage inTree(repoPath(path)), now(fresh.path() + u'/' + QFileInfo(path).fileName());
             QVERIFY2(!inTree.isNull() && inTree.size() == now.size(), qPrintable(path));
-            QVERIFY2(meanDifference(inTree, now) < 2.0, qPrintable(path + QStringLiteral(" is stale: run tools/make-samples.sh")));
+            QVERIFY2(meanDifference(inTree, now) < 2.0,
+                     qPrintable(path + QStringLiteral(" is stale: run tools/make-samples.sh")));
         }
     }
 };

@@ -28,7 +28,10 @@ namespace {
 constexpr char SampleTime[] = "14:48:35";
 constexpr int TwipsPerPixel = 15;
 
-QSize pixelsOf(int widthTwips, int heightTwips) { return {widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel}; }
+QSize pixelsOf(int widthTwips, int heightTwips)
+{
+    return {widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel};
+}
 
 bool copyTree(const QString &from, const QString &to)
 {
@@ -159,7 +162,8 @@ bool renderSamples(const QString &data, const QString &helps, const QString &art
     // The Lumbo bar, program artwork at one and two pixels a pixel.
     if (QWidget *lumbo = open(Design::Lumbo)) {
         const QSize client = pixelsOf(9000, 960);
-        artgen::saveImage(art + QStringLiteral("/lumbocont.png"), filling(render(lumbo, 1), client, LightYellow));
+        artgen::saveImage(art + QStringLiteral("/lumbocont.png"),
+                          filling(render(lumbo, 1), client, LightYellow));
         artgen::saveImage(art + QStringLiteral("/lumbocont@2x.png"),
                           filling(render(lumbo, 2), client * 2, LightYellow));
     } else {
