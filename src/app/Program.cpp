@@ -28,6 +28,7 @@ static void registerArtwork()
     Q_INIT_RESOURCE(artwork);
     Q_INIT_RESOURCE(mipart);
     Q_INIT_RESOURCE(perrinart);
+    Q_INIT_RESOURCE(helpart);
 }
 
 namespace vrim {
