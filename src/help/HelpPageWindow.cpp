@@ -3,6 +3,7 @@
 #include "base/Geometry.h"
 #include "base/WindowNames.h"
 #include "help/RtfTextDocument.h"
+#include "help/SampleWindow.h"
 #include "ui/Colours.h"
 
 #include <QDir>
@@ -101,7 +102,7 @@ void HelpPageWindow::showPicture(const QString &pictureFile)
     if (image.isNull()) {
         m_picture->setPixmap(QPixmap());
         m_picture->setWordWrap(true);
-        m_picture->setText(tr("The sample picture %1 could not be read.").arg(QDir::toNativeSeparators(path)));
+        m_picture->setText(tr("The sample picture %1 could not be read.").arg(help::breakablePath(help::nameInProgramFolder(path, m_folders))));
         m_picture->setGeometry(twipsRect(270, 4530, 1785, 1755));
     } else {
         m_picture->setGeometry(help::pictureBox(image.size(), this->size()));

@@ -25,6 +25,7 @@ public:
         std::optional<QPoint> placeTwips; // nothing: where the window manager puts it
         QString picture;                  // a file path or a resource path
         bool artwork = false;             // a resource path with a twin for dense screens
+        QString shownName;                // how a missing picture is named; empty: its path
     };
     SampleWindow(WindowRegistry &registry, const Look &look);
 
@@ -35,6 +36,11 @@ private:
 };
 
 namespace help {
+// A path as a label shows it in a narrow box: it may break after each folder and before the
+// file's extension.
+QString breakablePath(const QString &path);
+// A file of the program folder named from there, as "Helps/name".
+QString nameInProgramFolder(const QString &path, const DataFolders &folders);
 // The four sample windows, by window name, their pictures found in `folders`.
 SampleWindow::Look sampleLook(const QString &name, const DataFolders &folders);
 } // namespace help
