@@ -55,3 +55,14 @@ within 50 shown Help || fail "no help menu after Exit"
 within 30 bash -c "! xwininfo -id $page 2>/dev/null | grep -q IsViewable" || fail "the page window stayed"
 above "$(windows_named "vRIM's")" "$(windows_named Help)" || fail "the help menu is in front after Exit"
 pass "Exit: the launcher in front of the help menu"
+
+# The help menu's Exit closes it alone; the launcher's "H E L P" picture opens it again in the
+# launcher's place.
+xdotool mousemove --window "$(windows_named Help)" 20 8 click 1 # Exit
+gone() { ! shown "$1"; }
+within 50 gone Help || fail "the help menu stayed after its Exit"
+shown "vRIM's" || fail "the help menu's Exit closed the launcher"
+xdotool mousemove --window "$(windows_named "vRIM's")" 123 140 mousedown 1 mouseup 1 # H E L P
+within 50 shown Help || fail "the H E L P picture did not open the help menu"
+within 30 gone "vRIM's" || fail "the launcher stayed after H E L P"
+pass "the help menu's Exit closes it alone; H E L P opens it again"
