@@ -106,9 +106,11 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     m_registry.define(window::HelpPage, [this] {
         return std::make_unique<WidgetWindow>(new HelpPageWindow(m_registry, m_folders));
     });
-    for (const QString &name : {window::NorviSample, window::QuenzSample, window::MipSample, window::LumboSample}) {
+    for (const QString &name :
+         {window::NorviSample, window::QuenzSample, window::MipSample, window::LumboSample}) {
         m_registry.define(name, [this, name] {
-            return std::make_unique<WidgetWindow>(new SampleWindow(m_registry, help::sampleLook(name, m_folders)));
+            return std::make_unique<WidgetWindow>(
+                new SampleWindow(m_registry, help::sampleLook(name, m_folders)));
         });
     }
     m_registry.define(window::Launcher,

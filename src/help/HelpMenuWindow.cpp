@@ -20,10 +20,12 @@ QString s(const char *text) { return QString::fromLatin1(text); }
 const std::vector<HelpMenuWindow::Row> &HelpMenuWindow::rows()
 {
     static const std::vector<Row> all{
-        {240, s("About Vrim Cloks"), {}},  {615, s("Ostrana"), s("Ostrana")}, {1005, s("Quenz"), s("quenz")},
-        {1410, s("lumbo"), s("lumbo")},    {1800, s("dov"), s("dov")},         {2205, s("Vrim"), s("Vrimcolor")},
-        {2595, s("Gantos"), s("ganto")},   {2985, s("norvi"), s("norvi")},     {3375, s("Jolvex"), s("Jolvex")},
-        {3780, s("Mip "), s("Mip")},       {4185, s("Perrin"), s("Perrin")},
+        {240, s("About Vrim Cloks"), {}}, {615, s("Ostrana"), s("Ostrana")},
+        {1005, s("Quenz"), s("quenz")},   {1410, s("lumbo"), s("lumbo")},
+        {1800, s("dov"), s("dov")},       {2205, s("Vrim"), s("Vrimcolor")},
+        {2595, s("Gantos"), s("ganto")},  {2985, s("norvi"), s("norvi")},
+        {3375, s("Jolvex"), s("Jolvex")}, {3780, s("Mip "), s("Mip")},
+        {4185, s("Perrin"), s("Perrin")},
     };
     return all;
 }

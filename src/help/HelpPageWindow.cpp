@@ -30,8 +30,8 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &twips
 
 HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
     : VrimWindow(registry, window::HelpPage,
-                 Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                     Qt::WindowCloseButtonHint)
+                 Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                     Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_folders(std::move(folders))
     , m_page(help::PageHooks{
           .loadPage = [this](const QString &file) { loadPage(file); },
@@ -65,7 +65,8 @@ HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
 
     m_sample = makeButton(this, QStringLiteral("Command1"), QRect(3540, 6000, 1185, 345), help::ShowCaption);
     connect(m_sample, &QPushButton::clicked, this, [this] { m_page.toggleSample(); });
-    m_exit = makeButton(this, QStringLiteral("Command2"), QRect(2280, 6000, 1185, 345), QStringLiteral("Exit"));
+    m_exit =
+        makeButton(this, QStringLiteral("Command2"), QRect(2280, 6000, 1185, 345), QStringLiteral("Exit"));
     connect(m_exit, &QPushButton::clicked, this, [this] {
         this->registry().show(window::Launcher);
         this->registry().show(window::HelpMenu);
@@ -102,7 +103,8 @@ void HelpPageWindow::showPicture(const QString &pictureFile)
     if (image.isNull()) {
         m_picture->setPixmap(QPixmap());
         m_picture->setWordWrap(true);
-        m_picture->setText(tr("The sample picture %1 could not be read.").arg(help::breakablePath(help::nameInProgramFolder(path, m_folders))));
+        m_picture->setText(tr("The sample picture %1 could not be read.")
+                               .arg(help::breakablePath(help::nameInProgramFolder(path, m_folders))));
         m_picture->setGeometry(twipsRect(270, 4530, 1785, 1755));
     } else {
         m_picture->setGeometry(help::pictureBox(image.size(), this->size()));

@@ -15,18 +15,18 @@ namespace help {
 
 // How a design's sample is shown by the help page window's sample button.
 enum class SampleKind {
-    None,          // the button is disabled
-    PictureByShown, // Vrimcolor: a picture inside the window, toggled by whether it is shown
-    PictureByCaption, // Jolvex: a picture inside the window, toggled by the button's caption
-    Window,        // Lumbo: one sample window
+    None,               // the button is disabled
+    PictureByShown,     // Vrimcolor: a picture inside the window, toggled by whether it is shown
+    PictureByCaption,   // Jolvex: a picture inside the window, toggled by the button's caption
+    Window,             // Lumbo: one sample window
     WindowHidesPicture, // Quenz, Norvi: one sample window; hiding it also hides the picture
-    MipWindows,    // Mip: the sample picture and the "Mip Numbers" window
-    Dov,           // Dov: the button disables itself and hides the picture
+    MipWindows,         // Mip: the sample picture and the "Mip Numbers" window
+    Dov,                // Dov: the button disables itself and hides the picture
 };
 
 struct HelpKey {
-    QString key;        // exact, letter case included
-    QString pageFile;   // in the Helps folder
+    QString key;      // exact, letter case included
+    QString pageFile; // in the Helps folder
     SampleKind sample = SampleKind::None;
     QString sampleName; // the picture (in Helps) or the sample window
     bool sampleEnabled = false;

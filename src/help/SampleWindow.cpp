@@ -27,8 +27,9 @@ SampleWindow::SampleWindow(WindowRegistry &registry, const Look &look)
     if (image.isNull()) {
         // The window stays open and says what it is missing.
         m_picture->setWordWrap(true);
-        m_picture->setText(tr("Cannot show the sample picture %1")
-                               .arg(help::breakablePath(look.shownName.isEmpty() ? look.picture : look.shownName)));
+        m_picture->setText(
+            tr("Cannot show the sample picture %1")
+                .arg(help::breakablePath(look.shownName.isEmpty() ? look.picture : look.shownName)));
     } else {
         m_picture->setPixmap(QPixmap::fromImage(image));
     }
@@ -64,8 +65,8 @@ SampleWindow::Look help::sampleLook(const QString &name, const DataFolders &fold
     if (name == window::MipSample)
         return picture(Look{name, QStringLiteral("Mip Sample"), QSize(1005, 2280), QPoint(1305, 4425),
                             folders.path(u"\\Helps\\Mipsample.jpg")});
-    return Look{window::LumboSample, QStringLiteral("lumbo clock Sample"), QSize(9000, 960), QPoint(1560, 435),
-                QStringLiteral(":/help/lumbocont.png"), true};
+    return Look{window::LumboSample, QStringLiteral("lumbo clock Sample"),   QSize(9000, 960),
+                QPoint(1560, 435),   QStringLiteral(":/help/lumbocont.png"), true};
 }
 
 } // namespace vrim

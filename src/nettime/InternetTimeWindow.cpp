@@ -91,7 +91,8 @@ InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platf
     connect(m_adjust, &QPushButton::clicked, this, [this] { m_model.adjustClicked(); });
     auto *help =
         makeButton(this, QStringLiteral("Command4"), QRect(228, 180, 56, 26), QStringLiteral("Help"));
-    connect(help, &QPushButton::clicked, this, [this] { showHelpPage(this->registry(), QStringLiteral("Ostrana")); });
+    connect(help, &QPushButton::clicked, this,
+            [this] { showHelpPage(this->registry(), QStringLiteral("Ostrana")); });
     auto *close =
         makeButton(this, QStringLiteral("Command3"), QRect(292, 180, 56, 26), QStringLiteral("Close"));
     connect(close, &QPushButton::clicked, this, [this] { this->registry().unload(windowName()); });

@@ -71,17 +71,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("pageFile");
         QTest::addColumn<bool>("sampleEnabled");
-        QTest::newRow("Dov clock: no sample") << "dov" << "dovHlp.rtf" << false;
-        QTest::newRow("Quenz clock") << "Quenz" << "QuenzHlp.rtf" << true;
-        QTest::newRow("help menu's Quenz row: the same page") << "row3" << "QuenzHlp.rtf" << true;
-        QTest::newRow("Jolvex clock") << "Jolvex" << "JolvexHlp.rtf" << true;
-        QTest::newRow("Vrimcolor clock") << "vrimcolor" << "VrimHlp.rtf" << true;
-        QTest::newRow("Norvi clock") << "norvi" << "norviHlp.rtf" << true;
-        QTest::newRow("Mip clock") << "Mip" << "MipHlp.rtf" << true;
-        QTest::newRow("help menu's Perrin row") << "row11" << "PerrinHlp.rtf" << false;
-        QTest::newRow("help menu's lumbo row") << "row4" << "lumboHlp.rtf" << true;
-        QTest::newRow("stopwatch") << "Gantos" << "gantoHlp.rtf" << false;
-        QTest::newRow("internet-time window") << "frmClient" << "OstranaHlp.rtf" << false;
+        QTest::newRow("Dov clock: no sample") << "dov"
+                                              << "dovHlp.rtf" << false;
+        QTest::newRow("Quenz clock") << "Quenz"
+                                     << "QuenzHlp.rtf" << true;
+        QTest::newRow("help menu's Quenz row: the same page") << "row3"
+                                                              << "QuenzHlp.rtf" << true;
+        QTest::newRow("Jolvex clock") << "Jolvex"
+                                      << "JolvexHlp.rtf" << true;
+        QTest::newRow("Vrimcolor clock") << "vrimcolor"
+                                         << "VrimHlp.rtf" << true;
+        QTest::newRow("Norvi clock") << "norvi"
+                                     << "norviHlp.rtf" << true;
+        QTest::newRow("Mip clock") << "Mip"
+                                   << "MipHlp.rtf" << true;
+        QTest::newRow("help menu's Perrin row") << "row11"
+                                                << "PerrinHlp.rtf" << false;
+        QTest::newRow("help menu's lumbo row") << "row4"
+                                               << "lumboHlp.rtf" << true;
+        QTest::newRow("stopwatch") << "Gantos"
+                                   << "gantoHlp.rtf" << false;
+        QTest::newRow("internet-time window") << "frmClient"
+                                              << "OstranaHlp.rtf" << false;
     }
     void everyHelpItemOpensItsPage()
     {
@@ -97,11 +108,12 @@ private Q_SLOTS:
         } else if (from == window::InternetTime) {
             qputenv("VRIM_DAYTIME_SERVER", "127.0.0.1:1");
             rig.program.registry().show(from);
-            QTest::mouseClick(rig.widget(from)->findChild<QPushButton *>(QStringLiteral("Command4")), Qt::LeftButton);
+            QTest::mouseClick(rig.widget(from)->findChild<QPushButton *>(QStringLiteral("Command4")),
+                              Qt::LeftButton);
             qunsetenv("VRIM_DAYTIME_SERVER");
         } else {
-            for (Design design : {Design::Dov, Design::Quenz, Design::Jolvex, Design::Vrimcolor, Design::Norvi,
-                                  Design::Mip})
+            for (Design design :
+                 {Design::Dov, Design::Quenz, Design::Jolvex, Design::Vrimcolor, Design::Norvi, Design::Mip})
                 if (windowOf(design) == from)
                     rig.helpFromClock(design);
         }
@@ -131,7 +143,9 @@ private Q_SLOTS:
         rig.writePicture(QStringLiteral("vrimsample.jpg"), QSize(60, 40), Qt::red, "JPG");
         showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor"));
         const QPoint middle(18 + 30, 302 + 20);
-        const auto isRed = [](QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60; };
+        const auto isRed = [](QRgb pixel) {
+            return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+        };
         QVERIFY(!isRed(rig.pixelAt(middle)));
         rig.clickSample();
         QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
@@ -150,11 +164,10 @@ private Q_SLOTS:
         showHelpPage(rig.program.registry(), QStringLiteral("Jolvex"));
         rig.clickSample();
         const QRect box = rig.page()->picture()->geometry();
-        QVERIFY2(rig.page()->rect().contains(box), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                                  .arg(box.x())
-                                                                  .arg(box.y())
-                                                                  .arg(box.width())
-                                                                  .arg(box.height())));
+        QVERIFY2(
+            rig.page()->rect().contains(box),
+            qPrintable(
+                QStringLiteral("%1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
         QVERIFY(std::abs(box.width() * 5 - box.height() * 6) <= 6); // its proportions kept
         QVERIFY(qBlue(rig.pixelAt(box.center())) > 200);
     }
@@ -205,7 +218,8 @@ private Q_SLOTS:
         QTest::newRow("close box") << false << QStringList{"load menu", "show menu"};
         // The page window's closing shows the launcher once more, after the help menu.
         QTest::newRow("Exit") << true
-                              << QStringList{"load menu", "show menu", "load HlpMnu", "show HlpMnu", "show menu"};
+                              << QStringList{"load menu", "show menu", "load HlpMnu", "show HlpMnu",
+                                             "show menu"};
     }
     void closeBoxShowsTheLauncherExitAlsoTheHelpMenu()
     {
@@ -284,7 +298,8 @@ private Q_SLOTS:
         rig.clickSample(); // "Hide Sample" from Vrimcolor: hides the not-shown window
         rig.clickSample();
         QVERIFY(rig.shown(window::QuenzSample));
-        QVERIFY(plain(rig.widget(window::QuenzSample)->findChild<QLabel *>()->text()).contains(u"Quenzsample.jpg"));
+        QVERIFY(plain(rig.widget(window::QuenzSample)->findChild<QLabel *>()->text())
+                    .contains(u"Quenzsample.jpg"));
     }
 };
 

@@ -93,7 +93,8 @@ class TestTextFit : public QObject {
                     say(label, text,
                         QStringLiteral("needs %1 px of height, has %2").arg(needed).arg(label->height()));
                 // A piece it cannot break (no space, no zero-width space) must fit across.
-                for (const QString &piece : QString(text).replace(QChar(0x200B), u' ').simplified().split(u' '))
+                for (const QString &piece :
+                     QString(text).replace(QChar(0x200B), u' ').simplified().split(u' '))
                     if (inkWidth(label->font(), piece) > room.width())
                         say(label, piece, QStringLiteral("is wider than %1 px").arg(room.width()));
             } else {
@@ -207,7 +208,8 @@ private Q_SLOTS:
             found += misfits(helpPage);
             helpPage->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
         }
-        for (const QString &name : {window::NorviSample, window::QuenzSample, window::MipSample, window::LumboSample}) {
+        for (const QString &name :
+             {window::NorviSample, window::QuenzSample, window::MipSample, window::LumboSample}) {
             QWidget *sample = f.open(name);
             QVERIFY(sample);
             found += misfits(sample);
