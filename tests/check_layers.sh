@@ -15,6 +15,7 @@ rank() {
     shell) echo 4 ;; clocks) echo 5 ;; app) echo 6 ;;
     stopwatch) echo 5 ;; # beside the clocks
     nettime) echo 5 ;; # beside the clocks
+    help) echo 4 ;; # beside the shell: the clocks and tool windows open it
     *) echo -1 ;;
     esac
 }

@@ -10,7 +10,10 @@
 #include "clocks/perrin/PerrinClock.h"
 #include "clocks/quenz/QuenzClock.h"
 #include "clocks/vrimcolor/VrimcolorClock.h"
+#include "help/HelpMenuWindow.h"
+#include "help/HelpPageWindow.h"
 #include "help/MipSamplesWindow.h"
+#include "help/SampleWindow.h"
 #include "nettime/InternetTimeWindow.h"
 #include "platform/Platform.h"
 #include "settings/LumboPrefsDialog.h"
@@ -98,6 +101,19 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     m_registry.define(window::InternetTime, [this] {
         return std::make_unique<WidgetWindow>(new InternetTimeWindow(m_registry, m_platform, m_netTime));
     });
+    // The help browser: the help menu, the page window and the sample windows.
+    m_registry.define(window::HelpMenu,
+                      [this] { return std::make_unique<WidgetWindow>(new HelpMenuWindow(m_registry)); });
+    m_registry.define(window::HelpPage, [this] {
+        return std::make_unique<WidgetWindow>(new HelpPageWindow(m_registry, m_folders));
+    });
+    for (const QString &name :
+         {window::NorviSample, window::QuenzSample, window::MipSample, window::LumboSample}) {
+        m_registry.define(name, [this, name] {
+            return std::make_unique<WidgetWindow>(
+                new SampleWindow(m_registry, help::sampleLook(name, m_folders)));
+        });
+    }
     m_registry.define(window::Launcher,
                       [this] { return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry)); });
 }

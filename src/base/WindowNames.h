@@ -23,4 +23,10 @@ inline const QString About = QStringLiteral("frmAbout");
 // The Lumbo clock's preferences dialog.
 inline const QString LumboPrefs = QStringLiteral("lumbopreffrm");
 inline const QString MipSamples = QStringLiteral("MipSamples");
+
+// The help browser's sample windows.
+inline const QString NorviSample = QStringLiteral("norviSample");
+inline const QString QuenzSample = QStringLiteral("QuenzSample");
+inline const QString MipSample = QStringLiteral("MipSample");
+inline const QString LumboSample = QStringLiteral("lumbocont");
 } // namespace vrim::window

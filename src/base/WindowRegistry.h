@@ -23,6 +23,8 @@ public:
     virtual void unloading() {}
     // The text slot through which a Skin Manager asks this window (a clock) to reload.
     virtual RefreshSignal *refreshSignal() { return nullptr; }
+    // The text box through which the help page window is handed a help key.
+    virtual void setPageKey(const QString &) {}
 };
 
 // The program's windows by name: at most one of each, created when first shown, all state

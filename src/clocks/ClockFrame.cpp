@@ -2,6 +2,7 @@
 
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
+#include "help/HelpPages.h"
 #include "platform/SoundPlayer.h"
 #include "platform/WindowOps.h"
 
@@ -51,7 +52,7 @@ void ClockFrame::chooseMenuItem(const QString &name)
     } else if (name == u"SoundOff") {
         m_soundMenu.chooseOff();
     } else if (name == m_design.helpItem) {
-        m_registry.show(window::HelpPage);
+        showHelpPage(m_registry, m_design.helpKey);
     } else if (name == m_design.skinItem) {
         openSkinManager();
     } else if (name == m_design.aboutItem) {

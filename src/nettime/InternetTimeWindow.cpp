@@ -1,6 +1,7 @@
 #include "nettime/InternetTimeWindow.h"
 
 #include "base/WindowNames.h"
+#include "help/HelpPages.h"
 #include "nettime/DaytimeHosts.h"
 #include "platform/Platform.h"
 #include "ui/Controls.h"
@@ -64,9 +65,8 @@ InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platf
     connect(m_adjust, &QPushButton::clicked, this, [this] { m_model.adjustClicked(); });
     auto *help =
         makeButton(this, QStringLiteral("Command4"), QRect(228, 180, 56, 26), QStringLiteral("Help"));
-    // Greyed out while the program has no help window.
-    help->setEnabled(registry.isDefined(window::HelpPage));
-    connect(help, &QPushButton::clicked, this, [this] { this->registry().show(window::HelpPage); });
+    connect(help, &QPushButton::clicked, this,
+            [this] { showHelpPage(this->registry(), QStringLiteral("Ostrana")); });
     auto *close =
         makeButton(this, QStringLiteral("Command3"), QRect(292, 180, 56, 26), QStringLiteral("Close"));
     connect(close, &QPushButton::clicked, this, [this] { this->registry().unload(windowName()); });

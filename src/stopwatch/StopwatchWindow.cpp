@@ -1,6 +1,7 @@
 #include "stopwatch/StopwatchWindow.h"
 
 #include "base/WindowNames.h"
+#include "help/HelpPages.h"
 #include "platform/Platform.h"
 #include "platform/SecondTicker.h"
 #include "ui/ClickArea.h"
@@ -251,8 +252,7 @@ std::unique_ptr<QMenu> StopwatchWindow::makeMenu()
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    // Help waits, as on the clocks, until this build has the help window.
-    item("Helpmnu", "Help")->setEnabled(registry().isDefined(window::HelpPage));
+    item("Helpmnu", "Help");
     item("aboutmnu", "About");
     item("Exitmnu", "Exit");
     return menu;
@@ -270,13 +270,12 @@ void StopwatchWindow::popUpMenu()
 void StopwatchWindow::chooseMenuItem(const QString &name)
 {
     if (name == u"Helpmnu") {
-        if (!registry().isDefined(window::HelpPage))
-            return;
         moveToHelpPlace();
         registry().show(window::HelpPage);
         if (auto *help = dynamic_cast<WidgetWindow *>(registry().window(window::HelpPage));
             help && help->widget())
             help->widget()->move(twipsToPixels(1620), twipsToPixels(900));
+        showHelpPage(registry(), QStringLiteral("ganto"));
     } else if (name == u"aboutmnu") {
         moveToHelpPlace();
         registry().show(window::About);

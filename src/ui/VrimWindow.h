@@ -20,6 +20,7 @@ public:
     // The window's own closing behaviour, run while it is still loaded.
     virtual void unloading() {}
     virtual RefreshSignal *refreshSignal() { return nullptr; }
+    virtual void setPageKey(const QString &) {}
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -38,6 +39,11 @@ public:
     void present() override;
     void unloading() override;
     RefreshSignal *refreshSignal() override { return m_widget ? m_widget->refreshSignal() : nullptr; }
+    void setPageKey(const QString &key) override
+    {
+        if (m_widget)
+            m_widget->setPageKey(key);
+    }
 
     VrimWindow *widget() const { return m_widget; }
 

@@ -102,6 +102,38 @@ private Q_SLOTS:
         QCOMPARE(f.registry.loaded(), QStringList{window::Dov});
     }
 
+    // The help item hands the help page window its design's key.
+    void helpItemHandsItsKey_data()
+    {
+        QTest::addColumn<Design>("design");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("Dov") << Design::Dov << "dov";
+        QTest::newRow("Norvi") << Design::Norvi << "norvi";
+        QTest::newRow("Quenz") << Design::Quenz << "quenz";
+        QTest::newRow("Jolvex, Help !!!") << Design::Jolvex << "Jolvex";
+        QTest::newRow("Vrimcolor") << Design::Vrimcolor << "Vrimcolor";
+        QTest::newRow("Mip") << Design::Mip << "Mip";
+    }
+    void helpItemHandsItsKey()
+    {
+        QFETCH(Design, design);
+        QFETCH(QString, key);
+        Fixture f(frame::of(design));
+        QStringList keys;
+        struct Page final : ManagedWindow {
+            QStringList &keys;
+            explicit Page(QStringList &into)
+                : keys(into)
+            {}
+            void present() override {}
+            void setPageKey(const QString &text) override { keys.append(text); }
+        };
+        f.registry.define(window::HelpPage, [&keys] { return std::make_unique<Page>(keys); });
+        f.frame.chooseMenuItem(frame::of(design).helpItem);
+        QVERIFY(f.registry.isLoaded(window::HelpPage));
+        QCOMPARE(keys, QStringList{key});
+    }
+
     void quitItemAndQuitControlShowTheLauncher()
     {
         Fixture f(frame::of(Design::Dov));

@@ -18,7 +18,7 @@ seconds_to() { awk -v s="$started" -v n="$(date +%s.%N)" -v at="$1" 'BEGIN{print
 dismiss_advice
 open_from_launcher 110 dov
 sleep 0.3
-open_from_menu "$clock" 74 42 1 "Dov Skin Manager"
+open_from_menu "$clock" 74 42 2 "Dov Skin Manager"
 start_recording "$work/open.wav"
 left=$(seconds_to 18)
 awk -v l="$left" 'BEGIN{exit !(l > 0.5)}' ||

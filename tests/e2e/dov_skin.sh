@@ -22,8 +22,8 @@ dov=$clock
 sleep 0.5
 import -window "$dov" "$work/before.png"
 
-# "Preferences" answers the left button going down; the first item offered is "Skin Manager".
-open_from_menu "$dov" 74 42 1 "Dov Skin Manager"
+# "Preferences" answers the left button going down; "Skin Manager" is its second item.
+open_from_menu "$dov" 74 42 2 "Dov Skin Manager"
 
 picture="$folder/Skins/Vrim/nochistar.jpg"
 [ -f "$picture" ] || fail "the installation lacks $picture"

@@ -64,7 +64,7 @@ dark=$(convert "$work/left.png" -threshold 50% -format "%[fx:round(w*h*(1-mean))
 pass "the two seconds boxes show the same $dark dark pixels"
 
 # About: Gantos moves to 7000 twips from the left, the about box opens at 1100, 2500 twips.
-open_from_menu "$ganto" 20 20 1 "About Vrim Clocks"
+open_from_menu "$ganto" 20 20 2 "About Vrim Clocks"
 left_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x "," y}'; }
 [ "$(left_of "$ganto")" = "467,100" ] || fail "Gantos is at $(left_of "$ganto") after About"
 [ "$(left_of "$dialog")" = "73,167" ] || fail "the about box is at $(left_of "$dialog")"
@@ -73,7 +73,7 @@ gone() { ! shown "$1"; }
 within 50 gone "About Vrim Clocks" || fail "OK did not close the about box"
 pass "About placed Gantos at 467,100 and the about box at 73,167"
 
-# Exit (Help is greyed out, so the second item that can be chosen) shows the launcher.
-open_from_menu "$ganto" 20 20 2 "vRIM's"
+# Exit, the third item, shows the launcher.
+open_from_menu "$ganto" 20 20 3 "vRIM's"
 within 30 gone Gantos || fail "Gantos stayed open after Exit"
 pass "Exit closed Gantos and brought back the launcher"

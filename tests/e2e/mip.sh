@@ -58,10 +58,10 @@ expect_picture "$shot" "$art/digit-0.png" 23 95 "the units button"
 pass "13:10: hour one, the digits one and zero"
 
 # A double click on the move button: its first press starts a drag, the second opens the menu
-# (Help waits for the help browser, so the first Down lands on Skin Manager; the fourth on Quit).
+# (the first Down lands on Help, the fifth on Quit).
 xdotool mousemove --window "$mip" 43 125 click --repeat 2 --delay 80 1
 sleep 0.5
-xdotool key Down Down Down Down Return
+xdotool key Down Down Down Down Down Return
 within 50 shown "vRIM's" || fail "Quit did not bring the launcher back"
 within 30 test -z "$(windows_named Mip)" || fail "the Mip window stayed"
 pass "a double click on the move button, then Quit: the launcher is back and Mip gone"

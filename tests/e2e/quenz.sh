@@ -76,11 +76,11 @@ for i in "${!markers[@]}"; do
 done
 pass "at second $before the seconds marker $lit alone is lit"
 
-# The menu strip at the left edge opens the menu; the first item offered is "Skin Manager".
+# The menu strip at the left edge opens the menu; its second item is "Skin Manager".
 convert "$work/face.png" -crop 18x60+36+50 +repage "$work/skin-before.png"
 xdotool mousemove --window "$quenz" 2 150 mousedown 1
 sleep 0.5
-xdotool mouseup 1 key Down Return
+xdotool mouseup 1 key Down Down Return
 within 50 shown "Quenz Skin Manager" || fail "the Skin Manager did not open"
 dialog=$(windows_named "Quenz Skin Manager")
 

@@ -123,7 +123,8 @@ private Q_SLOTS:
         QCOMPARE(rig.button("Command2")->text(), QStringLiteral("Adjust PC Clock"));
         QCOMPARE(rig.button("Command2")->toolTip(), QStringLiteral("Time will be updated before processing"));
         QCOMPARE(rig.button("Command3")->text(), QStringLiteral("Close"));
-        QVERIFY(!rig.button("Command4")->isEnabled()); // no help window in this build
+        QVERIFY(rig.button("Command4")->isEnabled());
+        QCOMPARE(rig.button("Command4")->text(), QStringLiteral("Help"));
         auto *servers = rig.control<QComboBox>("Combo1");
         QStringList serverLabels;
         for (int i = 0; i < servers->count(); ++i)

@@ -2,6 +2,7 @@
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/FacePainter.h"
+#include "help/HelpPages.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinManagerModel.h"
 #include "support/FakePlatform.h"
@@ -91,6 +92,11 @@ class TestTextFit : public QObject {
                 if (needed > label->height())
                     say(label, text,
                         QStringLiteral("needs %1 px of height, has %2").arg(needed).arg(label->height()));
+                // A piece it cannot break (no space, no zero-width space) must fit across.
+                for (const QString &piece :
+                     QString(text).replace(QChar(0x200B), u' ').simplified().split(u' '))
+                    if (inkWidth(label->font(), piece) > room.width())
+                        say(label, piece, QStringLiteral("is wider than %1 px").arg(room.width()));
             } else {
                 const int width = inkWidth(label->font(), text);
                 if (width > room.width() || metrics.height() > room.height())
@@ -189,6 +195,26 @@ private Q_SLOTS:
         for (int tick = 0; tick < 12; ++tick) {
             f.platform.timers.back()->elapse();
             found += misfits(mipNumbers);
+        }
+        // The help browser: the help menu's rows, both captions of the sample button, the
+        // sample windows' captions and the words that name a missing sample picture.
+        QWidget *helpMenu = f.open(window::HelpMenu);
+        QVERIFY(helpMenu);
+        found += misfits(helpMenu);
+        showHelpPage(f.program.registry(), QStringLiteral("Vrimcolor"));
+        QWidget *helpPage = f.open(window::HelpPage);
+        QVERIFY(helpPage);
+        for (int click = 0; click < 2; ++click) {
+            found += misfits(helpPage);
+            helpPage->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        }
+        for (const QString &name :
+             {window::NorviSample, window::QuenzSample, window::MipSample, window::LumboSample}) {
+            QWidget *sample = f.open(name);
+            QVERIFY(sample);
+            found += misfits(sample);
+            if (sample->fontMetrics().horizontalAdvance(sample->windowTitle()) > sample->width())
+                found.append(name + QStringLiteral(": its caption is wider than the window"));
         }
         // Perrin's minutes, on their label inside the 27 x 15 px box.
         QWidget *perrin = f.open(window::Perrin);

@@ -125,7 +125,7 @@ private Q_SLOTS:
             QCOMPARE(rig.text(name), QString());
     }
 
-    void menuHelpWaitsAboutMovesTheWindowAside()
+    void menuHelpAndAboutMoveTheWindowAside()
     {
         Rig rig;
         const std::unique_ptr<QMenu> menu = rig.window->makeMenu();
@@ -133,7 +133,16 @@ private Q_SLOTS:
         for (QAction *action : menu->actions())
             items.append(action->objectName() + u' ' + action->text() +
                          (action->isEnabled() ? "" : " (off)"));
-        QCOMPARE(items, (QStringList{"Helpmnu Help (off)", "aboutmnu About", "Exitmnu Exit"}));
+        QCOMPARE(items, (QStringList{"Helpmnu Help", "aboutmnu About", "Exitmnu Exit"}));
+
+        rig.window->move(10, 100);
+        rig.window->chooseMenuItem(QStringLiteral("Helpmnu"));
+        QCOMPARE(rig.window->pos(), QPoint(467, 100)); // 7000 twips
+        auto *help = dynamic_cast<WidgetWindow *>(rig.program.registry().window(window::HelpPage));
+        QVERIFY(help && help->widget());
+        QCOMPARE(help->widget()->pos(), QPoint(108, 60)); // 1620, 900 twips
+        QCOMPARE(help->widget()->findChild<QPushButton *>(QStringLiteral("Command1"))->isEnabled(),
+                 false); // the "ganto" page has no sample
 
         rig.window->chooseMenuItem(QStringLiteral("aboutmnu"));
         QCOMPARE(rig.window->x(), 467); // 7000 twips

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The real program's help: the splash's end leaves the help menu open behind the launcher; the
+# Dov clock's Help item opens the help page window on the Dov page, which is rendered into the
+# window; its Exit brings back the launcher in front of the help menu.
+set -euo pipefail
+
+program=${1:?usage: help.sh PATH-TO-vrimclocks}
+source "$(dirname "$0")/lib.sh"
+
+start_x
+start_program "$program"
+# The installation's Dov page, or a small one of ours where the build has none.
+[ -s "$folder/Helps/dovHlp.rtf" ] ||
+    printf '{\\rtf1\\ansi {\\b Dov} shows the time with two rows of lamps.\\par}' >"$folder/Helps/dovHlp.rtf"
+
+# Top-level windows from the top of the stack down.
+stacking() { xwininfo -root -children | awk '/^ +0x/{print $1}'; }
+# Answers whether the window $1 is stacked above the window $2.
+above() {
+    local a b
+    a=$(stacking | grep -n -x "$(printf '0x%x' "$1")" | cut -d: -f1)
+    b=$(stacking | grep -n -x "$(printf '0x%x' "$2")" | cut -d: -f1)
+    [ -n "$a" ] && [ -n "$b" ] && [ "$a" -lt "$b" ]
+}
+
+dismiss_advice
+within 50 shown Help || fail "no help menu at the end of the splash"
+menu=$(windows_named Help)
+launcher=$(windows_named "vRIM's")
+above "$launcher" "$menu" || fail "the help menu is in front of the launcher"
+[ "$(size_of "$menu")" = "124x312" ] || fail "the help menu is $(size_of "$menu")"
+pass "the splash's end: the help menu, and the launcher in front of it"
+
+# The help menu's rows are light yellow.
+import -window "$menu" "$work/menu.png"
+expect "$work/menu.png" 100 25 "255,255,192" "the first row"
+
+open_from_launcher 110 dov
+open_from_menu "$clock" 74 42 1 "Vrim Clocks Help"
+page=$dialog
+[ "$(size_of "$page")" = "322x429" ] || fail "the help page window is $(size_of "$page")"
+sleep 0.5
+import -window "$page" "$work/page.png"
+# The text box (18,0 299x397) holds the page: dark text on white.
+dark=$(convert "$work/page.png" -crop 299x397+18+0 +repage -threshold 50% \
+    -format "%[fx:round(w*h*(1-mean))]" info:)
+[ "$dark" -gt 200 ] || fail "the page shows only $dark dark pixels"
+expect "$work/page.png" 5 200 "255,255,192" "the window's left margin"
+pass "the Dov clock's Help item opened its page ($dark dark pixels of text)"
+
+# Exit: the launcher and the help menu, the launcher in front; the page window is gone.
+xdotool mousemove --window "$page" 190 415 click 1 # Exit, at 2280,6000 twips
+within 50 shown "vRIM's" || fail "no launcher after Exit"
+within 50 shown Help || fail "no help menu after Exit"
+within 30 bash -c "! xwininfo -id $page 2>/dev/null | grep -q IsViewable" || fail "the page window stayed"
+above "$(windows_named "vRIM's")" "$(windows_named Help)" || fail "the help menu is in front after Exit"
+pass "Exit: the launcher in front of the help menu"
+
+# The help menu's Exit closes it alone; the launcher's "H E L P" picture opens it again in the
+# launcher's place.
+xdotool mousemove --window "$(windows_named Help)" 20 8 click 1 # Exit
+gone() { ! shown "$1"; }
+within 50 gone Help || fail "the help menu stayed after its Exit"
+shown "vRIM's" || fail "the help menu's Exit closed the launcher"
+xdotool mousemove --window "$(windows_named "vRIM's")" 123 140 mousedown 1 mouseup 1 # H E L P
+within 50 shown Help || fail "the H E L P picture did not open the help menu"
+within 30 gone "vRIM's" || fail "the launcher stayed after H E L P"
+pass "the help menu's Exit closes it alone; H E L P opens it again"

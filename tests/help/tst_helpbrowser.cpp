@@ -1,0 +1,307 @@
+#include "help/HelpPageWindow.h"
+#include "help/HelpPages.h"
+#include "stopwatch/StopwatchWindow.h"
+#include "support/ProgramRig.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+
+using namespace vrim;
+using namespace vrim::test;
+
+// The help browser in the whole program, offscreen, with small pages and pictures of the test's
+// own in its Helps folder.
+class TestHelpBrowser : public QObject {
+    Q_OBJECT
+
+    struct Rig : ProgramRig {
+        Rig()
+            : ProgramRig(QStringLiteral("10:00:00"))
+        {
+            QDir(folder.path()).mkpath(QStringLiteral("Helps"));
+            for (const help::HelpKey &key : help::keys())
+                writePage(key.pageFile);
+        }
+        // A page whose text names its file, so the test sees which one is loaded.
+        void writePage(const QString &file)
+        {
+            TempProgramFolder::write(folder.file(u"Helps/" + file),
+                                     "{\\rtf1\\ansi pageof" + file.toLatin1() + "\\par}");
+        }
+        void writePicture(const QString &file, QSize size, QColor colour, const char *format)
+        {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(colour);
+            QVERIFY(image.save(folder.file(u"Helps/" + file), format));
+        }
+        QWidget *widget(const QString &name)
+        {
+            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
+            return handle ? handle->widget() : nullptr;
+        }
+        HelpPageWindow *page() { return qobject_cast<HelpPageWindow *>(widget(window::HelpPage)); }
+        QString text() { return page()->textBox()->toPlainText(); }
+        QPushButton *sample() { return page()->sampleButton(); }
+        void clickSample() { QTest::mouseClick(sample(), Qt::LeftButton); }
+        bool shown(const QString &name) { return widget(name) && widget(name)->isVisible(); }
+        void helpFromClock(Design design)
+        {
+            ClockWindow *clock = openClock(design);
+            QVERIFY(clock);
+            clock->clock().frame().chooseMenuItem(frame::of(design).helpItem);
+        }
+        void helpFromMenuRow(int row)
+        {
+            program.registry().show(window::HelpMenu);
+            QWidget *menu = widget(window::HelpMenu);
+            QVERIFY(menu);
+            QTest::mouseClick(menu->findChild<QPushButton *>(QStringLiteral("Button%1").arg(row)),
+                              Qt::LeftButton);
+            settle();
+            QVERIFY(!program.registry().isLoaded(window::HelpMenu)); // every row closes the menu
+        }
+        QRgb pixelAt(QPoint at) { return page()->grab().toImage().pixel(at); }
+    };
+
+private Q_SLOTS:
+    // Every caller hands its key; the key picks the page and the sample button's state.
+    void everyHelpItemOpensItsPage_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("pageFile");
+        QTest::addColumn<bool>("sampleEnabled");
+        QTest::newRow("Dov clock: no sample") << "dov"
+                                              << "dovHlp.rtf" << false;
+        QTest::newRow("Quenz clock") << "Quenz"
+                                     << "QuenzHlp.rtf" << true;
+        QTest::newRow("help menu's Quenz row: the same page") << "row3"
+                                                              << "QuenzHlp.rtf" << true;
+        QTest::newRow("Jolvex clock") << "Jolvex"
+                                      << "JolvexHlp.rtf" << true;
+        QTest::newRow("Vrimcolor clock") << "vrimcolor"
+                                         << "VrimHlp.rtf" << true;
+        QTest::newRow("Norvi clock") << "norvi"
+                                     << "norviHlp.rtf" << true;
+        QTest::newRow("Mip clock") << "Mip"
+                                   << "MipHlp.rtf" << true;
+        QTest::newRow("help menu's Perrin row") << "row11"
+                                                << "PerrinHlp.rtf" << false;
+        QTest::newRow("help menu's lumbo row") << "row4"
+                                               << "lumboHlp.rtf" << true;
+        QTest::newRow("stopwatch") << "Gantos"
+                                   << "gantoHlp.rtf" << false;
+        QTest::newRow("internet-time window") << "frmClient"
+                                              << "OstranaHlp.rtf" << false;
+    }
+    void everyHelpItemOpensItsPage()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, pageFile);
+        QFETCH(bool, sampleEnabled);
+        Rig rig;
+        if (from.startsWith(u"row")) {
+            rig.helpFromMenuRow(from.mid(3).toInt());
+        } else if (from == window::Stopwatch) {
+            rig.program.registry().show(from);
+            qobject_cast<StopwatchWindow *>(rig.widget(from))->chooseMenuItem(QStringLiteral("Helpmnu"));
+        } else if (from == window::InternetTime) {
+            qputenv("VRIM_DAYTIME_SERVER", "127.0.0.1:1");
+            rig.program.registry().show(from);
+            QTest::mouseClick(rig.widget(from)->findChild<QPushButton *>(QStringLiteral("Command4")),
+                              Qt::LeftButton);
+            qunsetenv("VRIM_DAYTIME_SERVER");
+        } else {
+            for (Design design :
+                 {Design::Dov, Design::Quenz, Design::Jolvex, Design::Vrimcolor, Design::Norvi, Design::Mip})
+                if (windowOf(design) == from)
+                    rig.helpFromClock(design);
+        }
+        QVERIFY(rig.page() && rig.page()->isVisible());
+        QCOMPARE(rig.page()->windowTitle(), QStringLiteral("Vrim Clocks Help"));
+        QVERIFY2(rig.text().contains("pageof" + pageFile), qPrintable(rig.text()));
+        QCOMPARE(rig.sample()->isEnabled(), sampleEnabled);
+        QCOMPARE(rig.sample()->text(), QStringLiteral("Show Sample"));
+    }
+
+    void aKeyThatIsNoPageStaysAsText()
+    {
+        Rig rig;
+        showHelpPage(rig.program.registry(), QStringLiteral("dov"));
+        showHelpPage(rig.program.registry(), QStringLiteral("Quenz")); // the key is "quenz"
+        QCOMPARE(rig.text(), QStringLiteral("Quenz"));
+        QVERIFY(!rig.sample()->isEnabled());
+        QCOMPARE(rig.page()->page().sampleKey(), QStringLiteral("dov"));
+        rig.clickSample(); // still Dov's button, still disabled
+        QVERIFY(!rig.page()->picture()->isVisible());
+    }
+
+    // Shown in the lower left over the page, then gone: read from the window's pixels.
+    void vrimcolorSampleShownThenHidden()
+    {
+        Rig rig;
+        rig.writePicture(QStringLiteral("vrimsample.jpg"), QSize(60, 40), Qt::red, "JPG");
+        showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor"));
+        const QPoint middle(18 + 30, 302 + 20);
+        const auto isRed = [](QRgb pixel) {
+            return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+        };
+        QVERIFY(!isRed(rig.pixelAt(middle)));
+        rig.clickSample();
+        QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
+        QCOMPARE(rig.page()->picture()->geometry(), QRect(18, 302, 60, 40));
+        QVERIFY(isRed(rig.pixelAt(middle)));
+        rig.clickSample();
+        QCOMPARE(rig.sample()->text(), QStringLiteral("Show Sample"));
+        QVERIFY(!isRed(rig.pixelAt(middle)));
+    }
+
+    void aLargePictureIsFittedInsideTheWindow()
+    {
+        Rig rig;
+        // A picture of another format under the expected name is still read by its content.
+        rig.writePicture(QStringLiteral("jolvexsample.gif"), QSize(600, 500), Qt::blue, "PNG");
+        showHelpPage(rig.program.registry(), QStringLiteral("Jolvex"));
+        rig.clickSample();
+        const QRect box = rig.page()->picture()->geometry();
+        QVERIFY2(
+            rig.page()->rect().contains(box),
+            qPrintable(
+                QStringLiteral("%1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+        QVERIFY(std::abs(box.width() * 5 - box.height() * 6) <= 6); // its proportions kept
+        QVERIFY(qBlue(rig.pixelAt(box.center())) > 200);
+    }
+
+    // The caption belongs to the window, not to the page: Norvi's branch meets Quenz's "Hide".
+    void quenzSampleThenNorviPage()
+    {
+        Rig rig;
+        rig.helpFromMenuRow(3);
+        rig.clickSample();
+        QVERIFY(rig.shown(window::QuenzSample));
+        rig.helpFromClock(Design::Norvi);
+        QVERIFY(rig.text().contains(u"pageofnorviHlp.rtf"));
+        QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
+        QVERIFY(rig.shown(window::QuenzSample));
+        rig.clickSample(); // hides the Norvi sample, which is not shown
+        QCOMPARE(rig.sample()->text(), QStringLiteral("Show Sample"));
+        QVERIFY(!rig.shown(window::NorviSample));
+        QVERIFY(rig.shown(window::QuenzSample));
+        rig.clickSample();
+        QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
+        QVERIFY(rig.shown(window::NorviSample));
+        QCOMPARE(rig.widget(window::NorviSample)->windowTitle(), QStringLiteral("norvi Sample"));
+    }
+
+    void mipSampleOpensTwoWindowsAndHidesBoth()
+    {
+        Rig rig;
+        rig.helpFromClock(Design::Mip);
+        rig.clickSample();
+        QVERIFY(rig.shown(window::MipSample));
+        QVERIFY(rig.shown(window::MipSamples));
+        rig.clickSample();
+        QVERIFY(!rig.shown(window::MipSample));
+        QVERIFY(!rig.shown(window::MipSamples));
+        // Hidden, not closed; their close box is what unloads them.
+        QVERIFY(rig.program.registry().isLoaded(window::MipSample));
+        QVERIFY(rig.program.registry().isLoaded(window::MipSamples));
+        rig.clickSample();
+        rig.widget(window::MipSample)->close();
+        QVERIFY(!rig.program.registry().isLoaded(window::MipSample));
+    }
+
+    void closeBoxShowsTheLauncherExitAlsoTheHelpMenu_data()
+    {
+        QTest::addColumn<bool>("byExit");
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("close box") << false << QStringList{"load menu", "show menu"};
+        // The page window's closing shows the launcher once more, after the help menu.
+        QTest::newRow("Exit") << true
+                              << QStringList{"load menu", "show menu", "load HlpMnu", "show HlpMnu",
+                                             "show menu"};
+    }
+    void closeBoxShowsTheLauncherExitAlsoTheHelpMenu()
+    {
+        QFETCH(bool, byExit);
+        QFETCH(QStringList, events);
+        Rig rig;
+        rig.others.define(rig.program.registry(), window::HelpMenu);
+        rig.helpFromClock(Design::Quenz);
+        rig.program.registry().unload(window::Quenz); // its own closing shows the launcher
+        rig.others.events.clear();
+        rig.clickSample();
+        if (byExit)
+            QTest::mouseClick(rig.page()->exitButton(), Qt::LeftButton);
+        else
+            rig.page()->close();
+        Rig::settle();
+        QCOMPARE(rig.others.events, events);
+        QVERIFY(!rig.program.registry().isLoaded(window::HelpPage));
+        QVERIFY(rig.shown(window::QuenzSample)); // not closed with the page window
+    }
+
+    void helpMenuExitEndsTheProgramWhenNothingElseIsOpen_data()
+    {
+        QTest::addColumn<bool>("pageOpen");
+        QTest::newRow("only the help menu") << false;
+        QTest::newRow("with the page window") << true;
+    }
+    void helpMenuExitEndsTheProgramWhenNothingElseIsOpen()
+    {
+        QFETCH(bool, pageOpen);
+        TempProgramFolder folder;
+        FakePlatform platform;
+        bool ended = false;
+        Program program{platform, DataFolders(folder.path()), [&ended] { ended = true; }};
+        program.registry().show(window::HelpMenu);
+        if (pageOpen)
+            showHelpPage(program.registry(), QStringLiteral("dov"));
+        auto *menu = dynamic_cast<WidgetWindow *>(program.registry().window(window::HelpMenu))->widget();
+        QTest::mouseClick(menu->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        Rig::settle();
+        QCOMPARE(ended, !pageOpen);
+        QCOMPARE(program.registry().loaded(), pageOpen ? QStringList{window::HelpPage} : QStringList{});
+    }
+
+    void helpMenuAboutRowAndBack()
+    {
+        Rig rig;
+        rig.helpFromMenuRow(1);
+        QVERIFY(rig.program.registry().isLoaded(window::About));
+        QVERIFY(!rig.program.registry().isLoaded(window::HelpPage));
+        rig.program.registry().show(window::HelpMenu);
+        QTest::mouseClick(rig.widget(window::HelpMenu)->findChild<QPushButton *>(QStringLiteral("Command2")),
+                          Qt::LeftButton);
+        Rig::settle();
+        QVERIFY(!rig.program.registry().isLoaded(window::HelpMenu));
+        QCOMPARE(rig.others.events.last(), QStringLiteral("show menu"));
+    }
+
+    // The window stays open and names the file it could not read.
+    void missingFilesAreNamedInTheWindow()
+    {
+        Rig rig;
+        QFile::remove(rig.folder.file(QStringLiteral("Helps/dovHlp.rtf")));
+        rig.helpFromClock(Design::Dov);
+        QVERIFY(rig.page()->isVisible());
+        QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
+
+        showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor")); // no vrimsample.jpg
+        rig.clickSample();
+        QVERIFY(rig.page()->picture()->isVisible());
+        const auto plain = [](QString text) { return text.remove(QChar(0x200B)); };
+        QVERIFY(plain(rig.page()->picture()->text()).contains(u"Helps/vrimsample.jpg"));
+
+        showHelpPage(rig.program.registry(), QStringLiteral("quenz"));
+        rig.clickSample(); // "Hide Sample" from Vrimcolor: hides the not-shown window
+        rig.clickSample();
+        QVERIFY(rig.shown(window::QuenzSample));
+        QVERIFY(plain(rig.widget(window::QuenzSample)->findChild<QLabel *>()->text())
+                    .contains(u"Quenzsample.jpg"));
+    }
+};
+
+QTEST_MAIN(TestHelpBrowser)
+#include "tst_helpbrowser.moc"
