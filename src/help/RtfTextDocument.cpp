@@ -37,11 +37,11 @@ QTextBlockFormat blockFormat(const rtf::ParaFormat &para)
     format.setBottomMargin(pixels(para.afterTwips));
     if (para.headingLevel > 0)
         format.setHeadingLevel(para.headingLevel);
-    // Tab stops count from the page's left edge in RTF and from the block's left margin here.
+    // Tab stops count from the page's left edge, as in RTF: a list's \tx at its \li puts the
+    // item's text under its wrapped lines.
     QList<QTextOption::Tab> tabs;
     for (const int tab : para.tabTwips)
-        if (tab > left)
-            tabs.append(QTextOption::Tab(pixels(tab - left), QTextOption::LeftTab));
+        tabs.append(QTextOption::Tab(pixels(tab), QTextOption::LeftTab));
     if (!tabs.isEmpty())
         format.setTabPositions(tabs);
     return format;
