@@ -398,8 +398,9 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
         if (para.tabTwips.size() < 64)
             para.tabTwips.append(std::clamp(param, 0, 31680));
         break;
-    case Word::Unicode:
-        text(QChar(char16_t(param < 0 ? param + 65536 : param)));
+    case Word::Unicode: // a signed 16-bit number; out of that range it names nothing
+        if (hasParam && param >= -32768 && param <= 65535)
+            text(QChar(char16_t(param & 0xFFFF)));
         m_fallback = state.unicodeSkip;
         break;
     case Word::UnicodeSkip: state.unicodeSkip = std::clamp(param, 0, 16); break;
@@ -526,8 +527,8 @@ void Reader::flushBytes()
 
 void Reader::text(QChar c)
 {
-    if (m_stopped)
-        return;
+    if (m_stopped || (c.unicode() < 0x20 && c != u'\t'))
+        return; // NUL and the other control characters are not text
     switch (dest()) {
     case Dest::FontTable:
         if (m_fontName.size() < 256)

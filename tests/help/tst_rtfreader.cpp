@@ -88,6 +88,7 @@ private Q_SLOTS:
         row("uc2 skips two hex", R"({\rtf1\uc2\u8212\'97\'97 a})", u"[]\u2014 a"_qs);
         row("uc0", R"({\rtf1\uc0\u233 x})", u"[]éx"_qs);
         row("negative u", R"({\rtf1\u-3913?})", u"[]\uF0B7"_qs);
+        row("NUL from hex or u dropped", R"({\rtf1 a\'00\u0?b})", "[]ab");
         row("uc belongs to its group", R"({\rtf1{\uc2\u233 ab}\u233 ab})", u"[]ééb"_qs);
         row("escapes", R"({\rtf1 \\ \{ \}})", R"([]\ { })");
         row("symbols", R"({\rtf1 a\~b\-c\_d\bullet})", u"[]a\u00A0b\u00ADc\u2011d\u2022"_qs);
@@ -155,7 +156,7 @@ private Q_SLOTS:
         QTest::newRow("hex before a brace") << QByteArray(R"({\rtf1 a{\'4}b})") << u"ab"_qs;
         QTest::newRow("truncated u") << QByteArray(R"({\rtf1 a\u)") << u"a"_qs;
         QTest::newRow("truncated u minus") << QByteArray(R"({\rtf1 a\u-)") << u"a"_qs;
-        QTest::newRow("u out of range") << QByteArray(R"({\rtf1 a\u99999999999 b})") << u"a"_qs;
+        QTest::newRow("u out of range") << QByteArray(R"({\rtf1 a\u99999999999 ?b})") << u"ab"_qs;
         QTest::newRow("lone backslash") << QByteArray("{\\rtf1 a\\") << u"a"_qs;
         QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b\0}", 11) << u"ab"_qs;
         QTest::newRow("10 MB of {") << QByteArray(10 * 1024 * 1024, '{') << QString();
@@ -169,7 +170,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, rtf);
         QFETCH(QString, shown);
         const rtf::Document doc = rtf::read(rtf);
-        QVERIFY(doc.plainText().startsWith(shown));
+        const QString text = doc.plainText();
+        QVERIFY(text.startsWith(shown));
+        QVERIFY(std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c < u'\t'; }));
         QVERIFY(doc.paragraphs.size() <= rtf::MaxRuns);
     }
 
