@@ -185,7 +185,7 @@ private Q_SLOTS:
         QVERIFY(!seeds[0].isEmpty());
         QRandomGenerator random(1616);
         const QByteArray alphabet = "{}\\'*0123456789abcdef-; \nbinucparpict";
-        for (int run = 0; run < 3000; ++run) {
+        for (int run = 0; run < 20000; ++run) {
             QByteArray rtf = seeds[run % seeds.size()];
             const int edits = 1 + int(random.bounded(6));
             for (int edit = 0; edit < edits; ++edit) {
