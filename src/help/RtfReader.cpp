@@ -35,12 +35,58 @@ namespace {
 enum class Dest { Text, Skip, FontTable, ColourTable, Picture };
 
 enum class Word {
-    Par, Line, Tab, Cell, Bold, Italic, Underline, UnderlineNone, Strike, Super, Sub, NoSuperSub,
-    Plain, Pard, FontSize, ColourFore, FontNumber, DefaultFont, AlignCentre, AlignRight, AlignLeft,
-    AlignJustify, LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter, OutlineLevel,
-    TabStop, Unicode, UnicodeSkip, Binary, Pict, PngBlip, JpegBlip, PicWidthGoal, PicHeightGoal,
-    PicScaleX, PicScaleY, FontTable, ColourTable, Red, Green, Blue, CodePage, Ansi, Mac, Pc, Pca,
-    Transparent, SkipDestination, Character,
+    Par,
+    Line,
+    Tab,
+    Cell,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    Super,
+    Sub,
+    NoSuperSub,
+    Plain,
+    Pard,
+    FontSize,
+    ColourFore,
+    FontNumber,
+    DefaultFont,
+    AlignCentre,
+    AlignRight,
+    AlignLeft,
+    AlignJustify,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
+    OutlineLevel,
+    TabStop,
+    Unicode,
+    UnicodeSkip,
+    Binary,
+    Pict,
+    PngBlip,
+    JpegBlip,
+    PicWidthGoal,
+    PicHeightGoal,
+    PicScaleX,
+    PicScaleY,
+    FontTable,
+    ColourTable,
+    Red,
+    Green,
+    Blue,
+    CodePage,
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    Transparent,
+    SkipDestination,
+    Character,
 };
 
 struct WordInfo {
@@ -53,41 +99,105 @@ const QHash<QByteArray, WordInfo> &words()
     static const QHash<QByteArray, WordInfo> table = [] {
         QHash<QByteArray, WordInfo> t;
         const std::pair<const char *, Word> plain[] = {
-            {"par", Word::Par}, {"sect", Word::Par}, {"page", Word::Par}, {"row", Word::Par},
-            {"line", Word::Line}, {"tab", Word::Tab}, {"cell", Word::Cell},
-            {"b", Word::Bold}, {"i", Word::Italic}, {"ul", Word::Underline},
-            {"uld", Word::Underline}, {"uldb", Word::Underline}, {"ulw", Word::Underline},
-            {"ulth", Word::Underline}, {"ulnone", Word::UnderlineNone}, {"strike", Word::Strike},
-            {"super", Word::Super}, {"sub", Word::Sub}, {"nosupersub", Word::NoSuperSub},
-            {"plain", Word::Plain}, {"pard", Word::Pard}, {"fs", Word::FontSize},
-            {"cf", Word::ColourFore}, {"f", Word::FontNumber}, {"deff", Word::DefaultFont},
-            {"qc", Word::AlignCentre}, {"qr", Word::AlignRight}, {"ql", Word::AlignLeft},
-            {"qj", Word::AlignJustify}, {"li", Word::LeftIndent}, {"ri", Word::RightIndent},
-            {"fi", Word::FirstIndent}, {"sb", Word::SpaceBefore}, {"sa", Word::SpaceAfter},
-            {"outlinelevel", Word::OutlineLevel}, {"tx", Word::TabStop}, {"u", Word::Unicode},
-            {"uc", Word::UnicodeSkip}, {"bin", Word::Binary}, {"pict", Word::Pict},
-            {"pngblip", Word::PngBlip}, {"jpegblip", Word::JpegBlip},
-            {"picwgoal", Word::PicWidthGoal}, {"pichgoal", Word::PicHeightGoal},
-            {"picscalex", Word::PicScaleX}, {"picscaley", Word::PicScaleY},
-            {"fonttbl", Word::FontTable}, {"colortbl", Word::ColourTable}, {"red", Word::Red},
-            {"green", Word::Green}, {"blue", Word::Blue}, {"ansicpg", Word::CodePage},
-            {"ansi", Word::Ansi}, {"mac", Word::Mac}, {"pc", Word::Pc}, {"pca", Word::Pca},
+            {"par", Word::Par},
+            {"sect", Word::Par},
+            {"page", Word::Par},
+            {"row", Word::Par},
+            {"line", Word::Line},
+            {"tab", Word::Tab},
+            {"cell", Word::Cell},
+            {"b", Word::Bold},
+            {"i", Word::Italic},
+            {"ul", Word::Underline},
+            {"uld", Word::Underline},
+            {"uldb", Word::Underline},
+            {"ulw", Word::Underline},
+            {"ulth", Word::Underline},
+            {"ulnone", Word::UnderlineNone},
+            {"strike", Word::Strike},
+            {"super", Word::Super},
+            {"sub", Word::Sub},
+            {"nosupersub", Word::NoSuperSub},
+            {"plain", Word::Plain},
+            {"pard", Word::Pard},
+            {"fs", Word::FontSize},
+            {"cf", Word::ColourFore},
+            {"f", Word::FontNumber},
+            {"deff", Word::DefaultFont},
+            {"qc", Word::AlignCentre},
+            {"qr", Word::AlignRight},
+            {"ql", Word::AlignLeft},
+            {"qj", Word::AlignJustify},
+            {"li", Word::LeftIndent},
+            {"ri", Word::RightIndent},
+            {"fi", Word::FirstIndent},
+            {"sb", Word::SpaceBefore},
+            {"sa", Word::SpaceAfter},
+            {"outlinelevel", Word::OutlineLevel},
+            {"tx", Word::TabStop},
+            {"u", Word::Unicode},
+            {"uc", Word::UnicodeSkip},
+            {"bin", Word::Binary},
+            {"pict", Word::Pict},
+            {"pngblip", Word::PngBlip},
+            {"jpegblip", Word::JpegBlip},
+            {"picwgoal", Word::PicWidthGoal},
+            {"pichgoal", Word::PicHeightGoal},
+            {"picscalex", Word::PicScaleX},
+            {"picscaley", Word::PicScaleY},
+            {"fonttbl", Word::FontTable},
+            {"colortbl", Word::ColourTable},
+            {"red", Word::Red},
+            {"green", Word::Green},
+            {"blue", Word::Blue},
+            {"ansicpg", Word::CodePage},
+            {"ansi", Word::Ansi},
+            {"mac", Word::Mac},
+            {"pc", Word::Pc},
+            {"pca", Word::Pca},
             {"shppict", Word::Transparent},
         };
         for (const auto &[name, word] : plain)
             t.insert(name, {word});
         // Destinations whose text is not part of the page.
-        for (const char *name : {"stylesheet", "info", "header", "headerl", "headerr", "headerf",
-                                 "footer", "footerl", "footerr", "footerf", "footnote",
-                                 "nonshppict", "object", "objdata", "listtable",
-                                 "listoverridetable", "rsidtbl", "generator", "xmlnstbl",
-                                 "themedata", "colorschememapping", "latentstyles", "datastore",
-                                 "filetbl", "revtbl", "fldinst", "pn", "template", "author",
-                                 "operator", "title", "subject", "keywords", "comment"})
+        for (const char *name : {"stylesheet",
+                                 "info",
+                                 "header",
+                                 "headerl",
+                                 "headerr",
+                                 "headerf",
+                                 "footer",
+                                 "footerl",
+                                 "footerr",
+                                 "footerf",
+                                 "footnote",
+                                 "nonshppict",
+                                 "object",
+                                 "objdata",
+                                 "listtable",
+                                 "listoverridetable",
+                                 "rsidtbl",
+                                 "generator",
+                                 "xmlnstbl",
+                                 "themedata",
+                                 "colorschememapping",
+                                 "latentstyles",
+                                 "datastore",
+                                 "filetbl",
+                                 "revtbl",
+                                 "fldinst",
+                                 "pn",
+                                 "template",
+                                 "author",
+                                 "operator",
+                                 "title",
+                                 "subject",
+                                 "keywords",
+                                 "comment"})
             t.insert(name, {Word::SkipDestination});
         const std::pair<const char *, char16_t> characters[] = {
-            {"emdash", u'\u2014'}, {"endash", u'\u2013'}, {"bullet", u'\u2022'},
-            {"lquote", u'\u2018'}, {"rquote", u'\u2019'}, {"ldblquote", u'\u201C'},
+            {"emdash", u'\u2014'},    {"endash", u'\u2013'},  {"bullet", u'\u2022'},
+            {"lquote", u'\u2018'},    {"rquote", u'\u2019'},  {"ldblquote", u'\u201C'},
             {"rdblquote", u'\u201D'}, {"emspace", u'\u2003'}, {"enspace", u'\u2002'},
             {"qmspace", u'\u2005'},
         };
@@ -127,7 +237,11 @@ struct State {
 
 class Reader {
 public:
-    explicit Reader(const QByteArray &in) : m_in(in) { m_stack.append(State{}); }
+    explicit Reader(const QByteArray &in)
+        : m_in(in)
+    {
+        m_stack.append(State{});
+    }
     Document read();
 
 private:
@@ -149,7 +263,11 @@ private:
     void paragraphEnd();
     void commitFont();
     void finishPicture();
-    void stop() { m_doc.truncated = true; m_stopped = true; }
+    void stop()
+    {
+        m_doc.truncated = true;
+        m_stopped = true;
+    }
     QString decode(const QByteArray &bytes) const;
 
     const QByteArray &m_in;
@@ -306,7 +424,9 @@ void Reader::controlSymbol(char c)
     }
     flushBytes();
     switch (c) {
-    case '\\': case '{': case '}':
+    case '\\':
+    case '{':
+    case '}':
         text(QLatin1Char(c));
         break;
     case '~':
@@ -321,7 +441,8 @@ void Reader::controlSymbol(char c)
     case '*':
         m_ignorable = true;
         return; // keeps the flag for the word that follows
-    case '\n': case '\r':
+    case '\n':
+    case '\r':
         paragraphEnd();
         break;
     default:
@@ -357,24 +478,49 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
     case Word::Line:
         text(QChar::LineSeparator);
         break;
-    case Word::Tab: case Word::Cell:
+    case Word::Tab:
+    case Word::Cell:
         text(u'\t');
         break;
     case Word::Character:
         text(QChar(found->character));
         break;
-    case Word::Bold: chr.bold = on; break;
-    case Word::Italic: chr.italic = on; break;
-    case Word::Underline: chr.underline = on; break;
-    case Word::UnderlineNone: chr.underline = false; break;
-    case Word::Strike: chr.strike = on; break;
-    case Word::Super: chr.vertical = 1; break;
-    case Word::Sub: chr.vertical = -1; break;
-    case Word::NoSuperSub: chr.vertical = 0; break;
-    case Word::Plain: chr = CharFormat{}; break;
-    case Word::Pard: para = ParaFormat{}; break;
-    case Word::FontSize: chr.halfPoints = hasParam ? std::clamp(param, 2, 400) : 24; break;
-    case Word::ColourFore: chr.colour = std::max(0, param); break;
+    case Word::Bold:
+        chr.bold = on;
+        break;
+    case Word::Italic:
+        chr.italic = on;
+        break;
+    case Word::Underline:
+        chr.underline = on;
+        break;
+    case Word::UnderlineNone:
+        chr.underline = false;
+        break;
+    case Word::Strike:
+        chr.strike = on;
+        break;
+    case Word::Super:
+        chr.vertical = 1;
+        break;
+    case Word::Sub:
+        chr.vertical = -1;
+        break;
+    case Word::NoSuperSub:
+        chr.vertical = 0;
+        break;
+    case Word::Plain:
+        chr = CharFormat{};
+        break;
+    case Word::Pard:
+        para = ParaFormat{};
+        break;
+    case Word::FontSize:
+        chr.halfPoints = hasParam ? std::clamp(param, 2, 400) : 24;
+        break;
+    case Word::ColourFore:
+        chr.colour = std::max(0, param);
+        break;
     case Word::FontNumber:
         if (state.dest == Dest::FontTable) {
             commitFont();
@@ -383,17 +529,39 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
             chr.font = param;
         }
         break;
-    case Word::DefaultFont: m_doc.defaultFont = param; break;
-    case Word::AlignCentre: para.align = Align::Centre; break;
-    case Word::AlignRight: para.align = Align::Right; break;
-    case Word::AlignLeft: para.align = Align::Left; break;
-    case Word::AlignJustify: para.align = Align::Justify; break;
-    case Word::LeftIndent: para.leftTwips = twips(); break;
-    case Word::RightIndent: para.rightTwips = twips(); break;
-    case Word::FirstIndent: para.firstTwips = twips(); break;
-    case Word::SpaceBefore: para.beforeTwips = std::max(0, twips()); break;
-    case Word::SpaceAfter: para.afterTwips = std::max(0, twips()); break;
-    case Word::OutlineLevel: para.headingLevel = std::clamp(param, 0, 8) + 1; break;
+    case Word::DefaultFont:
+        m_doc.defaultFont = param;
+        break;
+    case Word::AlignCentre:
+        para.align = Align::Centre;
+        break;
+    case Word::AlignRight:
+        para.align = Align::Right;
+        break;
+    case Word::AlignLeft:
+        para.align = Align::Left;
+        break;
+    case Word::AlignJustify:
+        para.align = Align::Justify;
+        break;
+    case Word::LeftIndent:
+        para.leftTwips = twips();
+        break;
+    case Word::RightIndent:
+        para.rightTwips = twips();
+        break;
+    case Word::FirstIndent:
+        para.firstTwips = twips();
+        break;
+    case Word::SpaceBefore:
+        para.beforeTwips = std::max(0, twips());
+        break;
+    case Word::SpaceAfter:
+        para.afterTwips = std::max(0, twips());
+        break;
+    case Word::OutlineLevel:
+        para.headingLevel = std::clamp(param, 0, 8) + 1;
+        break;
     case Word::TabStop:
         if (para.tabTwips.size() < 64)
             para.tabTwips.append(std::clamp(param, 0, 31680));
@@ -403,23 +571,34 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
             text(QChar(char16_t(param & 0xFFFF)));
         m_fallback = state.unicodeSkip;
         break;
-    case Word::UnicodeSkip: state.unicodeSkip = std::clamp(param, 0, 16); break;
+    case Word::UnicodeSkip:
+        state.unicodeSkip = std::clamp(param, 0, 16);
+        break;
     case Word::Pict:
         state.dest = Dest::Picture;
         m_picture = Picture{};
         m_pictureKnown = m_pictureBad = false;
         m_nibble = -1;
         break;
-    case Word::PngBlip: case Word::JpegBlip:
+    case Word::PngBlip:
+    case Word::JpegBlip:
         if (state.dest == Dest::Picture) {
             m_picture.kind = found->word == Word::PngBlip ? Picture::Kind::Png : Picture::Kind::Jpeg;
             m_pictureKnown = true;
         }
         break;
-    case Word::PicWidthGoal: m_picture.widthTwips = std::clamp(param, 0, 31680); break;
-    case Word::PicHeightGoal: m_picture.heightTwips = std::clamp(param, 0, 31680); break;
-    case Word::PicScaleX: m_picture.scaleX = std::clamp(param, 1, 1000); break;
-    case Word::PicScaleY: m_picture.scaleY = std::clamp(param, 1, 1000); break;
+    case Word::PicWidthGoal:
+        m_picture.widthTwips = std::clamp(param, 0, 31680);
+        break;
+    case Word::PicHeightGoal:
+        m_picture.heightTwips = std::clamp(param, 0, 31680);
+        break;
+    case Word::PicScaleX:
+        m_picture.scaleX = std::clamp(param, 1, 1000);
+        break;
+    case Word::PicScaleY:
+        m_picture.scaleY = std::clamp(param, 1, 1000);
+        break;
     case Word::FontTable:
         state.dest = Dest::FontTable;
         m_fontNumber = -1;
@@ -429,17 +608,40 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
         state.dest = Dest::ColourTable;
         m_colour = {};
         break;
-    case Word::Red: m_colour.red = std::clamp(param, 0, 255); m_colour.automatic = false; break;
-    case Word::Green: m_colour.green = std::clamp(param, 0, 255); m_colour.automatic = false; break;
-    case Word::Blue: m_colour.blue = std::clamp(param, 0, 255); m_colour.automatic = false; break;
-    case Word::CodePage: m_codePage = param; break;
-    case Word::Ansi: m_codePage = 1252; break;
-    case Word::Mac: m_codePage = 10000; break;
-    case Word::Pc: m_codePage = 437; break;
-    case Word::Pca: m_codePage = 850; break;
-    case Word::Transparent: break;
-    case Word::SkipDestination: state.dest = Dest::Skip; break;
-    case Word::Binary: break; // read in controlWord()
+    case Word::Red:
+        m_colour.red = std::clamp(param, 0, 255);
+        m_colour.automatic = false;
+        break;
+    case Word::Green:
+        m_colour.green = std::clamp(param, 0, 255);
+        m_colour.automatic = false;
+        break;
+    case Word::Blue:
+        m_colour.blue = std::clamp(param, 0, 255);
+        m_colour.automatic = false;
+        break;
+    case Word::CodePage:
+        m_codePage = param;
+        break;
+    case Word::Ansi:
+        m_codePage = 1252;
+        break;
+    case Word::Mac:
+        m_codePage = 10000;
+        break;
+    case Word::Pc:
+        m_codePage = 437;
+        break;
+    case Word::Pca:
+        m_codePage = 850;
+        break;
+    case Word::Transparent:
+        break;
+    case Word::SkipDestination:
+        state.dest = Dest::Skip;
+        break;
+    case Word::Binary:
+        break; // read in controlWord()
     }
 }
 
@@ -583,9 +785,6 @@ void Reader::finishPicture()
 
 } // namespace
 
-Document read(const QByteArray &rtf)
-{
-    return Reader(rtf).read();
-}
+Document read(const QByteArray &rtf) { return Reader(rtf).read(); }
 
 } // namespace vrim::rtf

@@ -16,10 +16,10 @@ struct Colour {
 
 struct CharFormat {
     bool bold = false, italic = false, underline = false, strike = false;
-    int halfPoints = 24;  // \fs
-    int colour = 0;       // \cf, an index into Document::colours (0: automatic)
-    int font = -1;        // \f, a font number of the font table
-    int vertical = 0;     // -1 subscript, +1 superscript
+    int halfPoints = 24; // \fs
+    int colour = 0;      // \cf, an index into Document::colours (0: automatic)
+    int font = -1;       // \f, a font number of the font table
+    int vertical = 0;    // -1 subscript, +1 superscript
     bool operator==(const CharFormat &) const = default;
 };
 
@@ -28,9 +28,9 @@ enum class Align { Left, Centre, Right, Justify };
 struct ParaFormat {
     Align align = Align::Left;
     int leftTwips = 0, rightTwips = 0, firstTwips = 0; // \li \ri \fi
-    int beforeTwips = 0, afterTwips = 0;                // \sb \sa
-    int headingLevel = 0;                               // \outlinelevelN gives N + 1
-    QList<int> tabTwips;                                // \tx
+    int beforeTwips = 0, afterTwips = 0;               // \sb \sa
+    int headingLevel = 0;                              // \outlinelevelN gives N + 1
+    QList<int> tabTwips;                               // \tx
 };
 
 struct Picture {
@@ -72,9 +72,9 @@ struct Document {
 };
 
 // Limits that keep a hostile file from taking the stack or the memory.
-inline constexpr int MaxDepth = 256;             // groups deeper than this are skipped
-inline constexpr qsizetype MaxChars = 1'000'000; // characters of text in the whole document
-inline constexpr qsizetype MaxRuns = 50'000;     // runs and paragraphs together
+inline constexpr int MaxDepth = 256;                           // groups deeper than this are skipped
+inline constexpr qsizetype MaxChars = 1'000'000;               // characters of text in the whole document
+inline constexpr qsizetype MaxRuns = 50'000;                   // runs and paragraphs together
 inline constexpr qsizetype MaxPictureBytes = 32 * 1024 * 1024; // all pictures together
 inline constexpr qsizetype MaxTableEntries = 4096;             // fonts, colours
 

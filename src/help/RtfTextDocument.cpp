@@ -22,10 +22,18 @@ QTextBlockFormat blockFormat(const rtf::ParaFormat &para)
 {
     QTextBlockFormat format;
     switch (para.align) {
-    case rtf::Align::Left: format.setAlignment(Qt::AlignLeft); break;
-    case rtf::Align::Centre: format.setAlignment(Qt::AlignHCenter); break;
-    case rtf::Align::Right: format.setAlignment(Qt::AlignRight); break;
-    case rtf::Align::Justify: format.setAlignment(Qt::AlignJustify); break;
+    case rtf::Align::Left:
+        format.setAlignment(Qt::AlignLeft);
+        break;
+    case rtf::Align::Centre:
+        format.setAlignment(Qt::AlignHCenter);
+        break;
+    case rtf::Align::Right:
+        format.setAlignment(Qt::AlignRight);
+        break;
+    case rtf::Align::Justify:
+        format.setAlignment(Qt::AlignJustify);
+        break;
     }
     // A list item's hanging bullet: the first line starts left of the others (\fi is negative),
     // never left of the page.

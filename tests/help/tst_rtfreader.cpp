@@ -20,28 +20,38 @@ QString describe(const rtf::Document &doc)
         const char *align[] = {nullptr, "qc", "qr", "qj"};
         if (p.format.align != rtf::Align::Left)
             f << QString::fromLatin1(align[int(p.format.align)]);
-        const std::pair<const char *, int> twips[] = {{"li", p.format.leftTwips}, {"ri", p.format.rightTwips},
-                                                      {"fi", p.format.firstTwips}, {"sa", p.format.afterTwips},
+        const std::pair<const char *, int> twips[] = {{"li", p.format.leftTwips},
+                                                      {"ri", p.format.rightTwips},
+                                                      {"fi", p.format.firstTwips},
+                                                      {"sa", p.format.afterTwips},
                                                       {"h", p.format.headingLevel}};
         for (const auto &[name, value] : twips)
             if (value != 0)
                 f << QString::fromLatin1(name) + QString::number(value);
-        QString line = f.isEmpty() ? QString() : QLatin1Char('{') + f.join(QLatin1Char(' ')) + QLatin1Char('}');
+        QString line =
+            f.isEmpty() ? QString() : QLatin1Char('{') + f.join(QLatin1Char(' ')) + QLatin1Char('}');
         for (const rtf::Run &run : p.runs) {
             if (run.picture >= 0) {
                 const rtf::Picture &pic = doc.pictures[run.picture];
-                line += QStringLiteral("<%1 %2>").arg(pic.kind == rtf::Picture::Kind::Png ? "png" : "jpeg")
+                line += QStringLiteral("<%1 %2>")
+                            .arg(pic.kind == rtf::Picture::Kind::Png ? "png" : "jpeg")
                             .arg(pic.data.size());
                 continue;
             }
             const rtf::CharFormat &c = run.format;
             QStringList r;
-            if (c.bold) r << QStringLiteral("b");
-            if (c.italic) r << QStringLiteral("i");
-            if (c.underline) r << QStringLiteral("u");
-            if (c.halfPoints != 24) r << QStringLiteral("fs%1").arg(c.halfPoints);
-            if (c.colour != 0) r << QStringLiteral("cf%1").arg(c.colour);
-            if (c.font >= 0) r << QStringLiteral("f%1").arg(c.font);
+            if (c.bold)
+                r << QStringLiteral("b");
+            if (c.italic)
+                r << QStringLiteral("i");
+            if (c.underline)
+                r << QStringLiteral("u");
+            if (c.halfPoints != 24)
+                r << QStringLiteral("fs%1").arg(c.halfPoints);
+            if (c.colour != 0)
+                r << QStringLiteral("cf%1").arg(c.colour);
+            if (c.font >= 0)
+                r << QStringLiteral("f%1").arg(c.font);
             line += QLatin1Char('[') + r.join(QLatin1Char(' ')) + QLatin1Char(']') + run.text;
         }
         paragraphs << line;
@@ -77,7 +87,8 @@ private Q_SLOTS:
         row("plain resets", R"({\rtf1\b\i\fs40 a\plain b})", "[b i fs40]a[]b");
         row("font size", R"({\rtf1\fs20 a})", "[fs20]a");
         row("colour", R"({\rtf1{\colortbl;\red255\green0\blue0;}\cf1 a})", "[cf1]a");
-        row("font table not text", R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fmodern Courier New;}}\f1 a})", "[f1]a");
+        row("font table not text", R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fmodern Courier New;}}\f1 a})",
+            "[f1]a");
         row("qc then pard", R"({\rtf1\qc a\par\pard b})", "{qc}[]a|[]b");
         row("qr qj ql", R"({\rtf1\qr a\par\qj b\par\ql c})", "{qr}[]a|{qj}[]b|[]c");
         row("indents", R"({\rtf1\li720\ri100\fi-360\sa180 a})", "{li720 ri100 fi-360 sa180}[]a");
@@ -147,9 +158,11 @@ private Q_SLOTS:
         QTest::newRow("unclosed groups") << QByteArray(R"({\rtf1 {{{a)") << u"a"_qs;
         QTest::newRow("closing braces too many") << QByteArray(R"(}}}{\rtf1 a}}}})") << u"a"_qs;
         QTest::newRow("100 000 nested groups") << QByteArray("{\\rtf1 a" + deep + "b}") << u"ab"_qs;
-        QTest::newRow("100 000 unclosed groups") << QByteArray("{\\rtf1 a" + QByteArray(100000, '{')) << u"a"_qs;
+        QTest::newRow("100 000 unclosed groups")
+            << QByteArray("{\\rtf1 a" + QByteArray(100000, '{')) << u"a"_qs;
         QTest::newRow("huge bin") << QByteArray(R"({\rtf1 a\bin2147483647 xyz)") << u"a"_qs;
-        QTest::newRow("bin past 64 bits") << QByteArray(R"({\rtf1 a\bin99999999999999999999999 x)") << u"a"_qs;
+        QTest::newRow("bin past 64 bits")
+            << QByteArray(R"({\rtf1 a\bin99999999999999999999999 x)") << u"a"_qs;
         QTest::newRow("negative bin") << QByteArray(R"({\rtf1 a\bin-5 b})") << u"ab"_qs;
         QTest::newRow("truncated hex") << QByteArray(R"({\rtf1 a\')") << u"a"_qs;
         QTest::newRow("truncated hex digit") << QByteArray(R"({\rtf1 a\'4)") << u"a"_qs;
@@ -160,10 +173,13 @@ private Q_SLOTS:
         QTest::newRow("lone backslash") << QByteArray("{\\rtf1 a\\") << u"a"_qs;
         QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b\0}", 11) << u"ab"_qs;
         QTest::newRow("10 MB of {") << QByteArray(10 * 1024 * 1024, '{') << QString();
-        QTest::newRow("a word 100 000 letters long") << QByteArray("{\\rtf1 a\\" + QByteArray(100000, 'x') + " b}") << u"ab"_qs;
+        QTest::newRow("a word 100 000 letters long")
+            << QByteArray("{\\rtf1 a\\" + QByteArray(100000, 'x') + " b}") << u"ab"_qs;
         QTest::newRow("unclosed picture") << QByteArray(R"({\rtf1 a{\pict\pngblip 8950)") << u"a"_qs;
-        QTest::newRow("huge sizes") << QByteArray(R"({\rtf1\fs99999999\li-99999999\fi99999999\cf99 a})") << u"a"_qs;
-        QTest::newRow("a million paragraphs") << QByteArray("{\\rtf1 a" + QByteArray("\\par ").repeated(1000000)) << u"a"_qs;
+        QTest::newRow("huge sizes") << QByteArray(R"({\rtf1\fs99999999\li-99999999\fi99999999\cf99 a})")
+                                    << u"a"_qs;
+        QTest::newRow("a million paragraphs")
+            << QByteArray("{\\rtf1 a" + QByteArray("\\par ").repeated(1000000)) << u"a"_qs;
     }
     void hostileInputs()
     {
@@ -180,8 +196,9 @@ private Q_SLOTS:
     // than its input and every picture run names a picture.
     void mutationsNeverCrash()
     {
-        const QList<QByteArray> seeds = {page(), R"({\rtf1{\pict\pngblip\bin4 abcd}\uc2\u233\'e9\'e9 x})",
-                                         R"({\rtf1{\fonttbl{\f0 A;}}{\colortbl;\red1;}{\*\x y}\b\i\ul\fs9\cf1 a\par})"};
+        const QList<QByteArray> seeds = {
+            page(), R"({\rtf1{\pict\pngblip\bin4 abcd}\uc2\u233\'e9\'e9 x})",
+            R"({\rtf1{\fonttbl{\f0 A;}}{\colortbl;\red1;}{\*\x y}\b\i\ul\fs9\cf1 a\par})"};
         QVERIFY(!seeds[0].isEmpty());
         QRandomGenerator random(1616);
         const QByteArray alphabet = "{}\\'*0123456789abcdef-; \nbinucparpict";
@@ -193,10 +210,19 @@ private Q_SLOTS:
                 const char c = random.bounded(2) ? alphabet[random.bounded(int(alphabet.size()))]
                                                  : char(random.bounded(256));
                 switch (random.bounded(4)) {
-                case 0: if (at < rtf.size()) rtf[at] = c; break;
-                case 1: rtf.insert(at, c); break;
-                case 2: rtf.remove(at, 1 + random.bounded(8)); break;
-                default: rtf.insert(at, rtf.mid(random.bounded(int(rtf.size()) + 1), random.bounded(64))); break;
+                case 0:
+                    if (at < rtf.size())
+                        rtf[at] = c;
+                    break;
+                case 1:
+                    rtf.insert(at, c);
+                    break;
+                case 2:
+                    rtf.remove(at, 1 + random.bounded(8));
+                    break;
+                default:
+                    rtf.insert(at, rtf.mid(random.bounded(int(rtf.size()) + 1), random.bounded(64)));
+                    break;
                 }
             }
             const rtf::Document doc = rtf::read(rtf);

@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QtTest>
 
 using namespace vrim;
@@ -87,7 +87,8 @@ private Q_SLOTS:
     void formats()
     {
         QTextDocument document;
-        fillFromRtf(document, R"({\rtf1{\colortbl;\red255\green0\blue0;}\qc\cf1\i\ul red\par\pard\qr right})");
+        fillFromRtf(document,
+                    R"({\rtf1{\colortbl;\red255\green0\blue0;}\qc\cf1\i\ul red\par\pard\qr right})");
         const QTextCharFormat red = document.firstBlock().begin().fragment().charFormat();
         QCOMPARE(red.foreground().color(), QColor(255, 0, 0));
         QVERIFY(red.fontItalic() && red.fontUnderline());
@@ -111,7 +112,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("not RTF at all") << QByteArray("plain words") << u"plain words"_qs;
         QTest::newRow("deep groups") << QByteArray("{\\rtf1 a" + QByteArray(100000, '{') + "b") << u"a"_qs;
-        QTest::newRow("many paragraphs") << QByteArray("{\\rtf1 a" + QByteArray("\\par ").repeated(300000)) << u"a"_qs;
+        QTest::newRow("many paragraphs")
+            << QByteArray("{\\rtf1 a" + QByteArray("\\par ").repeated(300000)) << u"a"_qs;
     }
     void damagedInputStillFills()
     {
