@@ -297,7 +297,7 @@ Document Reader::read()
     while (!atEnd() && !m_stopped)
         token();
     flushBytes();
-    if (!m_stopped && !m_para.runs.isEmpty())
+    if (!m_para.runs.isEmpty()) // what was read of a paragraph cut short by a limit too
         m_doc.paragraphs.append(m_para);
     return std::move(m_doc);
 }

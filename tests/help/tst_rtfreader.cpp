@@ -181,6 +181,18 @@ private Q_SLOTS:
         QTest::newRow("a million paragraphs")
             << QByteArray("{\\rtf1 a" + QByteArray("\\par ").repeated(1000000)) << u"a"_qs;
     }
+    // A limit stops the reading, and what was read before it stays.
+    void limitsKeepWhatWasRead()
+    {
+        const rtf::Document text = rtf::read("{\\rtf1 " + QByteArray(rtf::MaxChars + 10, 'x'));
+        QVERIFY(text.truncated);
+        QCOMPARE(text.plainText().size(), rtf::MaxChars);
+        const rtf::Document runs = rtf::read("{\\rtf1 " + QByteArray("\\b a\\b0 b").repeated(rtf::MaxRuns));
+        QVERIFY(runs.truncated);
+        QCOMPARE(runs.paragraphs.size(), 1);
+        QCOMPARE(runs.paragraphs[0].runs.size(), rtf::MaxRuns);
+    }
+
     void hostileInputs()
     {
         QFETCH(QByteArray, rtf);
