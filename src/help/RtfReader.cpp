@@ -80,6 +80,7 @@ enum class Word {
     Green,
     Blue,
     CodePage,
+    FontCharset,
     Ansi,
     Mac,
     Pc,
@@ -151,6 +152,7 @@ const QHash<QByteArray, WordInfo> &words()
             {"green", Word::Green},
             {"blue", Word::Blue},
             {"ansicpg", Word::CodePage},
+            {"fcharset", Word::FontCharset},
             {"ansi", Word::Ansi},
             {"mac", Word::Mac},
             {"pc", Word::Pc},
@@ -268,7 +270,7 @@ private:
         m_doc.truncated = true;
         m_stopped = true;
     }
-    QString decode(const QByteArray &bytes) const;
+    QString decode(const QByteArray &bytes);
 
     const QByteArray &m_in;
     qsizetype m_pos = 0;
@@ -285,6 +287,10 @@ private:
     qsizetype m_chars = 0, m_items = 0, m_pictureBytes = 0;
     int m_fontNumber = -1;
     QString m_fontName;
+    int m_fontCharset = -1;
+    QHash<int, int> m_fontPages; // font number -> the code page its \fcharset names
+    int m_decoderPage = 0;
+    QStringDecoder m_decoder;
     Colour m_colour;
     Picture m_picture;
     bool m_pictureKnown = false, m_pictureBad = false;
@@ -623,6 +629,9 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
     case Word::CodePage:
         m_codePage = param;
         break;
+    case Word::FontCharset:
+        m_fontCharset = param;
+        break;
     case Word::Ansi:
         m_codePage = 1252;
         break;
@@ -694,26 +703,42 @@ void Reader::byte(char c)
         flushBytes();
 }
 
-QString Reader::decode(const QByteArray &bytes) const
+// The code page a font's \fcharset names; 0 where the document's own page holds.
+int charsetPage(int charset)
 {
-    if (m_codePage != 1252) {
-        QByteArray name = "windows-" + QByteArray::number(m_codePage);
-        if (m_codePage == 65001)
-            name = "UTF-8";
-        else if (m_codePage == 10000)
-            name = "macintosh";
-        else if (m_codePage < 1000)
-            name = "IBM" + QByteArray::number(m_codePage);
-        QStringDecoder decoder(name.constData());
-        if (decoder.isValid())
-            return decoder.decode(bytes);
+    static const QHash<int, int> pages = {
+        {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936},  {136, 950}, {161, 1253}, {162, 1254},
+        {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251}, {222, 874}, {238, 1250}, {255, 437}};
+    return pages.value(charset, 0);
+}
+
+QString Reader::decode(const QByteArray &bytes)
+{
+    const int font = top().chr.font >= 0 ? top().chr.font : m_doc.defaultFont;
+    const int page = m_fontPages.value(font, m_codePage);
+    if (page != 1252) {
+        if (page != m_decoderPage) { // one decoder for each change of page, not for each byte run
+            QByteArray name = "windows-" + QByteArray::number(page);
+            if (page == 65001)
+                name = "UTF-8";
+            else if (page == 10000)
+                name = "macintosh";
+            else if (page < 1000)
+                name = "IBM" + QByteArray::number(page);
+            m_decoder = QStringDecoder(name.constData());
+            m_decoderPage = page;
+        }
+        if (m_decoder.isValid()) {
+            m_decoder.resetState();
+            return m_decoder.decode(bytes);
+        }
     }
     // Windows-1252, and the Latin-1 fallback for a page this Qt does not know
     QString out;
     out.reserve(bytes.size());
     for (const char c : bytes) {
         const uchar u = uchar(c);
-        out += (m_codePage == 1252 && u >= 0x80 && u < 0xA0) ? QChar(Cp1252High[u - 0x80]) : QChar(u);
+        out += (page == 1252 && u >= 0x80 && u < 0xA0) ? QChar(Cp1252High[u - 0x80]) : QChar(u);
     }
     return out;
 }
@@ -766,9 +791,13 @@ void Reader::paragraphEnd()
 
 void Reader::commitFont()
 {
-    if (m_fontNumber >= 0 && m_doc.fonts.size() < MaxTableEntries)
+    if (m_fontNumber >= 0 && m_doc.fonts.size() < MaxTableEntries) {
         m_doc.fonts.append(Font{m_fontNumber, m_fontName.trimmed()});
+        if (const int page = charsetPage(m_fontCharset))
+            m_fontPages.insert(m_fontNumber, page);
+    }
     m_fontNumber = -1;
+    m_fontCharset = -1;
     m_fontName.clear();
 }
 

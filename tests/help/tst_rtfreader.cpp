@@ -95,6 +95,8 @@ private Q_SLOTS:
         row("hex in 1252", R"({\rtf1\ansi\ansicpg1252 caf\'e9 \'80\'96})", u"[]café €\u2013"_qs);
         row("hex in 1251", R"({\rtf1\ansi\ansicpg1251 \'c4\'e0})", u"[]Да"_qs);
         row("hex, unknown page: Latin-1", R"({\rtf1\ansicpg77 \'80\'e9})", u"[]\u0080é"_qs);
+        row("fcharset of the font",
+            R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0 A;}{\f1\fcharset204 B;}}\'e9\f1\'e9})", u"[]é[f1]й"_qs);
         row("u skips one", R"({\rtf1 caf\u233? x})", u"[]café x"_qs);
         row("uc2 skips two hex", R"({\rtf1\uc2\u8212\'97\'97 a})", u"[]\u2014 a"_qs);
         row("uc0", R"({\rtf1\uc0\u233 x})", u"[]éx"_qs);
