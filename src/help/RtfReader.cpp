@@ -770,8 +770,9 @@ void Reader::text(QChar c)
         return stop();
     const State &state = top();
     m_para.format = state.para;
-    if (m_para.runs.isEmpty() || m_para.runs.last().picture >= 0 ||
-        !(m_para.runs.last().format == state.chr)) {
+    const bool full = m_para.runs.size() >= MaxParagraphRuns && m_para.runs.last().picture < 0;
+    if (!full && (m_para.runs.isEmpty() || m_para.runs.last().picture >= 0 ||
+                  !(m_para.runs.last().format == state.chr))) {
         if (++m_items > MaxRuns)
             return stop();
         m_para.runs.append(Run{{}, state.chr, -1});
@@ -803,7 +804,8 @@ void Reader::commitFont()
 
 void Reader::finishPicture()
 {
-    if (!m_pictureKnown || m_pictureBad || m_picture.data.isEmpty() || dest() != Dest::Text || m_stopped)
+    if (!m_pictureKnown || m_pictureBad || m_picture.data.isEmpty() || dest() != Dest::Text || m_stopped ||
+        m_para.runs.size() >= MaxParagraphRuns)
         return;
     if (++m_items > MaxRuns)
         return stop();

@@ -189,10 +189,12 @@ private Q_SLOTS:
         const rtf::Document text = rtf::read("{\\rtf1 " + QByteArray(rtf::MaxChars + 10, 'x'));
         QVERIFY(text.truncated);
         QCOMPARE(text.plainText().size(), rtf::MaxChars);
-        const rtf::Document runs = rtf::read("{\\rtf1 " + QByteArray("\\b a\\b0 b").repeated(rtf::MaxRuns));
-        QVERIFY(runs.truncated);
-        QCOMPARE(runs.paragraphs.size(), 1);
-        QCOMPARE(runs.paragraphs[0].runs.size(), rtf::MaxRuns);
+        const rtf::Document runs = rtf::read("{\\rtf1 " + QByteArray("\\b a\\b0 b").repeated(5000));
+        QCOMPARE(runs.paragraphs[0].runs.size(), rtf::MaxParagraphRuns); // its text all there
+        QCOMPARE(runs.plainText().size(), 10000);
+        const rtf::Document paragraphs = rtf::read("{\\rtf1 " + QByteArray("a\\par ").repeated(rtf::MaxRuns));
+        QVERIFY(paragraphs.truncated);
+        QVERIFY(paragraphs.paragraphs.size() < rtf::MaxRuns);
     }
 
     void hostileInputs()
