@@ -284,6 +284,7 @@ private:
     QByteArray m_bytes;    // \'hh bytes waiting to be decoded together
     int m_codePage = 1252;
     Paragraph m_para;
+    qsizetype m_paragraphChars = 0;
     qsizetype m_chars = 0, m_items = 0, m_pictureBytes = 0;
     int m_fontNumber = -1;
     QString m_fontName;
@@ -768,6 +769,12 @@ void Reader::text(QChar c)
     }
     if (++m_chars > MaxChars)
         return stop();
+    if (++m_paragraphChars > MaxParagraphChars) { // a paragraph that long goes on in a new one
+        paragraphEnd();
+        if (m_stopped)
+            return;
+        m_paragraphChars = 1;
+    }
     const State &state = top();
     m_para.format = state.para;
     const bool full = m_para.runs.size() >= MaxParagraphRuns && m_para.runs.last().picture < 0;
@@ -788,6 +795,7 @@ void Reader::paragraphEnd()
         return stop();
     m_para.format = top().para;
     m_doc.paragraphs.append(std::exchange(m_para, {}));
+    m_paragraphChars = 0;
 }
 
 void Reader::commitFont()

@@ -78,6 +78,9 @@ inline constexpr qsizetype MaxRuns = 50'000;     // runs and paragraphs together
 // Runs in one paragraph: past this its text keeps the last run's format (laying out one paragraph
 // costs the document time that grows with the square of its runs).
 inline constexpr qsizetype MaxParagraphRuns = 2'000;
+// Characters in one paragraph: past this the text goes on in a new paragraph (a long word without a
+// break costs the layout far more than the same text in paragraphs).
+inline constexpr qsizetype MaxParagraphChars = 20'000;
 inline constexpr qsizetype MaxPictureBytes = 32 * 1024 * 1024; // all pictures together
 inline constexpr qsizetype MaxTableEntries = 4096;             // fonts, colours
 
