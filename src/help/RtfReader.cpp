@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <utility>
 
 namespace vrim::rtf {
@@ -289,9 +290,8 @@ private:
     int m_fontNumber = -1;
     QString m_fontName;
     int m_fontCharset = -1;
-    QHash<int, int> m_fontPages; // font number -> the code page its \fcharset names
-    int m_decoderPage = 0;
-    QStringDecoder m_decoder;
+    QHash<int, int> m_fontPages;              // font number -> the code page its \fcharset names
+    std::map<int, QStringDecoder> m_decoders; // by code page, made once each
     Colour m_colour;
     Picture m_picture;
     bool m_pictureKnown = false, m_pictureBad = false;
@@ -718,7 +718,8 @@ QString Reader::decode(const QByteArray &bytes)
     const int font = top().chr.font >= 0 ? top().chr.font : m_doc.defaultFont;
     const int page = m_fontPages.value(font, m_codePage);
     if (page != 1252) {
-        if (page != m_decoderPage) { // one decoder for each change of page, not for each byte run
+        auto found = m_decoders.find(page);
+        if (found == m_decoders.end()) {
             QByteArray name = "windows-" + QByteArray::number(page);
             if (page == 65001)
                 name = "UTF-8";
@@ -726,12 +727,13 @@ QString Reader::decode(const QByteArray &bytes)
                 name = "macintosh";
             else if (page < 1000)
                 name = "IBM" + QByteArray::number(page);
-            m_decoder = QStringDecoder(name.constData());
-            m_decoderPage = page;
+            if (m_decoders.size() >= 32) // \ansicpg may name any number of pages
+                m_decoders.clear();
+            found = m_decoders.emplace(page, QStringDecoder(name.constData())).first;
         }
-        if (m_decoder.isValid()) {
-            m_decoder.resetState();
-            return m_decoder.decode(bytes);
+        if (found->second.isValid()) {
+            found->second.resetState();
+            return found->second.decode(bytes);
         }
     }
     // Windows-1252, and the Latin-1 fallback for a page this Qt does not know
