@@ -72,9 +72,9 @@ struct Document {
 };
 
 // Limits that keep a hostile file from taking the stack or the memory.
-inline constexpr int MaxDepth = 256;             // groups deeper than this are skipped
-inline constexpr qsizetype MaxChars = 1'000'000; // characters of text in the whole document
-inline constexpr qsizetype MaxRuns = 50'000;     // runs and paragraphs together
+inline constexpr int MaxDepth = 256;           // groups deeper than this are skipped
+inline constexpr qsizetype MaxChars = 200'000; // characters of text in the whole document
+inline constexpr qsizetype MaxRuns = 50'000;   // runs and paragraphs together
 // Runs in one paragraph: past this its text keeps the last run's format (laying out one paragraph
 // costs the document time that grows with the square of its runs).
 inline constexpr qsizetype MaxParagraphRuns = 2'000;
