@@ -1,0 +1,255 @@
+// The help pages' RTF reader: each control word on small inputs, a page as pandoc writes it,
+// hostile inputs, and a short mutation run (tools/fuzz_rtf.sh runs libFuzzer for longer).
+#include "help/RtfReader.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QtTest>
+
+using namespace vrim;
+
+namespace {
+
+// A document as one line: paragraphs joined by '|', each "{its format}" when not the default,
+// then its runs as "[format]text" ("[]" is the default format) and pictures as "<png 4>".
+QString describe(const rtf::Document &doc)
+{
+    QStringList paragraphs;
+    for (const rtf::Paragraph &p : doc.paragraphs) {
+        QStringList f;
+        const char *align[] = {nullptr, "qc", "qr", "qj"};
+        if (p.format.align != rtf::Align::Left)
+            f << QString::fromLatin1(align[int(p.format.align)]);
+        const std::pair<const char *, int> twips[] = {{"li", p.format.leftTwips},
+                                                      {"ri", p.format.rightTwips},
+                                                      {"fi", p.format.firstTwips},
+                                                      {"sa", p.format.afterTwips},
+                                                      {"h", p.format.headingLevel}};
+        for (const auto &[name, value] : twips)
+            if (value != 0)
+                f << QString::fromLatin1(name) + QString::number(value);
+        QString line =
+            f.isEmpty() ? QString() : QLatin1Char('{') + f.join(QLatin1Char(' ')) + QLatin1Char('}');
+        for (const rtf::Run &run : p.runs) {
+            if (run.picture >= 0) {
+                const rtf::Picture &pic = doc.pictures[run.picture];
+                line += QStringLiteral("<%1 %2>")
+                            .arg(pic.kind == rtf::Picture::Kind::Png ? "png" : "jpeg")
+                            .arg(pic.data.size());
+                continue;
+            }
+            const rtf::CharFormat &c = run.format;
+            QStringList r;
+            if (c.bold)
+                r << QStringLiteral("b");
+            if (c.italic)
+                r << QStringLiteral("i");
+            if (c.underline)
+                r << QStringLiteral("u");
+            if (c.halfPoints != 24)
+                r << QStringLiteral("fs%1").arg(c.halfPoints);
+            if (c.colour != 0)
+                r << QStringLiteral("cf%1").arg(c.colour);
+            if (c.font >= 0)
+                r << QStringLiteral("f%1").arg(c.font);
+            line += QLatin1Char('[') + r.join(QLatin1Char(' ')) + QLatin1Char(']') + run.text;
+        }
+        paragraphs << line;
+    }
+    return paragraphs.join(QLatin1Char('|'));
+}
+
+QByteArray page()
+{
+    QFile file(QStringLiteral(RTF_TEST_DATA "/pandoc-page.rtf"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestRtfReader : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void controlWords_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const QByteArray &rtf, const QString &expected) {
+            QTest::newRow(name) << rtf << expected;
+        };
+        row("text", R"({\rtf1 Hello, world})", "[]Hello, world");
+        row("par, empty paragraphs kept", R"({\rtf1 a\par\par b\par})", "[]a||[]b");
+        row("line", R"({\rtf1 a\line b})", u"[]a\u2028b"_qs);
+        row("tab", R"({\rtf1 a\tab b})", "[]a\tb");
+        row("bold on and off", R"({\rtf1 a\b b\b0 c})", "[]a[b]b[]c");
+        row("italic in a group", R"({\rtf1 a{\i b}c})", "[]a[i]b[]c");
+        row("underline, ul0, ulnone", R"({\rtf1\ul a\ulnone b\ul c\ul0 d})", "[u]a[]b[u]c[]d");
+        row("plain resets", R"({\rtf1\b\i\fs40 a\plain b})", "[b i fs40]a[]b");
+        row("font size", R"({\rtf1\fs20 a})", "[fs20]a");
+        row("colour", R"({\rtf1{\colortbl;\red255\green0\blue0;}\cf1 a})", "[cf1]a");
+        row("font table not text", R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fmodern Courier New;}}\f1 a})",
+            "[f1]a");
+        row("qc then pard", R"({\rtf1\qc a\par\pard b})", "{qc}[]a|[]b");
+        row("qr qj ql", R"({\rtf1\qr a\par\qj b\par\ql c})", "{qr}[]a|{qj}[]b|[]c");
+        row("indents", R"({\rtf1\li720\ri100\fi-360\sa180 a})", "{li720 ri100 fi-360 sa180}[]a");
+        row("hex in 1252", R"({\rtf1\ansi\ansicpg1252 caf\'e9 \'80\'96})", u"[]café €\u2013"_qs);
+        row("hex in 1251", R"({\rtf1\ansi\ansicpg1251 \'c4\'e0})", u"[]Да"_qs);
+        row("hex, unknown page: Latin-1", R"({\rtf1\ansicpg77 \'80\'e9})", u"[]\u0080é"_qs);
+        row("fcharset of the font",
+            R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0 A;}{\f1\fcharset204 B;}}\'e9\f1\'e9})", u"[]é[f1]й"_qs);
+        row("u skips one", R"({\rtf1 caf\u233? x})", u"[]café x"_qs);
+        row("uc2 skips two hex", R"({\rtf1\uc2\u8212\'97\'97 a})", u"[]\u2014 a"_qs);
+        row("uc0", R"({\rtf1\uc0\u233 x})", u"[]éx"_qs);
+        row("negative u", R"({\rtf1\u-3913?})", u"[]\uF0B7"_qs);
+        row("NUL from hex or u dropped", R"({\rtf1 a\'00\u0?b})", "[]ab");
+        row("uc belongs to its group", R"({\rtf1{\uc2\u233 ab}\u233 ab})", u"[]ééb"_qs);
+        row("escapes", R"({\rtf1 \\ \{ \}})", R"([]\ { })");
+        row("symbols", R"({\rtf1 a\~b\-c\_d\bullet})", u"[]a\u00A0b\u00ADc\u2011d\u2022"_qs);
+        row("starred destination skipped", R"({\rtf1{\*\unknown hidden{x}}shown})", "[]shown");
+        row("known destinations skipped", R"({\rtf1{\stylesheet{\s0 Normal;}}{\info{\title T}}a})", "[]a");
+        row("unknown word ignored", R"({\rtf1\foo12 a})", "[]a");
+        row("bin bytes are not text", "{\\rtf1 a\\bin3 }{}b}", "[]ab");
+        row("other pictures skipped", R"({\rtf1 a{\pict\wmetafile8 0102}b})", "[]ab");
+        row("png picture", R"({\rtf1 a{\pict\pngblip\picwgoal300 89 50 4e 47}b})", "[]a<png 4>[]b");
+        row("jpeg picture in bin", "{\\rtf1{\\pict\\jpegblip\\bin2 xy}}", "<jpeg 2>");
+        row("shppict shown, nonshppict not",
+            R"({\rtf1{\*\shppict{\pict\pngblip 00}}{\nonshppict{\pict\wmetafile8 00}}})", "<png 1>");
+        row("line ends in the file", "{\\rtf1 a\r\nb}", "[]ab");
+        row("backslash line end is par", "{\\rtf1 a\\\nb}", "[]a|[]b");
+        row("the document ends with its group", "{\\rtf1 a}b", "[]a");
+        row("outline level", R"({\rtf1\outlinelevel0\b a\par})", "{h1}[b]a");
+    }
+    void controlWords()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, expected);
+        QCOMPARE(describe(rtf::read(rtf)), expected);
+    }
+
+    // tests/help/data/pandoc-page.rtf was written by pandoc 2.17 (Debian 12) from
+    // pandoc-page.md beside it: pandoc -s -f markdown -t rtf pandoc-page.md -o pandoc-page.rtf
+    void pandocPage()
+    {
+        const rtf::Document doc = rtf::read(page());
+        QCOMPARE(doc.fontName(0), u"Helvetica"_qs);
+        QCOMPARE(doc.fontName(1), u"Courier"_qs);
+        QCOMPARE(doc.colours.size(), 3);
+        QVERIFY(doc.colours[0].automatic);
+        QCOMPARE(doc.colours[1].red, 255);
+        const QStringList lines = describe(doc).split(QLatin1Char('|'));
+        const QStringList expected = {
+            "{sa180 h1}[b fs36 f0]The Dov clock",
+            u"{sa180}[f0]The [b f0]Dov[f0] clock shows the [i f0]hours[f0] and minutes \u2014 a café clock."_qs,
+            "{sa180 h2}[b fs32 f0]Its menu",
+            u"{li360 fi-360}[f0]\u2022\t[b f0]Help[f0] opens this page"_qs,
+            u"{li360 fi-360}[f0]\u2022\tSkin Manager"_qs,
+            u"{li360 fi-360 sa180}[f0]\u2022\tChimes"_qs,
+            "{li360 fi-360}[f0]1.\tFirst step",
+            "{li360 fi-360 sa180}[f0]2.\tSecond step",
+            "{sa180}[f0]Type [f1]vrimclocks[f0] to start it.",
+        };
+        QCOMPARE(lines, expected);
+        QCOMPARE(doc.paragraphs[3].format.tabTwips, QList<int>{360});
+    }
+
+    void hostileInputs_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("shown"); // text that must still be read
+        const QByteArray deep = QByteArray(100000, '{') + "x" + QByteArray(100000, '}');
+        QTest::newRow("unclosed groups") << QByteArray(R"({\rtf1 {{{a)") << u"a"_qs;
+        QTest::newRow("closing braces too many") << QByteArray(R"(}}}{\rtf1 a}}}})") << u"a"_qs;
+        QTest::newRow("100 000 nested groups") << QByteArray("{\\rtf1 a" + deep + "b}") << u"ab"_qs;
+        QTest::newRow("100 000 unclosed groups")
+            << QByteArray("{\\rtf1 a" + QByteArray(100000, '{')) << u"a"_qs;
+        QTest::newRow("huge bin") << QByteArray(R"({\rtf1 a\bin2147483647 xyz)") << u"a"_qs;
+        QTest::newRow("bin past 64 bits")
+            << QByteArray(R"({\rtf1 a\bin99999999999999999999999 x)") << u"a"_qs;
+        QTest::newRow("negative bin") << QByteArray(R"({\rtf1 a\bin-5 b})") << u"ab"_qs;
+        QTest::newRow("truncated hex") << QByteArray(R"({\rtf1 a\')") << u"a"_qs;
+        QTest::newRow("truncated hex digit") << QByteArray(R"({\rtf1 a\'4)") << u"a"_qs;
+        QTest::newRow("hex before a brace") << QByteArray(R"({\rtf1 a{\'4}b})") << u"ab"_qs;
+        QTest::newRow("truncated u") << QByteArray(R"({\rtf1 a\u)") << u"a"_qs;
+        QTest::newRow("truncated u minus") << QByteArray(R"({\rtf1 a\u-)") << u"a"_qs;
+        QTest::newRow("u out of range") << QByteArray(R"({\rtf1 a\u99999999999 ?b})") << u"ab"_qs;
+        QTest::newRow("lone backslash") << QByteArray("{\\rtf1 a\\") << u"a"_qs;
+        QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b\0}", 11) << u"ab"_qs;
+        QTest::newRow("10 MB of {") << QByteArray(10 * 1024 * 1024, '{') << QString();
+        QTest::newRow("a word 100 000 letters long")
+            << QByteArray("{\\rtf1 a\\" + QByteArray(100000, 'x') + " b}") << u"ab"_qs;
+        QTest::newRow("unclosed picture") << QByteArray(R"({\rtf1 a{\pict\pngblip 8950)") << u"a"_qs;
+        QTest::newRow("huge sizes") << QByteArray(R"({\rtf1\fs99999999\li-99999999\fi99999999\cf99 a})")
+                                    << u"a"_qs;
+        QTest::newRow("a million paragraphs")
+            << QByteArray("{\\rtf1 a" + QByteArray("\\par ").repeated(1000000)) << u"a"_qs;
+    }
+    // A limit stops the reading, and what was read before it stays.
+    void limitsKeepWhatWasRead()
+    {
+        const rtf::Document text = rtf::read("{\\rtf1 " + QByteArray(rtf::MaxChars + 10, 'x'));
+        QVERIFY(text.truncated);
+        QCOMPARE(text.plainText().remove(QLatin1Char('\n')).size(), rtf::MaxChars);
+        QCOMPARE(text.paragraphs.size(), rtf::MaxChars / rtf::MaxParagraphChars);
+        const rtf::Document runs = rtf::read("{\\rtf1 " + QByteArray("\\b a\\b0 b").repeated(5000));
+        QCOMPARE(runs.paragraphs[0].runs.size(), rtf::MaxParagraphRuns); // its text all there
+        QCOMPARE(runs.plainText().size(), 10000);
+        const rtf::Document paragraphs = rtf::read("{\\rtf1 " + QByteArray("a\\par ").repeated(rtf::MaxRuns));
+        QVERIFY(paragraphs.truncated);
+        QVERIFY(paragraphs.paragraphs.size() < rtf::MaxRuns);
+    }
+
+    void hostileInputs()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, shown);
+        const rtf::Document doc = rtf::read(rtf);
+        const QString text = doc.plainText();
+        QVERIFY(text.startsWith(shown));
+        QVERIFY(std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c < u'\t'; }));
+        QVERIFY(doc.paragraphs.size() <= rtf::MaxRuns);
+    }
+
+    // Mutations of the pandoc page and of small inputs: every read ends, its text is no longer
+    // than its input and every picture run names a picture.
+    void mutationsNeverCrash()
+    {
+        const QList<QByteArray> seeds = {
+            page(), R"({\rtf1{\pict\pngblip\bin4 abcd}\uc2\u233\'e9\'e9 x})",
+            R"({\rtf1{\fonttbl{\f0 A;}}{\colortbl;\red1;}{\*\x y}\b\i\ul\fs9\cf1 a\par})"};
+        QVERIFY(!seeds[0].isEmpty());
+        QRandomGenerator random(1616);
+        const QByteArray alphabet = "{}\\'*0123456789abcdef-; \nbinucparpict";
+        for (int run = 0; run < 20000; ++run) {
+            QByteArray rtf = seeds[run % seeds.size()];
+            const int edits = 1 + int(random.bounded(6));
+            for (int edit = 0; edit < edits; ++edit) {
+                const qsizetype at = random.bounded(int(rtf.size()) + 1);
+                const char c = random.bounded(2) ? alphabet[random.bounded(int(alphabet.size()))]
+                                                 : char(random.bounded(256));
+                switch (random.bounded(4)) {
+                case 0:
+                    if (at < rtf.size())
+                        rtf[at] = c;
+                    break;
+                case 1:
+                    rtf.insert(at, c);
+                    break;
+                case 2:
+                    rtf.remove(at, 1 + random.bounded(8));
+                    break;
+                default:
+                    rtf.insert(at, rtf.mid(random.bounded(int(rtf.size()) + 1), random.bounded(64)));
+                    break;
+                }
+            }
+            const rtf::Document doc = rtf::read(rtf);
+            QVERIFY2(doc.plainText().size() <= rtf.size(), rtf.toPercentEncoding().constData());
+            for (const rtf::Paragraph &p : doc.paragraphs)
+                for (const rtf::Run &r : p.runs)
+                    QVERIFY(r.picture < doc.pictures.size());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRtfReader)
+#include "tst_rtfreader.moc"
