@@ -38,6 +38,7 @@ windows_named() {
     return 0
 }
 shown() { [ -n "$(windows_named "$1")" ]; }
+not_shown() { [ -z "$(windows_named "$1")" ]; }
 size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 
 # Starts Xvfb on a free display and points DISPLAY at it. -noreset: otherwise the server resets
