@@ -14,11 +14,7 @@ DaytimeClient::DaytimeClient(TimeSource &time, std::unique_ptr<Timer> timeout)
         if (!m_socket)
             return;
         // A server that sent its time but never closed has still answered.
-        if (!m_data.isEmpty())
-            finishWithReply();
-        else
-            finish({m_host, std::nullopt,
-                    QStringLiteral("No reply from %1 in %2 s").arg(m_host).arg(TimeoutMs / 1000)});
+        finishWithReplyOr(QStringLiteral("No reply from %1 in %2 s").arg(m_host).arg(TimeoutMs / 1000));
     });
 }
 
@@ -87,11 +83,7 @@ void DaytimeClient::failed(int socketError)
         collect();
         if (!m_socket)
             return;
-        if (!m_data.isEmpty())
-            finishWithReply();
-        else
-            finish({m_host, std::nullopt,
-                    QStringLiteral("%1 closed the connection without a reply").arg(m_host)});
+        finishWithReplyOr(QStringLiteral("%1 closed the connection without a reply").arg(m_host));
         return;
     case QAbstractSocket::HostNotFoundError:
         finish({m_host, std::nullopt, QStringLiteral("Host not found: %1").arg(m_host)});
@@ -106,8 +98,12 @@ void DaytimeClient::failed(int socketError)
     }
 }
 
-void DaytimeClient::finishWithReply()
+void DaytimeClient::finishWithReplyOr(const QString &noReply)
 {
+    if (m_data.isEmpty()) {
+        finish({m_host, std::nullopt, noReply});
+        return;
+    }
     Answer answer{m_host, daytime::parse(m_data), QString(), 0, m_firstByteWallMs};
     if (!answer.reply)
         answer.problem = QStringLiteral("Unrecognised reply from %1").arg(m_host);

@@ -48,7 +48,8 @@ private:
     void collect();
     void failed(int socketError);
     void finish(Answer answer);
-    void finishWithReply();
+    // Finishes with what the server sent, or with the problem noReply when it sent nothing.
+    void finishWithReplyOr(const QString &noReply);
 
     TimeSource &m_time;
     std::unique_ptr<Timer> m_timeout;
