@@ -148,24 +148,24 @@ QImage loadPicture(const QString &path, QString *problem, bool autoTransform)
     QImageReader reader(&buffer);
     reader.setAutoTransform(autoTransform);
     if (!reader.canRead()) {
-        *problem = QObject::tr("it is not a picture the program can read (JPEG, GIF, BMP or PNG)");
+        *problem = QObject::tr("it is not a picture (JPEG, GIF, BMP or PNG)");
         return {};
     }
     if (const QSize size = reader.size();
         size.isValid() && qint64(size.width()) * size.height() > MaxPixels) {
-        *problem = QObject::tr("it is %1 × %2 pixels, more than the %3 million a picture may have here")
+        *problem = QObject::tr("it is %1 × %2 pixels, more than %3 million")
                        .arg(size.width())
                        .arg(size.height())
                        .arg(MaxPixels / 1000000);
         return {};
     }
     if (isCutShort(contents.bytes)) {
-        *problem = QObject::tr("the file is cut short: it ends before its picture does");
+        *problem = QObject::tr("the file is cut short");
         return {};
     }
     const QImage image = reader.read();
     if (image.isNull())
-        *problem = QObject::tr("its picture data is damaged (%1)").arg(reader.errorString());
+        *problem = QObject::tr("its picture data is damaged");
     return image;
 }
 
