@@ -58,7 +58,8 @@ QStringList snapshot(const QString &folder)
         const QString path = folder + u'/' + name;
         struct stat info {};
         ::lstat(QFile::encodeName(path).constData(), &info);
-        const files::Contents contents = files::readRegularFile(path, 64 * 1024 * 1024);
+        // Bytes beyond the first megabyte cannot change without changing the time.
+        const files::Contents contents = files::readRegularFile(path, 1024 * 1024);
         entries.append(QStringLiteral("%1 %2 %3 %4.%5 %6")
                            .arg(name)
                            .arg(info.st_mode)
@@ -150,9 +151,10 @@ class TestBadFiles : public QObject {
                 rewrite(before.left(before.indexOf('\n') + 1));
                 return {named, "holds 1 of its"};
             }
-            // A file of one line cut short still names a file: the one that cannot be found.
-            rewrite(before.left(before.size() / 2));
-            return {QString::fromUtf8(before.left(before.size() / 2)), "No such file"};
+            // A file of one line cut short (here before the name's extension) still names a
+            // file: the one that cannot be found.
+            rewrite(before.chopped(6));
+            return {QString::fromUtf8(before.chopped(6)), "No such file"};
         case Damage::Binary: {
             QByteArray program("\177ELF\2\1\1");
             for (int i = 0; i < 4096; ++i)
