@@ -4,10 +4,11 @@
 #include "base/WindowNames.h"
 #include "help/RtfTextDocument.h"
 #include "help/SampleWindow.h"
+#include "platform/LocalFiles.h"
+#include "platform/QtPlatform.h"
 #include "ui/Colours.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -86,9 +87,11 @@ void HelpPageWindow::unloading() { registry().show(window::Launcher); }
 void HelpPageWindow::loadPage(const QString &pageFile)
 {
     const QString path = m_folders.path(QString(u"\\Helps\\" + pageFile));
-    QFile file(path);
-    const QByteArray rtf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (rtf.isEmpty()) {
+    // A page of ours is a few kilobytes; a pipe or a device in its place must not hold the window.
+    constexpr qint64 MaxPageBytes = 4 * 1024 * 1024;
+    const files::Contents contents = files::readRegularFile(path, MaxPageBytes);
+    const QByteArray &rtf = contents.bytes;
+    if (rtf.isEmpty() || !contents.complete) {
         // The window stays open and names what it could not read.
         m_box->setPlainText(tr("The help page %1 could not be read.").arg(QDir::toNativeSeparators(path)));
         return;
@@ -99,7 +102,8 @@ void HelpPageWindow::loadPage(const QString &pageFile)
 void HelpPageWindow::showPicture(const QString &pictureFile)
 {
     const QString path = m_folders.path(QString(u"\\Helps\\" + pictureFile));
-    const QImage image(path);
+    QString problem;
+    const QImage image = loadPicture(path, &problem);
     if (image.isNull()) {
         m_picture->setPixmap(QPixmap());
         m_picture->setWordWrap(true);

@@ -2,6 +2,7 @@
 
 #include "base/Geometry.h"
 #include "base/WindowNames.h"
+#include "platform/QtPlatform.h"
 #include "settings/DataFolders.h"
 #include "ui/Artwork.h"
 
@@ -23,7 +24,9 @@ SampleWindow::SampleWindow(WindowRegistry &registry, const Look &look)
     m_picture->setObjectName(QStringLiteral("Picture"));
     m_picture->setGeometry(QRect(QPoint(), size));
     m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const QImage image = look.artwork ? loadArtwork(look.picture, devicePixelRatioF()) : QImage(look.picture);
+    QString problem;
+    const QImage image =
+        look.artwork ? loadArtwork(look.picture, devicePixelRatioF()) : loadPicture(look.picture, &problem);
     if (image.isNull()) {
         // The window stays open and says what it is missing.
         m_picture->setWordWrap(true);

@@ -106,10 +106,14 @@ QByteArray nativeName(const QString &path)
     return fromNativeName(out) == path ? out : path.toUtf8();
 }
 
-bool isRegularFile(const QString &path)
+bool isRegularFile(const QString &path) { return regularFileSize(path) >= 0; }
+
+qint64 regularFileSize(const QString &path)
 {
     struct stat info {};
-    return !path.isEmpty() && ::stat(nativeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    if (path.isEmpty() || ::stat(nativeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return -1;
+    return qint64(info.st_size);
 }
 
 Contents readRegularFile(const QString &path, qint64 maxBytes)

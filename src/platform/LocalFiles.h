@@ -20,6 +20,8 @@ bool hasForeignBytes(const QString &path);
 // A regular file, or a link to one; false for a missing file, a folder, a pipe, a device or a
 // socket. Looks without opening, so it never blocks.
 bool isRegularFile(const QString &path);
+// The size of such a file in bytes, or -1 when `path` names none.
+qint64 regularFileSize(const QString &path);
 
 struct Contents {
     QByteArray bytes;

@@ -93,9 +93,41 @@ std::optional<ColourValue> QtChoosers::chooseColour(ColourValue start)
     return rgbValue(chosen.red(), chosen.green(), chosen.blue());
 }
 
+namespace {
+
+quint32 littleEndian32(const QByteArray &bytes, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
+// Whether the file stops before the end its own format marks. The decoders show what they got of
+// such a file and fill the rest with grey, without a word; the program says so instead.
+bool isCutShort(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xD8")) {
+        // A JPEG ends its last scan with the end-of-image marker (an embedded thumbnail has a scan
+        // and an end of its own, both before the picture's last scan).
+        const qsizetype lastScan = bytes.lastIndexOf("\xFF\xDA");
+        return lastScan >= 0 && bytes.indexOf("\xFF\xD9", lastScan) < 0;
+    }
+    if (bytes.startsWith("GIF8"))
+        return !bytes.endsWith('\x3B'); // the trailer byte
+    if (bytes.startsWith("BM") && bytes.size() >= 6)
+        return littleEndian32(bytes, 2) > quint64(bytes.size()); // the size its header gives
+    return false;
+}
+
+} // namespace
+
 QImage loadPicture(const QString &path, QString *problem, bool autoTransform)
 {
     constexpr qint64 MaxPictureBytes = 64 * 1024 * 1024;
+    // A skin is a few hundred pixels across; a photograph from a camera may serve as one too.
+    // Anything beyond this (a few bytes can claim a picture of gigabytes) is refused unread.
+    constexpr qint64 MaxPixels = 32 * 1000 * 1000;
     const files::Contents contents = files::readRegularFile(path, MaxPictureBytes);
     if (!contents.ok()) {
         *problem = contents.problem;
@@ -105,13 +137,35 @@ QImage loadPicture(const QString &path, QString *problem, bool autoTransform)
         *problem = QObject::tr("it is larger than %1 MB").arg(MaxPictureBytes / (1024 * 1024));
         return {};
     }
+    if (contents.bytes.isEmpty()) {
+        *problem = QObject::tr("the file is empty");
+        return {};
+    }
+    // The decoders' own guard as well, should a format not tell its size before decoding.
+    QImageReader::setAllocationLimit(int(MaxPixels * 4 / (1024 * 1024)) + 1);
     QBuffer buffer;
     buffer.setData(contents.bytes);
     QImageReader reader(&buffer);
     reader.setAutoTransform(autoTransform);
+    if (!reader.canRead()) {
+        *problem = QObject::tr("it is not a picture (JPEG, GIF, BMP or PNG)");
+        return {};
+    }
+    if (const QSize size = reader.size();
+        size.isValid() && qint64(size.width()) * size.height() > MaxPixels) {
+        *problem = QObject::tr("it is %1 × %2 pixels, more than %3 million")
+                       .arg(size.width())
+                       .arg(size.height())
+                       .arg(MaxPixels / 1000000);
+        return {};
+    }
+    if (isCutShort(contents.bytes)) {
+        *problem = QObject::tr("the file is cut short");
+        return {};
+    }
     const QImage image = reader.read();
     if (image.isNull())
-        *problem = reader.errorString();
+        *problem = QObject::tr("its picture data is damaged");
     return image;
 }
 

@@ -38,8 +38,11 @@ void QtSoundPlayer::open()
     if (m_prepared.isEmpty())
         return;
     // Only a regular file reaches the sound library: a pipe would hold its loader thread, and
-    // with it the program's end, for ever. Anything else is simply silent.
-    const QUrl source = files::isRegularFile(m_prepared) ? QUrl::fromLocalFile(m_prepared) : QUrl();
+    // with it the program's end, for ever. The library holds the whole sound in memory, so a
+    // file larger than any chime (minutes of sound) stays silent too, as does anything else.
+    constexpr qint64 MaxSoundBytes = 64 * 1024 * 1024;
+    const qint64 size = files::regularFileSize(m_prepared);
+    const QUrl source = size >= 0 && size <= MaxSoundBytes ? QUrl::fromLocalFile(m_prepared) : QUrl();
     if (m_open && m_effect.source() == source)
         return; // already open on this sound: a repeated Open changes nothing
     m_effect.stop();

@@ -64,9 +64,17 @@ QString readText(const QString &line)
     return line.mid(from);
 }
 
+bool hasControlCharacters(const QString &line)
+{
+    for (const QChar c : line)
+        if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F)
+            return true;
+    return false;
+}
+
 bool textRoundTrips(const QString &value)
 {
-    if (value.contains(u'\r') || value.contains(u'\n'))
+    if (hasControlCharacters(value))
         return false;
     return readText(value) == value;
 }

@@ -24,6 +24,9 @@ std::optional<QStringList> firstLines(const QByteArray &bytes, int count, int *f
 // A text value is the whole line after leading blanks, so a path with a comma reads back as it
 // was saved; a value wrapped in double quotes, as older files may hold, loses its quotes.
 QString readText(const QString &line);
+// Control characters other than the tab: no setting holds them, so a line that does comes from
+// a file that is not a settings file (a picture or a program saved under its name, say).
+bool hasControlCharacters(const QString &line);
 // The text written for a value reads back as that same value.
 bool textRoundTrips(const QString &value);
 

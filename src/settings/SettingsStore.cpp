@@ -72,6 +72,13 @@ std::optional<QStringList> readLines(const QString &path, int count, QString *pr
                        .arg(QDir::toNativeSeparators(path), contents.problem);
         return std::nullopt;
     }
+    if (!contents.complete) {
+        *problem = tr("The settings file %1 is damaged: it is larger than %2 KB, far more than any "
+                      "settings file holds.")
+                       .arg(QDir::toNativeSeparators(path))
+                       .arg(MaxSettingsFileSize / 1024);
+        return std::nullopt;
+    }
     int found = 0;
     auto lines = prf::firstLines(contents.bytes, count, &found);
     if (!lines) {
@@ -89,6 +96,14 @@ std::optional<QStringList> readLines(const QString &path, int count, QString *pr
                            .arg(i + 1)
                            .arg(lines->at(i).size())
                            .arg(files::shortQuote(lines->at(i).left(30)));
+            return std::nullopt;
+        }
+        if (prf::hasControlCharacters(lines->at(i))) {
+            *problem = tr("The settings file %1 is damaged: line %2 holds control characters, which no "
+                          "setting has (it reads %3).")
+                           .arg(QDir::toNativeSeparators(path))
+                           .arg(i + 1)
+                           .arg(files::shortQuote(lines->at(i), 40));
             return std::nullopt;
         }
     }
@@ -132,7 +147,8 @@ Saved encodeTexts(const QString &path, const QStringList &values, QByteArray *ou
     for (const QString &value : values) {
         if (!prf::textRoundTrips(value))
             return {tr("The settings file %1 was not saved: the value %2 cannot be stored "
-                       "in it (it starts with a blank or a quote, or spans several lines).")
+                       "in it (it starts with a blank or a quote, or holds a line break or another control "
+                       "character).")
                         .arg(QDir::toNativeSeparators(path), files::shortQuote(value))};
         *out += prf::encodeText(value);
     }

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include <sys/stat.h>
+
 using namespace vrim;
 using namespace vrim::test;
 
@@ -280,10 +282,25 @@ private Q_SLOTS:
     }
 
     // The window stays open and names the file it could not read.
+    void missingFilesAreNamedInTheWindow_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("a pipe") << "pipe"; // must not hold the window
+        QTest::newRow("a link to /dev/zero") << "zero";
+    }
     void missingFilesAreNamedInTheWindow()
     {
+        QFETCH(QString, kind);
         Rig rig;
-        QFile::remove(rig.folder.file(QStringLiteral("Helps/dovHlp.rtf")));
+        for (const char *name : {"Helps/dovHlp.rtf", "Helps/vrimsample.jpg", "Helps/Quenzsample.jpg"}) {
+            const QString path = rig.folder.file(QString::fromLatin1(name));
+            QFile::remove(path);
+            if (kind == "pipe")
+                QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+            else if (kind == "zero")
+                QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        }
         rig.helpFromClock(Design::Dov);
         QVERIFY(rig.page()->isVisible());
         QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));

@@ -92,19 +92,43 @@ private Q_SLOTS:
     void unplayableSoundsLeaveTheProgramFree_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("zero bytes") << QByteArray("");
-        QTest::newRow("not a wave file") << QByteArray("these are words, not a sound\n");
+        QTest::addColumn<qint64>("size"); // the file is made this long with zero bytes
+        QTest::addColumn<bool>("handed"); // whether the sound library is given the file
+        QFile wave(writeWave(QDir::temp().filePath("tst_soundplayer.wav")));
+        QVERIFY(wave.open(QIODevice::ReadOnly));
+        const QByteArray plain = wave.readAll();
+        wave.remove();
+        // The lengths in a wave file's header: the whole file's at 4, its sound's at 40.
+        const auto withLengths = [](QByteArray bytes, quint32 sound) {
+            qToLittleEndian(sound + 36, bytes.data() + 4);
+            qToLittleEndian(sound, bytes.data() + 40);
+            return bytes;
+        };
+        const qint64 huge = 100 * 1024 * 1024;
+        const QByteArray lying = withLengths(plain, 0xFFFFFF00);
+        const QByteArray hugeHeader = withLengths(plain.left(44), quint32(huge - 44));
+        QTest::newRow("zero bytes") << QByteArray("") << qint64(0) << true;
+        QTest::newRow("not a wave file") << QByteArray("these are words, not a sound\n") << qint64(0) << true;
+        QTest::newRow("a header that claims 4 GB") << lying << qint64(0) << true;
+        QTest::newRow("a wave file of 100 MB") << hugeHeader << huge << false;
     }
     void unplayableSoundsLeaveTheProgramFree()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(qint64, size);
+        QFETCH(bool, handed);
         TempProgramFolder folder;
         const QString path = folder.file("Sounds/chime.wav");
         TempProgramFolder::write(path, bytes);
+        if (size > 0)
+            QVERIFY(QFile::resize(path, size));
         {
             QtSoundPlayer player;
             player.prepare(path);
             player.command(QStringLiteral("Open"));
+            // The library keeps the whole sound in memory: a file far larger than a chime is
+            // never given to it.
+            QCOMPARE(player.openFile() == path, handed);
             player.command(QStringLiteral("Play"));
             // The library decodes on a thread of its own: give it time to try and fail.
             QTest::qWait(500);

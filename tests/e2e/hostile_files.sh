@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The real program facing hostile files: the Dov clock's skin picture claims 30000 x 30000
+# pixels in 110 KB, and its sound file is a link to /dev/zero. The clock opens and says what is
+# wrong with both, the picture is never decoded, the clock answers its buttons at once, no
+# settings file changes, and the program ends with its last window.
+set -euo pipefail
+
+program=${1:?usage: hostile_files.sh PATH-TO-vrimclocks}
+source "$(dirname "$0")/lib.sh"
+
+start_x
+start_sound_server
+folder="$work/prog"
+make_program_folder "$folder" "$program"
+mkdir "$folder/Settings"
+python3 - "$folder/Skins/bomb.jpg" <<'PY'
+import struct, sys, zlib
+side = 30000
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+rows = zlib.compress(bytes((1 + side // 8) * side), 9)
+with open(sys.argv[1], 'wb') as out:
+    out.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', side, side, 1, 0, 0, 0, 0))
+              + chunk(b'IDAT', rows) + chunk(b'IEND', b''))
+PY
+printf '%s\r\n' "$folder/Skins/bomb.jpg" >"$folder/Settings/Dovpref.prf"
+ln -s /dev/zero "$folder/Settings/Dovspref.prf"
+before=$(cd "$folder/Settings" && ls -l --time-style=+%s.%N && sha1sum Dovpref.prf)
+
+"$folder/vrimclocks" >"$work/out.log" 2>&1 &
+app=$!
+pids+=("$app")
+dismiss_advice
+open_from_launcher 110 dov
+dov=$clock
+two_warnings() { [ "$(windows_named "Vrim Clocks" | wc -l)" -ge 2 ]; }
+within 50 two_warnings || fail "the clock did not say what is wrong with both files"
+pass "the Dov clock opened and said what is wrong with its sound file and its picture"
+
+peak=$(awk '/VmHWM/{print $2}' "/proc/$app/status")
+[ "$peak" -lt 300000 ] || fail "the program's memory peaked at $peak KB: the picture was decoded?"
+! grep -q "allocation limit" "$work/out.log" || fail "the picture reached the decoder"
+pass "the picture was refused unread (memory peak $((peak / 1024)) MB)"
+
+xdotool mousemove --window "$dov" 38 43 click 1 # Quit: back to the launcher
+within 50 shown "vRIM's" || fail "Quit did not bring back the launcher (the clock is frozen?)"
+xdotool mousemove --window "$(windows_named "vRIM's")" 90 334 click 1 # the Exit bar
+within 100 bash -c "! kill -0 $app" || fail "the program kept running after its last window closed"
+wait "$app" && status=0 || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status"
+after=$(cd "$folder/Settings" && ls -l --time-style=+%s.%N && sha1sum Dovpref.prf)
+[ "$before" = "$after" ] || fail "the settings folder changed: $before / $after"
+pass "the program ended with its last window, its settings files as they were"
