@@ -24,38 +24,16 @@ lumbo) window=lum-bo name=Lumbo label_y=79 ;;
 mip) window=Mip name=Mip label_y=171 ;;
 *) echo "usage: $0 [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo|mip] [SECONDS]" >&2; exit 2 ;;
 esac
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/.." && pwd)
-program=${VRIM_PROGRAM:-$root/build/vrimclocks}
-[ -x "$program" ] || { echo "build the program first (./build.sh run, or cmake --build build)" >&2; exit 1; }
-for tool in Xvfb xclock xdotool xwininfo cc; do
-    command -v "$tool" >/dev/null || { echo "missing $tool: apt-get install xvfb x11-apps xdotool x11-utils gcc" >&2; exit 1; }
-done
-[ -f /usr/include/X11/extensions/Xdamage.h ] || { echo "missing libxdamage-dev" >&2; exit 1; }
-
-source "$root/tests/e2e/lib.sh"
-cc -O2 -o "$work/damagewatch" "$here/tools/damagewatch.c" -lXdamage -lX11
-
-start_x
-make_program_folder "$work/prog" "$program"
-QT_LOGGING_RULES="vrim.tick.info=true" "$work/prog/vrimclocks" >"$work/out.log" 2>&1 &
-app=$!
-pids+=("$app")
+source "$(dirname "$0")/lib.sh"
+bench_start_x
+export QT_LOGGING_RULES="vrim.tick.info=true"
+start_program "$program"
 dismiss_advice
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 "$label_y" mousedown 1 mouseup 1
-within 50 shown "$window" || fail "the $name clock did not open"
-clock=$(windows_named "$window")
+open_from_launcher "$label_y" "$window"
 
-xclock -update 1 -geometry 120x120+20+20 &
-peer=$!
-pids+=("$peer")
-within 50 shown xclock || fail "xclock did not open"
-peer_window=$(windows_named xclock)
+start_peer
 sleep 1
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-rss_kb() { awk '/VmRSS/{print $2}' "/proc/$1/status"; }
-hz=$(getconf CLK_TCK)
 mark=$(wc -l <"$work/out.log")
 app_cpu0=$(cpu_ticks "$app"); peer_cpu0=$(cpu_ticks "$peer")
 "$work/damagewatch" "$clock" "$seconds" >"$work/clock.damage" &
@@ -66,28 +44,24 @@ wait "$watch1" "$watch2"
 app_cpu1=$(cpu_ticks "$app"); peer_cpu1=$(cpu_ticks "$peer")
 app_rss=$(rss_kb "$app"); peer_rss=$(rss_kb "$peer")
 
-# Delay of each repaint after the second it belongs to: its milliseconds past the second.
-delays() { awk '{d = $1 % 1000; print d}' "$1" | sort -n; }
-median() { awk '{a[NR]=$1} END{if (NR==0) print "n/a"; else print a[int((NR+1)/2)]}'; }
-worst() { awk 'BEGIN{m="n/a"} {m=$1} END{print m}'; }
-tail -n +"$((mark + 1))" "$work/out.log" | sed -n 's/.*pass at +\([0-9]*\) ms.*/\1/p' | sort -n >"$work/passes"
+logged_passes "$work/out.log" "$mark" >"$work/passes"
 
 clock_delays=$(delays "$work/clock.damage")
 peer_delays=$(delays "$work/peer.damage")
-cpu() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN{printf "%.3f %%", 100 * t / hz / s}'; }
+cpu() { cpu_share "$1" "$seconds"; }
 
 report=$(cat <<REPORT
 # $name clock at rest
 
 $(date -u '+%Y-%m-%d %H:%M UTC'), ${seconds} s, $(nproc) cores, Xvfb without a window manager.
 CPU is user + system time over the run as a share of one core (clock ticks of 1/${hz} s, so
-a figure under $(awk -v hz="$hz" -v s="$seconds" 'BEGIN{printf "%.3f", 100 / hz / s}') % reads as 0). Delays are milliseconds past the change of
+a figure under $(cpu_resolution "$seconds") reads as 0). Delays are milliseconds past the change of
 the wall-clock second.
 
 | Figure | $name | xclock -update 1 | Target |
 |---|---:|---:|---|
 | CPU, share of one core | $(cpu $((app_cpu1 - app_cpu0))) | $(cpu $((peer_cpu1 - peer_cpu0))) | ≤ 0.2 % |
-| Resident memory (VmRSS) | $(awk -v k="$app_rss" 'BEGIN{printf "%.1f MiB", k/1024}') | $(awk -v k="$peer_rss" 'BEGIN{printf "%.1f MiB", k/1024}') | ≤ 45 MB |
+| Resident memory (VmRSS) | $(mib "$app_rss") | $(mib "$peer_rss") | ≤ 45 MB |
 | Repaints seen (X Damage) | $(grep -c . "$work/clock.damage" || true) | $(grep -c . "$work/peer.damage" || true) | |
 | Repaint delay, median | $(echo "$clock_delays" | median) ms | $(echo "$peer_delays" | median) ms | |
 | Repaint delay, worst | $(echo "$clock_delays" | worst) ms | $(echo "$peer_delays" | worst) ms | ≤ 20 ms |
@@ -97,5 +71,5 @@ the wall-clock second.
 REPORT
 )
 echo "$report"
-mkdir -p "$here/results"
-echo "$report" >"$here/results/$design-latest.md"
+mkdir -p "$bench/results"
+echo "$report" >"$bench/results/$design-latest.md"

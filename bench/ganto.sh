@@ -12,22 +12,9 @@
 set -euo pipefail
 
 seconds=${1:-60}
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/.." && pwd)
-program=${VRIM_PROGRAM:-$root/build/vrimclocks}
-[ -x "$program" ] || { echo "build the program first (./build.sh run, or cmake --build build)" >&2; exit 1; }
-for tool in Xvfb xclock xdotool xwininfo cc; do
-    command -v "$tool" >/dev/null || { echo "missing $tool: apt-get install xvfb x11-apps xdotool x11-utils gcc" >&2; exit 1; }
-done
-[ -f /usr/include/X11/extensions/Xdamage.h ] || { echo "missing libxdamage-dev" >&2; exit 1; }
+source "$(dirname "$0")/lib.sh"
+bench_start_x
 
-source "$root/tests/e2e/lib.sh"
-cc -O2 -o "$work/damagewatch" "$here/tools/damagewatch.c" -lXdamage -lX11
-start_x
-
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-rss_kb() { awk '/VmRSS/{print $2}' "/proc/$1/status"; }
-hz=$(getconf CLK_TCK)
 both_button() { xdotool mousemove --window "$ganto" 200 278 click 1; } # Command3
 
 # Starts the program with the logging rules $1 in its own folder $2, opens Gantos and starts
@@ -38,20 +25,15 @@ open_gantos() {
     app=$!
     pids+=("$app")
     dismiss_advice
-    xdotool mousemove --window "$(windows_named "vRIM's")" 30 264 mousedown 1 mouseup 1
-    within 50 shown Gantos || fail "Gantos did not open"
-    ganto=$(windows_named Gantos)
+    open_from_launcher 264 Gantos
+    ganto=$clock
     both_button
     within 20 grep -q "'Sincronized Stop'" "$work/out.log" || fail "Sincronized Start did not start both"
 }
 
 # The run that is measured from outside.
 open_gantos "vrim.tick.info=true;vrim.stopwatch.info=true" "$work/prog"
-xclock -update 1 -geometry 120x120+20+20 &
-peer=$!
-pids+=("$peer")
-within 50 shown xclock || fail "xclock did not open"
-peer_window=$(windows_named xclock)
+start_peer
 sleep 1
 
 mark=$(wc -l <"$work/out.log")
@@ -66,7 +48,7 @@ app_rss=$(rss_kb "$app"); peer_rss=$(rss_kb "$peer")
 both_button # Sincronized Stop
 within 20 grep -q "'Sincronized Reset'" "$work/out.log" || fail "Sincronized Stop did not stop both"
 state=$(grep 'vrim.stopwatch' "$work/out.log" | tail -n 1)
-tail -n +"$((mark + 1))" "$work/out.log" | sed -n 's/.*pass at +\([0-9]*\) ms.*/\1/p' | sort -n >"$work/passes"
+logged_passes "$work/out.log" "$mark" >"$work/passes"
 kill "$app" "$peer" 2>/dev/null || true
 wait "$app" "$peer" 2>/dev/null || true
 
@@ -76,14 +58,9 @@ field() { grep -o "'[^']*'" <<<"$state" | sed -n "${1}p" | tr -d "'"; }
 seconds_of() { awk -F: '{print $1 * 3600 + $2 * 60 + $3}' <<<"${1% *}"; }
 span=$(( ($(seconds_of "$(field 4)") - $(seconds_of "$(field 3)") + 86400) % 86400 ))
 
-# The delay of each second's repaint: the last damage report in each wall-clock second, in
-# milliseconds past it (a repaint is several reports in the same few milliseconds).
-per_second() { awk '{s = int($1 / 1000); d = $1 % 1000; if (!(s in m) || d > m[s]) m[s] = d} END{for (s in m) print m[s]}' "$1" | sort -n; }
-median() { awk '{a[NR]=$1} END{if (NR==0) print "n/a"; else print a[int((NR+1)/2)]}'; }
-worst() { awk 'BEGIN{m="n/a"} {m=$1} END{print m}'; }
 ganto_delays=$(per_second "$work/ganto.damage")
 peer_delays=$(per_second "$work/peer.damage")
-cpu() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN{printf "%.3f %%", 100 * t / hz / s}'; }
+cpu() { cpu_share "$1" "$seconds"; }
 
 # The watchdog run: the same stopwatches, the event loop timed by a 10 ms timer.
 watch_seconds=$(( seconds < 30 ? seconds : 30 ))
@@ -99,14 +76,14 @@ report=$(cat <<REPORT
 # Gantos with both stopwatches counting
 
 $(date -u '+%Y-%m-%d %H:%M UTC'), ${seconds} s beside xclock (and a ${watch_seconds} s watchdog run), $(nproc) cores,
-Xvfb without a window manager, load average $(cut -d' ' -f1-3 /proc/loadavg) at the end. CPU is user + system time over the run as a share of one core
-(clock ticks of 1/${hz} s, so a figure under $(awk -v hz="$hz" -v s="$seconds" 'BEGIN{printf "%.3f", 100 / hz / s}') % reads as 0). Delays are milliseconds past the
+Xvfb without a window manager, load average $(load_average) at the end. CPU is user + system time over the run as a share of one core
+(clock ticks of 1/${hz} s, so a figure under $(cpu_resolution "$seconds") reads as 0). Delays are milliseconds past the
 change of the wall-clock second; a repaint's delay is its last damage report in that second.
 
 | Figure | Gantos | xclock -update 1 | Target |
 |---|---:|---:|---|
 | CPU, share of one core | $(cpu $((app_cpu1 - app_cpu0))) | $(cpu $((peer_cpu1 - peer_cpu0))) | ≤ 0.2 % |
-| Resident memory (VmRSS) | $(awk -v k="$app_rss" 'BEGIN{printf "%.1f MiB", k/1024}') | $(awk -v k="$peer_rss" 'BEGIN{printf "%.1f MiB", k/1024}') | |
+| Resident memory (VmRSS) | $(mib "$app_rss") | $(mib "$peer_rss") | |
 | Seconds with a repaint (X Damage) | $(grep -c . <<<"$ganto_delays" || true) | $(grep -c . <<<"$peer_delays" || true) | one a second |
 | Repaint delay, median | $(echo "$ganto_delays" | median) ms | $(echo "$peer_delays" | median) ms | |
 | Repaint delay, worst | $(echo "$ganto_delays" | worst) ms | $(echo "$peer_delays" | worst) ms | ≤ 20 ms |
@@ -118,5 +95,5 @@ change of the wall-clock second; a repaint's delay is its last damage report in 
 REPORT
 )
 echo "$report"
-mkdir -p "$here/results"
-echo "$report" >"$here/results/ganto-latest.md"
+mkdir -p "$bench/results"
+echo "$report" >"$bench/results/ganto-latest.md"

@@ -4,12 +4,15 @@
 #
 #   bench/startup.sh [RUNS] [PATH-TO-vrimclocks]
 #
+# The table goes to results/startup-latest.md, or to the file STARTUP_REPORT names (bench/all.sh
+# keeps its own copy that way).
+#
 # Reports only; the exit status says whether the measurement could be made, never whether a
 # figure met its target.
 set -euo pipefail
 
 runs=${1:-5}
-program=${2:-"$(cd "$(dirname "$0")/.." && pwd)/build/vrimclocks"}
+program=${2:-${VRIM_PROGRAM:-"$(cd "$(dirname "$0")/.." && pwd)/build/vrimclocks"}}
 here=$(cd "$(dirname "$0")" && pwd)
 results="$here/results"
 data=$(dirname "$program")
@@ -360,7 +363,8 @@ echo
     for row in "${rows[@]}"; do echo "$row"; done
 } | column -t -s '|'
 
-mkdir -p "$results"
+report=${STARTUP_REPORT:-$results/startup-latest.md}
+mkdir -p "$(dirname "$report")"
 {
     echo "# Vrim Clocks start-up"
     echo
@@ -382,6 +386,6 @@ mkdir -p "$results"
     for ((i = 0; i < runs; i++)); do
         echo "| $((i + 1)) | ${v_paint[i]} | ${v_map[i]} | ${v_expose[i]} | ${v_rss[i]} | ${v_pss[i]} | ${x_map[i]} | ${x_expose[i]} | ${x_rss[i]} | ${x_pss[i]} |"
     done
-} >"$results/startup-latest.md"
+} >"$report"
 echo
-echo "Written to ${results#"$PWD/"}/startup-latest.md"
+echo "Written to ${report#"$PWD/"}"

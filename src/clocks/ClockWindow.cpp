@@ -322,12 +322,24 @@ void ClockWindow::loadPictures()
                             files::shortQuote(QDir::toNativeSeparators(paths[slot]), 160), problem));
             continue;
         }
-        // Stretched pictures are scaled once here, to the control that shows them.
+        // Stretched pictures are scaled once here, to the control that shows them. One shown at
+        // its own size from a corner inside the window keeps only the part the window can ever
+        // show: a photo chosen as a skin would otherwise hold tens of megabytes for a gadget.
         QImage shown = image;
-        for (const FaceControl &control : face.controls())
-            if (control.picture == slot && control.fit == PictureFit::Stretch)
+        bool cornerInWindow = true;
+        for (const FaceControl &control : face.controls()) {
+            if (control.picture != slot)
+                continue;
+            if (control.fit == PictureFit::Stretch)
                 shown = image.scaled(twipsRect(control.twips).size(), Qt::IgnoreAspectRatio,
                                      Qt::SmoothTransformation);
+            const QPoint corner = FacePainter::placePixels(control).topLeft();
+            cornerInWindow = cornerInWindow && control.fit == PictureFit::Natural && corner.x() >= 0 &&
+                             corner.y() >= 0;
+        }
+        const QRect reach = image.rect() & rect();
+        if (cornerInWindow && shown.devicePixelRatio() == 1.0 && reach != image.rect())
+            shown = image.copy(reach);
         m_pictures[size_t(slot)] = shown;
     }
     // The pictures are the last step of every load and reload.

@@ -27,12 +27,24 @@ MipSamplesWindow::MipSamplesWindow(WindowRegistry &registry, Platform &platform)
     m_label->setAlignment(Qt::AlignCenter);
     m_label->setFont(windowFont(QStringLiteral("MS Sans Serif"), 12, true));
     m_timer->onTimeout([this] { tick(); });
-    m_timer->start(MipSamples::IntervalMs);
 }
 
 MipSamplesWindow::~MipSamplesWindow() = default;
 
 void MipSamplesWindow::unloading() { m_timer->stop(); }
+
+void MipSamplesWindow::showEvent(QShowEvent *event)
+{
+    VrimWindow::showEvent(event);
+    if (!m_timer->isActive())
+        m_timer->start(MipSamples::IntervalMs);
+}
+
+void MipSamplesWindow::hideEvent(QHideEvent *event)
+{
+    VrimWindow::hideEvent(event);
+    m_timer->stop();
+}
 
 void MipSamplesWindow::tick()
 {

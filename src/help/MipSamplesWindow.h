@@ -25,6 +25,11 @@ public:
     QLabel *numberLabel() const { return m_label; }
     void unloading() override;
 
+protected:
+    // The count runs only while the window is shown: hidden by the help page, it sleeps.
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void tick();
 

@@ -4,29 +4,39 @@
 
 #include <QUrl>
 
+#include <utility>
+
 namespace vrim {
 
-QtSoundPlayer::QtSoundPlayer()
+QtSoundPlayer::QtSoundPlayer() = default;
+QtSoundPlayer::~QtSoundPlayer() = default;
+
+QSoundEffect &QtSoundPlayer::effect()
 {
-    QObject::connect(&m_effect, &QSoundEffect::playingChanged, &m_effect, [this] {
-        if (!m_effect.isPlaying() && m_started) {
+    if (m_effect)
+        return *m_effect;
+    m_effect = std::make_unique<QSoundEffect>();
+    QSoundEffect *effect = m_effect.get();
+    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [this, effect] {
+        if (!effect->isPlaying() && m_started) {
             m_started = false;
             completed();
         }
     });
-    QObject::connect(&m_effect, &QSoundEffect::statusChanged, &m_effect, [this] {
+    QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this, effect] {
         // A Play sent while the file was still loading starts once it has loaded.
-        if (m_effect.status() == QSoundEffect::Ready && m_playWhenLoaded) {
+        if (effect->status() == QSoundEffect::Ready && m_playWhenLoaded) {
             m_playWhenLoaded = false;
-            m_effect.play();
+            effect->play();
         }
         // A file that cannot be decoded will never report playing: count the Play as done.
-        if (m_effect.status() == QSoundEffect::Error && m_started) {
+        if (effect->status() == QSoundEffect::Error && m_started) {
             m_started = false;
             m_playWhenLoaded = false;
             completed();
         }
     });
+    return *m_effect;
 }
 
 void QtSoundPlayer::prepare(const QString &waveFile) { m_prepared = waveFile; }
@@ -42,13 +52,41 @@ void QtSoundPlayer::open()
     // file larger than any chime (minutes of sound) stays silent too, as does anything else.
     constexpr qint64 MaxSoundBytes = 64 * 1024 * 1024;
     const qint64 size = files::regularFileSize(m_prepared);
-    const QUrl source = size >= 0 && size <= MaxSoundBytes ? QUrl::fromLocalFile(m_prepared) : QUrl();
-    if (m_open && m_effect.source() == source)
-        return; // already open on this sound: a repeated Open changes nothing
-    m_effect.stop();
-    m_effect.setSource(source);
-    ++m_loads;
+    m_source = size >= 0 && size <= MaxSoundBytes ? QUrl::fromLocalFile(m_prepared) : QUrl();
     m_open = true;
+    // Opening another sound ends the one sounding (which reports its completion).
+    if (m_effect && m_effect->source() != m_source)
+        m_effect->stop();
+}
+
+void QtSoundPlayer::play()
+{
+    if (!m_open || m_source.isEmpty() || m_started)
+        return; // the chime that is sounding is not started over
+    if (m_effect && m_effect->source() == m_source && m_effect->status() == QSoundEffect::Error)
+        return;
+    m_started = true;
+    // The sound starts from the event loop: a Close in the same pass (the sample that a reload
+    // sends, which the Close ends before it is heard) cancels it before the library is troubled.
+    m_startPending = true;
+    QMetaObject::invokeMethod(&m_context, [this] { startPlaying(); }, Qt::QueuedConnection);
+}
+
+void QtSoundPlayer::startPlaying()
+{
+    if (!std::exchange(m_startPending, false) || !m_started)
+        return;
+    QSoundEffect &sound = effect();
+    if (sound.source() != m_source) {
+        // A repeated Open of the sound already loaded reads and decodes nothing again.
+        sound.stop();
+        sound.setSource(m_source);
+        ++m_loads;
+    }
+    if (sound.status() == QSoundEffect::Ready)
+        sound.play();
+    else
+        m_playWhenLoaded = true; // or, should it fail, the status change reports the end
 }
 
 void QtSoundPlayer::command(const QString &word)
@@ -57,24 +95,20 @@ void QtSoundPlayer::command(const QString &word)
     if (verb == u"open") {
         open();
     } else if (verb == u"play") {
-        if (!m_open || m_effect.isPlaying() || m_started)
-            return; // the chime that is sounding is not started over
-        if (m_effect.status() == QSoundEffect::Error || m_effect.source().isEmpty())
-            return;
-        m_started = true;
-        if (m_effect.status() == QSoundEffect::Loading)
-            m_playWhenLoaded = true;
-        else
-            m_effect.play();
+        play();
     } else if (verb == u"prev") {
         // QSoundEffect always starts from the beginning: there is nothing to wind back.
     } else if (verb == u"close") {
         m_prepared.clear();
+        m_source.clear();
         m_started = false;
         m_playWhenLoaded = false;
+        m_startPending = false;
         m_open = false;
-        m_effect.stop();
-        m_effect.setSource(QUrl());
+        if (m_effect) {
+            m_effect->stop();
+            m_effect->setSource(QUrl());
+        }
     }
 }
 

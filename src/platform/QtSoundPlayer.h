@@ -4,31 +4,45 @@
 
 #include <QSoundEffect>
 
+#include <memory>
+
 namespace vrim {
 
 // Plays the chime's wave file through the desktop's sound server. A file that is missing or not
 // a wave file stays silent: nothing else depends on the sound.
+// Open only names the file; the sound library (its connection to the sound server, its loader,
+// the decoded sound) starts with the first Play of a real file that is not closed again in the
+// same pass, so a clock whose chime is not due yet, or never comes, does not pay for it.
 class QtSoundPlayer final : public SoundPlayer {
 public:
     QtSoundPlayer();
+    ~QtSoundPlayer() override;
     void prepare(const QString &waveFile) override;
     void command(const QString &word) override;
 
     // What the player holds open ("" when closed) and whether a chime is under way.
-    QString openFile() const { return m_open ? m_effect.source().toLocalFile() : QString(); }
+    QString openFile() const { return m_open ? m_source.toLocalFile() : QString(); }
     bool isSounding() const { return m_started; }
     // How often a file was handed to the sound library, each time read and decoded afresh.
     int loads() const { return m_loads; }
+    // Whether the sound library has been started for this player.
+    bool hasStartedLibrary() const { return m_effect != nullptr; }
 
 private:
     void open();
+    void play();
+    void startPlaying();
+    QSoundEffect &effect();
 
-    QSoundEffect m_effect;
+    std::unique_ptr<QSoundEffect> m_effect; // made by the first Play of a real file
     QString m_prepared;
+    QUrl m_source; // what Open opened: empty for a file the library must not see
     bool m_open = false;
     bool m_started = false; // a Play is under way; its end is the completion to report
     bool m_playWhenLoaded = false;
+    bool m_startPending = false; // a Play waits for the event loop
     int m_loads = 0;
+    QObject m_context; // the waiting Play's, dropped with the player
 };
 
 } // namespace vrim

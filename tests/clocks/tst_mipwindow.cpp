@@ -258,6 +258,14 @@ private Q_SLOTS:
         QCOMPARE(MipSamples::place(10, {1770, 1515}), QPoint(563, 363));
         QCOMPARE(MipSamples::place(12, {1770, 1515}), QPoint(473, 253));
 
+        // Hidden by the help page's "Hide Sample", it no longer wakes; shown again, it counts on.
+        samples->hide();
+        QVERIFY(!timer.isActive());
+        samples->show();
+        QVERIFY(timer.isActive());
+        timer.elapse();
+        QCOMPARE(samples->numberLabel()->text(), QStringLiteral("2"));
+
         samples->close();
         ProgramRig::settle();
         QVERIFY(!f.program.registry().isLoaded(window::MipSamples));

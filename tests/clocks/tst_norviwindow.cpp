@@ -241,6 +241,19 @@ private Q_SLOTS:
         QVERIFY(norvi->hasPicture(0) && norvi->hasPicture(1));
         check();
         QVERIFY2(f.platform.warnings.isEmpty(), qPrintable(f.platform.warnings.join(u'\n')));
+
+        // A photo far larger than the window: the window keeps only what it can show, and shows
+        // it from the top-left down to its own bottom edge.
+        QImage photo = solid({3000, 2000}, QColor(10, 20, 30));
+        photo.setPixelColor(1, 222, QColor(250, 0, 0));
+        QVERIFY(photo.save(frame));
+        TempProgramFolder::write(f.folder.file("Settings/norvipref.prf"),
+                                 QString(frame + "\r\n" + centre + "\r\n").toUtf8());
+        norvi->clock().refresh().raise();
+        f.ticker().elapse();
+        QCOMPARE(pixel(norvi, {2, 100}), QColor(10, 20, 30));
+        QCOMPARE(pixel(norvi, {1, 222}), QColor(250, 0, 0));
+        QCOMPARE(pixel(norvi, {8, 6}), QColor(200, 100, 50));
     }
 };
 

@@ -170,3 +170,52 @@ dismiss_advice() {
     xdotool windowfocus --sync "$box" key Return
     within 50 shown "vRIM's" || fail "no launcher after closing the advice box"
 }
+
+# With the program started by start_program, opens every window together: the launcher, the
+# eight clocks, Gantos with both stopwatches running, Ostran Time and the Dov help page. Opening
+# a window from the launcher closes the launcher but leaves the help menu (open at the splash's
+# end); a help page opened from that menu and left by its Exit brings back both, ready for the
+# next entry; at the end a last page opened from the menu stays, beside the launcher. Windows are
+# raised before each click, for the clocks opened so far lie over parts of the launcher and the
+# help menu. Set VRIM_DAYTIME_SERVER before start_program to keep Ostran Time's query at home.
+open_every_window() {
+    local entry height name
+    shown "vRIM's" || dismiss_advice
+    within 50 shown Help || fail "no help menu to come back by"
+    for entry in "18 vrimcolor" "49 norvi" "79 lum-bo" "110 dov" "141 Quenz" "171 Mip" \
+        "202 Jolvex" "293 Perrin" "233 Ostran Time" "264 Gantos"; do
+        read -r height name <<<"$entry"
+        xdotool windowraise "$(windows_named "vRIM's")"
+        open_from_launcher "$height" "$name"
+        within 50 not_shown "vRIM's" || fail "the launcher stayed open after $name"
+        if [ "$name" = Gantos ]; then
+            # Sincronized Start: its caption changes once both watches run.
+            sync_caption before
+            xdotool mousemove --window "$clock" 200 278 click 1
+            within 30 sync_caption_changed || fail "Sincronized Start did not start the stopwatches"
+        fi
+        open_help_page
+        xdotool windowraise "$(windows_named "Vrim Clocks Help")"
+        xdotool mousemove --window "$(windows_named "Vrim Clocks Help")" 190 415 click 1 # Exit
+        within 50 shown "vRIM's" || fail "the help page's Exit brought no launcher"
+        within 50 shown Help || fail "the help page's Exit brought no help menu"
+        within 50 not_shown "Vrim Clocks Help" || fail "the help page stayed after its Exit"
+    done
+    open_help_page
+    shown "vRIM's" || fail "the launcher went when the last help page opened"
+}
+# Gantos's synchronised button, as the screen shows it, into $work/sync.$1.png.
+sync_caption() { import -window "$(windows_named Gantos)" -crop 160x24+120+266 +repage "$work/sync.$1.png"; }
+sync_caption_changed() {
+    sync_caption after
+    [ "$(compare -metric AE "$work/sync.before.png" "$work/sync.after.png" null: 2>&1)" != 0 ]
+}
+# The help menu's dov row: the Dov help page opens and the menu goes.
+open_help_page() {
+    local menu
+    menu=$(windows_named Help)
+    [ -n "$menu" ] || fail "no help menu to open a page from"
+    xdotool windowraise "$menu"
+    xdotool mousemove --window "$menu" 8 131 click 1
+    within 50 shown "Vrim Clocks Help" || fail "the help menu's dov row opened no page"
+}
