@@ -66,7 +66,9 @@ QString readText(const QString &line)
 
 bool textRoundTrips(const QString &value)
 {
-    if (value.contains(u'\r') || value.contains(u'\n'))
+    // A byte-order mark at the start of the file is dropped on reading, so a value may not begin
+    // with one either.
+    if (value.contains(u'\r') || value.contains(u'\n') || value.startsWith(QChar(0xFEFF)))
         return false;
     return readText(value) == value;
 }
