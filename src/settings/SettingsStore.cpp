@@ -245,7 +245,8 @@ Loaded<SoundSettings> SettingsStore::readSound(Design design) const
     QString problem;
     const QString path = filePath(soundFileName(design));
     const auto bytes = readFile(path, &problem);
-    return bytes ? soundFromBytes(design, *bytes, path) : Loaded<SoundSettings>{defaultSound(design), problem};
+    return bytes ? soundFromBytes(design, *bytes, path)
+                 : Loaded<SoundSettings>{defaultSound(design), problem};
 }
 
 Loaded<LumboSettings> SettingsStore::readLumbo() const
@@ -256,7 +257,8 @@ Loaded<LumboSettings> SettingsStore::readLumbo() const
     return bytes ? lumboFromBytes(*bytes, path) : Loaded<LumboSettings>{defaultLumbo(), problem};
 }
 
-Loaded<SkinSettings> SettingsStore::skinFromBytes(Design design, const QByteArray &bytes, const QString &path) const
+Loaded<SkinSettings> SettingsStore::skinFromBytes(Design design, const QByteArray &bytes,
+                                                  const QString &path) const
 {
     QString problem;
     const auto lines = linesOf(bytes, path, skinLineCount(design), &problem);
@@ -268,7 +270,8 @@ Loaded<SkinSettings> SettingsStore::skinFromBytes(Design design, const QByteArra
     return {skin, {}};
 }
 
-Loaded<SoundSettings> SettingsStore::soundFromBytes(Design design, const QByteArray &bytes, const QString &path) const
+Loaded<SoundSettings> SettingsStore::soundFromBytes(Design design, const QByteArray &bytes,
+                                                    const QString &path) const
 {
     QString problem;
     const auto lines = linesOf(bytes, path, 2, &problem);

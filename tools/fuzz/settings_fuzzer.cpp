@@ -87,8 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Loaded<SoundSettings> sound = store.soundFromBytes(Design::Dov, bytes, path);
     checkProblem(sound, defaults.sound);
     if (sound.ok()) {
-        const SoundSettings back = store.soundFromBytes(
-            Design::Dov, prf::encodeText(sound.value.sound) + prf::encodeText(sound.value.interval), path).value;
+        const SoundSettings back =
+            store
+                .soundFromBytes(Design::Dov,
+                                prf::encodeText(sound.value.sound) + prf::encodeText(sound.value.interval),
+                                path)
+                .value;
         checkText(sound.value.sound, back.sound);
         checkText(sound.value.interval, back.interval);
     }
