@@ -87,12 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Loaded<SoundSettings> sound = store.soundFromBytes(Design::Dov, bytes, path);
     checkProblem(sound, defaults.sound);
     if (sound.ok()) {
-        const SoundSettings back =
-            store
-                .soundFromBytes(Design::Dov,
-                                prf::encodeText(sound.value.sound) + prf::encodeText(sound.value.interval),
-                                path)
-                .value;
+        const QByteArray again = prf::encodeText(sound.value.sound) + prf::encodeText(sound.value.interval);
+        const SoundSettings back = store.soundFromBytes(Design::Dov, again, path).value;
         checkText(sound.value.sound, back.sound);
         checkText(sound.value.interval, back.interval);
     }
