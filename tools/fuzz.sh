@@ -14,7 +14,7 @@ target=${1:-}
 case "$target" in
 settings) sources=(settings/SettingsStore.cpp settings/SettingsFormat.cpp settings/DataFolders.cpp
                    platform/LocalFiles.cpp)
-          options=(-max_len=4096) ;;
+          options=(-max_len=8192) ;; # past the longest line a setting may have
 daytime)  sources=(nettime/DaytimeReply.cpp)
           options=(-max_len=2048) ;;
 rtf)      sources=(help/RtfReader.cpp)
@@ -37,9 +37,13 @@ work=${FUZZ_WORK:-$(mktemp -d "/tmp/fuzz_$target.XXXXXX")}
 mkdir -p "$work"
 fuzzer=$work/${target}_fuzzer
 
-# Built again when the entry point or anything under src/ changed since.
-if [ ! -x "$fuzzer" ] || [ -n "$(find "$here/src" "$here/tools/fuzz/${target}_fuzzer.cpp" -newer "$fuzzer" \
-        -name '*.[ch]*' -print -quit)" ]; then
+# Built again when its entry point, one of its sources or any header changed since.
+stale() {
+    [ ! -x "$fuzzer" ] ||
+        [ -n "$(find "$here/tools/fuzz/${target}_fuzzer.cpp" "${sources[@]/#/$here/src/}" -newer "$fuzzer")" ] ||
+        [ -n "$(find "$here/src" -name '*.h' -newer "$fuzzer" -print -quit)" ]
+}
+if stale; then
     echo "building $fuzzer with $clang"
     # shellcheck disable=SC2046
     "$clang" -std=c++20 -g -O2 -fno-omit-frame-pointer -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
