@@ -19,6 +19,7 @@ test_packages=(
     faketime                                    # ... at a time of day they choose
     pulseaudio pulseaudio-utils sox             # ... and record the chimes from a null sink
     imagemagick                                 # ... and look at the screen
+    clang libclang-rt-dev                       # the parsers' fuzzers (libFuzzer)
 )
 
 install_missing() {

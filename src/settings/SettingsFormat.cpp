@@ -74,7 +74,9 @@ bool hasControlCharacters(const QString &line)
 
 bool textRoundTrips(const QString &value)
 {
-    if (hasControlCharacters(value))
+    // A byte-order mark at the start of the file is dropped on reading, so a value may not begin
+    // with one either.
+    if (hasControlCharacters(value) || value.startsWith(QChar(0xFEFF)))
         return false;
     return readText(value) == value;
 }

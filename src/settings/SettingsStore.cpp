@@ -59,14 +59,14 @@ const QString &DefaultInterval = interval::FiveMinutes;
 
 QString tr(const char *text) { return QCoreApplication::translate("SettingsStore", text); }
 
-// Reads the first `count` lines of a settings file, or says why it cannot.
-std::optional<QStringList> readLines(const QString &path, int count, QString *problem)
+// Reads a whole settings file, or says why it cannot.
+std::optional<QByteArray> readFile(const QString &path, QString *problem)
 {
     if (!QFileInfo::exists(path)) {
         *problem = tr("The settings file %1 is missing.").arg(QDir::toNativeSeparators(path));
         return std::nullopt;
     }
-    const files::Contents contents = files::readRegularFile(path, MaxSettingsFileSize);
+    files::Contents contents = files::readRegularFile(path, MaxSettingsFileSize);
     if (!contents.ok()) {
         *problem = tr("The settings file %1 cannot be read: %2.")
                        .arg(QDir::toNativeSeparators(path), contents.problem);
@@ -79,8 +79,14 @@ std::optional<QStringList> readLines(const QString &path, int count, QString *pr
                        .arg(MaxSettingsFileSize / 1024);
         return std::nullopt;
     }
+    return std::move(contents.bytes);
+}
+
+// The first `count` lines of the bytes of the settings file at `path`, or why they are unusable.
+std::optional<QStringList> linesOf(const QByteArray &bytes, const QString &path, int count, QString *problem)
+{
     int found = 0;
-    auto lines = prf::firstLines(contents.bytes, count, &found);
+    auto lines = prf::firstLines(bytes, count, &found);
     if (!lines) {
         *problem = tr("The settings file %1 is incomplete: it holds %2 of its %3 lines.")
                        .arg(QDir::toNativeSeparators(path))
@@ -245,7 +251,33 @@ LumboSettings SettingsStore::defaultLumbo() { return {0x644E24, 0x53411E, 0, 1};
 Loaded<SkinSettings> SettingsStore::readSkin(Design design) const
 {
     QString problem;
-    const auto lines = readLines(filePath(skinFileName(design)), skinLineCount(design), &problem);
+    const QString path = filePath(skinFileName(design));
+    const auto bytes = readFile(path, &problem);
+    return bytes ? skinFromBytes(design, *bytes, path) : Loaded<SkinSettings>{defaultSkin(design), problem};
+}
+
+Loaded<SoundSettings> SettingsStore::readSound(Design design) const
+{
+    QString problem;
+    const QString path = filePath(soundFileName(design));
+    const auto bytes = readFile(path, &problem);
+    return bytes ? soundFromBytes(design, *bytes, path)
+                 : Loaded<SoundSettings>{defaultSound(design), problem};
+}
+
+Loaded<LumboSettings> SettingsStore::readLumbo() const
+{
+    QString problem;
+    const QString path = filePath(lumboFileName());
+    const auto bytes = readFile(path, &problem);
+    return bytes ? lumboFromBytes(*bytes, path) : Loaded<LumboSettings>{defaultLumbo(), problem};
+}
+
+Loaded<SkinSettings> SettingsStore::skinFromBytes(Design design, const QByteArray &bytes,
+                                                  const QString &path) const
+{
+    QString problem;
+    const auto lines = linesOf(bytes, path, skinLineCount(design), &problem);
     if (!lines)
         return {defaultSkin(design), problem};
     SkinSettings skin{prf::readText(lines->at(0)), {}};
@@ -254,20 +286,20 @@ Loaded<SkinSettings> SettingsStore::readSkin(Design design) const
     return {skin, {}};
 }
 
-Loaded<SoundSettings> SettingsStore::readSound(Design design) const
+Loaded<SoundSettings> SettingsStore::soundFromBytes(Design design, const QByteArray &bytes,
+                                                    const QString &path) const
 {
     QString problem;
-    const auto lines = readLines(filePath(soundFileName(design)), 2, &problem);
+    const auto lines = linesOf(bytes, path, 2, &problem);
     if (!lines)
         return {defaultSound(design), problem};
     return {{prf::readText(lines->at(0)), prf::readText(lines->at(1))}, {}};
 }
 
-Loaded<LumboSettings> SettingsStore::readLumbo() const
+Loaded<LumboSettings> SettingsStore::lumboFromBytes(const QByteArray &bytes, const QString &path) const
 {
-    const QString path = filePath(lumboFileName());
     QString problem;
-    const auto lines = readLines(path, 4, &problem);
+    const auto lines = linesOf(bytes, path, 4, &problem);
     if (!lines)
         return {defaultLumbo(), problem};
 

@@ -3,6 +3,7 @@
 #include "base/Design.h"
 #include "settings/DataFolders.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -64,6 +65,10 @@ public:
     Loaded<SkinSettings> readSkin(Design design) const;
     Loaded<SoundSettings> readSound(Design design) const;
     Loaded<LumboSettings> readLumbo() const;
+    // What those make of the bytes of the file at `path` once read whole.
+    Loaded<SkinSettings> skinFromBytes(Design design, const QByteArray &bytes, const QString &path) const;
+    Loaded<SoundSettings> soundFromBytes(Design design, const QByteArray &bytes, const QString &path) const;
+    Loaded<LumboSettings> lumboFromBytes(const QByteArray &bytes, const QString &path) const;
 
     [[nodiscard]] Saved writeSkin(Design design, const SkinSettings &skin) const;
     [[nodiscard]] Saved writeSound(Design design, const SoundSettings &sound) const;

@@ -1,9 +1,8 @@
-// The help pages' RTF reader: each control word on small inputs, a page as pandoc writes it,
-// hostile inputs, and a short mutation run (tools/fuzz_rtf.sh runs libFuzzer for longer).
+// The help pages' RTF reader: each control word on small inputs, a page as pandoc writes it
+// and hostile inputs (the fuzz_rtf test runs it under libFuzzer, tools/fuzz.sh for longer).
 #include "help/RtfReader.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace vrim;
@@ -207,47 +206,6 @@ private Q_SLOTS:
         QVERIFY(text.startsWith(shown));
         QVERIFY(std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c < u'\t'; }));
         QVERIFY(doc.paragraphs.size() <= rtf::MaxRuns);
-    }
-
-    // Mutations of the pandoc page and of small inputs: every read ends, its text is no longer
-    // than its input and every picture run names a picture.
-    void mutationsNeverCrash()
-    {
-        const QList<QByteArray> seeds = {
-            page(), R"({\rtf1{\pict\pngblip\bin4 abcd}\uc2\u233\'e9\'e9 x})",
-            R"({\rtf1{\fonttbl{\f0 A;}}{\colortbl;\red1;}{\*\x y}\b\i\ul\fs9\cf1 a\par})"};
-        QVERIFY(!seeds[0].isEmpty());
-        QRandomGenerator random(1616);
-        const QByteArray alphabet = "{}\\'*0123456789abcdef-; \nbinucparpict";
-        for (int run = 0; run < 20000; ++run) {
-            QByteArray rtf = seeds[run % seeds.size()];
-            const int edits = 1 + int(random.bounded(6));
-            for (int edit = 0; edit < edits; ++edit) {
-                const qsizetype at = random.bounded(int(rtf.size()) + 1);
-                const char c = random.bounded(2) ? alphabet[random.bounded(int(alphabet.size()))]
-                                                 : char(random.bounded(256));
-                switch (random.bounded(4)) {
-                case 0:
-                    if (at < rtf.size())
-                        rtf[at] = c;
-                    break;
-                case 1:
-                    rtf.insert(at, c);
-                    break;
-                case 2:
-                    rtf.remove(at, 1 + random.bounded(8));
-                    break;
-                default:
-                    rtf.insert(at, rtf.mid(random.bounded(int(rtf.size()) + 1), random.bounded(64)));
-                    break;
-                }
-            }
-            const rtf::Document doc = rtf::read(rtf);
-            QVERIFY2(doc.plainText().size() <= rtf.size(), rtf.toPercentEncoding().constData());
-            for (const rtf::Paragraph &p : doc.paragraphs)
-                for (const rtf::Run &r : p.runs)
-                    QVERIFY(r.picture < doc.pictures.size());
-        }
     }
 };
 

@@ -298,6 +298,7 @@ private Q_SLOTS:
         QTest::newRow("leading blank") << " /a.jpg";
         QTest::newRow("wrapped in quotes") << "\"/a.jpg\"";
         QTest::newRow("line break") << "/a\n.jpg";
+        QTest::newRow("a leading byte-order mark") << QStringLiteral(u"\uFEFF/a.jpg");
     }
     void valuesThatWouldReadBackDifferentlyAreRefused()
     {
