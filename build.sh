@@ -20,6 +20,9 @@ test_packages=(
     pulseaudio pulseaudio-utils sox             # ... and record the chimes from a null sink
     imagemagick                                 # ... and look at the screen
     clang libclang-rt-dev                       # the parsers' fuzzers (libFuzzer)
+    librsvg2-bin                                # the icon's PNG sizes, rendered from its SVG
+    dpkg-dev lintian                            # the Debian package: dependencies, checks
+    desktop-file-utils appstream                # ... its menu entry and metainfo checked
 )
 
 install_missing() {

@@ -59,11 +59,15 @@ int main(int argc, char *argv[])
 
     QApplication::setApplicationName(QString::fromLatin1(vrim::build::ProgramName));
     QApplication::setApplicationVersion(QString::fromLatin1(vrim::build::Version));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(vrim::build::AppId));
     // The program ends when its last window is unloaded, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
     vrim::QtPlatform platform;
-    vrim::Program program(platform, vrim::DataFolders(QCoreApplication::applicationDirPath()), [] {
+    // Settings beside the program, or in the user's data folder where the program is installed
+    // out of the user's reach.
+    const auto folders = vrim::DataFolders::forProgram(QCoreApplication::applicationDirPath());
+    vrim::Program program(platform, folders, [] {
         QMetaObject::invokeMethod(
             qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     });

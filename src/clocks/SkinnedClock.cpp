@@ -35,10 +35,10 @@ void SkinnedClock::readSettings()
     for (const QString &problem : {skin.problem, sound.problem})
         if (!problem.isEmpty())
             reportProblem(problem);
-    m_pictures = {DataFolders::resolveStored(skin.value.picture)};
+    m_pictures = {m_folders.resolveStored(skin.value.picture)};
     if (SettingsStore::skinLineCount(m_design) > 1)
-        m_pictures.append(DataFolders::resolveStored(skin.value.centre));
-    m_soundFile = DataFolders::resolveStored(sound.value.sound);
+        m_pictures.append(m_folders.resolveStored(skin.value.centre));
+    m_soundFile = m_folders.resolveStored(sound.value.sound);
     m_chime = sound.value.interval;
 }
 

@@ -3,16 +3,24 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <unistd.h>
 
 namespace vrim {
 namespace {
 
 // Walks the components below base, taking the on-disk spelling of each one that exists.
 // Once a component is missing, the rest is kept as given: it names something to be created.
-QString resolveBelow(QString base, QStringView relative)
+QStringList componentsOf(QStringView path)
 {
     static const QRegularExpression separators(QStringLiteral("[\\\\/]+"));
-    const QStringList parts = relative.toString().split(separators, Qt::SkipEmptyParts);
+    return path.toString().split(separators, Qt::SkipEmptyParts);
+}
+
+QString resolveBelow(QString base, QStringView relative)
+{
+    const QStringList parts = componentsOf(relative);
     bool probing = true;
     for (const QString &part : parts) {
         const QString parent = base.endsWith(u'/') ? base : base + u'/';
@@ -44,17 +52,56 @@ QString withoutTrailingSeparator(QString folder)
     return folder;
 }
 
+bool isSettings(QStringView relative)
+{
+    const QStringList parts = componentsOf(relative);
+    return !parts.isEmpty() && parts.first().compare(u"Settings", Qt::CaseInsensitive) == 0;
+}
+
+// The folders that come with the program; stored paths into them follow the program.
+bool isInstalledFolder(const QString &name)
+{
+    for (const char16_t *folder : {u"Skins", u"Sounds", u"Helps"})
+        if (name.compare(QStringView(folder), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 DataFolders::DataFolders(const QString &programFolder)
-    : m_programFolder(withoutTrailingSeparator(programFolder))
+    : DataFolders(programFolder, programFolder)
 {}
 
-QString DataFolders::path(QStringView relative) const { return resolveBelow(m_programFolder, relative); }
+DataFolders::DataFolders(const QString &programFolder, const QString &settingsHome)
+    : m_programFolder(withoutTrailingSeparator(programFolder))
+    , m_settingsHome(withoutTrailingSeparator(settingsHome))
+{}
+
+DataFolders DataFolders::forProgram(const QString &programFolder, const QString &userFolder)
+{
+    // The first start makes Settings (through a folder built beside it) in the program folder,
+    // which takes the right to add entries to it. access() also says no on a read-only mount.
+    const bool writable = ::access(QFile::encodeName(programFolder).constData(), W_OK | X_OK) == 0;
+    if (writable || userFolder.isEmpty())
+        return DataFolders(programFolder);
+    return DataFolders(programFolder, userFolder);
+}
+
+QString DataFolders::userDataFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? data : data + QStringLiteral("/vrimclocks");
+}
+
+QString DataFolders::path(QStringView relative) const
+{
+    return resolveBelow(isSettings(relative) ? m_settingsHome : m_programFolder, relative);
+}
 
 QString DataFolders::settingsPath() const { return path(u"\\Settings\\") + u'/'; }
 
-QString DataFolders::resolveStored(const QString &stored)
+QString DataFolders::resolveStored(const QString &stored) const
 {
     if (stored.isEmpty())
         return stored;
@@ -62,7 +109,21 @@ QString DataFolders::resolveStored(const QString &stored)
     unified.replace(u'\\', u'/');
     if (!unified.startsWith(u'/'))
         return unified; // relative paths are not ours to guess at
-    return resolveBelow(QStringLiteral("/"), unified);
+    const QString resolved = resolveBelow(QStringLiteral("/"), unified);
+    if (QFileInfo::exists(resolved))
+        return resolved;
+
+    // Gone from where it was: if it was the program's own, "<old folder>/Skins/Quenz/dunga.jpg",
+    // take the same file from this program folder. The longest such tail decides first.
+    const QStringList parts = componentsOf(unified);
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        if (!isInstalledFolder(parts[i]))
+            continue;
+        const QString here = resolveBelow(m_programFolder, parts.mid(i).join(u'/'));
+        if (QFileInfo(here).isFile())
+            return here;
+    }
+    return resolved;
 }
 
 } // namespace vrim

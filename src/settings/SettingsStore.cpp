@@ -344,9 +344,12 @@ Saved SettingsStore::writeDefaults() const
     if (QFileInfo(folder).exists() && !QFileInfo(folder).isDir())
         return cannotMake(tr("something else of that name is in the way"));
 
+    // A user's own data folder may not be there yet on their first start.
+    if (!QDir().mkpath(m_folders.settingsHome()))
+        return cannotMake(errnoText());
     // Built beside its place and renamed into it in one step: a first start that fails or is
     // killed half-way leaves no settings folder, so the next start is a first start again.
-    const std::optional<QByteArray> building = makeBuildingFolder(m_folders.programFolder());
+    const std::optional<QByteArray> building = makeBuildingFolder(m_folders.settingsHome());
     if (!building)
         return cannotMake(errnoText());
     const QString buildingPath = QFile::decodeName(*building);
@@ -377,16 +380,16 @@ Saved SettingsStore::writeDefaults() const
         QDir(buildingPath).removeRecursively();
         return saved;
     }
-    syncFolder(m_folders.programFolder());
+    syncFolder(m_folders.settingsHome());
     return {};
 }
 
 void SettingsStore::clearLeftovers() const
 {
-    const QDir program(m_folders.programFolder());
-    for (const QString &name : program.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+    const QDir home(m_folders.settingsHome());
+    for (const QString &name : home.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
         if (BuildingName.match(name).hasMatch())
-            QDir(program.filePath(name)).removeRecursively();
+            QDir(home.filePath(name)).removeRecursively();
 
     // A save killed before its rename leaves its temporary file beside the settings file, named
     // after it with a dot and six letters.

@@ -82,6 +82,7 @@ public:
     void clearLeftovers() const;
 
     QString filePath(const QString &fileName) const;
+    const DataFolders &folders() const { return m_folders; }
 
 private:
     DataFolders m_folders;

@@ -53,9 +53,9 @@ const SkinManagerDesign *find(const QString &window)
 namespace {
 
 // Where a chooser opens before anything was chosen: beside the stored file.
-QString folderOf(const QString &stored)
+QString folderOf(const DataFolders &folders, const QString &stored)
 {
-    const QString path = DataFolders::resolveStored(stored);
+    const QString path = folders.resolveStored(stored);
     return path.isEmpty() ? QString() : QFileInfo(path).path();
 }
 
@@ -97,13 +97,13 @@ void SkinManagerModel::open()
         if (skinmanager::IntervalButtons[size_t(i)] == m_storedChime)
             m_interval = i;
 
-    showPreview(Frame, DataFolders::resolveStored(m_storedPictures[Frame]));
+    showPreview(Frame, m_store.folders().resolveStored(m_storedPictures[Frame]));
     if (m_design.twoPictures) {
-        showPreview(Centre, DataFolders::resolveStored(m_storedPictures[Centre]));
+        showPreview(Centre, m_store.folders().resolveStored(m_storedPictures[Centre]));
         m_target = Centre;
         m_interval = 0; // "5 min", whatever is stored
     }
-    m_player.prepare(DataFolders::resolveStored(m_storedSound));
+    m_player.prepare(m_store.folders().resolveStored(m_storedSound));
     m_player.command(QStringLiteral("Open"));
 }
 
@@ -114,8 +114,9 @@ void SkinManagerModel::showPreview(Picture which, const QString &path)
 
 void SkinManagerModel::view()
 {
-    const QString chosen = m_platform.choosers().chooseFile(m_design.pictureFilters, 1, m_pictureChooserName,
-                                                            folderOf(m_storedPictures[Frame]));
+    const QString chosen =
+        m_platform.choosers().chooseFile(m_design.pictureFilters, 1, m_pictureChooserName,
+                                         folderOf(m_store.folders(), m_storedPictures[Frame]));
     if (!chosen.isEmpty())
         m_pictureChooserName = chosen;
     const Picture which = m_design.twoPictures ? m_target : Frame;
@@ -127,7 +128,7 @@ void SkinManagerModel::view()
 void SkinManagerModel::change()
 {
     const QString chosen = m_platform.choosers().chooseFile(skinmanager::SoundFilters, 1, m_soundChooserName,
-                                                            folderOf(m_storedSound));
+                                                            folderOf(m_store.folders(), m_storedSound));
     if (!chosen.isEmpty())
         m_soundChooserName = chosen;
 }
@@ -135,7 +136,7 @@ void SkinManagerModel::change()
 void SkinManagerModel::test()
 {
     m_player.command(QStringLiteral("close"));
-    m_player.prepare(m_soundChooserName.isEmpty() ? DataFolders::resolveStored(m_storedSound)
+    m_player.prepare(m_soundChooserName.isEmpty() ? m_store.folders().resolveStored(m_storedSound)
                                                   : m_soundChooserName);
     m_player.command(QStringLiteral("Open"));
     m_player.command(QStringLiteral("Play"));

@@ -1,11 +1,47 @@
 #include "settings/DataFolders.h"
+#include "settings/SettingsStore.h"
+#include "shell/Startup.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 using vrim::DataFolders;
+using vrim::Design;
+using vrim::SettingsStore;
+
+namespace {
+
+void touch(const QString &path)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+// Every file below `folder` with its contents' hash, to tell that nothing there changed.
+QStringList fingerprint(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        entries << path + u' ' +
+                       QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
+    }
+    entries.sort();
+    return entries;
+}
+
+} // namespace
 
 class TestDataFolders : public QObject {
     Q_OBJECT
@@ -61,11 +97,96 @@ private Q_SLOTS:
 
     void storedPathsAcceptEitherSeparator()
     {
+        const DataFolders folders(m_folder);
         QString stored = m_folder + QStringLiteral("\\skins\\Norvi\\PLUM.jpg");
-        QCOMPARE(DataFolders::resolveStored(stored), m_folder + QStringLiteral("/Skins/norvi/Plum.JPG"));
-        QCOMPARE(DataFolders::resolveStored(QString()), QString());
-        QCOMPARE(DataFolders::resolveStored(QStringLiteral("/no/such/place.jpg")),
+        QCOMPARE(folders.resolveStored(stored), m_folder + QStringLiteral("/Skins/norvi/Plum.JPG"));
+        QCOMPARE(folders.resolveStored(QString()), QString());
+        QCOMPARE(folders.resolveStored(QStringLiteral("/no/such/place.jpg")),
                  QStringLiteral("/no/such/place.jpg"));
+    }
+
+    // Settings files written before the program moved (a new version in a new folder, a build
+    // folder copied elsewhere) still name the old folder's skins and chimes.
+    void storedPathsFollowTheProgramFolder_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");
+        const QString here = m_root.path() + QStringLiteral("/new/vrimclocks");
+        const QString elsewhere = m_root.path() + QStringLiteral("/pictures");
+        // clang-format off
+        QTest::newRow("old program folder, as written on the first start")
+            << "/opt/vrimclocks-0.9/Skins/Quenz/dunga-3d.jpg" << here + "/Skins/Quenz/dunga-3d.jpg";
+        QTest::newRow("old folder spelt with backslashes and in other letter case")
+            << "\\home\\ann\\Vrim Clocks\\SOUNDS\\Bzz.WAV" << here + "/Sounds/bzz.wav";
+        QTest::newRow("a folder named Skins above the program folder")
+            << "/srv/Skins/old/Skins/Quenz/dunga-3d.jpg" << here + "/Skins/Quenz/dunga-3d.jpg";
+        QTest::newRow("the user's own file still there is kept")
+            << elsewhere + "/Skins/Quenz/dunga-3d.jpg" << elsewhere + "/Skins/Quenz/dunga-3d.jpg";
+        QTest::newRow("a missing file the program never had stays missing")
+            << "/opt/vrimclocks-0.9/Skins/Quenz/mine.jpg" << "/opt/vrimclocks-0.9/Skins/Quenz/mine.jpg";
+        QTest::newRow("a missing file outside any program folder stays missing")
+            << "/home/ann/Quenz/dunga-3d.jpg" << "/home/ann/Quenz/dunga-3d.jpg";
+        QTest::newRow("a folder is not a file") << "/opt/old/Skins/Quenz" << "/opt/old/Skins/Quenz";
+        // clang-format on
+    }
+    void storedPathsFollowTheProgramFolder()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        const QString here = m_root.path() + QStringLiteral("/new/vrimclocks");
+        touch(here + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"));
+        touch(here + QStringLiteral("/Sounds/bzz.wav"));
+        touch(m_root.path() + QStringLiteral("/pictures/Skins/Quenz/dunga-3d.jpg"));
+        QCOMPARE(DataFolders(here).resolveStored(stored), expected);
+    }
+
+    void settingsStayBesideAProgramTheUserMayWriteTo()
+    {
+        QTemporaryDir program, user;
+        const DataFolders folders =
+            DataFolders::forProgram(program.path(), user.path() + QStringLiteral("/vrimclocks"));
+        QCOMPARE(folders.settingsHome(), program.path());
+        QCOMPARE(folders.settingsPath(), program.path() + QStringLiteral("/Settings/"));
+    }
+
+    // An installed program folder: each user's Settings in their own data folder, made on their
+    // first start with its missing parents; the program folder is only read.
+    void settingsGoToTheUsersFolderBesideAReadOnlyProgram()
+    {
+        QTemporaryDir root;
+        const QString program = root.path() + QStringLiteral("/opt/vrimclocks");
+        touch(program + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"));
+        touch(program + QStringLiteral("/Sounds/iauu.wav"));
+        QVERIFY(QFile(program).setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                              QFile::ExeOther));
+        const auto restore = qScopeGuard(
+            [&] { QFile(program).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        // Root may write anywhere: it then lays the folders out by hand, and e2e_installed runs
+        // the installed program as an unprivileged user to check the choice itself.
+        const bool mayWriteAnyway = ::access(QFile::encodeName(program).constData(), W_OK) == 0;
+        const auto foldersOf = [&](const QString &user) {
+            return mayWriteAnyway ? DataFolders(program, user) : DataFolders::forProgram(program, user);
+        };
+
+        const QString ann = root.path() + QStringLiteral("/ann/.local/share/vrimclocks");
+        const QString bob = root.path() + QStringLiteral("/bob/data/vrimclocks");
+        const QStringList before = fingerprint(program);
+        for (const QString &user : {ann, bob}) {
+            const DataFolders folders = foldersOf(user);
+            QVERIFY(vrim::isFirstStart(folders));
+            const auto saved = SettingsStore(folders).writeDefaults();
+            QVERIFY2(saved.ok(), qPrintable(saved.problem));
+            QCOMPARE(QDir(user + QStringLiteral("/Settings")).entryList(QDir::Files).size(), 13);
+            QVERIFY(!vrim::isFirstStart(folders));
+            const auto skin = SettingsStore(folders).readSkin(Design::Quenz);
+            QCOMPARE(skin.value.picture, program + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"));
+        }
+        QVERIFY(SettingsStore(foldersOf(ann))
+                    .writeSound(Design::Quenz, {QStringLiteral("/x.wav"), QStringLiteral("1 hour")})
+                    .ok());
+        QCOMPARE(SettingsStore(foldersOf(bob)).readSound(Design::Quenz).value.interval,
+                 QStringLiteral("5 min"));
+        QCOMPARE(fingerprint(program), before);
     }
 };
 
