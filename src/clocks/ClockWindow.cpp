@@ -322,12 +322,16 @@ void ClockWindow::loadPictures()
                             files::shortQuote(QDir::toNativeSeparators(paths[slot]), 160), problem));
             continue;
         }
-        // Stretched pictures are scaled once here, to the control that shows them.
+        // Stretched pictures are scaled once here, to the control that shows them, in the
+        // screen's own pixels so that a dense screen shows them sharp.
         QImage shown = image;
+        const qreal ratio = devicePixelRatioF();
         for (const FaceControl &control : face.controls())
-            if (control.picture == slot && control.fit == PictureFit::Stretch)
-                shown = image.scaled(twipsRect(control.twips).size(), Qt::IgnoreAspectRatio,
+            if (control.picture == slot && control.fit == PictureFit::Stretch) {
+                shown = image.scaled(twipsRect(control.twips).size() * ratio, Qt::IgnoreAspectRatio,
                                      Qt::SmoothTransformation);
+                shown.setDevicePixelRatio(ratio);
+            }
         m_pictures[size_t(slot)] = shown;
     }
     // The pictures are the last step of every load and reload.
