@@ -19,6 +19,7 @@ test_packages=(
     faketime                                    # ... at a time of day they choose
     pulseaudio pulseaudio-utils sox             # ... and record the chimes from a null sink
     imagemagick                                 # ... and look at the screen
+    weston qt6-wayland xwayland                 # ... and on a headless Wayland compositor
 )
 
 install_missing() {
