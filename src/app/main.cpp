@@ -77,11 +77,12 @@ int main(int argc, char *argv[])
     }
 
     vrim::QtPlatform platform;
-    vrim::Program program(platform, vrim::DataFolders(QCoreApplication::applicationDirPath()), [&runningCopy] {
-        runningCopy.close(); // a later start now starts afresh
-        QMetaObject::invokeMethod(
-            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-    });
+    vrim::Program program(platform, vrim::DataFolders(QCoreApplication::applicationDirPath()),
+                          [&runningCopy] {
+                              runningCopy.close(); // a later start now starts afresh
+                              QMetaObject::invokeMethod(
+                                  qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+                          });
     runningCopy.onAsked([&program] { vrim::comeForward(program.registry()); });
     if (!program.start())
         return EXIT_FAILURE;

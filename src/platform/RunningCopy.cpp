@@ -36,8 +36,8 @@ QString runtimeFolder()
 QString RunningCopy::socketPathFor(const QString &programFolder)
 {
     const QFileInfo folder(programFolder);
-    const QString canonical = folder.canonicalFilePath().isEmpty() ? folder.absoluteFilePath()
-                                                                   : folder.canonicalFilePath();
+    const QString canonical =
+        folder.canonicalFilePath().isEmpty() ? folder.absoluteFilePath() : folder.canonicalFilePath();
     // A digest keeps the path short: a socket's path may not be much longer than 100 bytes.
     const QByteArray digest =
         QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);

@@ -22,7 +22,8 @@ QString labelName(const QString &label) { return QStringLiteral("label:") + labe
 LauncherWindow::LauncherWindow(WindowRegistry &registry)
     : VrimWindow(registry, window::Launcher,
                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_background(QPixmap::fromImage(loadArtwork(QStringLiteral(":/artwork/launcher.png"), devicePixelRatioF())))
+    , m_background(
+          QPixmap::fromImage(loadArtwork(QStringLiteral(":/artwork/launcher.png"), devicePixelRatioF())))
 {
     setWindowTitle(launcher::Caption);
     setGeometry(launcher::ClientRect);

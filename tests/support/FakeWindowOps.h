@@ -10,8 +10,8 @@ class FakeWindowOps final : public WindowOps {
 public:
     QStringList log;
     std::function<void()> dragEnded;
-    int x = 0;         // the window's left edge, pixels
-    int screen = 1280; // the screen's width, pixels
+    int x = 0;                 // the window's left edge, pixels
+    int screen = 1280;         // the screen's width, pixels
     bool onTopPossible = true; // false: as on Wayland
 
     void startDrag(std::function<void()> ended) override

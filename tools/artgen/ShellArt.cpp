@@ -226,8 +226,10 @@ void makeLauncher(const QString &path, double scale) {
         return c * (0.94 + 0.1 * streak + 0.05 * (1.0 - x / w));
     });
     // Recesses for the bar column and for the help picture, so both look set in.
-    sinkPanel(img, QRectF(13 * scale, 8 * scale, 88 * scale, (h - 16) * scale), 2.0 * scale, 0.5, scale);
-    sinkPanel(img, QRectF(110 * scale, 35 * scale, 40 * scale, 209 * scale), 2.0 * scale, 0.5, scale);
+    sinkPanel(img, QRectF(13 * scale, 8 * scale, 88 * scale, (h - 16) * scale), 2.0 * scale, 0.5,
+              scale);
+    sinkPanel(img, QRectF(110 * scale, 35 * scale, 40 * scale, 209 * scale), 2.0 * scale, 0.5,
+              scale);
     // An engraved clock emblem in the free corner under the help picture.
     const QPointF e(116, 318);
     applyRelief(img,
@@ -240,7 +242,8 @@ void makeLauncher(const QString &path, double scale) {
                                    std::abs(x - e.x()) < 0.9 && y > e.y() - 5.5 && y < e.y();
                                const bool onMinute =
                                    std::abs(y - e.y()) < 0.9 && x > e.x() && x < e.x() + 7.0;
-                               return -1.5 * scale * std::max(ring, (onHour || onMinute) ? 1.0 : 0.0);
+                               return -1.5 * scale *
+                                      std::max(ring, (onHour || onMinute) ? 1.0 : 0.0);
                            }),
                 0.8);
     finishSkin(img, 505, 4.0 * scale, 1.0);
