@@ -23,6 +23,7 @@ test_packages=(
     librsvg2-bin                                # the icon's PNG sizes, rendered from its SVG
     dpkg-dev lintian                            # the Debian package: dependencies, checks
     desktop-file-utils appstream                # ... its menu entry and metainfo checked
+    weston qt6-wayland xwayland                 # ... and on a headless Wayland compositor
 )
 
 install_missing() {

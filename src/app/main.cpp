@@ -1,6 +1,8 @@
 #include "BuildConfig.h"
 #include "app/Program.h"
 #include "platform/QtPlatform.h"
+#include "platform/RunningCopy.h"
+#include "shell/Startup.h"
 
 #include <QApplication>
 #include <QMetaObject>
@@ -63,14 +65,28 @@ int main(int argc, char *argv[])
     // The program ends when its last window is unloaded, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // One running copy per user and program folder, settled before anything touches the settings.
+    vrim::RunningCopy runningCopy(vrim::RunningCopy::socketPathFor(QCoreApplication::applicationDirPath()));
+    switch (runningCopy.claim()) {
+    case vrim::RunningCopy::Claim::First:
+        break;
+    case vrim::RunningCopy::Claim::HandedOver:
+        return EXIT_SUCCESS;
+    case vrim::RunningCopy::Claim::NoAnswer:
+        std::fputs("Vrim Clocks is already running but does not answer.\n", stderr);
+        return EXIT_FAILURE;
+    }
+
     vrim::QtPlatform platform;
     // Settings beside the program, or in the user's data folder where the program is installed
     // out of the user's reach.
     const auto folders = vrim::DataFolders::forProgram(QCoreApplication::applicationDirPath());
-    vrim::Program program(platform, folders, [] {
+    vrim::Program program(platform, folders, [&runningCopy] {
+        runningCopy.close(); // a later start now starts afresh
         QMetaObject::invokeMethod(
             qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     });
+    runningCopy.onAsked([&program] { vrim::comeForward(program.registry()); });
     if (!program.start())
         return EXIT_FAILURE;
     return QApplication::exec();

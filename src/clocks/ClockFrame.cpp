@@ -18,6 +18,10 @@ ClockFrame::ClockFrame(const FrameDesign &design, WindowRegistry &registry, Wind
 
 void ClockFrame::load()
 {
+    if (!m_ops.canKeepOnTop()) {
+        m_onTopColour = m_design.onTopOff;
+        return;
+    }
     m_onTopColour = m_design.onTopOn;
     m_ops.keepOnTop();
 }
@@ -33,6 +37,8 @@ void ClockFrame::pressMoveHandle()
 void ClockFrame::pressOnTopButton()
 {
     if (m_onTopColour == m_design.onTopOff) {
+        if (!m_ops.canKeepOnTop())
+            return; // the colour stays truthful: the window is not on top
         m_ops.keepOnTop();
         m_onTopColour = m_design.onTopOn;
     } else if (m_onTopColour == m_design.onTopOn) {

@@ -20,7 +20,8 @@ public:
 
     const FrameDesign &design() const { return m_design; }
 
-    // While the window loads: the on-top button shows ON and the window goes on top.
+    // While the window loads: the on-top button shows ON and the window goes on top, where the
+    // platform can keep it there; elsewhere the button shows OFF and stays so.
     void load();
 
     ColourValue onTopColour() const { return m_onTopColour; }

@@ -322,17 +322,21 @@ void ClockWindow::loadPictures()
                             files::shortQuote(QDir::toNativeSeparators(paths[slot]), 160), problem));
             continue;
         }
-        // Stretched pictures are scaled once here, to the control that shows them. One shown at
-        // its own size from a corner inside the window keeps only the part the window can ever
-        // show: a photo chosen as a skin would otherwise hold tens of megabytes for a gadget.
+        // Stretched pictures are scaled once here, to the control that shows them, in the
+        // screen's own pixels so that a dense screen shows them sharp. One shown at its own size
+        // from a corner inside the window keeps only the part the window can ever show: a photo
+        // chosen as a skin would otherwise hold tens of megabytes for a gadget.
         QImage shown = image;
+        const qreal ratio = devicePixelRatioF();
         bool cornerInWindow = true;
         for (const FaceControl &control : face.controls()) {
             if (control.picture != slot)
                 continue;
-            if (control.fit == PictureFit::Stretch)
-                shown = image.scaled(twipsRect(control.twips).size(), Qt::IgnoreAspectRatio,
+            if (control.fit == PictureFit::Stretch) {
+                shown = image.scaled(twipsRect(control.twips).size() * ratio, Qt::IgnoreAspectRatio,
                                      Qt::SmoothTransformation);
+                shown.setDevicePixelRatio(ratio);
+            }
             const QPoint corner = FacePainter::placePixels(control).topLeft();
             cornerInWindow = cornerInWindow && control.fit == PictureFit::Natural && corner.x() >= 0 &&
                              corner.y() >= 0;

@@ -53,6 +53,8 @@ QString FacePainter::tipAt(const Face &face, QPoint at)
 
 void FacePainter::paint(QPainter &painter, const Face &face, const std::vector<QImage> &pictures)
 {
+    // On a dense screen a skin drawn for one pixel per point is enlarged smoothly, not in blocks.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int i = 0; i < face.size(); ++i) {
         const FaceControl &control = face[i];
         if (!control.visible)

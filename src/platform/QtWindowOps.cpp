@@ -84,6 +84,13 @@ void QtWindowOps::finishDrag()
 }
 
 void QtWindowOps::keepOnTop() { setOnTop(true); }
+
+bool QtWindowOps::canKeepOnTop() const
+{
+    // Wayland has no way for a client to ask to stay on top; under XWayland the X window manager
+    // still honours the request.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 void QtWindowOps::releaseFromTop() { setOnTop(false); }
 
 void QtWindowOps::setOnTop(bool onTop)

@@ -22,6 +22,7 @@ public:
     void startDrag(std::function<void()> ended) override;
     void keepOnTop() override;
     void releaseFromTop() override;
+    bool canKeepOnTop() const override;
     void setEllipticShape(const QRect &bounds, const QRect &hole) override;
     int left() const override;
     int screenWidth() const override;

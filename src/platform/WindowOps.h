@@ -14,6 +14,9 @@ public:
     virtual void startDrag(std::function<void()> ended) = 0;
     virtual void keepOnTop() = 0;
     virtual void releaseFromTop() = 0;
+    // Whether keepOnTop() has any effect here. On Wayland the compositor alone decides what stays
+    // on top, so an on-top button there must not claim that its window does.
+    virtual bool canKeepOnTop() const { return true; }
     // Only the ellipse inside `bounds` (client pixels), less the ellipse inside `hole` (none when
     // empty), belongs to the window: the rest is neither drawn nor clickable.
     virtual void setEllipticShape(const QRect &bounds, const QRect &hole) = 0;

@@ -2,6 +2,7 @@
 
 #include "base/WindowNames.h"
 #include "shell/LauncherModel.h"
+#include "ui/Artwork.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
@@ -21,7 +22,8 @@ QString labelName(const QString &label) { return QStringLiteral("label:") + labe
 LauncherWindow::LauncherWindow(WindowRegistry &registry)
     : VrimWindow(registry, window::Launcher,
                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_background(QStringLiteral(":/artwork/launcher.png"))
+    , m_background(
+          QPixmap::fromImage(loadArtwork(QStringLiteral(":/artwork/launcher.png"), devicePixelRatioF())))
 {
     setWindowTitle(launcher::Caption);
     setGeometry(launcher::ClientRect);
@@ -37,7 +39,8 @@ void LauncherWindow::addEntry(const LauncherEntry &entry)
     bar->setObjectName(barName(entry.label));
     bar->setGeometry(geometry);
     if (entry.isHelp) {
-        bar->setPixmap(QPixmap(QStringLiteral(":/artwork/help-entry.png")));
+        bar->setPixmap(
+            QPixmap::fromImage(loadArtwork(QStringLiteral(":/artwork/help-entry.png"), devicePixelRatioF())));
         bar->setScaledContents(true);
     } else {
         QPalette fill = bar->palette();
@@ -95,6 +98,7 @@ ClickLabel *LauncherWindow::label(const QString &label) const
 void LauncherWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // a twice-size twin at scale 1.5
     if (m_background.isNull())
         painter.fillRect(rect(), palette().color(QPalette::Window));
     else

@@ -4,6 +4,7 @@
 #include "base/WindowNames.h"
 #include "platform/Platform.h"
 #include "shell/LauncherModel.h"
+#include "ui/Artwork.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
@@ -36,7 +37,7 @@ QLabel *makeLabel(QWidget *parent, const QRect &geometry, const QString &text = 
 SplashWindow::SplashWindow(WindowRegistry &registry, Platform &platform)
     : VrimWindow(registry, window::Splash, Qt::SplashScreen | Qt::FramelessWindowHint)
     , m_model(registry, platform, QString::fromLatin1(build::HomePage))
-    , m_art(QStringLiteral(":/artwork/splash.png"))
+    , m_art(QPixmap::fromImage(loadArtwork(QStringLiteral(":/artwork/splash.png"), devicePixelRatioF())))
 {
     setWindowTitle(QString::fromLatin1(build::ProgramName));
     setFixedSize(twipsToPixels(6750), twipsToPixels(4275));
@@ -94,6 +95,7 @@ void SplashWindow::hideEvent(QHideEvent *event)
 void SplashWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // a twice-size twin at scale 1.5
     if (!m_art.isNull())
         painter.drawPixmap(rect(), m_art);
     painter.setPen(QColor(96, 96, 96));

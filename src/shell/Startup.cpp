@@ -24,4 +24,12 @@ bool startUp(const DataFolders &folders, WindowRegistry &registry, Platform &pla
     return true;
 }
 
+void comeForward(WindowRegistry &registry)
+{
+    if (registry.isLoaded(window::Splash) && !registry.isLoaded(window::Launcher))
+        registry.show(window::Splash);
+    else
+        registry.show(window::Launcher);
+}
+
 } // namespace vrim

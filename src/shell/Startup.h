@@ -15,4 +15,8 @@ bool isFirstStart(const DataFolders &folders);
 // platform's reason is shown and the answer is false: the program ends without a splash.
 bool startUp(const DataFolders &folders, WindowRegistry &registry, Platform &platform);
 
+// A later start of the program asked for it: the launcher comes forward, shown if it was not. While
+// the splash still runs, the splash comes forward instead; the launcher follows it.
+void comeForward(WindowRegistry &registry);
+
 } // namespace vrim

@@ -116,6 +116,8 @@ StopwatchWindow::StopwatchWindow(WindowRegistry &registry, Platform &platform, S
     m_onTop->setToolTip(QStringLiteral("OnTop"));
     m_onTop->setAutoFillBackground(true);
     connect(m_onTop, &ClickLabel::buttonDown, this, [this] {
+        if (!m_ops.canKeepOnTop())
+            return; // the compositor decides; the button keeps saying the window is not on top
         if (m_model.toggleOnTop())
             m_ops.keepOnTop();
         else
@@ -146,7 +148,10 @@ StopwatchWindow::StopwatchWindow(WindowRegistry &registry, Platform &platform, S
         showState();
     });
 
-    m_ops.keepOnTop();
+    if (m_ops.canKeepOnTop())
+        m_ops.keepOnTop();
+    else
+        m_model.toggleOnTop(); // to OFF: nothing keeps this window on top
     m_subscription = ticker.subscribe([this] { pass(); });
     if (lcWatchdog().isInfoEnabled())
         watchEventLoop();

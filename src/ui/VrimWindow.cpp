@@ -1,8 +1,32 @@
 #include "ui/VrimWindow.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace vrim {
+namespace {
+
+// The fixed first places were chosen for a screen of 1024 by 768 points or more; on a smaller
+// screen, or a large one at a large scale, a window would open partly or wholly off it.
+void keepOnScreen(QWidget &window)
+{
+    const QRect place = window.geometry();
+    const QScreen *screen = QGuiApplication::screenAt(place.center());
+    if (!screen)
+        screen = window.screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const int x = std::clamp(place.x(), room.left(), std::max(room.left(), room.right() + 1 - place.width()));
+    const int y = std::clamp(place.y(), room.top(), std::max(room.top(), room.bottom() + 1 - place.height()));
+    if (x != place.x() || y != place.y())
+        window.move(x, y);
+}
+
+} // namespace
 
 VrimWindow::VrimWindow(WindowRegistry &registry, QString name, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
@@ -34,6 +58,9 @@ void WidgetWindow::present()
 {
     if (!m_widget)
         return;
+    m_widget->setWindowState(m_widget->windowState() & ~Qt::WindowMinimized);
+    if (!m_widget->isVisible())
+        keepOnScreen(*m_widget);
     m_widget->show();
     m_widget->raise();
     m_widget->activateWindow();

@@ -23,9 +23,10 @@ class TestClockFrame : public QObject {
         int afterToggle = 0;
         QStringList playerWhenSkinManagerOpened;
 
-        explicit Fixture(const FrameDesign &design)
+        explicit Fixture(const FrameDesign &design, bool onTopPossible = true)
             : frame(design, registry, ops, design.hasPlayer ? &player : nullptr)
         {
+            ops.onTopPossible = onTopPossible;
             for (const QString &name : {design.window, window::Launcher})
                 log.define(registry, name);
             registry.define(design.skinManager, [this]() -> std::unique_ptr<ManagedWindow> {
@@ -55,6 +56,17 @@ private Q_SLOTS:
         QCOMPARE(f.frame.onTopColour(), frame::LightGreen);
         QCOMPARE(f.ops.log, (QStringList{"on top", "released", "on top"}));
         QCOMPARE(f.afterToggle, 2);
+    }
+
+    // Where nothing can keep a window on top (Wayland), the button never says it is.
+    void onTopButtonStaysOffWhereThePlatformCannotKeepWindowsOnTop()
+    {
+        Fixture f(frame::of(Design::Dov), false);
+        QCOMPARE(f.frame.onTopColour(), frame::Red);
+        f.frame.pressOnTopButton();
+        QCOMPARE(f.frame.onTopColour(), frame::Red);
+        QCOMPARE(f.ops.log, QStringList{});
+        QCOMPARE(f.afterToggle, 0);
     }
 
     void foreignOnTopColourDoesNothing()

@@ -10,8 +10,9 @@ class FakeWindowOps final : public WindowOps {
 public:
     QStringList log;
     std::function<void()> dragEnded;
-    int x = 0;         // the window's left edge, pixels
-    int screen = 1280; // the screen's width, pixels
+    int x = 0;                 // the window's left edge, pixels
+    int screen = 1280;         // the screen's width, pixels
+    bool onTopPossible = true; // false: as on Wayland
 
     void startDrag(std::function<void()> ended) override
     {
@@ -20,6 +21,7 @@ public:
     }
     void keepOnTop() override { log.append(QStringLiteral("on top")); }
     void releaseFromTop() override { log.append(QStringLiteral("released")); }
+    bool canKeepOnTop() const override { return onTopPossible; }
     void setEllipticShape(const QRect &bounds, const QRect &hole) override
     {
         const auto text = [](const QRect &r) {

@@ -71,14 +71,14 @@ bool isPlainWhite(const QImage &img, QRect r) {
     return true;
 }
 
-// Carves a shallow sunken panel into a picture.
-void sinkPanel(QImage &img, QRectF r, double depth, double strength) {
+// Carves a shallow sunken panel into a picture; `scale` widens the slope on a twice-size twin.
+void sinkPanel(QImage &img, QRectF r, double depth, double strength, double scale = 1.0) {
     applyRelief(img,
                 makeHeight(img.size(),
                            [&](double x, double y) {
                                const double d = std::min(
                                    {x - r.left(), r.right() - x, y - r.top(), r.bottom() - y});
-                               return -depth * smoothstep(-1.0, 1.5, d);
+                               return -depth * smoothstep(-1.0 * scale, 1.5 * scale, d);
                            }),
                 strength);
 }
@@ -93,8 +93,9 @@ QFont titleFont(int pixelSize, bool bold) {
     return f;
 }
 
-void makeSplash(const QString &path) {
+void makeSplash(const QString &path, double scale) {
     const QSize size(450, 285);
+    const QSize pixels = size * scale;
     // Controls are laid over these, and code animates a clock in the last one.
     const std::vector<QRect> keepClear = {QRect(14, 78, 69, 21),   QRect(17, 192, 347, 19),
                                           QRect(192, 252, 19, 19), QRect(45, 255, 135, 15),
@@ -114,10 +115,11 @@ void makeSplash(const QString &path) {
                          double((i * 23 + 10) % 60)});
 
     // Soft shadows go on their own layer so they can be blurred.
-    QImage shadow(size, QImage::Format_ARGB32_Premultiplied);
+    QImage shadow(pixels, QImage::Format_ARGB32_Premultiplied);
     shadow.fill(Qt::transparent);
     {
         QPainter p(&shadow);
+        p.scale(scale, scale);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(40, 50, 80, 70));
@@ -126,11 +128,13 @@ void makeSplash(const QString &path) {
         for (const Icon &icon : icons)
             p.drawEllipse(icon.centre + QPointF(1.5, 2.5), 16, 16);
     }
-    shadow = blurred(shadow, 2);
+    shadow = blurred(shadow, int(2 * scale));
+    shadow.setDevicePixelRatio(scale);
 
-    QImage img(size, QImage::Format_RGB32);
+    QImage img(pixels, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
 
     // Pastel bubbles in the top right corner, clear of the animated clock.
@@ -183,22 +187,24 @@ void makeSplash(const QString &path) {
     for (size_t i = 0; i < icons.size(); ++i)
         drawClockIcon(p, icons[i].centre, 15.0, colours[i], icons[i].hour, icons[i].minute);
 
-    p.setPen(QPen(QColor(160, 160, 160), 1));
+    p.resetTransform();
+    p.setPen(QPen(QColor(160, 160, 160), scale));
     p.setBrush(Qt::NoBrush);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.drawRect(0, 0, size.width() - 1, size.height() - 1);
+    const double edge = scale / 2.0;
+    p.drawRect(QRectF(edge - 0.5, edge - 0.5, pixels.width() - scale, pixels.height() - scale));
     p.end();
 
     // Fail loudly if a change ever paints over a control's place.
     QString problems;
     for (const QRect &r : keepClear)
-        if (!isPlainWhite(img, r.adjusted(-2, -2, 2, 2)))
+        if (!isPlainWhite(img, QRect(r.topLeft() * scale, r.size() * scale).adjusted(-2, -2, 2, 2)))
             problems += QString(" not clear at %1,%2").arg(r.x()).arg(r.y());
     int white = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
             white += (img.pixel(x, y) & 0xffffffu) == 0xffffffu;
-    const double whiteShare = double(white) / double(size.width() * size.height());
+    const double whiteShare = double(white) / double(pixels.width() * pixels.height());
     if (whiteShare < 0.7)
         problems += QString(" only %1% white").arg(int(whiteShare * 100));
     if (!problems.isEmpty()) {
@@ -209,50 +215,58 @@ void makeSplash(const QString &path) {
     saveImage(path, img);
 }
 
-void makeLauncher(const QString &path) {
+void makeLauncher(const QString &path, double scale) {
     const QSize size(131, 362);
+    const QSize pixels = size * scale;
     const double w = size.width(), h = size.height();
-    QImage img = render(size, [&](double x, double y) {
+    QImage img = render(pixels, [&](double px, double py) {
+        const double x = px / scale, y = py / scale;
         const Rgb c = mix(rgb(92, 108, 136), rgb(52, 62, 88), y / h);
         const double streak = fbm(x / 50.0, y * 0.9, 404, 3);
         return c * (0.94 + 0.1 * streak + 0.05 * (1.0 - x / w));
     });
     // Recesses for the bar column and for the help picture, so both look set in.
-    sinkPanel(img, QRectF(13, 8, 88, h - 16), 2.0, 0.5);
-    sinkPanel(img, QRectF(110, 35, 40, 209), 2.0, 0.5);
+    sinkPanel(img, QRectF(13 * scale, 8 * scale, 88 * scale, (h - 16) * scale), 2.0 * scale, 0.5,
+              scale);
+    sinkPanel(img, QRectF(110 * scale, 35 * scale, 40 * scale, 209 * scale), 2.0 * scale, 0.5,
+              scale);
     // An engraved clock emblem in the free corner under the help picture.
     const QPointF e(116, 318);
     applyRelief(img,
-                makeHeight(size,
-                           [&](double x, double y) {
+                makeHeight(pixels,
+                           [&](double px, double py) {
+                               const double x = px / scale, y = py / scale;
                                const double d = std::hypot(x - e.x(), y - e.y());
                                const double ring = std::exp(-std::pow(d - 9.0, 2) / 1.2);
                                const bool onHour =
                                    std::abs(x - e.x()) < 0.9 && y > e.y() - 5.5 && y < e.y();
                                const bool onMinute =
                                    std::abs(y - e.y()) < 0.9 && x > e.x() && x < e.x() + 7.0;
-                               return -1.5 * std::max(ring, (onHour || onMinute) ? 1.0 : 0.0);
+                               return -1.5 * scale *
+                                      std::max(ring, (onHour || onMinute) ? 1.0 : 0.0);
                            }),
                 0.8);
-    finishSkin(img, 505, 4.0, 1.0);
+    finishSkin(img, 505, 4.0 * scale, 1.0);
     saveImage(path, img);
 }
 
-void makeHelpEntry(const QString &path) {
+void makeHelpEntry(const QString &path, double scale) {
     const QSize size(21, 203);
     const double w = size.width(), h = size.height();
     // A light ribbon, round across like a rolled strip; the middle stays pale
     // because code writes black text there.
-    QImage img = render(size, [&](double x, double y) {
+    QImage img = render(size * scale, [&](double px, double py) {
+        const double x = px / scale, y = py / scale;
         const double across = (x / w - 0.5) * 2.0;
         const double shade = 1.0 - 0.16 * across * across - 0.06 * across;
         const double v = y / h;
         const Rgb paper = mix(rgb(252, 246, 220), rgb(246, 234, 196), std::abs(v - 0.5) * 2.0);
         return paper * shade;
     });
-    bevel(img, 2.0, 0.8);
+    bevel(img, 2.0 * scale, 0.8);
 
     QPainter p(&img);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     for (double cy : {12.0, h - 12.0}) {

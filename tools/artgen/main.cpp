@@ -50,6 +50,9 @@ int main(int argc, char **argv) {
     artgen::makeSplash(artDir + "/splash.png");
     artgen::makeLauncher(artDir + "/launcher.png");
     artgen::makeHelpEntry(artDir + "/help-entry.png");
+    artgen::makeSplash(artDir + "/splash@2x.png", 2.0);
+    artgen::makeLauncher(artDir + "/launcher@2x.png", 2.0);
+    artgen::makeHelpEntry(artDir + "/help-entry@2x.png", 2.0);
     artgen::makeLinkCursor(artDir + "/link-cursor.png");
     artgen::makeMipArt(mipDir, dataDir + "/Helps/m0.gif");
     artgen::makePerrinArt(perrinDir);

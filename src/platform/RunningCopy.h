@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace vrim {
+
+// One running copy of the program per user and program folder. The first copy listens on a
+// local socket in the user's runtime folder; a later start asks it to bring its launcher forward
+// and ends instead of opening a second set of windows over the same settings files.
+class RunningCopy final : public QObject {
+    Q_OBJECT
+public:
+    enum class Claim {
+        First,      // no other copy runs: this one listens now and carries on
+        HandedOver, // the running copy brought its launcher forward: this one ends, successfully
+        NoAnswer,   // a copy runs but did not answer: this one ends, unsuccessfully
+    };
+
+    // The socket's full path for this user and program folder. Two users, or two program folders
+    // (a build and the installed copy, each with its own settings), never share one.
+    static QString socketPathFor(const QString &programFolder);
+
+    explicit RunningCopy(QString socketPath);
+
+    // Asks a running copy to come forward, or becomes the running copy. A socket left behind by a
+    // copy that crashed answers nobody and is replaced. Starts that race each other take turns.
+    Claim claim();
+    // Runs, in the running copy, each time a later start asks it to come forward.
+    void onAsked(std::function<void()> handler) { m_asked = std::move(handler); }
+    // Stops answering, e.g. once the program has decided to end.
+    void close() { m_server.close(); }
+
+private:
+    enum class Ask { Answered, NoOne, Silent };
+    Ask askRunningCopy() const;
+    void answer();
+
+    QString m_socketPath;
+    QLocalServer m_server;
+    std::function<void()> m_asked;
+};
+
+} // namespace vrim
