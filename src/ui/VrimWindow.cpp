@@ -1,6 +1,7 @@
 #include "ui/VrimWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace vrim {
 
@@ -16,6 +17,16 @@ void VrimWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     m_registry.unload(m_name);
+}
+
+void VrimWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (m_escapeCloses && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 WidgetWindow::WidgetWindow(VrimWindow *widget)
