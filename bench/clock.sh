@@ -7,9 +7,18 @@
 # passes or fails.
 # Lumbo runs with its default settings, so its hourly chime switch is on and its player is
 # prepared on every pass.
-#   bench/clock.sh [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo|mip] [SECONDS]
+# With --reader the program runs with the desktop's accessibility bus switched on and a stand-in
+# screen reader (tools/reader.py, python3-pyatspi) listening to it; with --bus the bus runs but
+# nothing switches it on, as on a desktop without a screen reader. Both need at-spi2-core, dbus
+# and dbus-x11.
+#   bench/clock.sh [--reader|--bus] [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo|mip] [SECONDS]
 set -euo pipefail
 
+access=none
+case "${1:-}" in
+--reader) access=reader; shift ;;
+--bus) access=bus; shift ;;
+esac
 design=${1:-dov}
 seconds=${2:-60}
 # The clock's window title, its name in the report, and where its launcher label is (pixels).
@@ -37,6 +46,23 @@ source "$root/tests/e2e/lib.sh"
 cc -O2 -o "$work/damagewatch" "$here/tools/damagewatch.c" -lXdamage -lX11
 
 start_x
+case "$access" in
+reader | bus)
+    eval "$(dbus-launch --sh-syntax)"
+    pids+=("$DBUS_SESSION_BUS_PID")
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+    pids+=($!)
+    within 100 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress ||
+        fail "the accessibility bus did not start"
+    ;;
+esac
+if [ "$access" = reader ]; then
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+        string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
+    /usr/bin/python3 "$here/tools/reader.py" >"$work/reader.log" 2>&1 &
+    pids+=($!)
+    within 100 grep -q listening "$work/reader.log" || fail "the stand-in reader did not start"
+fi
 make_program_folder "$work/prog" "$program"
 QT_LOGGING_RULES="vrim.tick.info=true" "$work/prog/vrimclocks" >"$work/out.log" 2>&1 &
 app=$!
@@ -57,6 +83,8 @@ cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kb() { awk '/VmRSS/{print $2}' "/proc/$1/status"; }
 hz=$(getconf CLK_TCK)
 mark=$(wc -l <"$work/out.log")
+touch "$work/reader.log"
+reader_mark=$(wc -l <"$work/reader.log")
 app_cpu0=$(cpu_ticks "$app"); peer_cpu0=$(cpu_ticks "$peer")
 "$work/damagewatch" "$clock" "$seconds" >"$work/clock.damage" &
 watch1=$!
@@ -64,6 +92,7 @@ watch1=$!
 watch2=$!
 wait "$watch1" "$watch2"
 app_cpu1=$(cpu_ticks "$app"); peer_cpu1=$(cpu_ticks "$peer")
+heard=$(($(wc -l <"$work/reader.log") - reader_mark)) # events during the measured run
 app_rss=$(rss_kb "$app"); peer_rss=$(rss_kb "$peer")
 
 # Delay of each repaint after the second it belongs to: its milliseconds past the second.
@@ -79,7 +108,12 @@ cpu() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN{printf "%.3f %%", 100 *
 report=$(cat <<REPORT
 # $name clock at rest
 
-$(date -u '+%Y-%m-%d %H:%M UTC'), ${seconds} s, $(nproc) cores, Xvfb without a window manager.
+$(date -u '+%Y-%m-%d %H:%M UTC'), ${seconds} s, $(nproc) cores, Xvfb without a window manager, load
+average $(cut -d' ' -f1-3 /proc/loadavg). Accessibility: $(case "$access" in
+    none) echo "no session bus" ;;
+    bus) echo "the accessibility bus running, switched off" ;;
+    reader) echo "switched on, a stand-in screen reader listening (it heard $heard events in the run)" ;;
+    esac).
 CPU is user + system time over the run as a share of one core (clock ticks of 1/${hz} s, so
 a figure under $(awk -v hz="$hz" -v s="$seconds" 'BEGIN{printf "%.3f", 100 / hz / s}') % reads as 0). Delays are milliseconds past the change of
 the wall-clock second.
@@ -98,4 +132,4 @@ REPORT
 )
 echo "$report"
 mkdir -p "$here/results"
-echo "$report" >"$here/results/$design-latest.md"
+echo "$report" >"$here/results/$design$([ "$access" = none ] || echo "-$access")-latest.md"
