@@ -218,12 +218,16 @@ void ClockWindow::makeButtons()
             button = push;
         } else {
             auto *label = new ClickLabel(this);
-            if (name == frame.onTopButton)
+            if (name == frame.onTopButton) {
                 label->setControlRole(ClickLabel::Role::CheckBox);
-            else if (name == frame.menuButton && !frame.menu.empty())
+                m_onTopLabel = label;
+            } else if (name == frame.menuButton && !frame.menu.empty()) {
                 label->setControlRole(ClickLabel::Role::MenuButton);
-            else
+            } else {
                 label->setControlRole(ClickLabel::Role::Button);
+            }
+            // Dragging the window by its handle is the mouse's alone.
+            label->setPressable(name != frame.moveHandle);
             if (!wanted.invisible) {
                 label->setAutoFillBackground(true);
                 label->setFrameShape(QFrame::Box);
@@ -298,8 +302,8 @@ void ClockWindow::showState()
 {
     for (const auto &[name, widget] : m_buttons)
         paintButton(widget, m_clock->buttonColour(name));
-    if (auto *onTop = qobject_cast<ClickLabel *>(button(m_clock->frame().design().onTopButton)))
-        onTop->setChecked(m_clock->frame().isOnTop());
+    if (m_onTopLabel)
+        m_onTopLabel->setChecked(m_clock->frame().isOnTop());
     showButtonWords();
     m_spoken->refresh();
     const Face &face = m_clock->face();
@@ -392,6 +396,8 @@ void ClockWindow::paintEvent(QPaintEvent *)
 void ClockWindow::resizeEvent(QResizeEvent *event)
 {
     VrimWindow::resizeEvent(event);
+    if (m_spoken)
+        m_spoken->setGeometry(rect());
     if (m_clock)
         m_clock->resized(size(), isMinimized());
 }

@@ -80,6 +80,7 @@ private:
     Face m_shown; // what the last paint showed
     std::vector<std::pair<QString, QWidget *>> m_buttons;
     SpokenText *m_spoken = nullptr;
+    ClickLabel *m_onTopLabel = nullptr; // where the on-top button is one
     QStringList m_problems;         // said while reading the settings this time
     QStringList m_previousProblems; // found by the load or reload before
 };

@@ -172,8 +172,8 @@ StopwatchWindow::Column StopwatchWindow::makeColumn(int left, const QString &tit
                   QRect(left, top, BoxLeft - 4, 22), text);
     };
     // A screen reader says which column and row a box or stamp is; its value is its words.
-    const auto tell = [&title](QWidget *shown, const QString &row) {
-        shown->setAccessibleDescription(title + QLatin1Char(' ') + row);
+    const auto tell = [&title](QWidget *shown, const QString &what) {
+        shown->setAccessibleDescription(title + QLatin1Char(' ') + what);
     };
     Column column;
     QLabel *heading = makeLabel(this, name(0), QRect(left, 38, ColumnWidth, 18), title);

@@ -52,6 +52,8 @@ public:
     QStringList actionNames() const override
     {
         const auto *label = static_cast<const ClickLabel *>(widget());
+        if (!label->isPressable())
+            return {};
         return {label->controlRole() == ClickLabel::Role::CheckBox ? toggleAction() : pressAction()};
     }
 

@@ -34,6 +34,8 @@ void ClickLabel::setChecked(bool checked)
 
 void ClickLabel::press()
 {
+    if (!m_pressable)
+        return;
     Q_EMIT buttonDown(Qt::LeftButton);
     Q_EMIT buttonUp(Qt::LeftButton);
     Q_EMIT clicked();
@@ -44,7 +46,7 @@ void ClickLabel::keyPressEvent(QKeyEvent *event)
     // Only a label that takes the keyboard's focus sees keys: Enter and Space press it.
     const bool pressKey = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
                           event->key() == Qt::Key_Enter;
-    if (m_role == Role::Label || !pressKey ||
+    if (m_role == Role::Label || !m_pressable || !pressKey ||
         (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QLabel::keyPressEvent(event);
         return;

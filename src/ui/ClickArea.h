@@ -19,8 +19,11 @@ public:
     // A check box's state, as assistive technology hears it.
     void setChecked(bool checked);
     bool isChecked() const { return m_checked; }
-    // A left click from the keyboard or assistive technology: down, up, clicked.
+    // A left click from the keyboard or assistive technology: down, up, clicked. A label that
+    // only answers the mouse (a handle to drag the window by) is not pressed that way.
     void press();
+    void setPressable(bool pressable) { m_pressable = pressable; }
+    bool isPressable() const { return m_pressable; }
 
 Q_SIGNALS:
     void buttonDown(Qt::MouseButton button);
@@ -40,6 +43,7 @@ private:
     bool m_leftHeld = false;
     Role m_role = Role::Label;
     bool m_checked = false;
+    bool m_pressable = true;
 };
 
 // A web link as the program draws it: blue words and its own pointer.
