@@ -5,11 +5,15 @@
     a11y.py unnamed            every control a user can press in the shown windows and menus
                                that has no name; exits 1 when there is one
     a11y.py press WINDOW NAME  uses the control NAME of WINDOW ("*": any window) as a click does
-    a11y.py menu               the items of the menu that is open, one a line
+    a11y.py keys KEY...        presses the keys (xdotool) and prints the items of the menu
+                               whose item they focus, one a line ("unnamed" for an item
+                               without a name); exits 1 when no item took the focus. Open menus
+                               are not in the tree: a reader learns of them from focus events.
     a11y.py focus              the role and name of the control that has the keyboard's focus
     a11y.py state WINDOW NAME  the states of the control NAME of WINDOW
 """
 import re
+import subprocess
 import sys
 
 import pyatspi
@@ -20,6 +24,8 @@ PRESSABLE = {
     pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM, pyatspi.ROLE_MENU,
     pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_PUSH_BUTTON_MENU,
 }
+MENU_ITEMS = {pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM,
+              pyatspi.ROLE_MENU}
 
 
 def program():
@@ -80,12 +86,30 @@ def main(args):
     elif command == "press":
         node = find(args[1], args[2])
         node.queryAction().doAction(0)
-    elif command == "menu":
-        for top in windows():
-            for node in walk(top):
-                if node.getRole() in (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM,
-                                      pyatspi.ROLE_RADIO_MENU_ITEM) and shown(node):
-                    print(node.name)
+    elif command == "keys":
+        from gi.repository import GLib
+        focused = []
+
+        def heard(event):
+            try:
+                if event.detail1 == 1 and event.source.getRole() in MENU_ITEMS:
+                    focused.append(event.source)
+            except Exception:  # gone already
+                pass
+
+        def press():
+            subprocess.run(["xdotool", "key", *args[1:]], check=True)
+            return False
+
+        pyatspi.Registry.registerEventListener(heard, "object:state-changed:focused")
+        GLib.timeout_add(1000, press)  # the program learns that someone listens
+        GLib.timeout_add(3000, lambda: pyatspi.Registry.stop() and False)
+        pyatspi.Registry.start()
+        if not focused:
+            return 1
+        for item in focused[-1].parent:
+            if item is not None and item.getRole() in MENU_ITEMS:
+                print(item.name if (item.name or "").strip() else "unnamed")
     elif command == "focus":
         for top in windows():
             for node in walk(top):
