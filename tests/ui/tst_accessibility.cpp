@@ -57,6 +57,30 @@ private Q_SLOTS:
         QVERIFY(pressable > 0);
     }
 
+    void fieldsAreReadWithTheirCaptions_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("UTC") << window::InternetTime << "txtOutput" << "UTC   TIME";
+        QTest::newRow("local") << window::InternetTime << "LocalTime" << "LOCAL  TIME";
+        QTest::newRow("PC clock") << window::InternetTime << "txt1" << "PC Clock";
+        QTest::newRow("first start stamp") << window::Stopwatch << "SDisplay" << "Reference 1 Started";
+        QTest::newRow("second stop stamp") << window::Stopwatch << "FgDisplay" << "Reference 2 Stopped";
+    }
+    void fieldsAreReadWithTheirCaptions()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, field);
+        QFETCH(QString, name);
+        ProgramRig rig(QStringLiteral("10:37:05"));
+        QWidget *shown = shownWidget(rig, window);
+        QVERIFY(shown);
+        auto *control = shown->findChild<QWidget *>(field);
+        QVERIFY(control);
+        QCOMPARE(reader(control)->text(QAccessible::Name), name);
+    }
+
     void clockButtonsSayWhatTheyAreAndTheOnTopState()
     {
         ProgramRig rig(QStringLiteral("10:37:05"));
