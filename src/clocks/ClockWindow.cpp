@@ -146,6 +146,9 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
     m_spoken = new SpokenText(this, [this] { return m_clock->spokenTime(); });
     m_spoken->setObjectName(QStringLiteral("time"));
     m_spoken->setGeometry(rect());
+    // The focus when the window is activated, so a reader says the time at once; the keys it
+    // does not use go on to the window. It draws nothing, focused or not.
+    m_spoken->setFocusPolicy(Qt::TabFocus);
     makeButtons();
 
     // Subscribed before load: a design whose load asks for a reload (Quenz) gets it at once.

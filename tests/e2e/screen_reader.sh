@@ -49,6 +49,8 @@ after=$(program_minute)
 [ "$heard" = "$before" ] || [ "$heard" = "$after" ] ||
     fail "Dov's time reads '$heard' on the accessibility bus, not $before"
 pass "Dov's time reads $heard"
+[ "$(reader focus)" = "label: $heard" ] || fail "the opened clock's focus is on '$(reader focus)', not its time"
+pass "the opened clock's focus is on its time, which a reader says first"
 onTop=$(reader state dov onTop)
 grep -qw checked <<<"$onTop" || fail "Dov's onTop button is not checked: $onTop"
 grep -qx "light green" <<<"$onTop" || fail "Dov's onTop button does not say its colour: $onTop"
