@@ -19,7 +19,7 @@ test_packages=(
     faketime                                    # ... at a time of day they choose
     pulseaudio pulseaudio-utils sox             # ... and record the chimes from a null sink
     imagemagick                                 # ... and look at the screen
-    at-spi2-core python3-pyatspi dbus dbus-x11  # ... and read it as a screen reader does
+    at-spi2-core python3-pyatspi dbus           # ... and read it as a screen reader does
 )
 
 install_missing() {

@@ -9,8 +9,8 @@
 # prepared on every pass.
 # With --reader the program runs with the desktop's accessibility bus switched on and a stand-in
 # screen reader (tools/reader.py, python3-pyatspi) listening to it; with --bus the bus runs but
-# nothing switches it on, as on a desktop without a screen reader. Both need at-spi2-core, dbus
-# and dbus-x11.
+# nothing switches it on, as on a desktop without a screen reader. Both need at-spi2-core and
+# dbus.
 #   bench/clock.sh [--reader|--bus] [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo|mip] [SECONDS]
 set -euo pipefail
 
@@ -47,18 +47,10 @@ cc -O2 -o "$work/damagewatch" "$here/tools/damagewatch.c" -lXdamage -lX11
 
 start_x
 case "$access" in
-reader | bus)
-    eval "$(dbus-launch --sh-syntax)"
-    pids+=("$DBUS_SESSION_BUS_PID")
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
-    pids+=($!)
-    within 100 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress ||
-        fail "the accessibility bus did not start"
-    ;;
+bus) start_accessibility_bus ;;
+reader) start_accessibility_bus on ;;
 esac
 if [ "$access" = reader ]; then
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
-        string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
     /usr/bin/python3 "$here/tools/reader.py" >"$work/reader.log" 2>&1 &
     pids+=($!)
     within 100 grep -q listening "$work/reader.log" || fail "the stand-in reader did not start"

@@ -10,16 +10,7 @@ source "$(dirname "$0")/lib.sh"
 reader() { /usr/bin/python3 "$(dirname "$0")/a11y.py" "$@"; }
 
 start_x
-# A session bus of our own, the accessibility bus beside it, and accessibility switched on the
-# way a screen reader switches it on.
-eval "$(dbus-launch --sh-syntax)"
-pids+=("$DBUS_SESSION_BUS_PID")
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
-pids+=($!)
-within 100 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-    org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled variant:boolean:true ||
-    fail "the accessibility bus did not start: $(cat "$work/atspi.log")"
-
+start_accessibility_bus on
 start_program "$program" "2026-12-07 10:37:00"
 dismiss_advice
 within 100 reader focus || fail "the program is not on the accessibility bus"
