@@ -8,8 +8,8 @@
 #include <QPointer>
 
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 
 namespace vrim {
 

@@ -28,7 +28,8 @@ public:
         }
         if (kind == QAccessible::Description) {
             // The tool-tip is already the name. A check box's colour is its state to the eye.
-            if (!label->accessibleDescription().isEmpty() || label->controlRole() != ClickLabel::Role::CheckBox)
+            if (!label->accessibleDescription().isEmpty() ||
+                label->controlRole() != ClickLabel::Role::CheckBox)
                 return label->accessibleDescription();
             const QColor colour = label->palette().color(QPalette::Window);
             return accessible::colourWords(colour.red(), colour.green(), colour.blue());
@@ -129,12 +130,24 @@ QString colourWords(int red, int green, int blue)
         int red, green, blue;
     };
     static constexpr std::array<Named, 19> Names = {{
-        {"light green", 144, 238, 144}, {"pink", 255, 192, 203}, {"light blue", 173, 216, 230},
-        {"black", 0, 0, 0},         {"white", 255, 255, 255},  {"grey", 128, 128, 128},
-        {"light grey", 192, 192, 192}, {"dark grey", 64, 64, 64}, {"red", 255, 0, 0},
-        {"dark red", 128, 0, 0},    {"green", 0, 255, 0},      {"dark green", 0, 128, 0},
-        {"blue", 0, 0, 255},        {"dark blue", 0, 0, 128},  {"yellow", 255, 255, 0},
-        {"orange", 255, 160, 0},    {"cyan", 0, 255, 255},     {"magenta", 255, 0, 255},
+        {"light green", 144, 238, 144},
+        {"pink", 255, 192, 203},
+        {"light blue", 173, 216, 230},
+        {"black", 0, 0, 0},
+        {"white", 255, 255, 255},
+        {"grey", 128, 128, 128},
+        {"light grey", 192, 192, 192},
+        {"dark grey", 64, 64, 64},
+        {"red", 255, 0, 0},
+        {"dark red", 128, 0, 0},
+        {"green", 0, 255, 0},
+        {"dark green", 0, 128, 0},
+        {"blue", 0, 0, 255},
+        {"dark blue", 0, 0, 128},
+        {"yellow", 255, 255, 0},
+        {"orange", 255, 160, 0},
+        {"cyan", 0, 255, 255},
+        {"magenta", 255, 0, 255},
         {"brown", 140, 80, 30},
     }};
     const Named *nearest = &Names[0];

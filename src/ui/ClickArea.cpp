@@ -44,8 +44,8 @@ void ClickLabel::press()
 void ClickLabel::keyPressEvent(QKeyEvent *event)
 {
     // Only a label that takes the keyboard's focus sees keys: Enter and Space press it.
-    const bool pressKey = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-                          event->key() == Qt::Key_Enter;
+    const bool pressKey =
+        event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (m_role == Role::Label || !m_pressable || !pressKey ||
         (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QLabel::keyPressEvent(event);

@@ -48,8 +48,9 @@ private Q_SLOTS:
             if (!face || !control->isVisibleTo(shown))
                 continue;
             const QAccessible::Role role = face->role();
-            if (role != QAccessible::Button && role != QAccessible::CheckBox && role != QAccessible::RadioButton &&
-                role != QAccessible::Link && role != QAccessible::ComboBox)
+            if (role != QAccessible::Button && role != QAccessible::CheckBox &&
+                role != QAccessible::RadioButton && role != QAccessible::Link &&
+                role != QAccessible::ComboBox)
                 continue;
             ++pressable;
             QVERIFY2(!face->text(QAccessible::Name).trimmed().isEmpty(), qPrintable(control->objectName()));
@@ -62,11 +63,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("name");
-        QTest::newRow("UTC") << window::InternetTime << "txtOutput" << "UTC   TIME";
-        QTest::newRow("local") << window::InternetTime << "LocalTime" << "LOCAL  TIME";
-        QTest::newRow("PC clock") << window::InternetTime << "txt1" << "PC Clock";
-        QTest::newRow("first start stamp") << window::Stopwatch << "SDisplay" << "Reference 1 Started";
-        QTest::newRow("second stop stamp") << window::Stopwatch << "FgDisplay" << "Reference 2 Stopped";
+        QTest::newRow("UTC") << window::InternetTime << "txtOutput"
+                             << "UTC   TIME";
+        QTest::newRow("local") << window::InternetTime << "LocalTime"
+                               << "LOCAL  TIME";
+        QTest::newRow("PC clock") << window::InternetTime << "txt1"
+                                  << "PC Clock";
+        QTest::newRow("first start stamp") << window::Stopwatch << "SDisplay"
+                                           << "Reference 1 Started";
+        QTest::newRow("second stop stamp") << window::Stopwatch << "FgDisplay"
+                                           << "Reference 2 Stopped";
     }
     void fieldsAreReadWithTheirCaptions()
     {
@@ -163,7 +169,8 @@ private Q_SLOTS:
         QCOMPARE(dov->focusPolicy(), Qt::TabFocus);
         QCOMPARE(reader(dov)->role(), QAccessible::Button);
         QCOMPARE(reader(dov)->text(QAccessible::Name), QStringLiteral("Dov"));
-        QCOMPARE(reader(launcher.bar(QStringLiteral("H E L P")))->text(QAccessible::Name), QStringLiteral("Help"));
+        QCOMPARE(reader(launcher.bar(QStringLiteral("H E L P")))->text(QAccessible::Name),
+                 QStringLiteral("Help"));
         QTest::keyClick(dov, Qt::Key(key));
         QVERIFY(rig.program.registry().isLoaded(window::Dov));
     }
