@@ -24,6 +24,7 @@ test_packages=(
     dpkg-dev lintian                            # the Debian package: dependencies, checks
     desktop-file-utils appstream                # ... its menu entry and metainfo checked
     weston qt6-wayland xwayland                 # ... and on a headless Wayland compositor
+    at-spi2-core python3-pyatspi dbus           # ... and read it as a screen reader does
 )
 
 install_missing() {

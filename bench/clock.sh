@@ -7,9 +7,18 @@
 # passes or fails.
 # Lumbo runs with its default settings, so its hourly chime switch is on and its player is
 # prepared on every pass.
-#   bench/clock.sh [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo|mip] [SECONDS]
+# With --reader the program runs with the desktop's accessibility bus switched on and a stand-in
+# screen reader (tools/reader.py, python3-pyatspi) listening to it; with --bus the bus runs but
+# nothing switches it on, as on a desktop without a screen reader. Both need at-spi2-core and
+# dbus.
+#   bench/clock.sh [--reader|--bus] [dov|norvi|quenz|vrimcolor|jolvex|perrin|lumbo|mip] [SECONDS]
 set -euo pipefail
 
+access=none
+case "${1:-}" in
+--reader) access=reader; shift ;;
+--bus) access=bus; shift ;;
+esac
 design=${1:-dov}
 seconds=${2:-60}
 # The clock's window title, its name in the report, and where its launcher label is (pixels).
@@ -26,6 +35,15 @@ mip) window=Mip name=Mip label_y=171 ;;
 esac
 source "$(dirname "$0")/lib.sh"
 bench_start_x
+case "$access" in
+bus) start_accessibility_bus ;;
+reader) start_accessibility_bus on ;;
+esac
+if [ "$access" = reader ]; then
+    /usr/bin/python3 "$bench/tools/reader.py" >"$work/reader.log" 2>&1 &
+    pids+=($!)
+    within 100 grep -q listening "$work/reader.log" || fail "the stand-in reader did not start"
+fi
 export QT_LOGGING_RULES="vrim.tick.info=true"
 start_program "$program"
 dismiss_advice
@@ -35,6 +53,8 @@ start_peer
 sleep 1
 
 mark=$(wc -l <"$work/out.log")
+touch "$work/reader.log"
+reader_mark=$(wc -l <"$work/reader.log")
 app_cpu0=$(cpu_ticks "$app"); peer_cpu0=$(cpu_ticks "$peer")
 "$work/damagewatch" "$clock" "$seconds" >"$work/clock.damage" &
 watch1=$!
@@ -42,6 +62,7 @@ watch1=$!
 watch2=$!
 wait "$watch1" "$watch2"
 app_cpu1=$(cpu_ticks "$app"); peer_cpu1=$(cpu_ticks "$peer")
+heard=$(($(wc -l <"$work/reader.log") - reader_mark)) # events during the measured run
 app_rss=$(rss_kb "$app"); peer_rss=$(rss_kb "$peer")
 
 logged_passes "$work/out.log" "$mark" >"$work/passes"
@@ -53,7 +74,12 @@ cpu() { cpu_share "$1" "$seconds"; }
 report=$(cat <<REPORT
 # $name clock at rest
 
-$(date -u '+%Y-%m-%d %H:%M UTC'), ${seconds} s, $(nproc) cores, Xvfb without a window manager.
+$(date -u '+%Y-%m-%d %H:%M UTC'), ${seconds} s, $(nproc) cores, Xvfb without a window manager, load
+average $(cut -d' ' -f1-3 /proc/loadavg). Accessibility: $(case "$access" in
+    none) echo "no session bus" ;;
+    bus) echo "the accessibility bus running, switched off" ;;
+    reader) echo "switched on, a stand-in screen reader listening (it heard $heard events in the run)" ;;
+    esac).
 CPU is user + system time over the run as a share of one core (clock ticks of 1/${hz} s, so
 a figure under $(cpu_resolution "$seconds") reads as 0). Delays are milliseconds past the change of
 the wall-clock second.
@@ -72,4 +98,4 @@ REPORT
 )
 echo "$report"
 mkdir -p "$bench/results"
-echo "$report" >"$bench/results/$design-latest.md"
+echo "$report" >"$bench/results/$design$([ "$access" = none ] || echo "-$access")-latest.md"

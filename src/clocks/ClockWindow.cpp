@@ -5,12 +5,14 @@
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
 #include "platform/SecondTicker.h"
+#include "ui/Accessible.h"
 #include "ui/Artwork.h"
 #include "ui/ClickArea.h"
 #include "ui/Colours.h"
 
 #include <QDir>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -140,6 +142,13 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
     m_clock->onReadPicture([this](int slot, const QString &path) { return readPicture(slot, path); });
     m_clock->onFaceChanged([this] { showState(); });
     m_shown = m_clock->face();
+    // Under the buttons, over the whole face: the time in words for a screen reader.
+    m_spoken = new SpokenText(this, [this] { return m_clock->spokenTime(); });
+    m_spoken->setObjectName(QStringLiteral("time"));
+    m_spoken->setGeometry(rect());
+    // The focus when the window is activated, so a reader says the time at once; the keys it
+    // does not use go on to the window. It draws nothing, focused or not.
+    m_spoken->setFocusPolicy(Qt::TabFocus);
     makeButtons();
 
     // Subscribed before load: a design whose load asks for a reload (Quenz) gets it at once.
@@ -212,6 +221,16 @@ void ClockWindow::makeButtons()
             button = push;
         } else {
             auto *label = new ClickLabel(this);
+            if (name == frame.onTopButton) {
+                label->setControlRole(ClickLabel::Role::CheckBox);
+                m_onTopLabel = label;
+            } else if (name == frame.menuButton && !frame.menu.empty()) {
+                label->setControlRole(ClickLabel::Role::MenuButton);
+            } else {
+                label->setControlRole(ClickLabel::Role::Button);
+            }
+            // Dragging the window by its handle is the mouse's alone.
+            label->setPressable(name != frame.moveHandle);
             if (!wanted.invisible) {
                 label->setAutoFillBackground(true);
                 label->setFrameShape(QFrame::Box);
@@ -253,8 +272,12 @@ void ClockWindow::showButtonWords()
         QWidget *shown = button(wanted.name);
         if (!shown)
             continue;
-        if (shown->toolTip() != wanted.tip)
+        if (shown->toolTip() != wanted.tip) {
             shown->setToolTip(wanted.tip);
+            // A push button without words is known by its tip.
+            if (auto *push = qobject_cast<QPushButton *>(shown); push && push->text().isEmpty())
+                push->setAccessibleName(wanted.tip);
+        }
         if (!wanted.label)
             continue;
         auto *words = shown->findChild<QLabel *>(wanted.label->name);
@@ -282,7 +305,10 @@ void ClockWindow::showState()
 {
     for (const auto &[name, widget] : m_buttons)
         paintButton(widget, m_clock->buttonColour(name));
+    if (m_onTopLabel)
+        m_onTopLabel->setChecked(m_clock->frame().isOnTop());
     showButtonWords();
+    m_spoken->refresh();
     const Face &face = m_clock->face();
     if (face == m_shown)
         return;
@@ -389,6 +415,8 @@ void ClockWindow::paintEvent(QPaintEvent *)
 void ClockWindow::resizeEvent(QResizeEvent *event)
 {
     VrimWindow::resizeEvent(event);
+    if (m_spoken)
+        m_spoken->setGeometry(rect());
     if (m_clock)
         m_clock->resized(size(), isMinimized());
 }
@@ -406,14 +434,43 @@ bool ClockWindow::event(QEvent *event)
     return true;
 }
 
-void ClockWindow::popUpMenu()
+void ClockWindow::keyPressEvent(QKeyEvent *event)
+{
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey) {
+        event->accept();
+        useMenuFromKeyboard();
+    } else if (event->matches(QKeySequence::Close)) {
+        event->accept();
+        close();
+    } else {
+        VrimWindow::keyPressEvent(event);
+    }
+}
+
+void ClockWindow::useMenuFromKeyboard()
+{
+    const FrameDesign &design = m_clock->frame().design();
+    if (design.menuButton.isEmpty())
+        return;
+    if (design.menu.empty()) {
+        m_clock->frame().openSkinManager();
+        return;
+    }
+    // Under the menu button, where the mouse would have opened it.
+    const QWidget *menuButton = button(design.menuButton);
+    popUpMenu(menuButton ? menuButton->mapToGlobal(QPoint(0, menuButton->height())) : mapToGlobal(QPoint()));
+}
+
+void ClockWindow::popUpMenu(std::optional<QPoint> at)
 {
     const FrameDesign &design = m_clock->frame().design();
     QMenu menu(this);
     menu.setObjectName(design.menuName);
     fill(menu, design.menu, m_clock->frame(), registry());
     QPointer<ClockWindow> self(this);
-    QAction *chosen = menu.exec(QCursor::pos());
+    QAction *chosen = menu.exec(at.value_or(QCursor::pos()));
     if (chosen && self) {
         m_clock->frame().chooseMenuItem(chosen->objectName());
         if (self)

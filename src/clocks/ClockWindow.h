@@ -9,12 +9,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vrim {
 
 class ClickLabel;
 class Platform;
 class SecondTicker;
+class SpokenText;
 
 // The window of any skinned clock: a borderless, fixed-size gadget without a taskbar button. It
 // owns the clock's player, feeds it the ticker's passes, loads its pictures, makes its frame
@@ -39,8 +41,13 @@ public:
     QWidget *button(const QString &name) const;
     bool hasPicture(int slot = 0) const;
 
-    // Pops the design's menu up at the pointer; the chosen item goes to the frame once it closes.
-    void popUpMenu();
+    // Pops the design's menu up at the pointer, or at `at`; the chosen item goes to the frame once
+    // it closes.
+    void popUpMenu(std::optional<QPoint> at = std::nullopt);
+    // What the menu button does, from the keyboard (the Menu key, Shift+F10).
+    void useMenuFromKeyboard();
+    // The face in words, as assistive technology reads it.
+    SpokenText *spokenFace() const { return m_spoken; }
     // The items of the design's menu as they would show now: name -> enabled, checked.
     struct ItemState {
         QString caption;
@@ -52,6 +59,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -71,6 +79,8 @@ private:
     std::vector<QImage> m_pictures;
     Face m_shown; // what the last paint showed
     std::vector<std::pair<QString, QWidget *>> m_buttons;
+    SpokenText *m_spoken = nullptr;
+    ClickLabel *m_onTopLabel = nullptr; // where the on-top button is one
     QStringList m_problems;         // said while reading the settings this time
     QStringList m_previousProblems; // found by the load or reload before
 };

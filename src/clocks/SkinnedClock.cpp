@@ -2,6 +2,7 @@
 
 #include "clocks/SettledPass.h"
 #include "platform/SoundPlayer.h"
+#include "platform/TimeSource.h"
 #include "settings/SettingsStore.h"
 
 namespace vrim {
@@ -25,6 +26,12 @@ ColourValue SkinnedClock::buttonColour(const QString &name) const
         return m_frame.onTopColour();
     const auto it = m_buttonColours.find(name);
     return it == m_buttonColours.end() ? m_buttonFace : it->second;
+}
+
+QString SkinnedClock::spokenTime()
+{
+    // Hours and minutes of "HH:MM:SS": every face shows at least those, in bars, hands or digits.
+    return m_time.timeText().left(5);
 }
 
 void SkinnedClock::readSettings()

@@ -80,6 +80,10 @@ public:
     // The pictures the window shows, by slot (the skin; Norvi also its centre).
     const QStringList &pictures() const { return m_pictures; }
 
+    // The time the face stands for, as words a screen reader says ("10:37"): a fresh reading, so
+    // only read when asked.
+    virtual QString spokenTime();
+
     virtual std::vector<FrameButton> buttons() const = 0;
     // The colour a frame button shows now (the on-top button's is the on-top state).
     ColourValue buttonColour(const QString &name) const;

@@ -62,6 +62,7 @@ HelpMenuWindow::HelpMenuWindow(WindowRegistry &registry)
         auto *button = new QPushButton(bar);
         button->setObjectName(QStringLiteral("Button%1").arg(index));
         button->setGeometry(twipsRect(60, 90, 135, 165));
+        button->setAccessibleName(row.label); // the small button says nothing itself
         auto *label = new QLabel(row.label, bar);
         label->setObjectName(QStringLiteral("Label%1").arg(index));
         label->move(twipsToPixels(300), twipsToPixels(90));

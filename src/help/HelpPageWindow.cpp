@@ -56,6 +56,7 @@ HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
     m_box->setObjectName(QStringLiteral("RichTextBox1"));
     m_box->setGeometry(twipsRect(270, 0, 4485, 5955));
     m_box->setReadOnly(true);
+    m_box->setAccessibleName(QStringLiteral("Help page"));
 
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("Picture2"));

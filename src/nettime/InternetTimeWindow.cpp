@@ -45,12 +45,14 @@ InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platf
     m_servers->setCurrentIndex(-1);
     connect(m_servers, &QComboBox::activated, this, [this] { m_model.serverChosen(); });
 
-    makeLabel(this, QStringLiteral("Label2"), QRect(12, 64, 200, 18), QStringLiteral("UTC   TIME"));
-    m_utc = makeShowingField(this, QStringLiteral("txtOutput"), QRect(12, 82, 200, 24));
-    makeLabel(this, QStringLiteral("Label3"), QRect(12, 114, 200, 18), QStringLiteral("LOCAL  TIME"));
-    m_local = makeShowingField(this, QStringLiteral("LocalTime"), QRect(12, 132, 200, 24));
-    makeLabel(this, QStringLiteral("Label4"), QRect(12, 164, 200, 18), QStringLiteral("PC Clock"));
-    m_pcClock = makeShowingField(this, QStringLiteral("txt1"), QRect(12, 182, 200, 24));
+    // Each caption names its field for a screen reader (a label's buddy is what it labels).
+    makeLabel(this, QStringLiteral("Label2"), QRect(12, 64, 200, 18), QStringLiteral("UTC   TIME"))
+        ->setBuddy(m_utc = makeShowingField(this, QStringLiteral("txtOutput"), QRect(12, 82, 200, 24)));
+    makeLabel(this, QStringLiteral("Label3"), QRect(12, 114, 200, 18), QStringLiteral("LOCAL  TIME"))
+        ->setBuddy(m_local = makeShowingField(this, QStringLiteral("LocalTime"), QRect(12, 132, 200, 24)));
+    makeLabel(this, QStringLiteral("Label4"), QRect(12, 164, 200, 18), QStringLiteral("PC Clock"))
+        ->setBuddy(m_pcClock = makeShowingField(this, QStringLiteral("txt1"), QRect(12, 182, 200, 24)));
+    m_servers->setAccessibleName(QStringLiteral("Time Server"));
 
     m_connect =
         makeButton(this, QStringLiteral("cmdConnect"), QRect(228, 28, 120, 26), QStringLiteral("Connect"));

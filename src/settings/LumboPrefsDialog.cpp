@@ -14,6 +14,7 @@ LumboPrefsDialog::LumboPrefsDialog(WindowRegistry &registry, Platform &platform,
     , m_model(std::make_unique<LumboPrefsModel>(folders, registry, platform, std::move(findLumbo)))
 {
     setWindowTitle(QStringLiteral("preff-ferendz"));
+    closeOnEscape();
     setFixedSize(236, 128);
 
     const auto add = [this](const char *name, const QString &caption, const QRect &place) {

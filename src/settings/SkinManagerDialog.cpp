@@ -89,6 +89,7 @@ SkinManagerDialog::SkinManagerDialog(const SkinManagerDesign &design, WindowRegi
                                                  QString::fromLatin1(build::HomePage));
 
     setWindowTitle(design.caption);
+    closeOnEscape();
     setFixedSize(420, 300);
     QPalette panel = palette();
     panel.setColor(QPalette::Window, Panel);

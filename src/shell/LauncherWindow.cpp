@@ -38,6 +38,10 @@ void LauncherWindow::addEntry(const LauncherEntry &entry)
     auto *bar = new ClickLabel(this);
     bar->setObjectName(barName(entry.label));
     bar->setGeometry(geometry);
+    // Tab reaches the bars in order, and Enter or Space uses one as a click does.
+    bar->setControlRole(ClickLabel::Role::Button);
+    bar->setAccessibleName(entry.isHelp ? QStringLiteral("Help") : entry.label);
+    bar->setFocusPolicy(Qt::TabFocus);
     if (entry.isHelp) {
         bar->setPixmap(
             QPixmap::fromImage(loadArtwork(QStringLiteral(":/artwork/help-entry.png"), devicePixelRatioF())));

@@ -10,6 +10,7 @@
 #include "ui/Fonts.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
@@ -105,6 +106,7 @@ StopwatchWindow::StopwatchWindow(WindowRegistry &registry, Platform &platform, S
     m_menuButton->setGeometry(8, 8, 24, 24);
     m_menuButton->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_menuButton->setToolTip(QStringLiteral("Preferences"));
+    m_menuButton->setControlRole(ClickLabel::Role::MenuButton);
     m_menuButton->setAlignment(Qt::AlignCenter);
     m_menuButton->setPixmap(menuPicture(20, screen()->devicePixelRatio())); // sharp on a dense screen
     connect(m_menuButton, &ClickLabel::buttonDown, this, [this] { popUpMenu(); });
@@ -114,6 +116,7 @@ StopwatchWindow::StopwatchWindow(WindowRegistry &registry, Platform &platform, S
     m_onTop->setGeometry(36, 8, 24, 24);
     m_onTop->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_onTop->setToolTip(QStringLiteral("OnTop"));
+    m_onTop->setControlRole(ClickLabel::Role::CheckBox);
     m_onTop->setAutoFillBackground(true);
     connect(m_onTop, &ClickLabel::buttonDown, this, [this] {
         if (!m_ops.canKeepOnTop())
@@ -173,6 +176,10 @@ StopwatchWindow::Column StopwatchWindow::makeColumn(int left, const QString &tit
         makeLabel(this, QStringLiteral("lbl") + text + QString::number(left),
                   QRect(left, top, BoxLeft - 4, 22), text);
     };
+    // A screen reader says which column and row a box or stamp is; its value is its words.
+    const auto tell = [&title](QWidget *shown, const QString &what) {
+        shown->setAccessibleDescription(title + QLatin1Char(' ') + what);
+    };
     Column column;
     QLabel *heading = makeLabel(this, name(0), QRect(left, 38, ColumnWidth, 18), title);
     heading->setFont(windowFont(QStringLiteral("MS Sans Serif"), 8.25, true));
@@ -187,6 +194,12 @@ StopwatchWindow::Column StopwatchWindow::makeColumn(int left, const QString &tit
     column.minutes = makeBox(this, name(5), row(166));
     caption(192, QStringLiteral("Seconds"));
     column.seconds = makeBox(this, name(6), row(192));
+    column.started->setAccessibleName(title + QStringLiteral(" Started"));
+    column.stopped->setAccessibleName(title + QStringLiteral(" Stopped"));
+    tell(column.clock, QStringLiteral("time of day"));
+    tell(column.hours, QStringLiteral("Hours"));
+    tell(column.minutes, QStringLiteral("Minutes"));
+    tell(column.seconds, QStringLiteral("Seconds"));
     column.button = new QPushButton(this);
     column.button->setObjectName(name(7));
     column.button->setGeometry(left, 226, ColumnWidth, 28);
@@ -231,6 +244,7 @@ void StopwatchWindow::showState()
         palette.setColor(QPalette::Window, onTop);
         m_onTop->setPalette(palette);
     }
+    m_onTop->setChecked(m_model.onTopColour() == stopwatch::OnTopOn);
 
     if (lcStopwatch().isInfoEnabled()) {
         const QString line =
@@ -263,11 +277,22 @@ std::unique_ptr<QMenu> StopwatchWindow::makeMenu()
     return menu;
 }
 
-void StopwatchWindow::popUpMenu()
+void StopwatchWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        event->accept();
+        popUpMenu(m_menuButton->mapToGlobal(QPoint(0, m_menuButton->height())));
+        return;
+    }
+    VrimWindow::keyPressEvent(event);
+}
+
+void StopwatchWindow::popUpMenu(std::optional<QPoint> at)
 {
     const std::unique_ptr<QMenu> menu = makeMenu();
     QPointer<StopwatchWindow> self(this);
-    QAction *chosen = menu->exec(QCursor::pos());
+    QAction *chosen = menu->exec(at.value_or(QCursor::pos()));
     if (chosen && self)
         chooseMenuItem(chosen->objectName());
 }

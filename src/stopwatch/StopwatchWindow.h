@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -34,10 +35,13 @@ public:
 
     // One pass of the ticker.
     void pass();
-    // The pop-up menu as it would show now; popUpMenu() shows it at the pointer.
+    // The pop-up menu as it would show now; popUpMenu() shows it at the pointer, or at `at`.
     std::unique_ptr<QMenu> makeMenu();
-    void popUpMenu();
+    void popUpMenu(std::optional<QPoint> at = std::nullopt);
     void chooseMenuItem(const QString &name);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     struct Column {

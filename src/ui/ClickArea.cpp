@@ -1,7 +1,13 @@
 #include "ui/ClickArea.h"
 
+#include "ui/Accessible.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include <algorithm>
 
@@ -9,7 +15,68 @@ namespace vrim {
 
 ClickLabel::ClickLabel(QWidget *parent)
     : QLabel(parent)
-{}
+{
+    accessible::install();
+}
+
+void ClickLabel::setChecked(bool checked)
+{
+    if (checked == m_checked)
+        return;
+    m_checked = checked;
+    if (!accessible::listening())
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void ClickLabel::press()
+{
+    if (!m_pressable)
+        return;
+    Q_EMIT buttonDown(Qt::LeftButton);
+    Q_EMIT buttonUp(Qt::LeftButton);
+    Q_EMIT clicked();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent *event)
+{
+    // Only a label that takes the keyboard's focus sees keys: Enter and Space press it.
+    const bool pressKey =
+        event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (m_role == Role::Label || !m_pressable || !pressKey ||
+        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    press();
+}
+
+void ClickLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    // A check box's colour is in its description.
+    if (event->type() == QEvent::PaletteChange && m_role == Role::CheckBox && accessible::listening()) {
+        QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&described);
+    }
+}
+
+void ClickLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Only the keyboard gives these labels focus; the mouse never does, so it sees no change.
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(2, 2, -2, -2);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
@@ -40,6 +107,7 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
 ClickLabel *makeLinkLabel(QWidget *parent, const QString &text, const QRect &geometry)
 {
     auto *link = new ClickLabel(parent);
+    link->setControlRole(ClickLabel::Role::Link);
     link->setText(text);
     // The words are the link: where a face runs a pixel wider than the layout's, the label grows
     // to the right rather than cut them.

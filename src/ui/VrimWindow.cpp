@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include <algorithm>
@@ -40,6 +41,16 @@ void VrimWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     m_registry.unload(m_name);
+}
+
+void VrimWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (m_escapeCloses && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 WidgetWindow::WidgetWindow(VrimWindow *widget)

@@ -24,10 +24,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // A dialog: Escape closes it, unless a control of it used the key.
+    void closeOnEscape() { m_escapeCloses = true; }
 
 private:
     WindowRegistry &m_registry;
     QString m_name;
+    bool m_escapeCloses = false;
 };
 
 // Lets the registry own a widget window. The widget is deleted later, since a window often

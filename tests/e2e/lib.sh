@@ -66,6 +66,25 @@ start_sound_server() {
     pactl set-default-sink chimes
 }
 
+# A session bus of our own with the desktop's accessibility bus beside it, as a screen reader's
+# desktop has them; with "on", accessibility is switched on the way a screen reader does it.
+start_accessibility_bus() {
+    dbus-daemon --session --fork --address="unix:dir=$work" --print-address=5 --print-pid=6 \
+        5>"$work/bus.address" 6>"$work/bus.pid"
+    pids+=("$(cat "$work/bus.pid")")
+    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus.address")
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+    pids+=($!)
+    within 100 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress ||
+        fail "the accessibility bus did not start: $(cat "$work/atspi.log")"
+    if [ "${1:-}" = on ]; then
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled variant:boolean:true \
+            >/dev/null
+    fi
+}
+
 # Records the null sink into $1 in the background; its pid goes to $recorder.
 start_recording() {
     parec -d chimes.monitor --file-format=wav "$1" &

@@ -1,0 +1,126 @@
+#!/usr/bin/python3
+"""What a screen reader sees of the running program, through the desktop's accessibility bus.
+
+    a11y.py time WINDOW        the words of WINDOW's labels that read as a time ("10:37")
+    a11y.py unnamed            every control a user can press in the shown windows and menus
+                               that has no name; exits 1 when there is one
+    a11y.py press WINDOW NAME  uses the control NAME of WINDOW ("*": any window) as a click does
+    a11y.py keys KEY...        presses the keys (xdotool) and prints the items of the menu
+                               whose item they focus, one a line ("unnamed" for an item
+                               without a name); exits 1 when no item took the focus. Open menus
+                               are not in the tree: a reader learns of them from focus events.
+    a11y.py focus              the role and name of the control that has the keyboard's focus
+    a11y.py state WINDOW NAME  the states of the control NAME of WINDOW
+"""
+import re
+import subprocess
+import sys
+
+import pyatspi
+
+PRESSABLE = {
+    pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_TOGGLE_BUTTON,
+    pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_LINK, pyatspi.ROLE_MENU_ITEM,
+    pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM, pyatspi.ROLE_MENU,
+    pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_PUSH_BUTTON_MENU,
+}
+MENU_ITEMS = {pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM,
+              pyatspi.ROLE_MENU}
+
+
+def program():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and "vrim" in (app.name or "").lower():
+            return app
+    sys.exit("the program is not on the accessibility bus")
+
+
+def shown(node):
+    states = node.getState()
+    return states.contains(pyatspi.STATE_VISIBLE) and states.contains(pyatspi.STATE_SHOWING)
+
+
+def windows():
+    return [w for w in program() if w is not None and shown(w)]
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def find(window, name):
+    for top in windows():
+        if window not in ("*", top.name):
+            continue
+        for node in walk(top):
+            if node.getRole() in PRESSABLE and node.name == name and shown(node):
+                return node
+    sys.exit(f"no control {name!r} in {window!r}")
+
+
+def main(args):
+    command = args[0]
+    if command == "time":
+        for top in windows():
+            if top.name != args[1]:
+                continue
+            for node in walk(top):
+                if node.getRole() == pyatspi.ROLE_LABEL and re.fullmatch(r"\d\d:\d\d", node.name or ""):
+                    print(node.name)
+    elif command == "unnamed":
+        missing, seen = 0, 0
+        for top in windows():
+            for node in walk(top):
+                if node.getRole() not in PRESSABLE or not shown(node):
+                    continue
+                seen += 1
+                if not (node.name or "").strip():
+                    missing += 1
+                    print(f"unnamed {node.getRoleName()} in {top.name!r}")
+        print(f"{seen} controls in {', '.join(repr(w.name) for w in windows())}")
+        return 1 if missing else 0
+    elif command == "press":
+        node = find(args[1], args[2])
+        node.queryAction().doAction(0)
+    elif command == "keys":
+        from gi.repository import GLib
+        focused = []
+
+        def heard(event):
+            try:
+                if event.detail1 == 1 and event.source.getRole() in MENU_ITEMS:
+                    focused.append(event.source)
+            except Exception:  # gone already
+                pass
+
+        def press():
+            subprocess.run(["xdotool", "key", *args[1:]], check=True)
+            return False
+
+        pyatspi.Registry.registerEventListener(heard, "object:state-changed:focused")
+        GLib.timeout_add(1000, press)  # the program learns that someone listens
+        GLib.timeout_add(3000, lambda: pyatspi.Registry.stop() and False)
+        pyatspi.Registry.start()
+        if not focused:
+            return 1
+        for item in focused[-1].parent:
+            if item is not None and item.getRole() in MENU_ITEMS:
+                print(item.name if (item.name or "").strip() else "unnamed")
+    elif command == "focus":
+        for top in windows():
+            for node in walk(top):
+                if node.getState().contains(pyatspi.STATE_FOCUSED):
+                    print(f"{node.getRoleName()}: {node.name}")
+    elif command == "state":
+        node = find(args[1], args[2])
+        print(" ".join(pyatspi.stateToString(s) for s in node.getState().getStates()))
+        print(node.description)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
