@@ -51,6 +51,9 @@ start_x() {
     read -r display_number <&3
     export DISPLAY=":$display_number"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    # No session bus unless a script starts its own (start_accessibility_bus): with none named, a
+    # machine that has dbus-x11 would launch one for the program and leave its files in HOME.
+    export DBUS_SESSION_BUS_ADDRESS=disabled:
 }
 
 # A PulseAudio server of our own with one null sink, "chimes", whose monitor can be recorded.
