@@ -2,7 +2,14 @@
 
 #include "clocks/SettledPass.h"
 #include "platform/SoundPlayer.h"
+#include "platform/TimeSource.h"
 #include "settings/SettingsStore.h"
+
+#include <QLoggingCategory>
+
+// Off unless asked for (QT_LOGGING_RULES="vrim.chime.info=true"): one line for each chime sent
+// to the player, which the soak counts.
+Q_LOGGING_CATEGORY(lcChime, "vrim.chime", QtWarningMsg)
 
 namespace vrim {
 
@@ -128,8 +135,9 @@ void SkinnedClock::passAndChime()
 {
     passFace();
     settle();
-    if (m_player)
-        m_chimer.pass(m_chime, m_frame.soundMenu(), m_time, *m_player, chimeUnits());
+    if (m_player && m_chimer.pass(m_chime, m_frame.soundMenu(), m_time, *m_player, chimeUnits()))
+        qCInfo(lcChime, "chime %s %s %s", qPrintable(designName(m_design)),
+               qPrintable(m_time.date().toString(Qt::ISODate)), qPrintable(m_time.timeText()));
 }
 
 void SkinnedClock::resetSettled()
