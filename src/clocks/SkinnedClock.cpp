@@ -66,8 +66,15 @@ void SkinnedClock::load()
     if (!readsSettings()) {
         // Nothing to read: the first pass shows everything.
     } else if (chime.reloadAtLoad) {
-        // The design's first pass reads everything (Quenz).
+        // The design's first pass reads everything (Quenz). The chime is read now as well, so
+        // that Sound On is checked from the start; the skin waits for that first pass.
         m_refresh.raise();
+        const QStringList pictures = m_pictures;
+        readSettings();
+        m_pictures = pictures;
+        m_frame.soundMenu().setFromInterval(m_chime);
+        if (m_chime != interval::NoChime && m_player)
+            m_player->prepare(m_soundFile);
     } else if (readOwnSettings()) {
         // Its file, chime and player are the design's own.
     } else {
