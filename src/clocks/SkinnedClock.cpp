@@ -120,9 +120,13 @@ void SkinnedClock::reload()
         m_frame.soundMenu().soundOn = true;
     if (m_player)
         m_player->prepare(m_soundFile);
-    if (chime.sampleOnReload)
+    if (chime.sampleOnReload) {
         for (const char *word : {"Open", "Play", "Close"})
             send(QString::fromLatin1(word));
+        // A closed player forgets its file; the chimes to come need it again.
+        if (m_player)
+            m_player->prepare(m_soundFile);
+    }
     reloaded();
 }
 
