@@ -124,10 +124,12 @@ compare_faces() {
         convert "$shot" -crop "$crop" +repage "$work/window.png"
         best=999999 best_at="" worst=0
         for s in $seconds; do
+            # The drawn faces go by the windows' own names; Lumbo's caption is "lum-bo".
+            face="$drawn/${name/lum-bo/lumbo}-$s.png"
             if [ "$name" = Perrin ]; then
-                convert "$drawn/$name-$s.png" -crop 100x80+30+40 +repage "$work/drawn.png"
+                convert "$face" -crop 100x80+30+40 +repage "$work/drawn.png" 2>/dev/null || rm -f "$work/drawn.png"
             else
-                cp "$drawn/$name-$s.png" "$work/drawn.png"
+                cp "$face" "$work/drawn.png" 2>/dev/null || rm -f "$work/drawn.png"
             fi
             n=$(compare -metric AE -fuzz 12% "$work/window.png" "$work/drawn.png" null: 2>&1 || true)
             n=${n%% *}
