@@ -16,7 +16,8 @@
 #     no real system does, so a jump back would freeze every timer for the hour): the faces at
 #     the next second, the chimes, and the passes going on.
 # Writes the figures to OUT (default /tmp/vrim-soak-<time>)/summary.md, the sanitizers' reports
-# to OUT/asan.*, the screenshots beside them. SOAK_HOURS shortens the day for a trial run.
+# to OUT/asan.*, the screenshots beside them. SOAK_HOURS shortens the day for a trial run; a
+# build without the sanitizers gives resident memory without their quarantine of freed blocks.
 # Needs what the end-to-end tests need (Xvfb, xdotool, faketime, pulseaudio, ImageMagick).
 set -euo pipefail
 
@@ -115,19 +116,20 @@ alive() { kill -0 "$app" 2>/dev/null; }
 
 # Compares each clock in the screenshot $1 with the faces drawn in $2 at the seconds listed
 # in $3 (HHMMSS, space-separated): the nearest face, and how many pixels differ from it (a
-# fuzz of 12% per channel). Perrin is compared inside its oval only. One line per clock.
+# fuzz of 12% per channel). Perrin is compared inside its oval only, around the minutes. One
+# line per clock.
 compare_faces() {
-    local shot=$1 drawn=$2 seconds=$3 name x y w h crop best best_at worst s n
+    local shot=$1 drawn=$2 seconds=$3 name x y w h crop best best_at worst s n face area
     while read -r name x y w h; do
         crop="${w}x${h}+$x+$y"
-        [ "$name" = Perrin ] && crop="100x80+$((x + 30))+$((y + 40))"
+        [ "$name" = Perrin ] && crop="60x50+$((x + 36))+$((y + 40))"
         convert "$shot" -crop "$crop" +repage "$work/window.png"
         best=999999 best_at="" worst=0
         for s in $seconds; do
             # The drawn faces go by the windows' own names; Lumbo's caption is "lum-bo".
             face="$drawn/${name/lum-bo/lumbo}-$s.png"
             if [ "$name" = Perrin ]; then
-                convert "$face" -crop 100x80+30+40 +repage "$work/drawn.png" 2>/dev/null || rm -f "$work/drawn.png"
+                convert "$face" -crop 60x50+36+40 +repage "$work/drawn.png" 2>/dev/null || rm -f "$work/drawn.png"
             else
                 cp "$face" "$work/drawn.png" 2>/dev/null || rm -f "$work/drawn.png"
             fi
@@ -137,7 +139,9 @@ compare_faces() {
             ((n < best)) && best=$n best_at=$s
             ((n > worst)) && worst=$n
         done
-        echo "$name $best $best_at $worst $((w * h))"
+        area=$((w * h))
+        [ "$name" = Perrin ] && area=3000
+        echo "$name $best $best_at $worst $area"
     done <"${shot%.png}.geometry"
 }
 # vrim_faces arguments for the clocks' history: a pass a minute from $1 to $2, then a pass a
@@ -166,6 +170,11 @@ judge_faces() {
     local label=$1 name best at worst area
     while read -r name best at worst area; do
         say "  $label $name: nearest face at $at, $best of $area pixels differ (farthest candidate $worst)"
+        if [ "$name" = Jolvex ]; then
+            # Its bars step on from where they stood at the minute it opened, which the drawn
+            # faces (all opened at one time) do not share: its figure is shown, not judged.
+            continue
+        fi
         if ((best * 100 > area * 3)); then problem "$label: $name shows no face near the time"; fi
     done
 }
@@ -275,7 +284,7 @@ for c in "${checkpoints[@]}"; do
     read -r before after <"$out/shots/$name.when"
     say " $c: the screenshot was taken between $before and $after"
     open_at=$(date -u -d "2026-12-07 23:30:00" +%s)
-    first=$(($(date -u -d "2026-12-08 $before" +%s) - 2))
+    first=$(($(date -u -d "2026-12-08 $before" +%s) - 8))
     ((first > day_end)) && first=$((first - 86400))
     last=$((first + $(seconds_between "$before" "$after") + 4))
     rm -rf "$out/faces/$name" && mkdir -p "$out/faces/$name"
@@ -283,10 +292,11 @@ for c in "${checkpoints[@]}"; do
     QT_QPA_PLATFORM=offscreen "$faces" "$folder" "$out/faces/$name" \
         $(replay_args "$open_at" $((first - 70)) "$last" "$first") >"$out/faces/$name.log" 2>&1 ||
         problem "vrim_faces failed for $c: $(tail -n 3 "$out/faces/$name.log")"
-    compare_faces "$out/shots/$name.png" "$out/faces/$name" "$(hhmmss_range "$first" "$last")" | judge_faces "$c"
+    judge_faces "$c" < <(compare_faces "$out/shots/$name.png" "$out/faces/$name" "$(hhmmss_range "$first" "$last")")
 done
 
-# --- Part 2: the clock set back an hour and on a day, at real speed.
+# --- Part 2: the clock set back an hour and on a day, at real speed (SOAK_JUMPS=0 skips it).
+if [ "${SOAK_JUMPS:-1}" = 1 ]; then
 
 say ""
 say "## The clock set while everything runs"
@@ -295,13 +305,13 @@ export UBSAN_OPTIONS="print_stacktrace=1:log_path=$out/ubsan-jumps"
 export QT_LOGGING_RULES="vrim.chime.info=true;vrim.tick.info=true"
 rm -rf "$work/prog"
 start_program_jumping "$program" "2026-12-07 10:03:40"
-open_every_window
-lay_out
-say "Every window open at $(date -u -d "@$(program_time | cut -d. -f1)" +%T)."
 program_time() { awk -v o="$clock_offset" -v n="$(date +%s.%N)" 'BEGIN{printf "%.2f", n + o}'; }
 wait_for() { # program time (seconds since the epoch)
     awk -v o="$clock_offset" -v a="$1" -v n="$(date +%s.%N)" 'BEGIN{d = a - o - n; if (d > 0) system("sleep " d)}'
 }
+open_every_window
+lay_out
+say "Every window open at $(date -u -d "@$(program_time | cut -d. -f1)" +%T)."
 # Shots: before the jump, at the next second after it, a second later; each with its time.
 jump_shots=()
 wait_for "$(date -u -d "2026-12-07 10:05:12" +%s)"
@@ -371,8 +381,10 @@ while read -r name seconds; do
     read -r before after <"$out/shots/$name.when"
     to_png "$name"
     say " $name (between $before and $after):"
-    compare_faces "$out/shots/$name.png" "$out/faces/jumps" "$seconds" | judge_faces "$name"
+    judge_faces "$name" < <(compare_faces "$out/shots/$name.png" "$out/faces/jumps" "$seconds")
 done <"$work/jump-seconds"
+
+fi
 
 # --- Sanitizers and the verdict.
 say ""
