@@ -297,7 +297,9 @@ for c in "${checkpoints[@]}"; do
     read -r before after <"$out/shots/$name.when"
     say " $c: the screenshot was taken between $before and $after"
     open_at=$(date -u -d "2026-12-07 23:30:00" +%s)
-    first=$(($(date -u -d "2026-12-08 $before" +%s) - 8))
+    # From 20 s before: the program's clock starts when libfaketime is loaded, a little after
+    # the moment taken here for its start, and at 60 times speed that is several seconds.
+    first=$(($(date -u -d "2026-12-08 $before" +%s) - 20))
     ((first > day_end)) && first=$((first - 86400))
     last=$((first + $(seconds_between "$before" "$after") + 4))
     rm -rf "$out/faces/$name" && mkdir -p "$out/faces/$name"
