@@ -299,9 +299,11 @@ for c in "${checkpoints[@]}"; do
     open_at=$(date -u -d "2026-12-07 23:30:00" +%s)
     # From 20 s before: the program's clock starts when libfaketime is loaded, a little after
     # the moment taken here for its start, and at 60 times speed that is several seconds.
-    first=$(($(date -u -d "2026-12-08 $before" +%s) - 20))
-    ((first > day_end)) && first=$((first - 86400))
-    last=$((first + $(seconds_between "$before" "$after") + 4))
+    shot_at=$(date -u -d "2026-12-08 $before" +%s)
+    # The last one, at 23:59:50, may have been taken after midnight.
+    if [ "$c" = 23:59:50 ] && [[ $before < 12 ]]; then shot_at=$((shot_at + 86400)); fi
+    first=$((shot_at - 20))
+    last=$((shot_at + $(seconds_between "$before" "$after") + 4))
     rm -rf "$out/faces/$name" && mkdir -p "$out/faces/$name"
     # shellcheck disable=SC2046
     QT_QPA_PLATFORM=offscreen "$faces" "$folder" "$out/faces/$name" \
