@@ -297,12 +297,12 @@ for c in "${checkpoints[@]}"; do
     read -r before after <"$out/shots/$name.when"
     say " $c: the screenshot was taken between $before and $after"
     open_at=$(date -u -d "2026-12-07 23:30:00" +%s)
-    # From 20 s before: the program's clock starts when libfaketime is loaded, a little after
-    # the moment taken here for its start, and at 60 times speed that is several seconds.
+    # From a minute before: the program's clock starts when libfaketime is loaded, a little after
+    # the moment taken here for its start, and at 60 times speed that is up to some 20 seconds.
     shot_at=$(date -u -d "2026-12-08 $before" +%s)
     # The last one, at 23:59:50, may have been taken after midnight.
     if [ "$c" = 23:59:50 ] && [[ $before < 12 ]]; then shot_at=$((shot_at + 86400)); fi
-    first=$((shot_at - 20))
+    first=$((shot_at - 60))
     last=$((shot_at + $(seconds_between "$before" "$after") + 4))
     rm -rf "$out/faces/$name" && mkdir -p "$out/faces/$name"
     # shellcheck disable=SC2046
