@@ -103,10 +103,11 @@ geometry() {
 # the program's time (HH:MM:SS) just before and just after it into $1.when.
 shot() {
     local before after
+    # The places first: read after the screenshot, Perrin may have crept meanwhile.
+    geometry >"$out/shots/$1.geometry"
     before=$(program_time)
     xwd -root -silent >"$out/shots/$1.xwd"
     after=$(program_time)
-    geometry >"$out/shots/$1.geometry"
     echo "$(date -u -d "@${before%.*}" +%T) $(date -u -d "@${after%.*}" +%T)" >"$out/shots/$1.when"
 }
 to_png() { [ -f "$out/shots/$1.png" ] || convert "xwd:$out/shots/$1.xwd" "$out/shots/$1.png"; }
@@ -122,8 +123,8 @@ compare_faces() {
     local shot=$1 drawn=$2 seconds=$3 name x y w h best best_at worst s n m dx face area
     while read -r name x y w h; do
         rm -f "$work"/window*.png
-        # Perrin creeps a pixel left at a new minute, which may come between the screenshot and
-        # the reading of its place: it is cut out where it was read and a pixel either side.
+        # Perrin creeps a pixel left at a new minute, which may come between the reading of its
+        # place and the screenshot: it is cut out where it was read and a pixel either side.
         for dx in 0 -1 1; do
             if [ "$name" = Perrin ]; then
                 convert "$shot" -crop "60x50+$((x + dx + 36))+$((y + 40))" +repage "$work/window$dx.png"
