@@ -5,6 +5,12 @@
 #include "platform/TimeSource.h"
 #include "settings/SettingsStore.h"
 
+#include <QLoggingCategory>
+
+// Off unless asked for (QT_LOGGING_RULES="vrim.chime.info=true"): one line for each chime sent
+// to the player, which the soak counts.
+Q_LOGGING_CATEGORY(lcChime, "vrim.chime", QtWarningMsg)
+
 namespace vrim {
 
 SkinnedClock::SkinnedClock(Design design, const ClockContext &context)
@@ -66,8 +72,15 @@ void SkinnedClock::load()
     if (!readsSettings()) {
         // Nothing to read: the first pass shows everything.
     } else if (chime.reloadAtLoad) {
-        // The design's first pass reads everything (Quenz).
+        // The design's first pass reads everything (Quenz). The chime is read now as well, so
+        // that Sound On is checked from the start; the skin waits for that first pass.
         m_refresh.raise();
+        const QStringList pictures = m_pictures;
+        readSettings();
+        m_pictures = pictures;
+        m_frame.soundMenu().setFromInterval(m_chime);
+        if (m_chime != interval::NoChime && m_player)
+            m_player->prepare(m_soundFile);
     } else if (readOwnSettings()) {
         // Its file, chime and player are the design's own.
     } else {
@@ -113,9 +126,13 @@ void SkinnedClock::reload()
         m_frame.soundMenu().soundOn = true;
     if (m_player)
         m_player->prepare(m_soundFile);
-    if (chime.sampleOnReload)
+    if (chime.sampleOnReload) {
         for (const char *word : {"Open", "Play", "Close"})
             send(QString::fromLatin1(word));
+        // A closed player forgets its file; the chimes to come need it again.
+        if (m_player)
+            m_player->prepare(m_soundFile);
+    }
     reloaded();
 }
 
@@ -135,8 +152,9 @@ void SkinnedClock::passAndChime()
 {
     passFace();
     settle();
-    if (m_player)
-        m_chimer.pass(m_chime, m_frame.soundMenu(), m_time, *m_player, chimeUnits());
+    if (m_player && m_chimer.pass(m_chime, m_frame.soundMenu(), m_time, *m_player, chimeUnits()))
+        qCInfo(lcChime, "chime %s %s %s", qPrintable(designName(m_design)),
+               qPrintable(m_time.date().toString(Qt::ISODate)), qPrintable(m_time.timeText()));
 }
 
 void SkinnedClock::resetSettled()

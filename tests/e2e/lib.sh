@@ -241,3 +241,35 @@ open_help_page() {
     xdotool mousemove --window "$menu" 8 131 click 1
     within 50 shown "Vrim Clocks Help" || fail "the help menu's dov row opened no page"
 }
+
+# Like start_program with a time of day $2, but the program's clock can then be set while it
+# runs: jump_clock moves it by a number of seconds, as a user setting the system clock would.
+# Only the wall clock moves; the monotonic clock, and with it every timer, runs on untouched.
+start_program_jumping() {
+    folder="$work/prog"
+    make_program_folder "$folder" "$1"
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+    clock_file="$work/clock"
+    clock_offset=$(($(date -d "$2" +%s) - $(date +%s)))
+    write_clock_file
+    local preload
+    preload=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
+    started=$(date +%s.%N)
+    LD_PRELOAD="$preload" FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_NO_CACHE=1 \
+        FAKETIME_DONT_FAKE_MONOTONIC=1 "$folder/vrimclocks" >"$work/out.log" 2>&1 &
+    app=$!
+    pids+=("$app")
+}
+# The file holds the clock's offset from the real time in seconds ("-3600"), which libfaketime
+# reads afresh at every reading of the clock. Written whole and then renamed, so that no reading
+# sees half a file.
+write_clock_file() {
+    printf '%+d\n' "$clock_offset" >"$clock_file.new"
+    mv "$clock_file.new" "$clock_file"
+}
+jump_clock() {
+    clock_offset=$((clock_offset + $1))
+    write_clock_file
+}
+# The program's time now, as seconds since the epoch with a fraction.
+program_time() { awk -v o="$clock_offset" -v n="$(date +%s.%N)" 'BEGIN{printf "%.2f", n + o}'; }
