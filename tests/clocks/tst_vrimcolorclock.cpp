@@ -65,7 +65,7 @@ private Q_SLOTS:
         f.time.now = QStringLiteral("10:20:31");
         f.clock.tick();
         const QStringList expected = sampled
-                                         ? QStringList{"close", "prepare " + sound, "Open", "Play", "Close"}
+                                         ? QStringList{"close", "prepare " + sound, "Open", "Play", "Close", "prepare " + sound}
                                          : QStringList{"close"};
         QCOMPARE(f.player.log, expected);
         QCOMPARE(f.pictureLoads, loads + 1);

@@ -262,9 +262,10 @@ private Q_SLOTS:
         QVERIFY(!f.program.registry().isLoaded(QStringLiteral("vrimprefs")));
         QCOMPARE(player.log, QStringList{"close"});
         f.passAt("09:30:04");
-        QCOMPARE(player.log, (QStringList{"close", "close", sound, "Open", "Play", "Close"}));
+        // The sample closes the player, which is prepared again for the chimes to come.
+        QCOMPARE(player.log, (QStringList{"close", "close", sound, "Open", "Play", "Close", sound}));
         f.passAt("09:30:05");
-        QCOMPARE(player.log.size(), 6);
+        QCOMPARE(player.log.size(), 7);
         QCOMPARE(f.pixel(QPoint(11, 100)), Navy); // the face goes on
     }
 };
