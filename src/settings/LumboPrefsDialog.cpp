@@ -37,8 +37,9 @@ LumboPrefsDialog::LumboPrefsDialog(WindowRegistry &registry, Platform &platform,
     m_sound->setObjectName(QStringLiteral("Check1"));
     m_sound->setGeometry(130, 52, 94, 24);
     connect(m_sound, &QCheckBox::clicked, this, [this](bool on) { m_model->setSound(on); });
-    connect(add("Command3", QStringLiteral("Zeive"), {12, 88, 100, 28}), &QPushButton::clicked, this,
-            [this] { m_model->zeive(); });
+    QPushButton *zeive = add("Command3", QStringLiteral("Zeive"), {12, 88, 100, 28});
+    connect(zeive, &QPushButton::clicked, this, [this] { m_model->zeive(); });
+    pressOnEnter(zeive);
     connect(add("Command4", QStringLiteral("Candziel"), {124, 88, 100, 28}), &QPushButton::clicked, this,
             [this] { m_model->candziel(); });
 

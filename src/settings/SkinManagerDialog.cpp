@@ -136,8 +136,9 @@ SkinManagerDialog::SkinManagerDialog(const SkinManagerDesign &design, WindowRegi
     }
 
     // Ways out, and the link.
-    connect(addButton(QStringLiteral("Ok"), {218, 224, 90, 28}), &QPushButton::clicked, this,
-            [this] { m_model->ok(); });
+    QPushButton *ok = addButton(QStringLiteral("Ok"), {218, 224, 90, 28});
+    connect(ok, &QPushButton::clicked, this, [this] { m_model->ok(); });
+    pressOnEnter(ok);
     connect(addButton(QStringLiteral("Cancel"), {318, 224, 90, 28}), &QPushButton::clicked, this,
             [this] { m_model->cancel(); });
     addLabel(this, QStringLiteral("More Skins at Vrim Clocks web site."), {12, 266, 230, 20});

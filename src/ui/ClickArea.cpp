@@ -5,9 +5,8 @@
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 #include <algorithm>
 
@@ -71,11 +70,15 @@ void ClickLabel::paintEvent(QPaintEvent *event)
     if (!hasFocus())
         return;
     // Only the keyboard gives these labels focus; the mouse never does, so it sees no change.
-    QStylePainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(2, 2, -2, -2);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    // The style's own mark is drawn only after a Tab, and faintly, in a tint of the colour
+    // under it; these labels come in every colour and over pictures. Dots of black and white
+    // show on any of them, whichever way the focus came.
+    QPainter painter(this);
+    const QRect mark = rect().adjusted(2, 2, -3, -3);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(mark);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(mark);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)

@@ -3,6 +3,7 @@
 #include "base/WindowRegistry.h"
 
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
 namespace vrim {
@@ -27,11 +28,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     // A dialog: Escape closes it, unless a control of it used the key.
     void closeOnEscape() { m_escapeCloses = true; }
+    // A dialog: Enter presses the focused push button, or `ok` when the focus is on none.
+    void pressOnEnter(QPushButton *ok) { m_enterButton = ok; }
 
 private:
     WindowRegistry &m_registry;
     QString m_name;
     bool m_escapeCloses = false;
+    QPointer<QPushButton> m_enterButton;
 };
 
 // Lets the registry own a widget window. The widget is deleted later, since a window often

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -36,6 +37,48 @@ class TestDovWindow : public QObject {
     static QColor colourOf(QWidget *widget) { return widget->palette().color(QPalette::Window); }
 
 private Q_SLOTS:
+    void tipsShowOverAWindowThatIsNotActive_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control"); // empty: the face itself
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("Dov's minutes, painted on its face")
+            << window::Dov << "" << QPoint(45, 54) << "Minutes";
+        QTest::newRow("Dov's Quit button") << window::Dov << "Picture7" << QPoint(3, 3) << "Quit";
+        QTest::newRow("the stopwatch's on-top button")
+            << window::Stopwatch << "Picture4" << QPoint(5, 5) << "OnTop";
+    }
+    // A gadget is seldom the active window: its tips show on hover all the same.
+    void tipsShowOverAWindowThatIsNotActive()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(QPoint, at);
+        QFETCH(QString, tip);
+        Fixture f;
+        f.program.registry().show(window);
+        auto *handle = dynamic_cast<WidgetWindow *>(f.program.registry().window(window));
+        QVERIFY(handle && handle->widget());
+        QWidget *shown = handle->widget();
+        QWidget *target = control.isEmpty() ? shown : shown->findChild<QWidget *>(control);
+        QVERIFY(target);
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+
+        QWidget elsewhere; // the window the user works in
+        elsewhere.setGeometry(10, 10, 100, 100);
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QTRY_VERIFY(elsewhere.isActiveWindow());
+        QVERIFY(!shown->isActiveWindow());
+
+        QToolTip::hideText();
+        QTest::mouseMove(target, at);
+        QTRY_VERIFY2(QToolTip::isVisible(), "no tip showed");
+        QCOMPARE(QToolTip::text(), tip);
+        QToolTip::hideText();
+    }
+
     void opensOnTopAtItsPlaceWithButtonsPainted()
     {
         Fixture f;

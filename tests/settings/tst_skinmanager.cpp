@@ -3,9 +3,14 @@
 #include "base/WindowRegistry.h"
 #include "settings/SkinManagerModel.h"
 #include "support/FakePlatform.h"
+#include "support/FileSizeLimit.h"
+#include "support/ProgramRig.h"
 #include "support/TempProgramFolder.h"
 
+#include <QAbstractButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace vrim;
 using namespace vrim::test;
@@ -222,6 +227,55 @@ private Q_SLOTS:
         }
     }
 
+    void enterPressesTheFocusedButtonOrOk_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("focus"); // the caption of the control that has the focus
+        QTest::addColumn<bool>("saves");
+        for (const SkinManagerDesign &design : skinmanager::all()) {
+            const QByteArray name = design.window.toLatin1();
+            QTest::addRow("%s, focus on an interval", name.constData()) << design.window << "10 min" << true;
+            QTest::addRow("%s, focus on Cancel", name.constData()) << design.window << "Cancel" << false;
+        }
+        QTest::newRow("Lumbo's dialog, focus on the check box") << window::LumboPrefs << "Sound" << true;
+        QTest::newRow("Lumbo's dialog, focus on Candziel") << window::LumboPrefs << "Candziel" << false;
+    }
+    // Enter presses the focused push button, or the dialog's Ok when the focus is on no push
+    // button: the dialog closes, having saved or not.
+    void enterPressesTheFocusedButtonOrOk()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(QString, focus);
+        QFETCH(bool, saves);
+        ProgramRig rig("09:04:58");
+        WindowRegistry &registry = rig.program.registry();
+        registry.show(dialog);
+        auto *handle = dynamic_cast<WidgetWindow *>(registry.window(dialog));
+        QVERIFY(handle && handle->widget());
+        QAbstractButton *focused = nullptr;
+        for (QAbstractButton *button : handle->widget()->findChildren<QAbstractButton *>())
+            if (button->text() == focus)
+                focused = button;
+        QVERIFY(focused);
+        focused->setFocus();
+        const SkinManagerDesign *family = skinmanager::find(dialog);
+        const QString file = SettingsStore(DataFolders(rig.folder.path()))
+                                 .filePath(family ? SettingsStore::skinFileName(family->design)
+                                                  : SettingsStore::lumboFileName());
+        const auto inode = [&file] {
+            struct stat info {};
+            ::stat(QFile::encodeName(file).constData(), &info);
+            return info.st_ino;
+        };
+        const auto before = inode();
+
+        QTest::keyClick(focused, Qt::Key_Return);
+        ProgramRig::settle();
+        QVERIFY2(!registry.isLoaded(dialog), "Enter left the dialog open");
+        QCOMPARE(inode() != before, saves); // a save puts a new file in place
+        QVERIFY(rig.platform.shownMessages.isEmpty());
+    }
+
     void linkAndCompletion()
     {
         Fixture f;
@@ -232,5 +286,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSkinManager)
+QTEST_MAIN(TestSkinManager)
 #include "tst_skinmanager.moc"

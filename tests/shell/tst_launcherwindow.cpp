@@ -110,6 +110,49 @@ private Q_SLOTS:
         QCOMPARE(f.ends, 1);
     }
 
+    void theFocusedEntryShowsAMark_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("other"); // an entry focused first
+        QTest::newRow("a light bar") << "Vrim"
+                                     << "Exit";
+        QTest::newRow("a dark bar") << "Mip"
+                                    << "Vrim";
+        QTest::newRow("the black bar") << "Ganto"
+                                       << "Vrim";
+        QTest::newRow("the white bar") << "Exit"
+                                       << "Vrim";
+        QTest::newRow("the help picture") << "H E L P"
+                                          << "Vrim";
+    }
+    // Whichever way the focus came, the focused entry's rectangle looks plainly different from
+    // the same entry without the focus.
+    void theFocusedEntryShowsAMark()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, other);
+        Fixture f;
+        LauncherWindow *launcher = f.launcher();
+        launcher->activateWindow();
+        QTRY_VERIFY(launcher->isActiveWindow());
+        ClickLabel *bar = launcher->bar(entry);
+        QVERIFY(bar);
+        launcher->bar(other)->setFocus(Qt::OtherFocusReason);
+        const QImage without = bar->grab().toImage();
+        bar->setFocus(Qt::OtherFocusReason);
+        QVERIFY(bar->hasFocus());
+        const QImage with = bar->grab().toImage();
+        QCOMPARE(with.size(), without.size());
+        int plain = 0; // pixels whose colour changed a lot
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x) {
+                const QColor a = with.pixelColor(x, y), b = without.pixelColor(x, y);
+                plain += std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                   std::abs(a.blue() - b.blue())}) > 96;
+            }
+        QVERIFY2(plain >= (with.width() + with.height()) / 2, qPrintable(QString::number(plain)));
+    }
+
     void closingTheLauncherLeavesTheOthers()
     {
         Fixture f;
