@@ -27,6 +27,35 @@ ColourValue buttonFace(const QWidget &widget)
     return rgbValue(face.red(), face.green(), face.blue());
 }
 
+// What the window shows in place of a picture it cannot show, as its message says: the colour
+// under the picture on each design's face.
+QString shownWithout(Design design, int slot)
+{
+    switch (design) {
+    case Design::Dov:
+    case Design::Quenz:
+        return QObject::tr("It shows a black face until another picture is chosen in its Skin Manager.");
+    case Design::Norvi:
+        return slot == 0 ? QObject::tr("It shows black around its panel until another frame picture is "
+                                       "chosen in its Skin Manager.")
+                         : QObject::tr("Its panel shows black behind the lamps until another centre picture "
+                                       "is chosen in its Skin Manager.");
+    case Design::Jolvex:
+        return QObject::tr("It shows its plain light grey face until another picture is chosen in its Skin "
+                           "Manager.");
+    case Design::Vrimcolor:
+        return QObject::tr(
+            "It shows its plain grey face until another picture is chosen in its Skin Manager.");
+    case Design::Mip:
+        return QObject::tr("It shows its buttons on a plain grey face until another picture is chosen in its "
+                           "Skin Manager.");
+    case Design::Perrin:
+    case Design::Lumbo:
+        break;
+    }
+    return QObject::tr("It shows its face without it.");
+}
+
 // The window an item opens, where it opens one; such an item waits until this build has it.
 QString targetOf(const FrameDesign &design, const QString &item)
 {
@@ -337,15 +366,14 @@ void ClockWindow::loadPictures()
         }
         m_pictures[size_t(slot)] = QImage();
         QString problem;
-        const QImage image =
-            paths[slot].startsWith(u":/") ? loadArtwork(paths[slot], devicePixelRatioF())
-                                        : loadPicture(paths[slot], &problem);
+        const QImage image = paths[slot].startsWith(u":/") ? loadArtwork(paths[slot], devicePixelRatioF())
+                                                           : loadPicture(paths[slot], &problem);
         if (image.isNull()) {
-            report(tr("The %1 clock cannot show its %2 %3: %4. It shows a black face until another "
-                      "picture is chosen in its Skin Manager.")
+            report(tr("The %1 clock cannot show its %2 %3: %4. %5")
                        .arg(designName(m_clock->design()),
                             slot == 0 ? tr("skin picture") : tr("centre picture"),
-                            files::shortQuote(QDir::toNativeSeparators(paths[slot]), 160), problem));
+                            files::shortQuote(QDir::toNativeSeparators(paths[slot]), 160), problem,
+                            shownWithout(m_clock->design(), slot)));
             continue;
         }
         // Stretched pictures are scaled once here, to the control that shows them, in the
@@ -364,8 +392,8 @@ void ClockWindow::loadPictures()
                 shown.setDevicePixelRatio(ratio);
             }
             const QPoint corner = FacePainter::placePixels(control).topLeft();
-            cornerInWindow = cornerInWindow && control.fit == PictureFit::Natural && corner.x() >= 0 &&
-                             corner.y() >= 0;
+            cornerInWindow =
+                cornerInWindow && control.fit == PictureFit::Natural && corner.x() >= 0 && corner.y() >= 0;
         }
         const QRect reach = image.rect() & rect();
         if (cornerInWindow && shown.devicePixelRatio() == 1.0 && reach != image.rect())

@@ -40,13 +40,13 @@ QString SkinnedClock::spokenTime()
     return m_time.timeText().left(5);
 }
 
-void SkinnedClock::readSettings()
+void SkinnedClock::readSettings(bool quietly)
 {
     const SettingsStore store(m_folders);
     const auto skin = store.readSkin(m_design);
     const auto sound = store.readSound(m_design);
     for (const QString &problem : {skin.problem, sound.problem})
-        if (!problem.isEmpty())
+        if (!problem.isEmpty() && !quietly)
             reportProblem(problem);
     m_pictures = {m_folders.resolveStored(skin.value.picture)};
     if (SettingsStore::skinLineCount(m_design) > 1)
@@ -73,10 +73,11 @@ void SkinnedClock::load()
         // Nothing to read: the first pass shows everything.
     } else if (chime.reloadAtLoad) {
         // The design's first pass reads everything (Quenz). The chime is read now as well, so
-        // that Sound On is checked from the start; the skin waits for that first pass.
+        // that Sound On is checked from the start; the skin waits for that first pass, which
+        // also says what is wrong with the files (once: skin file, then sound file).
         m_refresh.raise();
         const QStringList pictures = m_pictures;
-        readSettings();
+        readSettings(true);
         m_pictures = pictures;
         m_frame.soundMenu().setFromInterval(m_chime);
         if (m_chime != interval::NoChime && m_player)

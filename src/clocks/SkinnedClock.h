@@ -149,7 +149,8 @@ protected:
     void settleFace() { settle(); }
 
 private:
-    void readSettings();
+    // Reads both settings files; says what is wrong with them unless `quietly`.
+    void readSettings(bool quietly = false);
     void reload();
     void settle();
     void passAndChime();

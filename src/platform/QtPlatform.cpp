@@ -35,7 +35,8 @@ QtMessages::~QtMessages()
 
 void QtMessages::warn(const QString &text)
 {
-    // The same words again while their box is still open: bring that box forward instead.
+    // The same words again while their box is open: bring that box forward instead; while they
+    // wait their turn, they are already there.
     m_warnings.removeAll(nullptr);
     for (const QPointer<QMessageBox> &open : std::as_const(m_warnings)) {
         if (open->text() == text) {
@@ -43,10 +44,28 @@ void QtMessages::warn(const QString &text)
             return;
         }
     }
+    if (m_waiting.contains(text))
+        return;
+    // One box at a time, in the order the troubles were found: a box shown over the earlier ones
+    // would be read first (a clock with two damaged files would name its sound file first).
+    if (!m_warnings.isEmpty()) {
+        m_waiting.append(text);
+        return;
+    }
+    showWarning(text);
+}
+
+void QtMessages::showWarning(const QString &text)
+{
     auto *box =
         new QMessageBox(QMessageBox::Warning, QString::fromLatin1(build::ProgramName), text, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
+    QObject::connect(box, &QDialog::finished, box, [this, box] {
+        m_warnings.removeAll(box);
+        if (m_warnings.isEmpty() && !m_waiting.isEmpty())
+            showWarning(m_waiting.takeFirst());
+    });
     box->show();
     m_warnings.append(box);
 }

@@ -24,7 +24,10 @@ public:
     void warn(const QString &text) override;
 
 private:
+    void showWarning(const QString &text);
+
     QList<QPointer<QMessageBox>> m_warnings; // the warning boxes still open
+    QStringList m_waiting;                   // the words of warnings still to be shown, in order
 };
 
 class QtShell final : public Shell {

@@ -246,25 +246,35 @@ private Q_SLOTS:
         QCOMPARE(f.platform.warnings.size(), 6); // night.jpg is missing, then both of the above
     }
 
-    void identicalWarningsShareOneBox()
+    // Identical warnings share one box; different ones are shown one at a time, in the order
+    // they were found, so that the first is read first.
+    void warningsShowOneAtATimeInOrder()
     {
         QtMessages messages;
-        const auto boxes = [] {
-            int count = 0;
+        const auto shown = [] {
+            QStringList texts;
             for (QWidget *widget : QApplication::topLevelWidgets())
-                count += widget->isVisible() && qobject_cast<QMessageBox *>(widget) ? 1 : 0;
-            return count;
+                if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+                    texts.append(box->text());
+            return texts;
         };
-        const int before = boxes();
-        messages.warn(QStringLiteral("The skin picture is gone."));
-        messages.warn(QStringLiteral("The skin picture is gone."));
-        QCOMPARE(boxes(), before + 1);
-        messages.warn(QStringLiteral("The sound is gone."));
-        QCOMPARE(boxes(), before + 2);
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QMessageBox *>(widget))
-                widget->close();
-        settle();
+        const QStringList before = shown();
+        messages.warn(QStringLiteral("The skin file is damaged."));
+        messages.warn(QStringLiteral("The skin file is damaged."));
+        messages.warn(QStringLiteral("The sound file is damaged."));
+        messages.warn(QStringLiteral("The skin file is damaged."));
+        messages.warn(QStringLiteral("The sound file is damaged."));
+        QCOMPARE(shown(), before + QStringList{"The skin file is damaged."});
+        const auto closeShown = [] {
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+                    box->button(QMessageBox::Ok)->click();
+            settle();
+        };
+        closeShown();
+        QCOMPARE(shown(), before + QStringList{"The sound file is damaged."});
+        closeShown();
+        QCOMPARE(shown(), before);
     }
 
     void aSkinNamedInAnOlderEncodingIsFoundAndKept()

@@ -4,6 +4,7 @@
 #include "settings/SettingsStore.h"
 #include "support/ProgramRig.h"
 
+#include <QDir>
 #include <QMenu>
 #include <QTimer>
 #include <QtTest>
@@ -119,6 +120,25 @@ private Q_SLOTS:
         // The line reaches past the panel, which cuts it off.
         for (int x : {3, 43, 45})
             QCOMPARE(shown.pixelColor(x, 22), Background);
+    }
+
+    void aReloadThatFindsAnEmptySkinPathKeepsThePicture()
+    {
+        Fixture f;
+        QImage picture(78, 50, QImage::Format_RGB32);
+        picture.fill(QColor(250, 20, 20));
+        const QString path = f.folder.file("Skins/red.png");
+        QVERIFY(picture.save(path));
+        SettingsStore store{DataFolders(f.folder.path())};
+        QVERIFY(store.writeSkin(Design::Jolvex, {path, {}}).ok());
+        QVERIFY(f.open());
+        QCOMPARE(f.pixel(BackgroundAt), QColor(250, 20, 20));
+
+        QVERIFY(store.writeSkin(Design::Jolvex, {QString(), {}}).ok());
+        f.clock().refresh().raise();
+        f.tickAt("10:30:16");
+        QCOMPARE(f.pixel(BackgroundAt), QColor(250, 20, 20));
+        QVERIFY(f.platform.warnings.isEmpty());
     }
 
     void theBoundariesMoveOnScreen()

@@ -256,6 +256,81 @@ private Q_SLOTS:
         QCOMPARE(snapshot(settings), before);
     }
 
+    void twoBadFilesAreReportedSkinFileFirst_data()
+    {
+        QTest::addColumn<Design>("design");
+        for (const Design design : SkinnedDesigns)
+            QTest::newRow(qPrintable(designName(design))) << design;
+    }
+    // The clock and its Skin Manager each say what is wrong with the skin file, then with the
+    // sound file, once each.
+    void twoBadFilesAreReportedSkinFileFirst()
+    {
+        QFETCH(Design, design);
+        ProgramRig rig("09:04:58");
+        const QString skin = rig.folder.file("Settings/" + SettingsStore::skinFileName(design));
+        const QString sound = rig.folder.file("Settings/" + SettingsStore::soundFileName(design));
+        TempProgramFolder::write(skin, {});
+        QVERIFY(QFile::remove(sound));
+        const auto aboutSettings = [&rig] {
+            QStringList named;
+            for (const QString &warning : std::as_const(rig.platform.warnings))
+                named.append(QFileInfo(warning.section(u' ', 3, 3)).fileName());
+            rig.platform.warnings.clear();
+            return named.filter(u".prf");
+        };
+        const QStringList inOrder{QFileInfo(skin).fileName(), QFileInfo(sound).fileName()};
+
+        QVERIFY(rig.openClock(design));
+        rig.passAt("09:04:59");
+        rig.passAt("09:05:00");
+        QCOMPARE(aboutSettings(), inOrder);
+        rig.program.registry().show(skinManagerOf(design));
+        QCOMPARE(aboutSettings(), inOrder);
+    }
+
+    void aPictureThatCannotBeShownIsSaidAsTheWindowShowsIt_data()
+    {
+        QTest::addColumn<Design>("design");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<QPoint>("at"); // where the picture would show, and now the colour said
+        QTest::addColumn<QString>("colour");
+        // clang-format off
+        QTest::newRow("Dov") << Design::Dov << "skin picture" << "It shows a black face" << QPoint(100, 120) << "black";
+        QTest::newRow("Norvi's frame") << Design::Norvi << "skin picture" << "It shows black around its panel" << QPoint(2, 100) << "black";
+        QTest::newRow("Norvi's centre") << Design::Norvi << "centre picture" << "Its panel shows black behind the lamps" << QPoint(10, 60) << "black";
+        QTest::newRow("Quenz") << Design::Quenz << "skin picture" << "It shows a black face" << QPoint(20, 140) << "black";
+        QTest::newRow("Jolvex") << Design::Jolvex << "skin picture" << "It shows its plain light grey face" << QPoint(45, 40) << "light grey";
+        QTest::newRow("Vrimcolor") << Design::Vrimcolor << "skin picture" << "It shows its plain grey face" << QPoint(3, 100) << "grey";
+        QTest::newRow("Mip") << Design::Mip << "skin picture" << "It shows its buttons on a plain grey face" << QPoint(3, 100) << "grey";
+        // clang-format on
+    }
+    // The message says what the window shows instead of the picture, and the window shows it.
+    void aPictureThatCannotBeShownIsSaidAsTheWindowShowsIt()
+    {
+        QFETCH(Design, design);
+        QFETCH(QString, picture);
+        QFETCH(QString, says);
+        QFETCH(QPoint, at);
+        QFETCH(QString, colour);
+        ProgramRig rig("09:04:58"); // its program folder holds no pictures at all
+        ClockWindow *clock = rig.openClock(design);
+        QVERIFY(clock);
+        rig.passAt("09:04:59");
+        const QStringList said = rig.platform.warnings.filter("cannot show its " + picture);
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said.front().contains(says + " until another"), qPrintable(said.front()));
+        const QColor shown = clock->grab().toImage().pixelColor(at);
+        const bool grey = shown.red() == shown.green() && shown.green() == shown.blue();
+        if (colour == "black")
+            QCOMPARE(shown, QColor(Qt::black));
+        else if (colour == "light grey")
+            QVERIFY2(grey && shown.red() >= 192 && shown.red() < 255, qPrintable(shown.name()));
+        else
+            QVERIFY2(grey && shown.red() >= 128 && shown.red() < 255, qPrintable(shown.name()));
+    }
+
     void badPicture_data()
     {
         QTest::addColumn<QString>("kind");

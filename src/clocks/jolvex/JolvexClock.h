@@ -17,6 +17,8 @@ public:
     const JolvexFace &jolvexFace() const { return m_jolvex; }
     const Face &face() const override { return m_jolvex.controls(); }
     std::vector<FrameButton> buttons() const override;
+    // A reload loads the skin only when its path is not empty: the picture shown stays.
+    bool keepsPictureOnEmptyPath() const override { return true; }
 
 protected:
     void passFace() override;
