@@ -163,13 +163,23 @@ QString shortQuote(const QString &value, qsizetype maxChars)
 {
     const auto shown = [](QStringView part) {
         QString out;
-        for (const QChar c : part) {
-            if (isForeign(c))
-                out += QChar::ReplacementCharacter;
-            else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-                out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        for (qsizetype i = 0; i < part.size(); ++i) {
+            const QChar c = part.at(i);
+            const bool pair = c.isHighSurrogate() && i + 1 < part.size() && part.at(i + 1).isLowSurrogate();
+            const char32_t code = pair ? QChar::surrogateToUcs4(c, part.at(i + 1)) : c.unicode();
+            if (isForeign(c)) // a byte that is no UTF-8: spelt as the byte it is
+                out +=
+                    QStringLiteral("\\x%1").arg(0x80 + (c.unicode() - FirstForeign), 2, 16, QLatin1Char('0'));
+            else if (code < 0x20 || code == 0x7F)
+                out += QStringLiteral("\\x%1").arg(uint(code), 2, 16, QLatin1Char('0'));
+            else if (!QChar::isPrint(code) || code == QChar::ReplacementCharacter)
+                // Nothing a reader could see or copy (a control of the upper range, a mark that
+                // turns the text's direction, a lone half of a pair): its number.
+                out += QStringLiteral("\\u%1").arg(uint(code), 4, 16, QLatin1Char('0'));
             else
-                out += c;
+                out += pair ? part.mid(i, 2).toString() : QString(c);
+            if (pair)
+                ++i;
         }
         return out;
     };

@@ -34,7 +34,8 @@ struct Contents {
 // and opening never waits on a pipe with no writer.
 Contents readRegularFile(const QString &path, qint64 maxBytes);
 
-// A value quoted in a message: control characters spelt out, and its middle cut to an ellipsis
+// A value quoted in a message: control characters, bytes that are no text and characters that
+// cannot be seen spelt out (\x7f, \xe9, \u202e), and its middle cut to an ellipsis
 // beyond `maxChars`, so that a damaged file cannot make a message box the size of the file.
 QString shortQuote(const QString &value, qsizetype maxChars = 80);
 

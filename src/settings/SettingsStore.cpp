@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <optional>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -116,35 +118,131 @@ std::optional<QStringList> linesOf(const QByteArray &bytes, const QString &path,
     return lines;
 }
 
-// `shownPath` is the name the user knows the file by, when it is written elsewhere first.
-Saved saveWhole(const QString &path, const QByteArray &bytes, const QString &shownPath = {})
-{
-    const auto failed = [&](const QString &why) {
-        return Saved{tr("The settings file %1 could not be saved: %2. It was left as it was.")
-                         .arg(QDir::toNativeSeparators(shownPath.isEmpty() ? path : shownPath), why)};
-    };
-    // Only a regular file is ever replaced. A link to one is followed (QSaveFile writes the
-    // target and keeps the link), so settings kept elsewhere through a link stay there; a pipe,
-    // a device, a folder or a link to nothing is left alone.
-    const QByteArray native = files::nativeName(path);
-    struct stat info {};
-    const bool exists = ::stat(native.constData(), &info) == 0;
-    if ((exists && !S_ISREG(info.st_mode)) || (!exists && ::lstat(native.constData(), &info) == 0))
-        return failed(tr("it is not a regular file"));
+QString errnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
-    // Unbuffered, so that a full disk shows in write() itself; a buffered QSaveFile would only
-    // meet it while flushing inside commit(), and could then rename an empty file into place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return failed(file.errorString());
-    if (::fsync(file.handle()) != 0)
-        return failed(QString::fromLocal8Bit(std::strerror(errno)));
-    if (file.size() != bytes.size())
-        return failed(tr("only %1 of its %2 bytes were written").arg(file.size()).arg(bytes.size()));
-    if (!file.commit())
-        return failed(file.errorString());
+// A settings file written whole beside its place and synced to the disk, then put in place in
+// one step by commit(); dropped unless committed.
+class StagedFile {
+public:
+    explicit StagedFile(const QString &path)
+        : m_file(path)
+    {}
+
+    // Answers why the bytes could not be written, or nothing.
+    std::optional<QString> write(const QByteArray &bytes)
+    {
+        // Only a regular file is ever replaced. A link to one is followed (QSaveFile writes the
+        // target and keeps the link), so settings kept elsewhere through a link stay there; a
+        // pipe, a device, a folder or a link to nothing is left alone.
+        const QByteArray native = files::nativeName(m_file.fileName());
+        struct stat info {};
+        const bool exists = ::stat(native.constData(), &info) == 0;
+        if ((exists && !S_ISREG(info.st_mode)) || (!exists && ::lstat(native.constData(), &info) == 0))
+            return tr("it is not a regular file");
+
+        // Unbuffered, so that a full disk shows in write() itself; a buffered QSaveFile would
+        // only meet it while flushing inside commit(), and could then rename an empty file into
+        // place.
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return m_file.errorString();
+        if (m_file.write(bytes) != bytes.size() || !m_file.flush())
+            return m_file.errorString();
+        if (::fsync(m_file.handle()) != 0)
+            return errnoText();
+        if (m_file.size() != bytes.size())
+            return tr("only %1 of its %2 bytes were written").arg(m_file.size()).arg(bytes.size());
+        return std::nullopt;
+    }
+
+    std::optional<QString> commit()
+    {
+        if (!m_file.commit())
+            return m_file.errorString();
+        return std::nullopt;
+    }
+
+private:
+    QSaveFile m_file;
+};
+
+std::optional<QString> writeWhole(const QString &path, const QByteArray &bytes)
+{
+    StagedFile file(path);
+    if (auto why = file.write(bytes))
+        return why;
+    return file.commit();
+}
+
+QString notSaved(const QString &path, const QString &why)
+{
+    return tr("The settings file %1 could not be saved: %2. It was left as it was.")
+        .arg(QDir::toNativeSeparators(path), why);
+}
+
+// The settings file at `path` as it was before a save of two files, so that the first can be
+// put back when the second cannot be put in place. It is kept under a second name (a hard link
+// to the same file), or where the disk has no such links, as its bytes.
+class Keeper {
+public:
+    explicit Keeper(const QString &path)
+    {
+        QFileInfo info(path);
+        // A save through a link replaces the file it points to.
+        m_target = files::nativeName(info.isSymLink() ? info.canonicalFilePath() : path);
+        m_existed = info.exists();
+        if (!m_existed)
+            return;
+        static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        for (int attempt = 0; attempt < 100 && m_kept.isEmpty(); ++attempt) {
+            // Named as a save's temporary file is, so that a start after a crash clears it away.
+            QByteArray name = m_target + '.';
+            for (int i = 0; i < 6; ++i)
+                name += Letters[QRandomGenerator::global()->bounded(int(sizeof Letters - 1))];
+            if (::link(m_target.constData(), name.constData()) == 0)
+                m_kept = name;
+            else if (errno != EEXIST)
+                break;
+        }
+        if (m_kept.isEmpty()) {
+            QFile file(QFile::decodeName(m_target));
+            if (file.open(QIODevice::ReadOnly))
+                m_bytes = file.readAll();
+        }
+    }
+    ~Keeper()
+    {
+        if (!m_kept.isEmpty())
+            ::unlink(m_kept.constData());
+    }
+    Keeper(const Keeper &) = delete;
+    Keeper &operator=(const Keeper &) = delete;
+
+    // Whether the file as it was can be put back.
+    bool ready() const { return !m_existed || !m_kept.isEmpty() || m_bytes; }
+
+    void putBack()
+    {
+        if (!m_existed) {
+            ::unlink(m_target.constData());
+        } else if (!m_kept.isEmpty()) {
+            if (::rename(m_kept.constData(), m_target.constData()) == 0)
+                m_kept.clear();
+        } else if (m_bytes) {
+            writeWhole(QFile::decodeName(m_target), *m_bytes);
+        }
+    }
+
+private:
+    QByteArray m_target;
+    QByteArray m_kept;
+    std::optional<QByteArray> m_bytes;
+    bool m_existed = false;
+};
+
+Saved saveWhole(const QString &path, const QByteArray &bytes)
+{
+    if (auto why = writeWhole(path, bytes))
+        return {notSaved(path, *why)};
     return {};
 }
 
@@ -161,12 +259,12 @@ Saved encodeTexts(const QString &path, const QStringList &values, QByteArray *ou
     return {};
 }
 
-Saved writeTexts(const QString &path, const QStringList &values, const QString &shownPath = {})
+Saved writeTexts(const QString &path, const QStringList &values)
 {
     QByteArray bytes;
-    if (Saved encoded = encodeTexts(shownPath.isEmpty() ? path : shownPath, values, &bytes); !encoded.ok())
+    if (Saved encoded = encodeTexts(path, values, &bytes); !encoded.ok())
         return encoded;
-    return saveWhole(path, bytes, shownPath);
+    return saveWhole(path, bytes);
 }
 
 QStringList skinValues(Design design, const SkinSettings &skin)
@@ -182,8 +280,6 @@ QByteArray lumboBytes(const LumboSettings &lumbo)
     return prf::encodeNumber(lumbo.innerColour) + prf::encodeNumber(lumbo.outerColour) +
            prf::encodeNumber(lumbo.frameBorder) + prf::encodeNumber(lumbo.soundSwitch);
 }
-
-QString errnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 // Makes what is written in the folder `path` last through a power cut.
 void syncFolder(const QString &path)
@@ -329,6 +425,40 @@ Saved SettingsStore::writeSound(Design design, const SoundSettings &sound) const
     return writeTexts(filePath(soundFileName(design)), {sound.sound, sound.interval});
 }
 
+Saved SettingsStore::writeSkinAndSound(Design design, const SkinSettings &skin,
+                                       const SoundSettings &sound) const
+{
+    const QString skinPath = filePath(skinFileName(design));
+    const QString soundPath = filePath(soundFileName(design));
+    QByteArray skinBytes, soundBytes;
+    if (Saved encoded = encodeTexts(skinPath, skinValues(design, skin), &skinBytes); !encoded.ok())
+        return encoded;
+    if (Saved encoded = encodeTexts(soundPath, {sound.sound, sound.interval}, &soundBytes); !encoded.ok())
+        return encoded;
+    const auto failed = [](const QString &path, const QString &other, const QString &why) {
+        return Saved{tr("The settings file %1 could not be saved: %2. It and %3 were left as they were.")
+                         .arg(QDir::toNativeSeparators(path), why, QDir::toNativeSeparators(other))};
+    };
+
+    // Both are written whole beside their places before either is put in place.
+    StagedFile skinFile(skinPath), soundFile(soundPath);
+    if (auto why = skinFile.write(skinBytes))
+        return failed(skinPath, soundPath, *why);
+    if (auto why = soundFile.write(soundBytes))
+        return failed(soundPath, skinPath, *why);
+    // Putting the second in place can still fail; the first then goes back as it was.
+    Keeper skinAsItWas(skinPath);
+    if (!skinAsItWas.ready())
+        return failed(skinPath, soundPath, tr("no copy of it could be kept while saving"));
+    if (auto why = skinFile.commit())
+        return failed(skinPath, soundPath, *why);
+    if (auto why = soundFile.commit()) {
+        skinAsItWas.putBack();
+        return failed(soundPath, skinPath, *why);
+    }
+    return {};
+}
+
 Saved SettingsStore::writeLumbo(const LumboSettings &lumbo) const
 {
     return saveWhole(filePath(lumboFileName()), lumboBytes(lumbo));
@@ -353,21 +483,34 @@ Saved SettingsStore::writeDefaults() const
     if (!building)
         return cannotMake(errnoText());
     const QString buildingPath = QFile::decodeName(*building);
-    const auto write = [&](const QString &name, const QStringList &values) {
-        return writeTexts(buildingPath + u'/' + name, values, folder + u'/' + name);
+    // A file that cannot be written makes the whole folder fail: the user is told about the
+    // folder, since no settings file of theirs was there to be left as it was.
+    const auto write = [&](const QString &name, const QByteArray &bytes) -> Saved {
+        if (auto why = writeWhole(buildingPath + u'/' + name, bytes))
+            return cannotMake(tr("its file %1 could not be written (%2)").arg(name, *why));
+        return {};
+    };
+    const auto writeValues = [&](const QString &name, const QStringList &values) -> Saved {
+        QByteArray bytes;
+        for (const QString &value : values) {
+            if (!prf::textRoundTrips(value))
+                return cannotMake(
+                    tr("the path %1 cannot be stored in a settings file").arg(files::shortQuote(value)));
+            bytes += prf::encodeText(value);
+        }
+        return write(name, bytes);
     };
 
     Saved saved;
     // In the order the defaults have always been written: Lumbo's file comes second.
     for (const Design design : SkinnedDesigns) {
-        saved = write(skinFileName(design), skinValues(design, defaultSkin(design)));
+        saved = writeValues(skinFileName(design), skinValues(design, defaultSkin(design)));
         if (saved.ok()) {
             const SoundSettings sound = defaultSound(design);
-            saved = write(soundFileName(design), {sound.sound, sound.interval});
+            saved = writeValues(soundFileName(design), {sound.sound, sound.interval});
         }
         if (saved.ok() && design == Design::Quenz)
-            saved = saveWhole(buildingPath + u'/' + lumboFileName(), lumboBytes(defaultLumbo()),
-                              folder + u'/' + lumboFileName());
+            saved = write(lumboFileName(), lumboBytes(defaultLumbo()));
         if (!saved.ok())
             break;
     }

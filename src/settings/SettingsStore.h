@@ -73,6 +73,9 @@ public:
     [[nodiscard]] Saved writeSkin(Design design, const SkinSettings &skin) const;
     [[nodiscard]] Saved writeSound(Design design, const SoundSettings &sound) const;
     [[nodiscard]] Saved writeLumbo(const LumboSettings &lumbo) const;
+    // Both files of a design, or neither: when one cannot be saved, both are left as they were.
+    [[nodiscard]] Saved writeSkinAndSound(Design design, const SkinSettings &skin,
+                                          const SoundSettings &sound) const;
 
     // First start: makes the settings folder with all thirteen files and their defaults, or,
     // when that fails, no settings folder at all.

@@ -150,12 +150,8 @@ bool SkinManagerModel::ok()
                             m_lastShown[Centre].isEmpty() ? m_storedPictures[Centre] : m_lastShown[Centre]};
     const SoundSettings sound{m_soundChooserName.isEmpty() ? m_storedSound : m_soundChooserName,
                               m_storedChime};
-    // The skin file first: when it cannot be saved, the sound file is left alone too.
-    if (const Saved saved = m_store.writeSkin(m_design.design, skin); !saved.ok()) {
-        m_platform.messages().inform(saved.problem);
-        return false;
-    }
-    if (const Saved saved = m_store.writeSound(m_design.design, sound); !saved.ok()) {
+    // Both files or neither; the dialog stays open with what was chosen in it.
+    if (const Saved saved = m_store.writeSkinAndSound(m_design.design, skin, sound); !saved.ok()) {
         m_platform.messages().inform(saved.problem);
         return false;
     }

@@ -215,6 +215,53 @@ private Q_SLOTS:
         QVERIFY(f.registry.isLoaded(f.design.window));
     }
 
+    void okSavesBothFilesOrNeither_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("the sound file a pipe") << true;
+        QTest::newRow("room for the skin file only") << false;
+    }
+    // The skin file is not rewritten when the sound file then fails; the dialog stays open with
+    // its values, which a later Ok saves.
+    void okSavesBothFilesOrNeither()
+    {
+        QFETCH(bool, pipe);
+        Fixture f;
+        f.model->open();
+        f.platform.chooserAnswers = {QStringLiteral("/pics/new.jpg")};
+        f.model->view();
+        f.model->selectInterval(3);
+        const QByteArray skin = f.skinFile();
+        const QString skinPath = f.store.filePath(SettingsStore::skinFileName(f.design.design));
+        const QString soundPath = f.store.filePath(SettingsStore::soundFileName(f.design.design));
+        if (pipe) {
+            QVERIFY(QFile::remove(soundPath));
+            QVERIFY(::mkfifo(QFile::encodeName(soundPath).constData(), 0600) == 0);
+        }
+        {
+            std::optional<FileSizeLimit> room;
+            if (!pipe)
+                room.emplace(qstrlen("/pics/new.jpg\r\n"));
+            QVERIFY(!f.model->ok());
+        }
+        QCOMPARE(f.skinFile(), skin);
+        QCOMPARE(f.platform.shownMessages.size(), 1);
+        const QString said = f.platform.shownMessages.front();
+        QVERIFY2(said.contains(soundPath) && said.contains(skinPath) && said.contains("could not be saved"),
+                 qPrintable(said));
+        QVERIFY(f.registry.isLoaded(f.design.window));
+        QCOMPARE(QDir(f.folder.file("Settings"))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                     .size(),
+                 13); // no file left half-way
+
+        if (pipe)
+            QVERIFY(QFile::remove(soundPath));
+        QVERIFY(f.model->ok());
+        QCOMPARE(f.skinFile(), QByteArray("/pics/new.jpg\r\n"));
+        QVERIFY2(f.soundFile().endsWith("\r\n30 min\r\n"), f.soundFile().constData());
+    }
+
     void everyMemberOfTheFamily()
     {
         QCOMPARE(skinmanager::all().size(), size_t(6));

@@ -160,7 +160,8 @@ class TestBadFiles : public QObject {
             for (int i = 0; i < 4096; ++i)
                 program += char(i * 7);
             rewrite(program);
-            return {named, "control characters"};
+            // Its bytes spelt out, those that are no text as well.
+            return {named, QStringLiteral("(it reads \"\\x7fELF\\x02\\x01\\x01\\x00\\x07")};
         }
         case Damage::Huge: {
             QFile file(path);
@@ -240,8 +241,15 @@ private Q_SLOTS:
         QVERIFY2(warned(rig, named, says),
                  qPrintable(QStringLiteral("no message names %1 and says \"%2\"; the messages:\n%3")
                                 .arg(named, says, rig.platform.warnings.join(u'\n'))));
-        for (const QString &warning : std::as_const(rig.platform.warnings))
+        for (const QString &warning : std::as_const(rig.platform.warnings)) {
             QVERIFY2(warning.size() < 600, qPrintable(warning));
+            // Words a reader can see: no byte of the file shown as a box or a blank.
+            for (const QChar c : warning)
+                QVERIFY2((c.isPrint() || c == u'\n') && c != QChar::ReplacementCharacter,
+                         qPrintable(QStringLiteral("U+%1 in: %2")
+                                        .arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                                        .arg(warning)));
+        }
 
         const QString dialog = skinManagerOf(own.design);
         rig.program.registry().show(dialog);
@@ -439,21 +447,41 @@ private Q_SLOTS:
         QVERIFY(clock->isVisible());
     }
 
-    void firstStartInAReadOnlyProgramFolder()
+    void firstStartWhereNothingCanBeWritten_data()
     {
+        QTest::addColumn<bool>("full");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("a read-only program folder") << false << "Permission denied";
+        QTest::newRow("a full disk") << true << "File too large";
+    }
+    // The start says that the settings folder could not be made, and why; no settings folder is
+    // left behind.
+    void firstStartWhereNothingCanBeWritten()
+    {
+        QFETCH(bool, full);
+        QFETCH(QString, why);
         TempProgramFolder folder;
         FakePlatform platform;
         WindowRegistry registry;
         WindowLog log;
         log.define(registry, window::Splash);
-        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-        const bool started = startUp(DataFolders(folder.path()), registry, platform);
-        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        bool started = false;
+        if (full) {
+            const FileSizeLimit limit(0);
+            started = startUp(DataFolders(folder.path()), registry, platform);
+        } else {
+            QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+            started = startUp(DataFolders(folder.path()), registry, platform);
+            QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
         QVERIFY(!started);
         QCOMPARE(platform.shownMessages.size(), 1);
-        QVERIFY2(platform.shownMessages.front().contains(folder.file("Settings")) &&
-                     platform.shownMessages.front().contains("Permission denied"),
-                 qPrintable(platform.shownMessages.front()));
+        const QString said = platform.shownMessages.front();
+        QVERIFY2(
+            said.contains(
+                QStringLiteral("The settings folder %1 could not be created").arg(folder.file("Settings"))) &&
+                said.contains(why) && !said.contains("left as it was"),
+            qPrintable(said));
         QVERIFY(!QFileInfo::exists(folder.file("Settings")));
     }
 };
