@@ -45,6 +45,8 @@ LumboPrefsDialog::LumboPrefsDialog(WindowRegistry &registry, Platform &platform,
 
     m_model->open();
     showState();
+    // As in the About box: Enter at once saves, not the first button of the tab order.
+    zeive->setFocus();
 }
 
 LumboPrefsDialog::~LumboPrefsDialog() = default;

@@ -148,6 +148,8 @@ SkinManagerDialog::SkinManagerDialog(const SkinManagerDesign &design, WindowRegi
     m_player->onCompleted([this] { m_model->playerCompleted(); });
     m_model->open();
     showState();
+    // As in the About box: Enter at once is Ok, not the first button of the tab order (View).
+    ok->setFocus();
 }
 
 SkinManagerDialog::~SkinManagerDialog() = default;

@@ -277,13 +277,15 @@ private Q_SLOTS:
     void enterPressesTheFocusedButtonOrOk_data()
     {
         QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QString>("focus"); // the caption of the control that has the focus
+        QTest::addColumn<QString>("focus"); // the caption of the control given the focus; none: as opened
         QTest::addColumn<bool>("saves");
         for (const SkinManagerDesign &design : skinmanager::all()) {
             const QByteArray name = design.window.toLatin1();
+            QTest::addRow("%s, as it opens", name.constData()) << design.window << "" << true;
             QTest::addRow("%s, focus on an interval", name.constData()) << design.window << "10 min" << true;
             QTest::addRow("%s, focus on Cancel", name.constData()) << design.window << "Cancel" << false;
         }
+        QTest::newRow("Lumbo's dialog, as it opens") << window::LumboPrefs << "" << true;
         QTest::newRow("Lumbo's dialog, focus on the check box") << window::LumboPrefs << "Sound" << true;
         QTest::newRow("Lumbo's dialog, focus on Candziel") << window::LumboPrefs << "Candziel" << false;
     }
@@ -299,8 +301,11 @@ private Q_SLOTS:
         registry.show(dialog);
         auto *handle = dynamic_cast<WidgetWindow *>(registry.window(dialog));
         QVERIFY(handle && handle->widget());
-        QAbstractButton *focused = nullptr;
-        for (QAbstractButton *button : handle->widget()->findChildren<QAbstractButton *>())
+        QWidget *shown = handle->widget();
+        shown->activateWindow();
+        QTRY_VERIFY(shown->isActiveWindow());
+        QWidget *focused = shown->focusWidget();
+        for (QAbstractButton *button : shown->findChildren<QAbstractButton *>())
             if (button->text() == focus)
                 focused = button;
         QVERIFY(focused);
