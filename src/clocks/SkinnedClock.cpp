@@ -7,6 +7,8 @@
 
 #include <QLoggingCategory>
 
+#include <utility>
+
 // Off unless asked for (QT_LOGGING_RULES="vrim.chime.info=true"): one line for each chime sent
 // to the player, which the soak counts.
 Q_LOGGING_CATEGORY(lcChime, "vrim.chime", QtWarningMsg)
@@ -45,14 +47,20 @@ void SkinnedClock::readSettings(bool quietly)
     const SettingsStore store(m_folders);
     const auto skin = store.readSkin(m_design);
     const auto sound = store.readSound(m_design);
-    for (const QString &problem : {skin.problem, sound.problem})
-        if (!problem.isEmpty() && !quietly)
-            reportProblem(problem);
+    if (!skin.problem.isEmpty() && !quietly)
+        reportProblem(skin.problem);
+    m_soundProblem = quietly ? QString() : sound.problem;
     m_pictures = {m_folders.resolveStored(skin.value.picture)};
     if (SettingsStore::skinLineCount(m_design) > 1)
         m_pictures.append(m_folders.resolveStored(skin.value.centre));
     m_soundFile = m_folders.resolveStored(sound.value.sound);
     m_chime = sound.value.interval;
+}
+
+void SkinnedClock::sayOfSound()
+{
+    if (!m_soundProblem.isEmpty())
+        reportProblem(std::exchange(m_soundProblem, {}));
 }
 
 void SkinnedClock::reportProblem(const QString &problem)
@@ -88,6 +96,7 @@ void SkinnedClock::load()
         readSettings();
         if (m_picturesChanged)
             m_picturesChanged();
+        sayOfSound();
         m_frame.soundMenu().setFromInterval(m_chime);
         if (m_chime != interval::NoChime || chime.prepareWithoutChime) {
             if (m_player)
@@ -119,6 +128,7 @@ void SkinnedClock::reload()
     reloading();
     if (m_picturesChanged)
         m_picturesChanged();
+    sayOfSound();
     if (m_chime == interval::NoChime) {
         m_frame.soundMenu().chooseOff();
         return;

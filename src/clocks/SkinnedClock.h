@@ -149,8 +149,12 @@ protected:
     void settleFace() { settle(); }
 
 private:
-    // Reads both settings files; says what is wrong with them unless `quietly`.
+    // Reads both settings files; says what is wrong with the skin file unless `quietly`, and
+    // keeps what is wrong with the sound file for sayOfSound().
     void readSettings(bool quietly = false);
+    // Says what is wrong with the sound file, after all that is wrong with the skin: its file
+    // and then its pictures, which load after the files are read.
+    void sayOfSound();
     void reload();
     void settle();
     void passAndChime();
@@ -168,6 +172,7 @@ private:
     std::map<QString, ColourValue> m_buttonColours;
     QStringList m_pictures;
     QString m_soundFile;
+    QString m_soundProblem;
     QString m_chime;
     std::function<void()> m_picturesChanged;
     std::function<void()> m_faceChanged;

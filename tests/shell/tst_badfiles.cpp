@@ -267,34 +267,50 @@ private Q_SLOTS:
     void twoBadFilesAreReportedSkinFileFirst_data()
     {
         QTest::addColumn<Design>("design");
-        for (const Design design : SkinnedDesigns)
-            QTest::newRow(qPrintable(designName(design))) << design;
+        QTest::addColumn<bool>("skinFile"); // the skin file damaged too, or only its picture
+        for (const Design design : SkinnedDesigns) {
+            QTest::addRow("%s, skin file and sound file", qPrintable(designName(design))) << design << true;
+            QTest::addRow("%s, skin picture and sound file", qPrintable(designName(design)))
+                << design << false;
+        }
     }
-    // The clock and its Skin Manager each say what is wrong with the skin file, then with the
-    // sound file, once each.
+    // The clock says what is wrong with its skin (the file, then the picture it names), then
+    // with its sound file, once each; its Skin Manager names the skin file, then the sound file.
     void twoBadFilesAreReportedSkinFileFirst()
     {
         QFETCH(Design, design);
-        ProgramRig rig("09:04:58");
-        const QString skin = rig.folder.file("Settings/" + SettingsStore::skinFileName(design));
-        const QString sound = rig.folder.file("Settings/" + SettingsStore::soundFileName(design));
-        TempProgramFolder::write(skin, {});
-        QVERIFY(QFile::remove(sound));
-        const auto aboutSettings = [&rig] {
-            QStringList named;
+        QFETCH(bool, skinFile);
+        ProgramRig rig("09:04:58"); // no pictures: every skin picture is missing
+        const QString skin = SettingsStore::skinFileName(design);
+        const QString sound = SettingsStore::soundFileName(design);
+        if (skinFile)
+            TempProgramFolder::write(rig.folder.file("Settings/" + skin), {});
+        QVERIFY(QFile::remove(rig.folder.file("Settings/" + sound)));
+        // What each message is about: the skin file, a skin picture, the sound file, or else.
+        const auto about = [&] {
+            QStringList topics;
             for (const QString &warning : std::as_const(rig.platform.warnings))
-                named.append(QFileInfo(warning.section(u' ', 3, 3)).fileName());
+                topics.append(warning.contains(skin)            ? QStringLiteral("skin file")
+                              : warning.contains(" picture \"") ? QStringLiteral("picture")
+                              : warning.contains(sound)         ? QStringLiteral("sound file")
+                                                                : QString());
             rig.platform.warnings.clear();
-            return named.filter(u".prf");
+            topics.removeAll(QString());
+            return topics;
         };
-        const QStringList inOrder{QFileInfo(skin).fileName(), QFileInfo(sound).fileName()};
 
         QVERIFY(rig.openClock(design));
         rig.passAt("09:04:59");
         rig.passAt("09:05:00");
-        QCOMPARE(aboutSettings(), inOrder);
+        QStringList said = about();
+        said.removeDuplicates(); // Norvi's two pictures
+        const QStringList clockSays = skinFile ? QStringList{"skin file", "picture", "sound file"}
+                                               : QStringList{"picture", "sound file"};
+        QCOMPARE(said, clockSays);
         rig.program.registry().show(skinManagerOf(design));
-        QCOMPARE(aboutSettings(), inOrder);
+        const QStringList dialogSays =
+            skinFile ? QStringList{"skin file", "sound file"} : QStringList{"sound file"};
+        QCOMPARE(about(), dialogSays);
     }
 
     void aPictureThatCannotBeShownIsSaidAsTheWindowShowsIt_data()
