@@ -65,18 +65,25 @@ declare -A lamp=([XII]="46 18" [XI]="20 41" [X]="20 73" [IX]="20 107" [III]="70 
 declare -A bar=([9]="8 68" [10]="8 44")
 # Fails unless lamp $2 of the Norvi screenshot is lit green ("lit") or out ("out", the colour of
 # the XII lamp, out from 01:00 to 11:59 and 13:00 to 23:59). $3 says when.
+# A pixel of the screenshot $1 at the point "x y" $2.
+rgb_of() {
+    local px py
+    read -r px py <<<"$2"
+    rgb_at "$1" "$px" "$py"
+}
 norvi_lamp() {
     local got out
-    got=$(rgb_at "$work/norvi.png" ${lamp[$2]})
-    out=$(rgb_at "$work/norvi.png" ${lamp[XII]})
+    got=$(rgb_of "$work/norvi.png" "${lamp[$2]}")
+    out=$(rgb_of "$work/norvi.png" "${lamp[XII]}")
     case $1 in
     lit) [ "$got" = "0,255,0" ] || fail "$3: Norvi's $2 lamp shows $got, not lit" ;;
     out) [ "$got" = "$out" ] || fail "$3: Norvi's $2 lamp shows $got, not out ($out)" ;;
     esac
 }
+# Fails unless Dov's bar for the hour $2 is lit ("lit") or not ("out"); $3 says when.
 dov_bar() {
     local got
-    got=$(rgb_at "$work/dov.png" ${bar[$2]})
+    got=$(rgb_of "$work/dov.png" "${bar[$2]}")
     case $1 in
     lit) [ "$got" = "0,255,0" ] || fail "$3: Dov's $2 bar shows $got, not lit" ;;
     out) [ "$got" != "0,255,0" ] || fail "$3: Dov's $2 bar is still lit" ;;
