@@ -9,6 +9,10 @@ namespace vrim {
 // passes; the bound only guards against a rule that would flip for ever.
 inline constexpr int MaxSettlingPasses = 4;
 
+// A pass that begins more than this many seconds after the one before (or before it) finds the
+// clock set or the machine woken: the face is drawn afresh from the time, as at opening.
+inline constexpr int MaxSecondsBetweenPasses = 2;
+
 // Runs `pass` again while it still changes `face` (compared by value); call it right after a
 // pass, a reset or a reload.
 template <typename Face, typename Pass>

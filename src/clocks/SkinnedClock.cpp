@@ -6,6 +6,9 @@
 #include "settings/SettingsStore.h"
 
 #include <QLoggingCategory>
+#include <QTime>
+
+#include <utility>
 
 #include <utility>
 
@@ -159,8 +162,26 @@ void SkinnedClock::settle()
     vrim::settle(face(), [this] { passFace(); });
 }
 
+bool SkinnedClock::clockJumped()
+{
+    // A pass comes a second after the one before, or within the same second; one late pass is
+    // no jump. Anything else (the clock set back or on, a summer-time change, a resume) is, and
+    // the rules, which change only what a turn of the hour or minute changes, would go on
+    // showing the old time. Midnight is one second like any other.
+    const QTime now = QTime::fromString(m_time.timeText(), QStringLiteral("HH:mm:ss"));
+    const std::optional<int> last = std::exchange(
+        m_lastPassSecond, now.isValid() ? std::optional(now.msecsSinceStartOfDay() / 1000) : std::nullopt);
+    if (!last || !m_lastPassSecond)
+        return false;
+    constexpr int Day = 24 * 60 * 60;
+    const int ahead = (*m_lastPassSecond - *last + Day) % Day;
+    return ahead > MaxSecondsBetweenPasses;
+}
+
 void SkinnedClock::passAndChime()
 {
+    if (clockJumped())
+        freshFace();
     passFace();
     settle();
     if (m_player && m_chimer.pass(m_chime, m_frame.soundMenu(), m_time, *m_player, chimeUnits()))

@@ -113,6 +113,10 @@ protected:
     virtual void passFace() = 0;
     // ResetFace, where the design has one: everything back to its unlit state, then a pass.
     virtual void resetFace() {}
+    // The face as a window opened now has it before its first pass, but for what the design
+    // keeps on purpose across turns: run before a pass when the clock has been set or the
+    // machine has slept. Nothing to do for a design whose every pass draws the whole face.
+    virtual void freshFace() {}
     // The design's own steps of a reload, after the files are read and before the pictures.
     virtual void reloading() {}
     // ... and after the player is prepared again.
@@ -158,6 +162,7 @@ private:
     void reload();
     void settle();
     void passAndChime();
+    bool clockJumped();
     void send(const QString &word);
     void afterFrameStep(FrameAfter step);
 
@@ -174,6 +179,7 @@ private:
     QString m_soundFile;
     QString m_soundProblem;
     QString m_chime;
+    std::optional<int> m_lastPassSecond; // the second of the day the last pass began in
     std::function<void()> m_picturesChanged;
     std::function<void()> m_faceChanged;
     std::function<void(const QString &)> m_problem;

@@ -3,9 +3,8 @@
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
 
-#include <QDate>
-
 #include <array>
+#include <utility>
 
 namespace vrim {
 
@@ -72,16 +71,19 @@ bool chimeDue(const QString &chime, SoundMenu &menu, TimeSource &time, const Chi
 bool Chimer::pass(const QString &chime, SoundMenu &menu, TimeSource &time, SoundPlayer &player,
                   std::optional<int> unitsFromFace)
 {
-    if (!chimeDue(chime, menu, time, m_design, unitsFromFace))
+    if (!chimeDue(chime, menu, time, m_design, unitsFromFace)) {
+        m_dueIn.clear();
         return false;
-    // The date is read after the time, so a pass that straddles midnight pairs 23:59 with the
-    // new day; no interval is due at 23:59, so that pairing can neither add nor drop a chime.
+    }
     const QString now = time.timeText();
-    const QString period =
-        time.date().toString(Qt::ISODate) + u' ' + (m_design.needsSecondZero ? now : now.left(5));
-    if (period == m_soundedIn)
+    const QString dueTime = m_design.needsSecondZero ? now : now.left(5);
+    // Still in the due time the pass before was in: the clock came to it then.
+    if (std::exchange(m_dueIn, dueTime) == dueTime)
         return false;
-    m_soundedIn = period;
+    const qint64 nowMs = time.monotonicMs();
+    if (m_chimedAtMs && nowMs - *m_chimedAtMs < QuietMs)
+        return false;
+    m_chimedAtMs = nowMs;
     player.command(QStringLiteral("Open"));
     player.command(m_design.playWord);
     return true;

@@ -152,9 +152,11 @@ private Q_SLOTS:
         QCOMPARE(f.clock().jolvexFace().top(JolvexFace::SecondsLower), 213.5f);
         QCOMPARE(f.pixel(QPoint(33, 19)), SecondsRed);
         QCOMPARE(f.pixel(QPoint(33, 20)), White);
-        // A new hour shows its colours at once.
+        // A new hour shows its colours at once: the coming hour's bar, nearly down, is pink for
+        // 11 a second before the hour and light blue for 12 at it.
+        f.tickAt("10:59:59");
+        QCOMPARE(f.pixel(NextHourAt), Pink);
         f.tickAt("11:00:00");
-        QCOMPARE(f.pixel(CurrentHourAt), Pink);
         QCOMPARE(f.pixel(NextHourAt), QColor(0, 225, 225));
     }
 

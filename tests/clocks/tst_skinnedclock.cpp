@@ -1,5 +1,13 @@
 #include "base/WindowNames.h"
 #include "clocks/SkinnedClock.h"
+#include "clocks/dov/DovClock.h"
+#include "clocks/jolvex/JolvexClock.h"
+#include "clocks/lumbo/LumboClock.h"
+#include "clocks/mip/MipClock.h"
+#include "clocks/norvi/NorviClock.h"
+#include "clocks/perrin/PerrinClock.h"
+#include "clocks/quenz/QuenzClock.h"
+#include "clocks/vrimcolor/VrimcolorClock.h"
 #include "platform/TimeSource.h"
 #include "support/ClockRig.h"
 
@@ -22,6 +30,7 @@ public:
     const Face &face() const override { return m_face; }
     std::vector<FrameButton> buttons() const override { return {}; }
     int resets = 0;
+    int freshFaces = 0;
 
 protected:
     void passFace() override { m_face[0].fill = ColourValue(time().timeText().right(1).toInt()); }
@@ -30,10 +39,85 @@ protected:
         ++resets;
         passFace();
     }
+    void freshFace() override { ++freshFaces; }
 
 private:
     Face m_face;
 };
+
+std::unique_ptr<SkinnedClock> makeClock(Design design, const ClockContext &context)
+{
+    switch (design) {
+    case Design::Dov:
+        return std::make_unique<DovClock>(context);
+    case Design::Norvi:
+        return std::make_unique<NorviClock>(context);
+    case Design::Quenz:
+        return std::make_unique<QuenzClock>(context);
+    case Design::Perrin:
+        return std::make_unique<PerrinClock>(context);
+    case Design::Jolvex:
+        return std::make_unique<JolvexClock>(context);
+    case Design::Vrimcolor:
+        return std::make_unique<VrimcolorClock>(context);
+    case Design::Mip:
+        return std::make_unique<MipClock>(context);
+    case Design::Lumbo:
+        return std::make_unique<LumboClock>(context);
+    }
+    return nullptr;
+}
+
+// A real design's clock on a program folder it shares with others: opening clocks is cheap
+// when the settings are written once.
+struct DesignRig {
+    FakeTime time;
+    RecordingPlayer player;
+    FakeWindowOps ops;
+    WindowLog log;
+    WindowRegistry registry;
+    std::unique_ptr<SkinnedClock> clock;
+
+    DesignRig(Design design, const QString &folder)
+        : clock(makeClock(design, ClockContext{DataFolders(folder), time, registry, ops, &player,
+                                               rgbValue(240, 240, 240)}))
+    {
+        for (const QString &name : {windowOf(design), window::Launcher})
+            log.define(registry, name);
+        registry.show(windowOf(design));
+    }
+};
+
+// What a window shows, control by control, with the pictures and the frame buttons' colours:
+// one line each, so that a difference names what differs.
+QStringList shown(const SkinnedClock &clock, const QStringList &kept)
+{
+    QStringList lines;
+    for (const FaceControl &control : clock.face().controls()) {
+        if (kept.contains(control.name))
+            continue;
+        lines << QStringLiteral("%1 fill %2 outline %3 %4 '%5' picture %6 at %7,%8 %9")
+                     .arg(control.name,
+                          control.fill ? QString::number(*control.fill, 16) : QStringLiteral("-"),
+                          control.outline ? QString::number(*control.outline, 16) : QStringLiteral("-"),
+                          control.visible ? QStringLiteral("shown") : QStringLiteral("hidden"), control.text)
+                     .arg(control.picture)
+                     .arg(control.twips.left())
+                     .arg(control.exactTop ? double(*control.exactTop) : double(control.twips.top()))
+                     .arg(control.tip);
+    }
+    for (const FrameButton &button : clock.buttons())
+        lines << QStringLiteral("%1 colour %2").arg(button.name).arg(clock.buttonColour(button.name), 0, 16);
+    lines << QStringLiteral("pictures ") + clock.pictures().join(u' ');
+    return lines;
+}
+
+QString secondsLater(const QString &time, int seconds)
+{
+    return QTime::fromString(time, QStringLiteral("HH:mm:ss"))
+        .addSecs(seconds)
+        .toString(QStringLiteral("HH:mm:ss"));
+}
 
 } // namespace
 
@@ -49,7 +133,11 @@ class TestSkinnedClock : public QObject {
         {}
     };
 
+    TempProgramFolder m_shared; // default settings, for the clocks of every design
+
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(SettingsStore(DataFolders(m_shared.path())).writeDefaults().ok()); }
+
     void severalRaisesGiveOneReload()
     {
         Fixture f;
@@ -94,7 +182,8 @@ private Q_SLOTS:
         QTest::newRow("Quenz closes, then plays the new chime once")
             << Design::Quenz << QStringList{"Close", "prepare", "Open", "Play", "Close", "prepare"} << false;
         QTest::newRow("Vrimcolor likewise, closing in lower case")
-            << Design::Vrimcolor << QStringList{"close", "prepare", "Open", "Play", "Close", "prepare"} << false;
+            << Design::Vrimcolor << QStringList{"close", "prepare", "Open", "Play", "Close", "prepare"}
+            << false;
     }
     void reloadsDifferByDesign()
     {
@@ -183,6 +272,91 @@ private Q_SLOTS:
         vrimcolor.clock.frame().pressOnTopButton();
         QCOMPARE(vrimcolor.clock.resets, 0);
         QCOMPARE(vrimcolor.clock.refresh().carrier(), RefreshSignal::raisedText());
+    }
+
+    // Faces whose rules change only what a turn changes (the new hour at hh:00:00, the minute
+    // columns at second 00) would go on showing the time before the clock was set, or show two
+    // hours at once. A pass after a jump draws the face as a window opened at that time would.
+    void aJumpShowsTheFaceOfAWindowOpenedThen_data()
+    {
+        QTest::addColumn<Design>("design");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QStringList>("kept"); // controls the design keeps on purpose
+
+        const struct {
+            const char *name;
+            const char *from;
+            const char *to;
+        } jumps[] = {
+            {"back an hour", "11:00:12", "10:00:10"},
+            {"forward several hours", "11:00:12", "15:31:20"},
+            {"forward across noon", "11:58:40", "12:03:05"},
+            {"back across noon", "13:00:07", "11:59:02"},
+            {"forward across midnight", "23:40:12", "00:20:13"},
+            {"back across midnight", "00:00:20", "23:59:50"},
+            {"summer time begins", "01:59:57", "03:00:03"},
+            {"summer time begins on the hour", "01:59:59", "03:00:00"},
+            {"a resume a few minutes on", "10:00:00", "10:05:03"},
+        };
+        for (const Design design : AllDesigns) {
+            // Norvi's afternoon indicator tells the half of the day the window was opened in.
+            const QStringList kept =
+                design == Design::Norvi ? QStringList{QStringLiteral("Picture10")} : QStringList{};
+            for (const auto &jump : jumps)
+                QTest::addRow("%s, %s", qPrintable(designName(design)), jump.name)
+                    << design << QString::fromLatin1(jump.from) << QString::fromLatin1(jump.to) << kept;
+        }
+    }
+    void aJumpShowsTheFaceOfAWindowOpenedThen()
+    {
+        QFETCH(Design, design);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QStringList, kept);
+
+        DesignRig fresh(design, m_shared.path());
+        fresh.time.now = to;
+        fresh.clock->load();
+        fresh.clock->tick(); // Quenz draws its face in its first pass
+
+        DesignRig jumped(design, m_shared.path());
+        jumped.time.now = secondsLater(from, -3);
+        jumped.clock->load();
+        for (int s = -3; s <= 0; ++s) {
+            jumped.time.now = secondsLater(from, s);
+            jumped.clock->tick();
+        }
+        jumped.time.now = to;
+        jumped.clock->tick();
+        QCOMPARE(shown(*jumped.clock, kept), shown(*fresh.clock, kept));
+    }
+
+    // Passes a second or two apart, the same second twice, and midnight are no jumps: the face
+    // keeps what its rules painted.
+    void passesInStepAreNoJumps_data()
+    {
+        QTest::addColumn<QStringList>("times");
+        QTest::newRow("a second a pass") << QStringList{"10:00:00", "10:00:01", "10:00:02"};
+        QTest::newRow("the same second twice") << QStringList{"10:00:00", "10:00:00"};
+        QTest::newRow("a pass late") << QStringList{"10:00:00", "10:00:02"};
+        QTest::newRow("midnight") << QStringList{"23:59:58", "23:59:59", "00:00:00", "00:00:01"};
+    }
+    void passesInStepAreNoJumps()
+    {
+        QFETCH(QStringList, times);
+        Fixture f;
+        f.time.now = times.first();
+        f.clock.load();
+        for (const QString &time : times) {
+            f.time.now = time;
+            f.clock.tick();
+        }
+        QCOMPARE(f.clock.resets, 0);
+        QCOMPARE(f.clock.freshFaces, 0);
+        f.time.now = secondsLater(times.last(), 3);
+        f.clock.tick();
+        QCOMPARE(f.clock.freshFaces, 1);
     }
 };
 

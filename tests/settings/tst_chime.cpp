@@ -105,6 +105,7 @@ private Q_SLOTS:
         }
         QCOMPARE(player.log, (QStringList{"Open", "Play"}));
         clock.now = QStringLiteral("10:10:30");
+        clock.monoMs = 330 * 1000;
         QVERIFY(dov.pass(interval::FiveMinutes, menu, clock, player, 0));
 
         RecordingPlayer norviPlayer;
@@ -116,31 +117,73 @@ private Q_SLOTS:
         QCOMPARE(norviPlayer.log, (QStringList{"Open", "play"}));
     }
 
-    void theSameMinuteOnAnotherDayChimesAgain()
+    // Passes as "HH:MM:SS@s", the time of day and the seconds on the clock that never jumps.
+    void aDueTimeChimesEachTimeTheClockComesToIt_data()
     {
+        QTest::addColumn<Design>("design");
+        QTest::addColumn<QString>("chime");
+        QTest::addColumn<QStringList>("passes");
+        QTest::addColumn<QStringList>("chimed");
+        // clang-format off
+        QTest::newRow("set back an hour: the hour chimes again")
+            << Design::Norvi << interval::OneHour
+            << QStringList{"10:00:00@0", "10:20:00@1200", "09:20:00@1201", "09:59:59@3600", "10:00:00@3601"}
+            << QStringList{"10:00:00", "10:00:00"};
+        QTest::newRow("Dov, set back an hour: its due minute chimes again, once")
+            << Design::Dov << interval::OneHour
+            << QStringList{"10:00:00@0", "10:00:20@20", "10:20:00@1200", "09:20:00@1201", "09:59:59@3600", "10:00:00@3601", "10:00:30@3631"}
+            << QStringList{"10:00:00", "10:00:00"};
+        QTest::newRow("the hour that comes twice as summer time ends")
+            << Design::Norvi << interval::OneHour
+            << QStringList{"02:00:00@0", "02:30:00@1800", "02:59:59@3599", "02:00:00@3600", "02:00:01@3601"}
+            << QStringList{"02:00:00", "02:00:00"};
+        QTest::newRow("Dov, the hour that comes twice")
+            << Design::Dov << interval::OneHour
+            << QStringList{"02:00:00@0", "02:00:01@1", "02:59:59@3599", "02:00:00@3600", "02:00:01@3601"}
+            << QStringList{"02:00:00", "02:00:00"};
+        QTest::newRow("set back a few seconds over the due second: once")
+            << Design::Norvi << interval::OneHour
+            << QStringList{"10:00:00@0", "10:00:03@3", "09:59:58@4", "10:00:00@6", "10:00:01@7"}
+            << QStringList{"10:00:00"};
+        QTest::newRow("set back within a minute of real time: once")
+            << Design::Norvi << interval::FiveMinutes
+            << QStringList{"10:05:00@0", "10:05:40@40", "10:04:59@41", "10:05:00@42", "10:05:01@43"}
+            << QStringList{"10:05:00"};
+        QTest::newRow("Dov, set back a few seconds within its due minute: once")
+            << Design::Dov << interval::OneHour
+            << QStringList{"10:00:00@0", "10:00:50@50", "10:00:40@51", "10:00:59@70"}
+            << QStringList{"10:00:00"};
+        QTest::newRow("settle passes within the due second: once")
+            << Design::Norvi << interval::OneHour
+            << QStringList{"11:00:00@0", "11:00:00@0", "11:00:00@0.5", "11:00:01@1"}
+            << QStringList{"11:00:00"};
+        QTest::newRow("the same time the next day")
+            << Design::Dov << interval::FiveMinutes
+            << QStringList{"10:05:00@0", "10:06:00@60", "10:05:00@86400"}
+            << QStringList{"10:05:00", "10:05:00"};
+        // clang-format on
+    }
+    void aDueTimeChimesEachTimeTheClockComesToIt()
+    {
+        QFETCH(Design, design);
+        QFETCH(QString, chime);
+        QFETCH(QStringList, passes);
+        QFETCH(QStringList, chimed);
         FakeTime clock;
         RecordingPlayer player;
         SoundMenu menu;
         menu.chooseOn();
-        Chimer dov(chime::of(Design::Dov));
-        const auto chimesAt = [&](const char *time) {
-            clock.now = QString::fromLatin1(time);
-            return dov.pass(interval::FiveMinutes, menu, clock, player, clock.now.mid(4, 1).toInt());
-        };
-        QVERIFY(chimesAt("10:05:00"));
-        clock.today = clock.today.addDays(1); // the clock set forwards by a whole day
-        QVERIFY(chimesAt("10:05:20"));
-        // Set back by half a minute: the minute that has chimed does not chime again.
-        QVERIFY(!chimesAt("10:04:50"));
-        QVERIFY(!chimesAt("10:05:10"));
-        QCOMPARE(player.log, (QStringList{"Open", "Play", "Open", "Play"}));
-
-        Chimer norvi(chime::of(Design::Norvi));
-        clock.now = QStringLiteral("11:00:00");
-        QVERIFY(norvi.pass(interval::OneHour, menu, clock, player));
-        clock.today = clock.today.addDays(-1); // and back again
-        QVERIFY(norvi.pass(interval::OneHour, menu, clock, player));
-        QVERIFY(!norvi.pass(interval::OneHour, menu, clock, player));
+        Chimer chimer(chime::of(design));
+        QStringList sounded;
+        for (const QString &pass : passes) {
+            clock.now = pass.section(u'@', 0, 0);
+            clock.monoMs = qint64(pass.section(u'@', 1).toDouble() * 1000);
+            const std::optional<int> units =
+                design == Design::Dov ? std::optional(clock.now.mid(4, 1).toInt()) : std::nullopt;
+            if (chimer.pass(chime, menu, clock, player, units))
+                sounded << clock.now;
+        }
+        QCOMPARE(sounded, chimed);
     }
 };
 

@@ -2,7 +2,8 @@
 // comparing with screenshots of the running program (tools/soak.sh):
 //   vrim_faces PROGRAM_FOLDER OUT_FOLDER [~]HH:MM:SS...
 // The clocks open at the first time and make one pass at each time in turn, so faces that keep
-// what earlier passes painted get the same history as in the program. At each time without a
+// what earlier passes painted get the same history as in the program; times more than 2 s apart
+// are the clock set, and the faces start afresh there as the program's do. At each time without a
 // leading "~" it writes OUT_FOLDER/<window>-HHMMSS.png, the window's client area at one pixel a
 // pixel. The program folder's settings and skins are the ones the faces are drawn with.
 #include "app/Program.h"

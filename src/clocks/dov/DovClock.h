@@ -21,6 +21,8 @@ public:
 protected:
     void passFace() override { m_dov.update(time()); }
     void resetFace() override { m_dov.reset(time()); }
+    // Not ResetFace: that leaves hidden markers hidden, so a second marker could show twice.
+    void freshFace() override { m_dov = DovFace(m_dov.faceColour()); }
     void reloading() override { resetSettled(); }
     void reloaded() override { resetSettled(); }
     // Dov tests "5 min" on the units digit its face read in the same pass.

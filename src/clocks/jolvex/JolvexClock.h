@@ -22,6 +22,7 @@ public:
 
 protected:
     void passFace() override;
+    void freshFace() override { m_jolvex.reopen(time()); }
 
 private:
     JolvexFace m_jolvex;

@@ -91,6 +91,18 @@ void JolvexFace::open(TimeSource &time)
     moveBy(SecondsLower, PlaceRate * seconds);
 }
 
+void JolvexFace::reopen(TimeSource &time)
+{
+    // Where the constructor puts them: each hour and seconds pair, one above the other.
+    setTop(NextHour, -Column);
+    setTop(CurrentHour, 0);
+    setTop(SecondsUpper, -Column);
+    setTop(SecondsLower, 0);
+    m_controls[m_secondsMarker].text.clear();
+    m_controls[m_minuteMarker].text.clear();
+    open(time);
+}
+
 void JolvexFace::setMarker(int marker, const QString &text)
 {
     // A change notification: the same text again runs nothing.

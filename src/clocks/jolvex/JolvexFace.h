@@ -47,6 +47,9 @@ public:
 
     // The window opens: the seconds colours, then the bars placed for the time of opening.
     void open(TimeSource &time);
+    // The bars placed again as a window opened now places them, and the markers empty so that
+    // the next tick steps as a first one does; the display modes stay as chosen.
+    void reopen(TimeSource &time);
     // One tick: the markers and their steps, the minute's reset of the seconds bar, the wraps,
     // the hour colours.
     void tick(TimeSource &time);

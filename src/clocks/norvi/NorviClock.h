@@ -23,6 +23,7 @@ public:
 
 protected:
     void passFace() override;
+    void freshFace() override { m_norvi.reopen(time()); }
     void afterDrag() override;
 
 private:

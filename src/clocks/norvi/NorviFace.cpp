@@ -89,12 +89,29 @@ int NorviFace::controlOf(const QString &name) const
 void NorviFace::load(TimeSource &time)
 {
     m_secColour = Red;
-    paintRange(m_minTens, 0, digit(time.timeText(), 4) - 1, Blue);
-    paintRange(m_minUnits, 1, digit(time.timeText(), 5) - 1, Blue);
-    paintRange(m_secTens, 0, digit(time.timeText(), 7) - 1, m_secColour);
+    paintSoFar(time);
     // Whether the window was opened in the afternoon; 12 o'clock is not yet afternoon.
     m_afternoon = time.timeText().left(2).toInt() > 12;
     paint(m_indicator, m_afternoon ? Afternoon : Morning);
+}
+
+void NorviFace::reopen(TimeSource &time)
+{
+    // Everything unlit, as the window opens, but for what stays from its opening on purpose:
+    // the afternoon indicator, and the seconds shown or not as the user chose.
+    NorviFace fresh(m_face);
+    fresh.m_secColour = m_secColour;
+    fresh.m_afternoon = m_afternoon;
+    fresh.paint(fresh.m_indicator, fillOf(m_indicator));
+    *this = std::move(fresh);
+    paintSoFar(time);
+}
+
+void NorviFace::paintSoFar(TimeSource &time)
+{
+    paintRange(m_minTens, 0, digit(time.timeText(), 4) - 1, Blue);
+    paintRange(m_minUnits, 1, digit(time.timeText(), 5) - 1, Blue);
+    paintRange(m_secTens, 0, digit(time.timeText(), 7) - 1, m_secColour);
 }
 
 void NorviFace::update(TimeSource &time)

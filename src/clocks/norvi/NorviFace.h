@@ -45,6 +45,8 @@ public:
 
     // The lamps as the window opens: the bars so far, and the afternoon indicator (once only).
     void load(TimeSource &time);
+    // The lamps as a window opened now shows them, keeping the indicator and the seconds choice.
+    void reopen(TimeSource &time);
     // One pass of the rules, each figure from a reading of its own.
     void update(TimeSource &time);
     // After a drag: only the current second's units lamp is lit, and red.
@@ -53,6 +55,8 @@ public:
     void toggleSeconds(TimeSource &time);
 
 private:
+    // The bars so far: the minutes' tens and units and the seconds' tens before the current.
+    void paintSoFar(TimeSource &time);
     ColourValue fillOf(int control) const { return *m_controls[control].fill; }
     void paint(int control, ColourValue colour) { m_controls[control].fill = colour; }
     template <size_t N>

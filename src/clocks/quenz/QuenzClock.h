@@ -22,6 +22,8 @@ public:
 protected:
     void passFace() override { m_quenz.update(time(), refresh()); }
     void resetFace() override { m_quenz.reset(); }
+    // What the window's first pass starts from: the reload's ResetFace.
+    void freshFace() override { m_quenz.reset(); }
     // A reload clears the face before the new skin, and again once the new chime has sounded.
     void reloading() override { m_quenz.reset(); }
     void reloaded() override { m_quenz.reset(); }
