@@ -12,7 +12,7 @@ start_x
 export TZ=UTC QT_LOGGING_RULES="vrim.chime.info=true"
 start_program_jumping "$program" "2026-12-07 10:04:35"
 dismiss_advice
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 49 mousedown 1 mouseup 1 # the norvi label
+click_at "$(windows_named "vRIM's")" 30 49 # the norvi label
 within 50 shown norvi || fail "the Norvi clock did not open"
 norvi=$(windows_named norvi)
 

@@ -24,7 +24,7 @@ last_state() { grep 'vrim.stopwatch' "$work/out.log" | tail -n 1; }
 # hours, minutes, seconds for each column, then the synchronised button).
 field() { grep -o "'[^']*'" <<<"$1" | sed -n "${2}p" | tr -d "'"; }
 
-press() { xdotool mousemove --window "$ganto" "$1" "$2" click 1; }
+press() { click_at "$ganto" "$1" "$2"; }
 press 200 278 # Sincronized Start
 said() { grep -q "$1" "$work/out.log"; }
 within 20 said "'Sincronized Stop'" || fail "Sincronized Start did not start both"

@@ -23,7 +23,7 @@ dismiss_advice
 # The splash's end leaves the help menu open over the corner of Perrin's place where a click must
 # reach the window below; its Exit closes it.
 within 50 shown Help || fail "the splash's end showed no help menu"
-xdotool mousemove --window "$(windows_named Help)" 20 8 click 1
+click_at "$(windows_named Help)" 20 8
 within 50 not_shown Help || fail "the help menu's Exit did not close it"
 open_from_launcher 293 Perrin # the "Perrin" label, its bar's top at 4215 twips
 perrin=$clock
@@ -45,11 +45,11 @@ pass "the screen shows hour 18's picture through the oval"
 # Inside the 233 x 200 rectangle but outside the oval a click goes to the window below.
 for point in "140 100" "200 180" "4 4"; do
     read -r x y <<<"$point"
-    xdotool mousemove $((657 + x)) $((406 + y))
+    point_at screen $((657 + x)) $((406 + y))
     sleep 0.2
     eval "$(xdotool getmouselocation --shell)"
     [ "$WINDOW" != "$perrin" ] || fail "at $x,$y the pointer is over Perrin"
-    xdotool click 1
+    press_button 1
     within 20 grep -q "root:($((657 + x)),$((406 + y)))" "$work/below.log" ||
         fail "the window below got no click at $x,$y: $(grep -c ButtonPress "$work/below.log") clicks"
 done
@@ -67,7 +67,7 @@ within 30 test "$(left_of "$perrin")" = "656,406" || fail "at 18:21 Perrin is at
 pass "at the next minute Perrin crept to 656,406"
 
 # The hot spot at 36,38 (17 x 15): a double click closes the clock and shows the launcher.
-xdotool mousemove --window "$perrin" 44 45 click --repeat 2 --delay 80 1
+double_click_at "$perrin" 44 45
 within 50 shown "vRIM's" || fail "no launcher after the double click on the hot spot"
 shown Perrin && fail "Perrin stayed open after the double click on its hot spot"
 pass "a double click on the hot spot closes Perrin and shows the launcher"

@@ -17,7 +17,7 @@ program_seconds() { awk -v s="$started" -v n="$(date +%s.%N)" 'BEGIN{printf "%d"
 
 dismiss_advice
 # The "Vrim" label: its bar's top is at 90 twips (6 pixels), the bar 25 pixels high.
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 18 mousedown 1 mouseup 1
+click_at "$(windows_named "vRIM's")" 30 18
 within 50 shown vrimcolor || fail "the Vrimcolor clock did not open"
 vrim=$(windows_named vrimcolor)
 shown "vRIM's" && fail "the launcher stayed open"
