@@ -40,6 +40,15 @@ windows_named() {
 shown() { [ -n "$(windows_named "$1")" ]; }
 not_shown() { [ -z "$(windows_named "$1")" ]; }
 size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
+# Whether the pointer is over the window $1: the window under it is $1 or the window manager's
+# frame around it.
+pointer_over() {
+    local WINDOW X Y SCREEN tree
+    eval "$(xdotool getmouselocation --shell)"
+    [ "$WINDOW" = "$1" ] && return 0
+    tree=$(xwininfo -id "$WINDOW" -tree)
+    grep -qi "^ *$(printf '0x%x' "$1") " <<<"$tree"
+}
 # Where the window $1's top left is on the screen, "x,y".
 place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x "," y}'; }
 
@@ -98,7 +107,7 @@ point_at() {
 }
 press_button() {
     xdotool mousedown "$1"
-    sleep "$(awk -v ms="$press_ms" 'BEGIN{print ms / 1000}')"
+    sleep "$((press_ms / 1000)).$(printf '%03d' $((press_ms % 1000)))"
     xdotool mouseup "$1"
 }
 
