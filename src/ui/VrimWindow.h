@@ -21,17 +21,22 @@ public:
     virtual void unloading() {}
     virtual RefreshSignal *refreshSignal() { return nullptr; }
     virtual void setPageKey(const QString &) {}
+    bool opensInFront() const { return m_inFront; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     // A dialog: Escape closes it, unless a control of it used the key.
     void closeOnEscape() { m_escapeCloses = true; }
+    // A window opened from another to be dealt with (a dialog, a help page): it opens in front
+    // of the window it was opened from and of every window that stays on top.
+    void openInFront() { m_inFront = true; }
 
 private:
     WindowRegistry &m_registry;
     QString m_name;
     bool m_escapeCloses = false;
+    bool m_inFront = false;
 };
 
 // Lets the registry own a widget window. The widget is deleted later, since a window often
