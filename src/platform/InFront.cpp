@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -90,17 +91,27 @@ void prepare(QWidget *dialog)
 
 void bringForward(QWidget *dialog)
 {
-    // Its title bar and buttons on the screen it opened on, where the window manager's frame
-    // allows.
     if (const QScreen *screen = dialog->screen()) {
         const QRect room = screen->availableGeometry();
-        const QRect frame = dialog->frameGeometry();
-        const int x =
-            std::clamp(frame.x(), room.left(), std::max(room.left(), room.right() + 1 - frame.width()));
-        const int y =
-            std::clamp(frame.y(), room.top(), std::max(room.top(), room.bottom() + 1 - frame.height()));
-        if (x != frame.x() || y != frame.y())
-            dialog->move(dialog->pos() + QPoint(x - frame.x(), y - frame.y()));
+        const QRect was = dialog->frameGeometry();
+        QRect frame = was;
+        // A message is about the window it came from (a clock that shows its plain face): beside
+        // it, below or else above, not over it.
+        const QWindow *native = dialog->windowHandle();
+        const QWindow *opener = native ? native->transientParent() : nullptr;
+        if (opener && qobject_cast<QMessageBox *>(dialog) && frame.intersects(opener->frameGeometry())) {
+            const QRect beside = opener->frameGeometry();
+            frame.moveTopLeft({beside.center().x() - frame.width() / 2, beside.bottom() + 1});
+            if (frame.bottom() > room.bottom())
+                frame.moveBottom(beside.top() - 1);
+        }
+        // Its title bar and buttons on the screen, where the window manager's frame allows.
+        frame.moveLeft(
+            std::clamp(frame.x(), room.left(), std::max(room.left(), room.right() + 1 - frame.width())));
+        frame.moveTop(
+            std::clamp(frame.y(), room.top(), std::max(room.top(), room.bottom() + 1 - frame.height())));
+        if (frame.topLeft() != was.topLeft())
+            dialog->move(dialog->pos() + (frame.topLeft() - was.topLeft()));
     }
     dialog->raise();
     dialog->activateWindow();

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The real program under a window manager, its clocks on top of the rest: each dialog or message
 # a clock opens (its warning about a damaged file, its Skin Manager, the Skin Manager's file
-# chooser, the about box) opens above every on-top window of the program, transient for the
-# window it came from, and a click on its button lands even where an on-top clock lay over the
-# button's place.
+# chooser, the help page, the about box, Lumbo's preferences and their colour chooser) opens above every on-top
+# window of the program, transient for the window it came from, and a click on its button lands
+# even where an on-top clock lay over the button's place.
 set -euo pipefail
 
 program=${1:?usage: dialogs.sh PATH-TO-vrimclocks}
@@ -53,6 +53,11 @@ within 50 test -n "$(warning)" || fail "no warning about Dov's sound settings fi
 # it is opened from, and where its button that closes it lies in it (a negative x counts from the
 # right edge, a negative y from the bottom).
 sm='$(windows_named "Dov Skin Manager")'
+prefs='$(windows_named preff-ferendz)'
+open_lumbo_prefs() {
+    click_at "$lumbo" 589 61 # Pref
+    within 50 shown preff-ferendz || fail "Pref opened no preferences"
+}
 while IFS='|' read -r what opening name from x y; do
     [ "$opening" = - ] || eval "$opening"
     within 50 shown "$name" || fail "no $what"
@@ -70,5 +75,8 @@ Dov's warning about its damaged sound file|-|Vrim Clocks|\$dov|-51|-23
 the Skin Manager's warning about the same file|open_from_menu "\$dov" 74 42 2 "Dov Skin Manager"|Vrim Clocks|$sm|-51|-23
 the Skin Manager's file chooser|click_at "$sm" 57 238|Open|$sm|-52|-23
 the Skin Manager|-|Dov Skin Manager|\$dov|363|238
+the help page|open_from_menu "\$dov" 74 42 1 "Vrim Clocks Help"|Vrim Clocks Help|\$dov|190|415
 the about box|open_from_menu "\$dov" 74 42 4 "About Vrim Clocks"|About Vrim Clocks|\$dov|325|186
+Lumbo's colour chooser|open_lumbo_prefs; click_at "$prefs" 62 26|Select Color|$prefs|-51|-23
+Lumbo's preferences|-|preff-ferendz|\$lumbo|62|102
 ROWS

@@ -13,8 +13,8 @@ start_program "$program"
 [ -s "$folder/Helps/dovHlp.rtf" ] ||
     printf '{\\rtf1\\ansi {\\b Dov} shows the time with two rows of lamps.\\par}' >"$folder/Helps/dovHlp.rtf"
 
-# Top-level windows from the top of the stack down.
-stacking() { xwininfo -root -children | awk '/^ +0x/{print $1}'; }
+# Top-level windows from the top of the stack down, as the window manager stacks them.
+stacking() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g' | tr ' ' '\n' | tac; }
 # Answers whether the window $1 is stacked above the window $2.
 above() {
     local a b

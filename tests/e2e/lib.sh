@@ -40,6 +40,15 @@ windows_named() {
 shown() { [ -n "$(windows_named "$1")" ]; }
 not_shown() { [ -z "$(windows_named "$1")" ]; }
 size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
+# Where the window $1 is with the window manager's frame around it (its own place when it has
+# none): the place the program asks for when it moves a framed window.
+frame_place_of() {
+    local x y extents left=0 top=0
+    IFS=, read -r x y <<<"$(place_of "$1")"
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS)
+    [[ "$extents" != *=* ]] || IFS=', ' read -r left _ top _ <<<"${extents#*= }"
+    echo "$((x - left)),$((y - top))"
+}
 # Whether the pointer is over the window $1: the window under it is $1 or the window manager's
 # frame around it.
 pointer_over() {
