@@ -71,7 +71,9 @@ void QtWindowOps::watchSystemMove()
 
 bool QtWindowOps::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_window || watched != m_window->windowHandle())
+    // The mouse's events as the window's widgets get them (one that a widget leaves goes on to
+    // its parent, which changes nothing here).
+    if (!m_window || !watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != m_window)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

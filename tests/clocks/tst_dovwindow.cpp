@@ -215,8 +215,10 @@ private Q_SLOTS:
         const int before = boxes();
         messages.warn(QStringLiteral("The skin picture is gone."));
         messages.warn(QStringLiteral("The skin picture is gone."));
+        QCoreApplication::processEvents(); // a box shows once the window that warns has
         QCOMPARE(boxes(), before + 1);
         messages.warn(QStringLiteral("The sound is gone."));
+        QCoreApplication::processEvents();
         QCOMPARE(boxes(), before + 2);
         for (QWidget *widget : QApplication::topLevelWidgets())
             if (qobject_cast<QMessageBox *>(widget))
