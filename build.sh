@@ -16,6 +16,7 @@ packages=(
 )
 test_packages=(
     xvfb xauth x11-utils xdotool                # the end-to-end tests drive a real X server
+    openbox                                     # ... under a window manager, as a desktop has
     faketime                                    # ... at a time of day they choose
     pulseaudio pulseaudio-utils sox             # ... and record the chimes from a null sink
     imagemagick                                 # ... and look at the screen

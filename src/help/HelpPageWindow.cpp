@@ -31,7 +31,8 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &twips
 
 HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
     : VrimWindow(registry, window::HelpPage,
-                 Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 // A dialog to the window manager: transient for the window that asked for it.
+                 Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                      Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_folders(std::move(folders))
     , m_page(help::PageHooks{
@@ -45,6 +46,7 @@ HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
       })
 {
     setWindowTitle(QStringLiteral("Vrim Clocks Help"));
+    openInFront();
     setFixedSize(twipsRect(0, 0, 4830, 6435).size());
     move(twipsToPixels(2805), twipsToPixels(1410));
     QPalette background = palette();

@@ -5,6 +5,7 @@
 #include "platform/QtTimer.h"
 
 #include "platform/FileFilters.h"
+#include "platform/InFront.h"
 #include "platform/LocalFiles.h"
 
 #include <QBuffer>
@@ -16,14 +17,26 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
+#include <QTimer>
 #include <QUrl>
 
 namespace vrim {
+namespace {
+
+// Runs a dialog that waits for its answer, in front of the windows it was opened over.
+int execInFront(QDialog &dialog)
+{
+    infront::prepare(&dialog);
+    QTimer::singleShot(0, &dialog, [&dialog] { infront::bringForward(&dialog); });
+    return dialog.exec();
+}
+
+} // namespace
 
 void QtMessages::inform(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(build::ProgramName), text, QMessageBox::Ok);
-    box.exec();
+    execInFront(box);
 }
 
 QtMessages::~QtMessages()
@@ -66,8 +79,14 @@ void QtMessages::showWarning(const QString &text)
         if (m_warnings.isEmpty() && !m_waiting.isEmpty())
             showWarning(m_waiting.takeFirst());
     });
-    box->show();
     m_warnings.append(box);
+    // Shown once the window that found the trouble is: a clock reports a damaged file while it
+    // loads, before it is on the screen, and its box belongs in front of it.
+    QTimer::singleShot(0, box, [box] {
+        infront::prepare(box);
+        box->show();
+        infront::bringForward(box);
+    });
 }
 
 bool QtShell::openPage(const QString &address) { return QDesktopServices::openUrl(QUrl(address)); }
@@ -96,7 +115,7 @@ QString QtChoosers::chooseFile(const QString &filterList, int selected, const QS
         dialog.selectNameFilter(filters.at(selected));
     if (!lastName.isEmpty())
         dialog.selectFile(QFileInfo(lastName).fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (execInFront(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -106,7 +125,7 @@ std::optional<ColourValue> QtChoosers::chooseColour(ColourValue start)
     QColorDialog dialog(QColor(redOf(start), greenOf(start), blueOf(start)));
     // Qt's own chooser, like the file chooser: the same on every desktop.
     dialog.setOption(QColorDialog::DontUseNativeDialog);
-    if (dialog.exec() != QDialog::Accepted)
+    if (execInFront(dialog) != QDialog::Accepted)
         return std::nullopt;
     const QColor chosen = dialog.selectedColor();
     return rgbValue(chosen.red(), chosen.green(), chosen.blue());
@@ -200,6 +219,7 @@ QString QtPictures::problemShowing(const QString &path)
 
 QtPlatform::QtPlatform()
 {
+    infront::watchOpeners();
     // Qt's file dialog writes its history and view settings to the user's configuration folder
     // when it closes. The program keeps no settings outside its own folder, so Qt's settings go
     // to a private folder that is removed when the program ends.

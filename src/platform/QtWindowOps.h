@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/MoveGesture.h"
 #include "platform/WindowOps.h"
 
 #include <QObject>
@@ -12,8 +13,10 @@ class QWidget;
 namespace vrim {
 
 // Window operations on a top-level widget. On-top is switched on the native window, so the
-// window neither re-creates nor flickers. Dragging is left to the window manager where it offers
-// it, and otherwise follows the mouse until the button is released.
+// window neither re-creates nor flickers. A drag becomes a move once the pointer has gone the drag
+// distance (a press and release in place stays a click); the window then follows the mouse until
+// the button is released, or on Wayland, where a window cannot place itself, the compositor
+// moves it.
 class QtWindowOps final : public QObject, public WindowOps {
     Q_OBJECT
 public:
@@ -33,12 +36,15 @@ protected:
 
 private:
     void setOnTop(bool onTop);
+    void startMove(QPoint pointer);
     void watchSystemMove();
     void finishDrag();
 
     QPointer<QWidget> m_window;
     std::function<void()> m_ended;
-    QPoint m_grabOffset; // pointer position relative to the window, during a manual drag
+    MoveGesture m_gesture;
+    QPoint m_pressedAt; // the last press on the window, in screen pixels
+    bool m_systemMove = false;
     QTimer m_moveWatch;
     QPoint m_lastPos;
     int m_quietChecks = 0;

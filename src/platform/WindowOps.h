@@ -10,7 +10,9 @@ namespace vrim {
 class WindowOps {
 public:
     virtual ~WindowOps() = default;
-    // Moves the window with the mouse until the button is released; `ended` runs once after.
+    // Called as a mouse button goes down on a move handle: once the pointer has gone the drag
+    // distance the window follows it until the button is released. `ended` runs once after the
+    // release, also when the pointer never went anywhere (a click is a drag that went nowhere).
     virtual void startDrag(std::function<void()> ended) = 0;
     virtual void keepOnTop() = 0;
     virtual void releaseFromTop() = 0;

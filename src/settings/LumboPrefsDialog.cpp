@@ -15,6 +15,7 @@ LumboPrefsDialog::LumboPrefsDialog(WindowRegistry &registry, Platform &platform,
 {
     setWindowTitle(QStringLiteral("preff-ferendz"));
     closeOnEscape();
+    openInFront();
     setFixedSize(236, 128);
 
     const auto add = [this](const char *name, const QString &caption, const QRect &place) {

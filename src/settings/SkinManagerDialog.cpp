@@ -90,6 +90,7 @@ SkinManagerDialog::SkinManagerDialog(const SkinManagerDesign &design, WindowRegi
 
     setWindowTitle(design.caption);
     closeOnEscape();
+    openInFront();
     setFixedSize(420, 300);
     QPalette panel = palette();
     panel.setColor(QPalette::Window, Panel);

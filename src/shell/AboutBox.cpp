@@ -148,6 +148,7 @@ AboutBox::AboutBox(WindowRegistry &registry, Platform &platform, about::FindOnPa
     , m_findOnPath(std::move(findOnPath))
 {
     setWindowTitle(about::caption(QString::fromLatin1(build::ProgramName)));
+    openInFront();
     setFixedSize(twipsToPixels(5730), twipsToPixels(3555));
     move(twipsToPixels(2340), twipsToPixels(1935));
     setFont(defaultWindowFont()); // the fixed layout's measure, whatever the desktop's font

@@ -1,5 +1,7 @@
 #include "ui/VrimWindow.h"
 
+#include "platform/InFront.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -85,9 +87,17 @@ void WidgetWindow::present()
     if (!m_widget)
         return;
     m_widget->setWindowState(m_widget->windowState() & ~Qt::WindowMinimized);
-    if (!m_widget->isVisible())
+    const bool inFront = m_widget->opensInFront();
+    if (!m_widget->isVisible()) {
         keepOnScreen(*m_widget);
+        if (inFront)
+            infront::prepare(m_widget);
+    }
     m_widget->show();
+    if (inFront) {
+        infront::bringForward(m_widget);
+        return;
+    }
     m_widget->raise();
     m_widget->activateWindow();
 }

@@ -22,6 +22,7 @@ public:
     virtual void unloading() {}
     virtual RefreshSignal *refreshSignal() { return nullptr; }
     virtual void setPageKey(const QString &) {}
+    bool opensInFront() const { return m_inFront; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -30,12 +31,16 @@ protected:
     void closeOnEscape() { m_escapeCloses = true; }
     // A dialog: Enter presses the focused push button, or `ok` when the focus is on none.
     void pressOnEnter(QPushButton *ok) { m_enterButton = ok; }
+    // A window opened from another to be dealt with (a dialog, a help page): it opens in front
+    // of the window it was opened from and of every window that stays on top.
+    void openInFront() { m_inFront = true; }
 
 private:
     WindowRegistry &m_registry;
     QString m_name;
     bool m_escapeCloses = false;
     QPointer<QPushButton> m_enterButton;
+    bool m_inFront = false;
 };
 
 // Lets the registry own a widget window. The widget is deleted later, since a window often

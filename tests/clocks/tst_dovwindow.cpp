@@ -264,6 +264,7 @@ private Q_SLOTS:
         messages.warn(QStringLiteral("The sound file is damaged."));
         messages.warn(QStringLiteral("The skin file is damaged."));
         messages.warn(QStringLiteral("The sound file is damaged."));
+        QCoreApplication::processEvents(); // a box shows once the window that warns has
         QCOMPARE(shown(), before + QStringList{"The skin file is damaged."});
         const auto closeShown = [] {
             for (QWidget *widget : QApplication::topLevelWidgets())

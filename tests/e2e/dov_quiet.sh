@@ -33,7 +33,7 @@ pass "nothing was heard while the dialog was open across 10:05:00 (peak $peak)"
 
 # The recording itself works: the dialog's own Test is heard.
 start_recording "$work/test.wav"
-xdotool mousemove --window "$dialog" 363 54 click 1 # Test
+click_at "$dialog" 363 54 # Test
 sleep 3
 stop_recording
 peak=$(peak_of "$work/test.wav")

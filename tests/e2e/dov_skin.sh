@@ -27,13 +27,13 @@ open_from_menu "$dov" 74 42 2 "Dov Skin Manager"
 
 picture="$folder/Skins/Vrim/nochistar.jpg"
 [ -f "$picture" ] || fail "the installation lacks $picture"
-xdotool mousemove --window "$dialog" 57 238 click 1 # View
+click_at "$dialog" 57 238 # View
 within 50 shown Open || fail "no file chooser"
 chooser=$(windows_named Open)
 xdotool windowfocus --sync "$chooser" type --delay 5 "$picture"
 xdotool key Return
 within 50 bash -c "! xdotool search --name '^Open\$' >/dev/null" || fail "the chooser stayed open"
-xdotool mousemove --window "$dialog" 263 238 click 1 # Ok
+click_at "$dialog" 263 238 # Ok
 within 50 bash -c "! xwininfo -id $dialog 2>/dev/null | grep -q IsViewable" || fail "the dialog stayed open"
 [ "$(head -n 1 "$folder/Settings/Dovpref.prf")" = "$picture"$'\r' ] ||
     fail "Dovpref.prf holds $(head -n 1 "$folder/Settings/Dovpref.prf")"

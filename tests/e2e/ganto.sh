@@ -24,7 +24,7 @@ last_state() { grep 'vrim.stopwatch' "$work/out.log" | tail -n 1; }
 # hours, minutes, seconds for each column, then the synchronised button).
 field() { grep -o "'[^']*'" <<<"$1" | sed -n "${2}p" | tr -d "'"; }
 
-press() { xdotool mousemove --window "$ganto" "$1" "$2" click 1; }
+press() { click_at "$ganto" "$1" "$2"; }
 press 200 278 # Sincronized Start
 said() { grep -q "$1" "$work/out.log"; }
 within 20 said "'Sincronized Stop'" || fail "Sincronized Start did not start both"
@@ -65,9 +65,11 @@ pass "the two seconds boxes show the same $dark dark pixels"
 
 # About: Gantos moves to 7000 twips from the left, the about box opens at 1100, 2500 twips.
 open_from_menu "$ganto" 20 20 2 "About Vrim Clocks"
-left_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x "," y}'; }
-[ "$(left_of "$ganto")" = "467,100" ] || fail "Gantos is at $(left_of "$ganto") after About"
-[ "$(left_of "$dialog")" = "73,167" ] || fail "the about box is at $(left_of "$dialog")"
+[ "$(frame_place_of "$ganto")" = "467,100" ] || fail "Gantos is at $(frame_place_of "$ganto") after About"
+# A window placed before it is first shown is placed by its inside: the window manager's frame
+# goes around it.
+[ "$(frame_place_of "$dialog")" = "73,167" ] || [ "$(place_of "$dialog")" = "73,167" ] ||
+    fail "the about box is at $(frame_place_of "$dialog")"
 xdotool windowfocus --sync "$dialog" key Return
 gone() { ! shown "$1"; }
 within 50 gone "About Vrim Clocks" || fail "OK did not close the about box"

@@ -13,8 +13,8 @@ start_program "$program"
 [ -s "$folder/Helps/dovHlp.rtf" ] ||
     printf '{\\rtf1\\ansi {\\b Dov} shows the time with two rows of lamps.\\par}' >"$folder/Helps/dovHlp.rtf"
 
-# Top-level windows from the top of the stack down.
-stacking() { xwininfo -root -children | awk '/^ +0x/{print $1}'; }
+# Top-level windows from the top of the stack down, as the window manager stacks them.
+stacking() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g' | tr ' ' '\n' | tac; }
 # Answers whether the window $1 is stacked above the window $2.
 above() {
     local a b
@@ -49,7 +49,7 @@ expect "$work/page.png" 5 200 "255,255,192" "the window's left margin"
 pass "the Dov clock's Help item opened its page ($dark dark pixels of text)"
 
 # Exit: the launcher and the help menu, the launcher in front; the page window is gone.
-xdotool mousemove --window "$page" 190 415 click 1 # Exit, at 2280,6000 twips
+click_at "$page" 190 415 # Exit, at 2280,6000 twips
 within 50 shown "vRIM's" || fail "no launcher after Exit"
 within 50 shown Help || fail "no help menu after Exit"
 within 30 bash -c "! xwininfo -id $page 2>/dev/null | grep -q IsViewable" || fail "the page window stayed"
@@ -58,11 +58,11 @@ pass "Exit: the launcher in front of the help menu"
 
 # The help menu's Exit closes it alone; the launcher's "H E L P" picture opens it again in the
 # launcher's place.
-xdotool mousemove --window "$(windows_named Help)" 20 8 click 1 # Exit
+click_at "$(windows_named Help)" 20 8 # Exit
 gone() { ! shown "$1"; }
 within 50 gone Help || fail "the help menu stayed after its Exit"
 shown "vRIM's" || fail "the help menu's Exit closed the launcher"
-xdotool mousemove --window "$(windows_named "vRIM's")" 123 140 mousedown 1 mouseup 1 # H E L P
+click_at "$(windows_named "vRIM's")" 123 140 # H E L P
 within 50 shown Help || fail "the H E L P picture did not open the help menu"
 within 30 gone "vRIM's" || fail "the launcher stayed after H E L P"
 pass "the help menu's Exit closes it alone; H E L P opens it again"

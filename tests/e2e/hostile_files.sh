@@ -50,9 +50,9 @@ peak=$(awk '/VmHWM/{print $2}' "/proc/$app/status")
 ! grep -q "allocation limit" "$work/out.log" || fail "the picture reached the decoder"
 pass "the picture was refused unread (memory peak $((peak / 1024)) MB)"
 
-xdotool mousemove --window "$dov" 38 43 click 1 # Quit: back to the launcher
+click_at "$dov" 38 43 # Quit: back to the launcher
 within 50 shown "vRIM's" || fail "Quit did not bring back the launcher (the clock is frozen?)"
-xdotool mousemove --window "$(windows_named "vRIM's")" 90 334 click 1 # the Exit bar
+click_at "$(windows_named "vRIM's")" 90 334 # the Exit bar
 within 100 bash -c "! kill -0 $app" || fail "the program kept running after its last window closed"
 wait "$app" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"

@@ -56,7 +56,7 @@ pass "launcher shown"
 [ "$(contents)" = "$before" ] || fail "the program folder changed: $(diff <(echo "$before") <(contents) | head -n 10)"
 pass "program folder unchanged"
 
-xdotool mousemove --window "$(windows_named "vRIM's")" 90 334 click 1
+click_at "$(windows_named "vRIM's")" 90 334
 within 50 bash -c "! kill -0 $app" || fail "the program kept running after Exit"
 wait "$app" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after Exit"

@@ -15,7 +15,7 @@ program_seconds() { awk -v s="$started" -v n="$(date +%s.%N)" 'BEGIN{printf "%d"
 
 dismiss_advice
 opened_from=$(program_seconds)
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 202 mousedown 1 mouseup 1 # the jolvex label
+click_at "$(windows_named "vRIM's")" 30 202 # the jolvex label
 within 50 shown Jolvex || fail "the Jolvex clock did not open"
 opened_by=$(program_seconds)
 jolvex=$(windows_named Jolvex)
@@ -83,9 +83,10 @@ pass "no LED in bar mode"
 
 # The menu button (left button) opens the menu; Seconds Display > Led puts a blinking LED in
 # place of the seconds bar, whose place the hour bars then fill.
-xdotool mousemove --window "$jolvex" 64 24 mousedown 1
+press_at "$jolvex" 64 24
 sleep 0.3
-xdotool mouseup 1 key Down Down Down Down Right Return
+release_button
+xdotool key Down Down Down Down Right Return
 sleep 1.3
 import -window "$jolvex" "$work/led.png"
 led=$(rgb_at "$work/led.png" 47 14)

@@ -40,6 +40,26 @@ windows_named() {
 shown() { [ -n "$(windows_named "$1")" ]; }
 not_shown() { [ -z "$(windows_named "$1")" ]; }
 size_of() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
+# Where the window $1 is with the window manager's frame around it (its own place when it has
+# none): the place the program asks for when it moves a framed window.
+frame_place_of() {
+    local x y extents left=0 top=0
+    IFS=, read -r x y <<<"$(place_of "$1")"
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS)
+    [[ "$extents" != *=* ]] || IFS=', ' read -r left _ top _ <<<"${extents#*= }"
+    echo "$((x - left)),$((y - top))"
+}
+# Whether the pointer is over the window $1: the window under it is $1 or the window manager's
+# frame around it.
+pointer_over() {
+    local WINDOW X Y SCREEN tree
+    eval "$(xdotool getmouselocation --shell)"
+    [ "$WINDOW" = "$1" ] && return 0
+    tree=$(xwininfo -id "$WINDOW" -tree)
+    grep -qi "^ *$(printf '0x%x' "$1") " <<<"$tree"
+}
+# Where the window $1's top left is on the screen, "x,y".
+place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x "," y}'; }
 
 # Starts Xvfb on a free display and points DISPLAY at it. -noreset: otherwise the server resets
 # whenever its last client leaves and turns some new connections away meanwhile.
@@ -54,6 +74,50 @@ start_x() {
     # No session bus unless a script starts its own (start_accessibility_bus): with none named, a
     # machine that has dbus-x11 would launch one for the program and leave its files in HOME.
     export DBUS_SESSION_BUS_ADDRESS=disabled:
+    start_window_manager
+}
+
+# Debian's openbox with its shipped settings, as on a user's desktop: it takes the pointer for
+# a move, frames and places the windows, and keeps "above" windows over the others. Its own
+# files go to the work folder. Ready once it names itself on the root window.
+start_window_manager() {
+    mkdir -p "$work/wm"
+    HOME="$work/wm" XDG_CONFIG_HOME="$work/wm" XDG_CACHE_HOME="$work/wm" XDG_DATA_HOME="$work/wm" \
+        openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    within 100 window_manager_ready || fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+window_manager_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+
+# A person's click, which xdotool's own is not: the pointer goes to $2,$3 in window $1 (on the
+# screen when $1 is "screen") and rests there a moment, the button ($4, 1 unless given) is held
+# $press_ms (70 ms unless a caller says otherwise: "press_ms=150 click_at ..." for a slow hand).
+# double_click_at clicks twice, 120 ms apart.
+press_ms=70
+click_at() {
+    point_at "$1" "$2" "$3"
+    press_button "${4:-1}"
+}
+double_click_at() {
+    point_at "$1" "$2" "$3"
+    press_button "${4:-1}"
+    sleep 0.12
+    press_button "${4:-1}"
+}
+# The button goes down at $2,$3 in window $1 and stays down until release_button.
+press_at() {
+    point_at "$1" "$2" "$3"
+    xdotool mousedown "${4:-1}"
+}
+release_button() { xdotool mouseup "${1:-1}"; }
+point_at() {
+    if [ "$1" = screen ]; then xdotool mousemove "$2" "$3"; else xdotool mousemove --window "$1" "$2" "$3"; fi
+    sleep 0.05
+}
+press_button() {
+    xdotool mousedown "$1"
+    sleep "$((press_ms / 1000)).$(printf '%03d' $((press_ms % 1000)))"
+    xdotool mouseup "$1"
 }
 
 # A PulseAudio server of our own with one null sink, "chimes", whose monitor can be recorded.
@@ -146,7 +210,7 @@ start_program() {
 # Uses the launcher label at height $1 (pixels) and waits for the window named $2; its id goes
 # to $clock.
 open_from_launcher() {
-    xdotool mousemove --window "$(windows_named "vRIM's")" 30 "$1" mousedown 1 mouseup 1
+    click_at "$(windows_named "vRIM's")" 30 "$1"
     within 50 shown "$2" || fail "the $2 window did not open from the launcher"
     clock=$(windows_named "$2")
 }
@@ -157,10 +221,11 @@ open_from_launcher() {
 open_from_menu() {
     local downs=""
     for ((i = 0; i < $4; i++)); do downs+=" Down"; done
-    xdotool mousemove --window "$1" "$2" "$3" mousedown 1
+    press_at "$1" "$2" "$3"
     sleep 0.3
+    release_button
     # shellcheck disable=SC2086
-    xdotool mouseup 1 key $downs Return
+    xdotool key $downs Return
     within 50 shown "$5" || fail "the menu did not open $5"
     dialog=$(windows_named "$5")
 }
@@ -213,12 +278,12 @@ open_every_window() {
         if [ "$name" = Gantos ]; then
             # Sincronized Start: its caption changes once both watches run.
             sync_caption before
-            xdotool mousemove --window "$clock" 200 278 click 1
+            click_at "$clock" 200 278
             within 30 sync_caption_changed || fail "Sincronized Start did not start the stopwatches"
         fi
         open_help_page
         xdotool windowraise "$(windows_named "Vrim Clocks Help")"
-        xdotool mousemove --window "$(windows_named "Vrim Clocks Help")" 190 415 click 1 # Exit
+        click_at "$(windows_named "Vrim Clocks Help")" 190 415 # Exit
         within 50 shown "vRIM's" || fail "the help page's Exit brought no launcher"
         within 50 shown Help || fail "the help page's Exit brought no help menu"
         within 50 not_shown "Vrim Clocks Help" || fail "the help page stayed after its Exit"
@@ -238,7 +303,7 @@ open_help_page() {
     menu=$(windows_named Help)
     [ -n "$menu" ] || fail "no help menu to open a page from"
     xdotool windowraise "$menu"
-    xdotool mousemove --window "$menu" 8 131 click 1
+    click_at "$menu" 8 131
     within 50 shown "Vrim Clocks Help" || fail "the help menu's dov row opened no page"
 }
 

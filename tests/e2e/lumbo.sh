@@ -38,12 +38,12 @@ expect "$work/face.png" 300 60 "30,65,83" "the window (5456158)"
 pass "13:45: hour 1, tens 4, units 5, afternoon, in lumbi.prf's colours"
 
 # Pref hangs from the bottom edge at 582,58.
-xdotool mousemove --window "$lumbo" 589 61 click 1
+click_at "$lumbo" 589 61
 within 50 shown preff-ferendz || fail "Pref did not open preff-ferendz"
 prefs=$(windows_named preff-ferendz)
 # Out of the clock's way: without a window manager it opens at the screen's corner.
 xdotool windowmove --sync "$prefs" 100 300
-xdotool mousemove --window "$prefs" 62 26 click 1 # Out lumbo
+click_at "$prefs" 62 26 # Out lumbo
 within 50 shown "Select Color" || fail "Out lumbo opened no colour chooser"
 chooser=$(windows_named "Select Color")
 xdotool windowfocus --sync "$chooser"
@@ -60,7 +60,7 @@ expect "$work/chosen.png" 300 60 "250,250,0" "the window after choosing #fafa00"
 expect "$work/chosen.png" 6 50 "36,78,100" "the bar after choosing an outer colour"
 pass "the chosen outer colour shows on the running clock at once"
 
-xdotool mousemove --window "$prefs" 62 102 click 1 # Zeive
+click_at "$prefs" 62 102 # Zeive
 within 50 bash -c "! xwininfo -id $prefs 2>/dev/null | grep -q IsViewable" || fail "Zeive left the dialog open"
 expected=$(printf ' 6573604 \r\n 64250 \r\n 0 \r\n 1 \r\n' | od -c)
 actual=$(od -c <"$folder/Settings/lumbi.prf")

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real program at 13:09:40 of our choosing: the Mip clock, opened from its launcher entry,
 # shows the hour picture of one, the zero from Helps\m0.gif and the digit nine, with the
-# afternoon lamp; at 13:10 the digits one and zero. A double click on its move button opens its
-# menu, whose Quit brings the launcher back.
+# afternoon lamp; at 13:10 the digits one and zero. Under a window manager, with a person's
+# clicks: a drag by its move button moves it by the pointer's way, and a double click on the
+# button opens its menu, whose About shows the about box and whose Quit brings the launcher back.
 set -euo pipefail
 
 program=${1:?usage: mip.sh PATH-TO-vrimclocks}
@@ -57,11 +58,38 @@ expect_picture "$shot" "$art/digit-1.png" 23 64 "the tens button"
 expect_picture "$shot" "$art/digit-0.png" 23 95 "the units button"
 pass "13:10: hour one, the digits one and zero"
 
-# A double click on the move button: its first press starts a drag, the second opens the menu
-# (the first Down lands on Help, the fifth on Quit).
-xdotool mousemove --window "$mip" 43 125 click --repeat 2 --delay 80 1
+# A drag by the move button moves the window by just the pointer's way, in a person's small
+# steps: no jump when the window manager takes over past the drag distance.
+before=$(place_of "$mip")
+press_at "$mip" 43 125
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove_relative -- -20 15
+    sleep 0.03
+done
+sleep 0.1
+release_button
+IFS=, read -r x y <<<"$before"
+within 30 test "$(place_of "$mip")" = "$((x - 200)),$((y + 150))" ||
+    fail "a drag by -200,150 moved Mip from $before to $(place_of "$mip")"
+pass "a drag by the move button moved Mip by the pointer's way, -200,150"
+
+# A double click on the move button opens the menu, under a window manager too, whose move would
+# take the pointer at the first press and leave the second to itself. Every item can then be
+# reached: the fourth Down lands on About, the fifth on Quit.
+sleep 1 # the window manager's move is over
+double_click_at "$mip" 43 125
+sleep 0.5
+xdotool key Down Down Down Down Return
+within 50 shown "About Vrim Clocks" || fail "a double click on the move button, then About: no about box"
+about=$(windows_named "About Vrim Clocks")
+xdotool windowfocus --sync "$about" key Return
+within 50 not_shown "About Vrim Clocks" || fail "the about box stayed open"
+pass "a double click on the move button, then About: the about box"
+
+# A slower hand, each press held 150 ms.
+press_ms=150 double_click_at "$mip" 43 125
 sleep 0.5
 xdotool key Down Down Down Down Down Return
 within 50 shown "vRIM's" || fail "Quit did not bring the launcher back"
 within 30 test -z "$(windows_named Mip)" || fail "the Mip window stayed"
-pass "a double click on the move button, then Quit: the launcher is back and Mip gone"
+pass "a slow double click on the move button, then Quit: the launcher is back and Mip gone"

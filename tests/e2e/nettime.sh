@@ -39,7 +39,7 @@ start_x
 start_program "$program" "2026-12-06 17:48:40"
 dismiss_advice
 
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 233 mousedown 1 mouseup 1 # the Osttrana label
+click_at "$(windows_named "vRIM's")" 30 233 # the Osttrana label
 within 50 shown "Ostran Time" || fail "the Ostran Time window did not open"
 client=$(windows_named "Ostran Time")
 shown "vRIM's" && fail "the launcher stayed open"
@@ -53,12 +53,12 @@ grep -qE "PC 05:4[89]:[0-9]{2} PM status Time from 127.0.0.1:" "$work/out.log" |
 [ "$(asked)" = 1 ] || fail "the server was asked $(asked) times"
 pass "UTC 12:18:43, local 05:48:43 PM and the PC clock shown"
 
-xdotool mousemove --window "$client" 288 41 click 1 # Connect
+click_at "$client" 288 41 # Connect
 within 50 test "$(asked)" = 2 || fail "Connect did not ask the server again"
 within 50 test "$(grep -c 'UTC 12:18:43 local 05:48:43 PM' "$work/out.log")" = 2 || fail "the second reply was not shown"
 pass "Connect asks again"
 
-xdotool mousemove --window "$client" 320 193 click 1 # Close
+click_at "$client" 320 193 # Close
 within 50 shown "vRIM's" || fail "Close did not bring the launcher back"
 shown "Ostran Time" && fail "the Ostran Time window stayed open"
 pass "Close brings the launcher back"

@@ -15,7 +15,7 @@ start_program "$program" "2026-12-07 15:34:02"
 program_seconds() { awk -v s="$started" -v n="$(date +%s.%N)" 'BEGIN{printf "%d", 2 + (n - s)}'; }
 
 dismiss_advice
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 49 mousedown 1 mouseup 1 # the norvi label
+click_at "$(windows_named "vRIM's")" 30 49 # the norvi label
 within 50 shown norvi || fail "the Norvi clock did not open"
 norvi=$(windows_named norvi)
 shown "vRIM's" && fail "the launcher stayed open"
@@ -69,7 +69,7 @@ shown_seconds=$((10 * tens + ${units% }))
 pass "the second lamps show second $shown_seconds"
 
 # "Secs/No Secs" answers a press: the units lamp goes out at once and stays out.
-xdotool mousemove --window "$norvi" 30 221 mousedown 1 mouseup 1
+click_at "$norvi" 30 221
 sleep 1.3
 import -window "$norvi" "$work/nosecs.png"
 [ -z "$(red_units "$work/nosecs.png")" ] || fail "a seconds lamp is still red: $(red_units "$work/nosecs.png")"

@@ -31,7 +31,7 @@ program_seconds() {
 
 dismiss_advice
 launcher=$(windows_named "vRIM's")
-xdotool mousemove --window "$launcher" 30 141 mousedown 1 mouseup 1 # the Quenz label
+click_at "$launcher" 30 141 # the Quenz label
 within 50 shown Quenz || fail "the Quenz clock did not open"
 quenz=$(windows_named Quenz)
 shown "vRIM's" && fail "the launcher stayed open"
@@ -78,21 +78,22 @@ pass "at second $before the seconds marker $lit alone is lit"
 
 # The menu strip at the left edge opens the menu; its second item is "Skin Manager".
 convert "$work/face.png" -crop 18x60+36+50 +repage "$work/skin-before.png"
-xdotool mousemove --window "$quenz" 2 150 mousedown 1
+press_at "$quenz" 2 150
 sleep 0.5
-xdotool mouseup 1 key Down Down Return
+release_button
+xdotool key Down Down Return
 within 50 shown "Quenz Skin Manager" || fail "the Skin Manager did not open"
 dialog=$(windows_named "Quenz Skin Manager")
 
 picture="$folder/Skins/Quenz/mistel.jpg"
 [ -f "$picture" ] || fail "the installation lacks $picture"
-xdotool mousemove --window "$dialog" 57 238 click 1 # View
+click_at "$dialog" 57 238 # View
 within 50 shown Open || fail "no file chooser"
 chooser=$(windows_named Open)
 xdotool windowfocus --sync "$chooser" type --delay 5 "$picture"
 xdotool key Return
 within 50 bash -c "! xdotool search --name '^Open\$' >/dev/null" || fail "the chooser stayed open"
-xdotool mousemove --window "$dialog" 263 238 click 1 # Ok
+click_at "$dialog" 263 238 # Ok
 within 50 bash -c "! xwininfo -id $dialog 2>/dev/null | grep -q IsViewable" || fail "the dialog stayed open"
 [ "$(head -n 1 "$folder/Settings/Quenzpref.prf")" = "$picture"$'\r' ] ||
     fail "Quenzpref.prf holds $(head -n 1 "$folder/Settings/Quenzpref.prf")"

@@ -67,7 +67,7 @@ within 30 bash -c "! xwininfo -id $splash 2>/dev/null | grep -q IsViewable" || f
 pass "launcher shown, splash gone"
 
 # The Exit bar closes everything and ends the program.
-xdotool mousemove --window "$launcher" 90 334 click 1
+click_at "$launcher" 90 334
 within 50 bash -c "! kill -0 $app_pid" || fail "the program kept running after Exit"
 wait "$app_pid" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after Exit"

@@ -2,7 +2,8 @@
 # The real program at 16:47 of our choosing: the Vrimcolor clock, opened from its launcher
 # entry "Vrim", shows 4 of 6 on the minutes-tens bar and 7 of 10 on the units bar (both filled
 # from the bottom), the present seconds on the flat bar, the afternoon lamp, and 16 o'clock as
-# the middle line of the hour square drawn thick and red.
+# the middle line of the hour square drawn thick and red. A click on its move button reloads its
+# settings.
 set -euo pipefail
 
 program=${1:?usage: vrimcolor.sh PATH-TO-vrimclocks}
@@ -17,9 +18,10 @@ program_seconds() { awk -v s="$started" -v n="$(date +%s.%N)" 'BEGIN{printf "%d"
 
 dismiss_advice
 # The "Vrim" label: its bar's top is at 90 twips (6 pixels), the bar 25 pixels high.
-xdotool mousemove --window "$(windows_named "vRIM's")" 30 18 mousedown 1 mouseup 1
+click_at "$(windows_named "vRIM's")" 30 18
 within 50 shown vrimcolor || fail "the Vrimcolor clock did not open"
 vrim=$(windows_named vrimcolor)
+opened_at=$(place_of "$vrim")
 shown "vRIM's" && fail "the launcher stayed open"
 [ "$(size_of "$vrim")" = "117x117" ] || fail "the Vrimcolor window is $(size_of "$vrim")"
 pass "Vrimcolor opened from the launcher"
@@ -66,3 +68,21 @@ expect_not "$work/face.png" 70 34 "255,255,255" "Line14"
 expect "$work/face.png" 45 50 "255,255,255" "the hour square"
 expect "$work/face.png" 40 58 "255,255,255" "the hour square where the morning's Line16 lies"
 pass "the afternoon lamp, and 16 o'clock as Line16 thick and red in the square"
+
+# A click on the move button, a press and release in place, is a drag that went nowhere: the
+# clock reloads its settings at once, as after every drag, and shows the skin its file now names.
+skin_strip() { import -window "$vrim" -crop 40x14+40+4 +repage "$work/strip.$1.png"; }
+skin_strip before
+printf '%s\r\n' "$folder/Skins/Vrim/sunfel.bmp" >"$folder/Settings/vrimcpref.prf"
+sleep 1.5 # no pass may pick the file up before the click
+skin_strip unclicked
+[ "$(compare -metric AE "$work/strip.before.png" "$work/strip.unclicked.png" null: 2>&1)" = 0 ] ||
+    fail "the skin changed before the move button was clicked"
+press_ms=150 click_at "$vrim" 26 19 # a slow hand
+new_skin() {
+    skin_strip after
+    [ "$(compare -metric AE "$work/strip.before.png" "$work/strip.after.png" null: 2>&1)" != 0 ]
+}
+within 15 new_skin || fail "a click on the move button did not reload the skin within 1.5 s"
+[ "$(place_of "$vrim")" = "$opened_at" ] || fail "the click moved the clock to $(place_of "$vrim")"
+pass "a click on the move button reloaded the settings: the new skin shows"
