@@ -69,26 +69,6 @@ export VRIM_DAYTIME_SERVER="127.0.0.1:$(cat "$work/port")"
 
 # --- Shared by both parts.
 
-clocks=(vrimcolor norvi lum-bo dov Quenz Mip Jolvex Perrin)
-# Moves every window to a place of its own, so that no window covers a clock: the clocks in a
-# row along the top (Lumbo's long bar above them), the other windows below, and Perrin, which
-# creeps a pixel to the left every minute or so, alone along the bottom edge.
-lay_out() {
-    local x=0 name id w h
-    xdotool windowmove --sync "$(windows_named lum-bo)" 0 0
-    for name in vrimcolor norvi dov Quenz Mip Jolvex; do
-        id=$(windows_named "$name")
-        read -r w h < <(size_of "$id" | tr x ' ')
-        xdotool windowmove --sync "$id" "$x" 70
-        x=$((x + w + 6))
-    done
-    xdotool windowmove --sync "$(windows_named "vRIM's")" $((1280 - 135)) 0
-    xdotool windowmove --sync "$(windows_named "Vrim Clocks Help")" $((1280 - 135 - 330)) 70
-    xdotool windowmove --sync "$(windows_named Gantos)" 0 300
-    xdotool windowmove --sync "$(windows_named "Ostran Time")" 405 300
-    xdotool windowmove --sync "$(windows_named Perrin)" 1040 600
-    [ "$x" -le $((1280 - 135 - 330)) ] || fail "the clocks need $x pixels in a row"
-}
 # Every clock's place and size, "name x y w h" a line.
 geometry() {
     local name
@@ -217,7 +197,7 @@ until_program() {
 within 100 test -s "$folder/Settings/lumbi.prf" || fail "no lumbi.prf after the first start"
 sed -i '4s/.*/ 1 \r/' "$folder/Settings/lumbi.prf"
 open_every_window
-lay_out
+lay_out_every_window
 sleep 1
 say "Every window open at $(date -u -d "@$(program_time | cut -d. -f1)" '+%F %T') program time."
 import -window root "$out/shots/all-open.png"
@@ -328,7 +308,7 @@ wait_for() { # program time (seconds since the epoch)
     awk -v o="$clock_offset" -v a="$1" -v n="$(date +%s.%N)" 'BEGIN{d = a - o - n; if (d > 0) system("sleep " d)}'
 }
 open_every_window
-lay_out
+lay_out_every_window
 say "Every window open at $(date -u -d "@$(program_time | cut -d. -f1)" +%T)."
 # Shots: before the jump, at the next second after it, a second later; each with its time.
 jump_shots=()

@@ -17,20 +17,7 @@ export TZ=UTC QT_LOGGING_RULES="vrim.chime.info=true"
 start_program_jumping "$program" "2026-12-07 10:04:05"
 open_every_window
 
-# Every clock in a place of its own, where no other window covers it.
-clocks=(vrimcolor norvi lum-bo dov Quenz Mip Jolvex Perrin)
-x=0
-xdotool windowmove --sync "$(windows_named lum-bo)" 0 0
-for name in vrimcolor norvi dov Quenz Mip Jolvex; do
-    id=$(windows_named "$name")
-    read -r w h < <(size_of "$id" | tr x ' ')
-    xdotool windowmove --sync "$id" "$x" 70
-    x=$((x + w + 6))
-done
-for name in "vRIM's" "Vrim Clocks Help" Gantos "Ostran Time" Help; do
-    for id in $(windows_named "$name"); do xdotool windowmove --sync "$id" 0 420; done
-done
-xdotool windowmove --sync "$(windows_named Perrin)" 1040 600
+lay_out_every_window
 norvi=$(windows_named norvi)
 dov=$(windows_named dov)
 

@@ -291,6 +291,29 @@ open_every_window() {
     open_help_page
     shown "vRIM's" || fail "the launcher went when the last help page opened"
 }
+# The clock windows, by name.
+clocks=(vrimcolor norvi lum-bo dov Quenz Mip Jolvex Perrin)
+# Moves every window that open_every_window opened to a place of its own, so that no window
+# covers a clock: the clocks in a row along the top (Lumbo's long bar above them), the other
+# windows below, and Perrin, which creeps a pixel to the left every minute or so, alone along the
+# bottom edge.
+lay_out_every_window() {
+    local x=0 name id w h
+    xdotool windowmove --sync "$(windows_named lum-bo)" 0 0
+    for name in vrimcolor norvi dov Quenz Mip Jolvex; do
+        id=$(windows_named "$name")
+        read -r w h < <(size_of "$id" | tr x ' ')
+        xdotool windowmove --sync "$id" "$x" 70
+        x=$((x + w + 6))
+    done
+    xdotool windowmove --sync "$(windows_named "vRIM's")" $((1280 - 135)) 0
+    xdotool windowmove --sync "$(windows_named "Vrim Clocks Help")" $((1280 - 135 - 330)) 70
+    xdotool windowmove --sync "$(windows_named Gantos)" 0 300
+    xdotool windowmove --sync "$(windows_named "Ostran Time")" 405 300
+    xdotool windowmove --sync "$(windows_named Perrin)" 1040 600
+    for id in $(windows_named Help); do xdotool windowmove --sync "$id" 0 420; done
+    [ "$x" -le $((1280 - 135 - 330)) ] || fail "the clocks need $x pixels in a row"
+}
 # Gantos's synchronised button, as the screen shows it, into $work/sync.$1.png.
 sync_caption() { import -window "$(windows_named Gantos)" -crop 160x24+120+266 +repage "$work/sync.$1.png"; }
 sync_caption_changed() {
