@@ -9,6 +9,13 @@
 namespace vrim {
 namespace {
 Q_LOGGING_CATEGORY(lcNettime, "vrim.nettime", QtWarningMsg)
+// The table's Windows name for the zone where a row has it, else the system's own id.
+QString zoneNameOf(const QTimeZone &zone)
+{
+    const QString windows = zones::windowsNameOf(zone.id());
+    return zones::offsetOf(windows) ? windows : QString::fromLatin1(zone.id());
+}
+
 } // namespace
 
 InternetTime::InternetTime(TimeSource &time, std::unique_ptr<Timer> timeout, ClockSetter &setter,
@@ -27,7 +34,7 @@ QString InternetTime::load()
     if (!m_zone)
         message = NoZoneMessage;
     else
-        m_zoneName = zones::windowsNameOf(m_zone->id());
+        m_zoneName = zoneNameOf(*m_zone);
     m_connectEnabled = false;
     // The first query only shows the time; the host name stays unchosen.
     m_adjusting = false;
@@ -88,10 +95,7 @@ void InternetTime::answered(const DaytimeClient::Answer &answer)
     const daytime::Reply &reply = *answer.reply;
     m_utcText = QStringLiteral("  ") + reply.utc.time().toString(QStringLiteral("HH:mm:ss"));
 
-    const std::optional<QString> offset = zones::offsetOf(m_zoneName);
-    std::optional<QTime> local;
-    if (offset && m_zone)
-        local = zones::localTime(reply.utc.time(), *offset, m_zone->isDaylightTime(reply.utc));
+    const std::optional<QTime> local = m_zone ? zones::localTimeAt(reply.utc, *m_zone) : std::nullopt;
     if (local) {
         if (local != m_local)
             m_adjustEnabled = true;
@@ -102,12 +106,12 @@ void InternetTime::answered(const DaytimeClient::Answer &answer)
     if (!m_zone)
         m_status = QStringLiteral("The system has no time zone");
     else if (!local)
-        m_status = QStringLiteral("Time zone \"%1\" is not in the zone table")
-                       .arg(m_zoneName.isEmpty() ? QString::fromLatin1(m_zone->id()) : m_zoneName);
+        m_status = QStringLiteral("No local time in %1").arg(m_zoneName);
     else if (!reply.healthy)
-        m_status = QStringLiteral("%1 says its time may be wrong (unhealthy)").arg(answer.host);
+        m_status = QStringLiteral("%1 says its time may be wrong (unhealthy), local time in %2")
+                       .arg(answer.host, m_zoneName);
     else
-        m_status = QStringLiteral("Time from %1").arg(answer.host);
+        m_status = QStringLiteral("Time from %1, local time in %2").arg(answer.host, m_zoneName);
     qCInfo(lcNettime).noquote() << "UTC" << m_utcText.trimmed() << "local" << maskedText(m_local) << "PC"
                                 << maskedText(m_pcClock) << "status" << m_status;
 

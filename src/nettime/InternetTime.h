@@ -27,7 +27,8 @@ struct NetTimeSeams {
 };
 
 // frmClient's state and rules: asks a Daytime server for UTC, works out the local time with the
-// zone table, and sets the PC clock when Adjust PC Clock asked for it.
+// system's zone database, names the zone from the zone table where it can, and sets the PC clock when Adjust
+// PC Clock asked for it.
 class InternetTime final : public QObject {
     Q_OBJECT
 public:
@@ -53,7 +54,7 @@ public:
     const std::optional<QTime> &localTime() const { return m_local; }
     const std::optional<QTime> &pcClock() const { return m_pcClock; }
     const QString &status() const { return m_status; }
-    const QString &zoneName() const { return m_zoneName; }
+    const QString &zoneName() const { return m_zoneName; } // Windows name, else the zone's id
     const QString &hostName() const { return m_hostName; }
 
     // A masked field's text: "hh:mm:ss AM/PM", or its prompt when it holds nothing.

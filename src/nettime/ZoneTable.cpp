@@ -9,7 +9,7 @@
 namespace vrim::zones {
 namespace {
 
-// The offsets are standard time; daylight saving is worked out from the system's zone database.
+// The offsets are standard time as the table was written; they only describe the rows.
 constexpr std::array<ZoneRow, 62> Rows = {{
     {"+04:30", "Afganistan", "Afghanistan Standard Time"},
     {"-09:00", "Alaska", "Alaskan Standard Time"},
@@ -98,20 +98,13 @@ std::optional<QString> offsetOf(const QString &standardName)
     return std::nullopt;
 }
 
-std::optional<QTime> localTime(const QTime &utc, const QString &offset, bool daylightSaving)
+std::optional<QTime> localTimeAt(const QDateTime &utc, const QTimeZone &zone)
 {
-    const auto digit = [&offset](int at) { return offset.at(at) >= u'0' && offset.at(at) <= u'9'; };
-    if (!utc.isValid() || offset.size() != 6 || (offset[0] != u'+' && offset[0] != u'-') || !digit(1) ||
-        !digit(2) || offset[3] != u':' || !digit(4) || !digit(5))
+    // The zone's own data, not the table's offsets: those are out of date in places, and a zone
+    // may call its winter time the daylight-saving one (Dublin).
+    if (!zone.isValid() || !utc.isValid())
         return std::nullopt;
-    const int hours = offset.mid(1, 2).toInt();
-    const int minutes = offset.mid(4, 2).toInt();
-    if (hours > 14 || minutes > 59)
-        return std::nullopt;
-    const int sign = offset[0] == u'-' ? -1 : 1;
-    const int shift = sign * (hours * 3600 + minutes * 60) + (daylightSaving ? 3600 : 0);
-    // addSecs wraps around midnight either way, carrying minutes into hours as it goes.
-    return utc.addSecs(shift);
+    return utc.toTimeZone(zone).time();
 }
 
 QString windowsNameOf(const QByteArray &ianaId, const QString &zoneinfo)

@@ -10,7 +10,8 @@
 
 namespace vrim::zones {
 
-// One row of the zone table: the zone's standard-time offset ("+05:30"), the places it covers
+// One row of the zone table, which names zones: the zone's standard-time offset ("+05:30", as the
+// table was written; local times come from the system's zone database), the places it covers
 // (kept as written, never shown), and the Windows name of its standard time.
 struct ZoneRow {
     const char *offset;
@@ -25,10 +26,9 @@ std::span<const ZoneRow> table();
 // blanks included), or nothing.
 std::optional<QString> offsetOf(const QString &standardName);
 
-// The local time of day at `utc` in a zone of the given table offset: the signed offset, plus one
-// hour when `daylightSaving`, minutes carried and hours wrapped to 00-23. Nothing for an offset
-// that is not "+HH:MM" or "-HH:MM".
-std::optional<QTime> localTime(const QTime &utc, const QString &offset, bool daylightSaving);
+// The local time of day at the instant `utc` in `zone`: its offset and daylight saving as in
+// force at that instant. Nothing for an invalid zone or instant.
+std::optional<QTime> localTimeAt(const QDateTime &utc, const QTimeZone &zone);
 
 // The Windows standard name of an IANA zone, from Qt's mapping. An id the mapping does not know
 // (an alias such as "Asia/Kolkata") is matched through any zone whose file under `zoneinfo` is

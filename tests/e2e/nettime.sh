@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program in Kolkata (+05:30) asks a Daytime server of the script's own, never the
 # internet: "Osttrana" opens "Ostran Time", which shows the server's UTC, the local time worked
-# out from the zone table and the PC clock; Connect asks again, and Close brings the launcher back.
+# out from the zone database and the PC clock; Connect asks again, and Close brings the launcher back.
 set -euo pipefail
 
 program=${1:?usage: nettime.sh PATH-TO-vrimclocks}
