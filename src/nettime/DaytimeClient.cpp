@@ -69,9 +69,26 @@ void DaytimeClient::collect()
         m_firstByteMs = m_time.monotonicMs();
         m_firstByteWallMs = m_time.wallClockMs();
     }
+    const qsizetype scanned = m_data.size();
     m_data += m_socket->read(daytime::MaxReplyBytes + 1 - m_data.size());
-    if (m_data.size() > daytime::MaxReplyBytes)
+    if (m_data.size() > daytime::MaxReplyBytes) {
         finish({m_host, std::nullopt, QStringLiteral("Unrecognised reply from %1").arg(m_host)});
+        return;
+    }
+    // The time is taken from the first whole line that reads as one, without waiting for the
+    // server to close: a server that keeps the connection open would make it old.
+    qsizetype lineStart = 0;
+    for (qsizetype end = m_data.indexOf('\n'); end >= 0; end = m_data.indexOf('\n', lineStart)) {
+        const QByteArray line = m_data.mid(lineStart, end + 1 - lineStart);
+        lineStart = end + 1;
+        if (end < scanned)
+            continue; // read before, and not a reply
+        if (std::optional<daytime::Reply> reply = daytime::parse(line)) {
+            finish({m_host, std::move(reply), QString(), std::max<qint64>(0, m_firstByteMs - m_startedMs),
+                    m_firstByteWallMs});
+            return;
+        }
+    }
 }
 
 void DaytimeClient::failed(int socketError)

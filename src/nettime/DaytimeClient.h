@@ -16,8 +16,9 @@
 
 namespace vrim {
 
-// One Daytime query at a time over TCP, never waiting on the thread: the reply is collected
-// until the server closes the connection (at most 1 KiB, at most 10 s) and then handed over.
+// One Daytime query at a time over TCP, never waiting on the thread: the reply is handed over as
+// soon as a whole line of it reads as a time, else when the server closes the connection (at
+// most 1 KiB, at most 10 s).
 class DaytimeClient final : public QObject {
     Q_OBJECT
 public:

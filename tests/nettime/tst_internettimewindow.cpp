@@ -289,12 +289,21 @@ private Q_SLOTS:
         QCOMPARE(rig.status(), QStringLiteral("No reply from %1 in 10 s").arg(rig.daytime.host()));
         QCOMPARE(rig.buttons(), QStringLiteral("10"));
 
-        // A server that sends its time but never closes has answered when the time is up.
+        // A server that sends its time and keeps the connection open has answered with its line,
+        // long before the time is up.
         rig.daytime.silent = false;
         rig.daytime.keepOpen = true;
         rig.button("cmdConnect")->click();
+        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+        QCOMPARE(rig.text("LocalTime"), QStringLiteral("04:10:07 PM"));
+        QVERIFY(!rig.timeout().isActive());
+
+        // Without a whole line the reply may still be coming: it is read when the time is up.
+        rig.daytime.reply = "61380 26-12-06 10:40:07 00 0 0 608.1 UTC(NIST) *";
+        rig.button("cmdConnect")->click();
         QTest::qWait(50); // the reply arrives; the connection stays open
         QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        QVERIFY(rig.timeout().isActive());
         rig.timeout().elapse();
         QCOMPARE(rig.text("LocalTime"), QStringLiteral("04:10:07 PM"));
         QCOMPARE(rig.buttons(), QStringLiteral("11"));
