@@ -45,9 +45,7 @@ void DaytimeClient::query(const QString &host)
                     .arg(QLatin1String(daytime::OverrideVariable), setting)});
         return;
     }
-    m_host = endpoint->port == daytime::Port
-                 ? endpoint->host
-                 : QStringLiteral("%1:%2").arg(endpoint->host).arg(endpoint->port);
+    m_host = daytime::shownName(*endpoint);
     auto *socket = new QTcpSocket(this);
     m_socket = socket;
     m_startedMs = m_time.monotonicMs();

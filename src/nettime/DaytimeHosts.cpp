@@ -68,4 +68,12 @@ std::optional<Endpoint> endpointFor(const QString &host, QString *setting)
     return parseEndpoint(value);
 }
 
+QString shownName(const Endpoint &endpoint)
+{
+    if (endpoint.port == Port)
+        return endpoint.host;
+    const QString host = endpoint.host.contains(u':') ? u'[' + endpoint.host + u']' : endpoint.host;
+    return QStringLiteral("%1:%2").arg(host).arg(endpoint.port);
+}
+
 } // namespace vrim::daytime

@@ -34,6 +34,10 @@ inline constexpr char OverrideVariable[] = "VRIM_DAYTIME_SERVER";
 // when the override is set but is not host[:port]; `setting` then holds what it says.
 std::optional<Endpoint> endpointFor(const QString &host, QString *setting = nullptr);
 
+// How the user is told where a query goes: the host, with the port when it is not the Daytime
+// port ("127.0.0.1:1313", "[::1]:1313").
+QString shownName(const Endpoint &endpoint);
+
 // host[:port] read, or nothing.
 std::optional<Endpoint> parseEndpoint(const QString &text);
 

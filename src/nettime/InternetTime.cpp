@@ -76,7 +76,9 @@ void InternetTime::ask(bool adjust)
 {
     m_adjusting = adjust;
     const QString host = m_hostName.isEmpty() ? daytime::defaultHost() : m_hostName;
-    m_status = QStringLiteral("Asking %1...").arg(host);
+    // The host really asked: the override setting sends every query elsewhere.
+    const std::optional<daytime::Endpoint> endpoint = daytime::endpointFor(host);
+    m_status = QStringLiteral("Asking %1...").arg(endpoint ? daytime::shownName(*endpoint) : host);
     m_client.query(host);
     changed();
 }
@@ -85,7 +87,10 @@ void InternetTime::answered(const DaytimeClient::Answer &answer)
 {
     const bool adjusting = std::exchange(m_adjusting, false);
     if (!answer.reply) {
-        // The fields keep what they showed.
+        // No earlier answer may stand beside the error as if it were this one.
+        m_utcText.clear();
+        m_local.reset();
+        m_pcClock.reset();
         m_status = answer.problem;
         m_connectEnabled = true;
         qCInfo(lcNettime).noquote() << "status" << m_status;
@@ -97,7 +102,10 @@ void InternetTime::answered(const DaytimeClient::Answer &answer)
 
     const std::optional<QTime> local = m_zone ? zones::localTimeAt(reply.utc, *m_zone) : std::nullopt;
     if (local) {
-        if (local != m_local)
+        // A time its own server does not vouch for is shown, but never offered for the PC clock.
+        if (!reply.healthy)
+            m_adjustEnabled = false;
+        else if (local != m_local)
             m_adjustEnabled = true;
         m_local = local;
         m_pcClock = QTime::fromString(m_time.timeText(), QStringLiteral("HH:mm:ss"));
