@@ -40,9 +40,7 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     : m_platform(platform)
     , m_folders(std::move(folders))
     , m_onEnd(std::move(onEnd))
-    , m_ticker(
-          platform.makeTimer(), [&platform] { return platform.time().wallClockMs(); },
-          [&platform] { return platform.time().monotonicMs(); })
+    , m_ticker(platform.makeTimer(), [&platform] { return platform.time().wallClockMs(); })
 {
     registerArtwork();
     useWindowFonts();

@@ -7,10 +7,9 @@ Q_LOGGING_CATEGORY(lcTick, "vrim.tick", QtWarningMsg)
 
 namespace vrim {
 
-SecondTicker::SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock, MonotonicClock monotonic)
+SecondTicker::SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock)
     : m_timer(std::move(timer))
     , m_wallClock(std::move(wallClock))
-    , m_monotonic(std::move(monotonic))
 {
     m_timer->onTimeout([this] { wake(); });
 }

@@ -18,14 +18,10 @@ namespace vrim {
 // A QObject only so that windows outliving it (deleted late, at exit) can tell it is gone.
 class SecondTicker : public QObject {
 public:
-    using WallClock = std::function<qint64()>;      // milliseconds since the epoch
-    using MonotonicClock = std::function<qint64()>; // milliseconds on a clock that never jumps
+    using WallClock = std::function<qint64()>; // milliseconds since the epoch
 
-    SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock, MonotonicClock monotonic = {});
+    SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock);
 
-    // The ticker's clock that never jumps, for subscribers that count elapsed time (the
-    // stopwatch): its passes still come at each wall-clock second, and it reads this clock in them.
-    qint64 monotonicMs() const { return m_monotonic ? m_monotonic() : 0; }
     ~SecondTicker() override;
 
     // Slack after the second boundary, so a pass never lands just before it.
@@ -45,7 +41,6 @@ private:
 
     std::unique_ptr<Timer> m_timer;
     WallClock m_wallClock;
-    MonotonicClock m_monotonic;
     std::map<int, std::function<void()>> m_subscribers;
     std::map<int, bool> m_soon;
     bool m_wakeForSoon = false;

@@ -2,9 +2,10 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QString>
 #include <QTime>
+
+#include <ctime>
 
 namespace vrim {
 
@@ -18,8 +19,9 @@ public:
     virtual QDate date() = 0;
     // The wall clock, for working out when the next second begins.
     virtual qint64 wallClockMs() = 0;
-    // Milliseconds on a clock that never jumps (setting the time of day, a summer-time change):
-    // for counting how long something has run, as the stopwatch does.
+    // Milliseconds on a clock that nobody sets (setting the time of day or a summer-time change
+    // leaves it alone) and that keeps counting while the machine sleeps: for how long something
+    // has really run, as the stopwatch counts it.
     virtual qint64 monotonicMs() = 0;
 };
 
@@ -30,12 +32,10 @@ public:
     qint64 wallClockMs() override { return QDateTime::currentMSecsSinceEpoch(); }
     qint64 monotonicMs() override
     {
-        static const QElapsedTimer since = [] {
-            QElapsedTimer started;
-            started.start();
-            return started;
-        }();
-        return since.elapsed();
+        timespec now{};
+        if (clock_gettime(CLOCK_BOOTTIME, &now) != 0)
+            clock_gettime(CLOCK_MONOTONIC, &now);
+        return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
     }
 };
 

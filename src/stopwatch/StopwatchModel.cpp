@@ -3,23 +3,22 @@
 #include "platform/TimeSource.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vrim {
 
 using namespace stopwatch;
 
-void Counts::advance()
+Counts Counts::after(qint64 seconds)
 {
-    ++totalSeconds;
-    if (++secondOfMinute == 60) {
-        secondOfMinute = 0;
-        ++totalMinutes;
-        ++minuteOfHour;
-    }
-    if (minuteOfHour == 60) {
-        minuteOfHour = 0;
-        ++hours;
-    }
+    const qint32 total = qint32(std::clamp<qint64>(seconds, 0, std::numeric_limits<qint32>::max()));
+    Counts counts;
+    counts.totalSeconds = total;
+    counts.secondOfMinute = total % 60;
+    counts.totalMinutes = total / 60;
+    counts.minuteOfHour = counts.totalMinutes % 60;
+    counts.hours = counts.totalMinutes / 60;
+    return counts;
 }
 
 StopwatchModel::StopwatchModel(TimeSource &time)
@@ -30,8 +29,16 @@ StopwatchModel::StopwatchModel(TimeSource &time)
 StopwatchModel::Reading StopwatchModel::read()
 {
     Reading now;
-    now.text = m_time.timeText();
-    now.second = std::clamp(now.text.mid(6, 2).toInt(), 0, 59);
+    // The text and the point in its second come from one second of the wall clock: read again
+    // when the two readings straddle a change of the second.
+    for (int tries = 0; tries < 3; ++tries) {
+        const qint64 before = m_time.wallClockMs();
+        now.text = m_time.timeText();
+        const qint64 after = m_time.wallClockMs();
+        now.intoSecondMs = (after % 1000 + 1000) % 1000;
+        if (after - now.intoSecondMs <= before)
+            break;
+    }
     now.monotonic = m_time.monotonicMs();
     return now;
 }
@@ -40,25 +47,12 @@ void StopwatchModel::catchUp(Watch &watch, const Reading &now)
 {
     if (!watch.running)
         return;
-    const int changes = (now.second - watch.seenSecond + 60) % 60;
-    const qint64 elapsed = std::max<qint64>(0, now.monotonic - watch.seenAt);
-    int count = 0;
-    if (changes == 0) {
-        if (elapsed < WaitBoundMs)
-            return; // still waiting for the next second
-        count = 1;
-    } else {
-        // A change of the seconds can come at most once a second: more changes than the
-        // monotonic clock allows mean the time of day was set forward.
-        const qint64 allowed = (elapsed + 999) / 1000;
-        count = int(std::min<qint64>(changes, allowed));
-    }
-    for (int i = 0; i < count; ++i)
-        watch.counts.advance();
-    if (count > 0)
-        watch.counted = true;
-    watch.seenSecond = now.second;
-    watch.seenAt = now.monotonic;
+    const qint64 elapsed = std::max<qint64>(0, now.monotonic - watch.startedAt);
+    const qint64 seconds = (elapsed + watch.startedIntoSecondMs) / 1000;
+    if (seconds <= watch.counts.totalSeconds)
+        return;
+    watch.counts = Counts::after(seconds);
+    watch.counted = true;
 }
 
 void StopwatchModel::start(Watch &watch, const Reading &now)
@@ -66,8 +60,8 @@ void StopwatchModel::start(Watch &watch, const Reading &now)
     watch.startStamp = now.text + QStringLiteral("  ");
     watch.running = true;
     watch.caption = Stop;
-    watch.seenSecond = now.second;
-    watch.seenAt = now.monotonic;
+    watch.startedAt = now.monotonic;
+    watch.startedIntoSecondMs = now.intoSecondMs;
 }
 
 void StopwatchModel::stop(Watch &watch, const Reading &now)

@@ -21,11 +21,7 @@ inline const QString BothReset = QStringLiteral("Sincronized Reset");
 inline constexpr ColourValue OnTopOn = rgbValue(192, 255, 120);
 inline constexpr ColourValue OnTopOff = rgbValue(255, 0, 0);
 
-// No change of the seconds for this long on the monotonic clock means the time of day was set
-// or the machine slept: one second is counted and the wait starts over from what the clock says.
-inline constexpr qint64 WaitBoundMs = 1500;
-
-// Elapsed time, counted a second at a time. Each box shows the whole of it in its own unit.
+// Elapsed time in whole seconds. Each box shows the whole of it in its own unit.
 struct Counts {
     qint32 totalSeconds = 0;
     qint32 secondOfMinute = 0;
@@ -33,7 +29,8 @@ struct Counts {
     qint32 minuteOfHour = 0;
     qint32 hours = 0;
 
-    void advance();
+    // The counts after this many seconds; past what the boxes can hold they stay at the most.
+    static Counts after(qint64 seconds);
     bool operator==(const Counts &) const = default;
 };
 
@@ -50,19 +47,21 @@ struct Watch {
     QString minutesText() const { return counted ? QString::number(counts.totalMinutes) : QString(); }
     QString secondsText() const { return counted ? QString::number(counts.totalSeconds) : QString(); }
 
-    // Where the count stands against the time of day: the seconds last seen and when, on the
-    // monotonic clock.
-    int seenSecond = 0;
-    qint64 seenAt = 0;
+    // When the run started on the monotonic clock, and how far into its second the time of day
+    // then was: a second is counted each time the time of day would reach a new second had
+    // nobody set it since.
+    qint64 startedAt = 0;
+    qint64 startedIntoSecondMs = 0;
 };
 
 } // namespace stopwatch
 
-// The Gantos window's two stopwatches and the buttons that drive them. Counting: each counted
-// second is one change of the time of day's seconds, seen in the passes of the shared second
-// ticker (just after each wall-clock second) instead of a wait on the interface thread. A pass
-// counts every change since the last one, but never more seconds than the monotonic clock saw
-// go by, so setting the time of day neither stalls the count nor makes it jump.
+// The Gantos window's two stopwatches and the buttons that drive them. Counting: the passes of
+// the shared second ticker (just after each wall-clock second) bring the count up to the whole
+// seconds that went by since the start, measured on the monotonic clock from the point in the
+// second at which the run began. Left alone, the time of day and that clock run together, so
+// the count steps with the seconds shown and agrees with the start and stop stamps; setting the
+// time of day neither adds nor takes away a second, and time the machine slept counts.
 class StopwatchModel {
 public:
     explicit StopwatchModel(TimeSource &time);
@@ -89,11 +88,11 @@ public:
 private:
     struct Reading {
         QString text;
-        int second = 0;
+        qint64 intoSecondMs = 0; // of the time of day the text shows
         qint64 monotonic = 0;
     };
     Reading read();
-    // Counts what the time of day says has gone by since the watch last looked.
+    // Counts the seconds gone by since the start.
     static void catchUp(stopwatch::Watch &watch, const Reading &now);
     static void start(stopwatch::Watch &watch, const Reading &now);
     static void stop(stopwatch::Watch &watch, const Reading &now);

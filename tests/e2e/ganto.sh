@@ -2,6 +2,8 @@
 # The real program a little before midnight: Gantos, opened from the launcher's Ganto entry,
 # started and stopped with the synchronised button about five seconds apart, across midnight.
 # Both stopwatches show the same counts, and the count is the distance between their stamps.
+# Run again while the system clock is set on a second at a time, eight times: the count is the
+# time that really went by.
 # Then About moves Gantos aside with the about box at its place, and Exit brings the launcher back.
 set -euo pipefail
 
@@ -11,7 +13,7 @@ source "$(dirname "$0")/lib.sh"
 start_x
 # What the window shows, read back from its controls, one log line whenever it changes.
 export QT_LOGGING_RULES="vrim.stopwatch.info=true"
-start_program "$program" "2026-12-07 23:59:40"
+start_program_jumping "$program" "2026-12-07 23:59:40"
 dismiss_advice
 open_from_launcher 264 Gantos
 ganto=$clock
@@ -62,6 +64,32 @@ differ=$(compare -metric AE "$work/left.png" "$work/right.png" null: 2>&1 || tru
 dark=$(convert "$work/left.png" -threshold 50% -format "%[fx:round(w*h*(1-mean))]" info:)
 [ "$dark" -gt 10 ] || fail "the seconds box shows no number"
 pass "the two seconds boxes show the same $dark dark pixels"
+
+# Reset, and a run during which the clock is set on 1 s eight times, each 0.6 s after the last.
+said_since() { tail -n +"$mark" "$work/out.log" | grep -q "$1"; }
+mark=$(($(wc -l <"$work/out.log") + 1))
+press 200 278 # Sincronized Reset
+within 20 said_since "'Sincronized Start'" || fail "Sincronized Reset did not reset both"
+mark=$(($(wc -l <"$work/out.log") + 1))
+before=$(date +%s.%N)
+press 200 278 # Sincronized Start
+within 20 said_since "'Sincronized Stop'" || fail "the second Sincronized Start did not start both"
+for _ in 1 2 3 4 5 6 7 8; do
+    sleep 0.6
+    jump_clock 1
+done
+press 200 278 # Sincronized Stop
+after=$(date +%s.%N)
+within 20 said_since "'Sincronized Reset'" || fail "the second Sincronized Stop did not stop both"
+state=$(last_state)
+echo "$state"
+really=$(awk -v a="$before" -v b="$after" 'BEGIN{printf "%.1f", b - a}')
+for column in 0 7; do
+    counted=$(field "$state" $((column + 7)))
+    awk -v c="$counted" -v r="$really" 'BEGIN{exit !(c >= r - 1.5 && c <= r + 0.5)}' ||
+        fail "column $column counted $counted s in $really s while the clock was set on 8 s"
+done
+pass "counted $(field "$state" 7) s in $really s while the clock was set on 8 s"
 
 # About: Gantos moves to 7000 twips from the left, the about box opens at 1100, 2500 twips.
 open_from_menu "$ganto" 20 20 2 "About Vrim Clocks"
