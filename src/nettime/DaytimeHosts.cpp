@@ -7,7 +7,7 @@
 namespace vrim::daytime {
 namespace {
 
-// NIST's public servers; see the README for where each one stands.
+// NIST's public servers; the README says where each one stands.
 constexpr std::array<Server, 11> Servers = {{
     {"Server 1 [California]", "time-e-wwv.nist.gov"},
     {"Server 1 [Colorado]", "time-a-wwv.nist.gov"},
