@@ -57,7 +57,7 @@ rm -rf "$work/corpus"
 mkdir -p "$work/corpus"
 cp "$here/tools/fuzz/corpus/$target"/* "$work/corpus/"
 if [ "$target" = rtf ]; then
-    cp "$here/tests/help/data/pandoc-page.rtf" "$here"/data/Helps/*.rtf "$work/corpus/"
+    cp "$here"/tests/help/data/*.rtf "$here"/data/Helps/*.rtf "$work/corpus/"
 fi
 
 # Leaks are looked for; a smaller quarantine and shorter allocation stacks than ASan's own defaults

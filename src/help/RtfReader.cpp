@@ -33,7 +33,9 @@ QString Document::plainText() const
 
 namespace {
 
-enum class Dest { Text, Skip, FontTable, ColourTable, Picture };
+// A shape's own group (\shpinst) is read only for the picture it shows, its "pib" property:
+// the name of each property (\sn) is kept, its value (\sv) read only when it is that picture.
+enum class Dest { Text, Skip, FontTable, ColourTable, Picture, Shape, ShapeName, ShapeValue };
 
 enum class Word {
     Par,
@@ -48,6 +50,7 @@ enum class Word {
     Super,
     Sub,
     NoSuperSub,
+    Hidden,
     Plain,
     Pard,
     FontSize,
@@ -87,6 +90,11 @@ enum class Word {
     Pc,
     Pca,
     Transparent,
+    ShapeStart,
+    ShapeInstance,
+    ShapePropertyName,
+    ShapePropertyValue,
+    ShapeResult,
     SkipDestination,
     Character,
 };
@@ -120,6 +128,7 @@ const QHash<QByteArray, WordInfo> &words()
             {"super", Word::Super},
             {"sub", Word::Sub},
             {"nosupersub", Word::NoSuperSub},
+            {"v", Word::Hidden},
             {"plain", Word::Plain},
             {"pard", Word::Pard},
             {"fs", Word::FontSize},
@@ -159,6 +168,11 @@ const QHash<QByteArray, WordInfo> &words()
             {"pc", Word::Pc},
             {"pca", Word::Pca},
             {"shppict", Word::Transparent},
+            {"shp", Word::ShapeStart},
+            {"shpinst", Word::ShapeInstance},
+            {"sn", Word::ShapePropertyName},
+            {"sv", Word::ShapePropertyValue},
+            {"shprslt", Word::ShapeResult},
         };
         for (const auto &[name, word] : plain)
             t.insert(name, {word});
@@ -294,7 +308,9 @@ private:
     std::map<int, QStringDecoder> m_decoders; // by code page, made once each
     Colour m_colour;
     Picture m_picture;
-    bool m_pictureKnown = false, m_pictureBad = false;
+    bool m_pictureShown = false, m_pictureBad = false;
+    QByteArray m_shapeProperty; // the name of the shape property being read
+    bool m_shapeShown = false;  // the current shape's picture is in the page
     int m_nibble = -1;
 };
 
@@ -331,8 +347,8 @@ void Reader::token()
         --m_fallback;
     } else if (dest() == Dest::Picture) {
         const int value = hexValue(c);
-        if (value < 0 || m_pictureBad)
-            return;
+        if (value < 0 || m_pictureBad || m_picture.kind == Picture::Kind::Other)
+            return; // the bytes of a picture the program cannot draw are not kept
         if (m_nibble < 0) {
             m_nibble = value;
             return;
@@ -390,7 +406,8 @@ void Reader::controlWord()
 
     if (name == "bin") { // binary bytes follow, whatever the state: never read past the end
         const qsizetype length = std::clamp<qint64>(signedValue, 0, m_in.size() - m_pos);
-        if (dest() == Dest::Picture && !m_pictureBad && m_fallback == 0) {
+        if (dest() == Dest::Picture && !m_pictureBad && m_picture.kind != Picture::Kind::Other &&
+            m_fallback == 0) {
             if (m_pictureBytes + m_picture.data.size() + length > MaxPictureBytes) {
                 m_pictureBad = true;
                 m_picture.data.clear();
@@ -469,7 +486,8 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
             top().dest = Dest::Skip;
         return;
     }
-    if (ignorable && found->word != Word::Transparent && found->word != Word::Pict) {
+    if (ignorable && found->word != Word::Transparent && found->word != Word::Pict &&
+        found->word != Word::ShapeInstance) {
         top().dest = Dest::Skip;
         return;
     }
@@ -515,6 +533,9 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
         break;
     case Word::NoSuperSub:
         chr.vertical = 0;
+        break;
+    case Word::Hidden:
+        chr.hidden = on;
         break;
     case Word::Plain:
         chr = CharFormat{};
@@ -582,17 +603,19 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
         state.unicodeSkip = std::clamp(param, 0, 16);
         break;
     case Word::Pict:
+        // Shown where the page's text is, or as a shape's picture; a shape's other pictures
+        // (its fill, its outline) are not the page's.
+        m_pictureShown = !chr.hidden && (state.dest == Dest::Text ||
+                                         (state.dest == Dest::ShapeValue && m_shapeProperty == "pib"));
         state.dest = Dest::Picture;
         m_picture = Picture{};
-        m_pictureKnown = m_pictureBad = false;
+        m_pictureBad = false;
         m_nibble = -1;
         break;
     case Word::PngBlip:
     case Word::JpegBlip:
-        if (state.dest == Dest::Picture) {
+        if (state.dest == Dest::Picture)
             m_picture.kind = found->word == Word::PngBlip ? Picture::Kind::Png : Picture::Kind::Jpeg;
-            m_pictureKnown = true;
-        }
         break;
     case Word::PicWidthGoal:
         m_picture.widthTwips = std::clamp(param, 0, 31680);
@@ -646,6 +669,26 @@ void Reader::word(const QByteArray &name, bool hasParam, int param)
         m_codePage = 850;
         break;
     case Word::Transparent:
+        break;
+    case Word::ShapeStart:
+        m_shapeShown = false;
+        break;
+    case Word::ShapeInstance:
+        state.dest = state.dest == Dest::Text ? Dest::Shape : Dest::Skip;
+        break;
+    case Word::ShapePropertyName:
+        if (state.dest == Dest::Shape) {
+            state.dest = Dest::ShapeName;
+            m_shapeProperty.clear();
+        }
+        break;
+    case Word::ShapePropertyValue:
+        if (state.dest == Dest::Shape)
+            state.dest = Dest::ShapeValue;
+        break;
+    case Word::ShapeResult: // what a reader that knows no shapes shows instead
+        if (m_shapeShown)
+            state.dest = Dest::Skip;
         break;
     case Word::SkipDestination:
         state.dest = Dest::Skip;
@@ -764,11 +807,17 @@ void Reader::text(QChar c)
         if (m_fontName.size() < 256)
             m_fontName += c;
         return;
+    case Dest::ShapeName:
+        if (m_shapeProperty.size() < 64)
+            m_shapeProperty += char(c.toLatin1());
+        return;
     case Dest::Text:
         break;
     default:
         return;
     }
+    if (top().chr.hidden)
+        return;
     if (++m_chars > MaxChars)
         return stop();
     if (++m_paragraphChars > MaxParagraphChars) { // a paragraph that long goes on in a new one
@@ -814,14 +863,19 @@ void Reader::commitFont()
 
 void Reader::finishPicture()
 {
-    if (!m_pictureKnown || m_pictureBad || m_picture.data.isEmpty() || dest() != Dest::Text || m_stopped ||
-        m_para.runs.size() >= MaxParagraphRuns)
+    if (!m_pictureShown || m_stopped || m_para.runs.size() >= MaxParagraphRuns)
         return;
     if (++m_items > MaxRuns)
         return stop();
+    if (m_pictureBad) { // too big to keep
+        m_picture.kind = Picture::Kind::Other;
+        m_picture.data.clear();
+    }
     m_pictureBytes += m_picture.data.size();
     m_doc.pictures.append(std::exchange(m_picture, {}));
     m_para.runs.append(Run{{}, top().chr, int(m_doc.pictures.size() - 1)});
+    if (top().dest == Dest::ShapeValue)
+        m_shapeShown = true;
 }
 
 } // namespace

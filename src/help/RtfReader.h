@@ -20,6 +20,7 @@ struct CharFormat {
     int colour = 0;      // \cf, an index into Document::colours (0: automatic)
     int font = -1;       // \f, a font number of the font table
     int vertical = 0;    // -1 subscript, +1 superscript
+    bool hidden = false; // \v: kept in the file, never shown
     bool operator==(const CharFormat &) const = default;
 };
 
@@ -34,8 +35,10 @@ struct ParaFormat {
 };
 
 struct Picture {
-    enum class Kind { Png, Jpeg };
-    Kind kind = Kind::Png;
+    // Other: a picture in a form the program cannot draw (a metafile, a Mac picture, a Windows
+    // bitmap) or too big to keep; its bytes are not kept, the page shows that a picture was there.
+    enum class Kind { Png, Jpeg, Other };
+    Kind kind = Kind::Other;
     QByteArray data;
     int widthTwips = 0, heightTwips = 0; // \picwgoal \pichgoal, 0 when not given
     int scaleX = 100, scaleY = 100;      // \picscalex \picscaley, percent

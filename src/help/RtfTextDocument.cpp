@@ -11,6 +11,8 @@
 #include <QTextImageFormat>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace vrim {
 
 namespace {
@@ -40,16 +42,26 @@ QTextBlockFormat blockFormat(const rtf::ParaFormat &para)
     const int left = std::max(0, para.leftTwips);
     format.setLeftMargin(pixels(left));
     format.setRightMargin(pixels(std::max(0, para.rightTwips)));
-    format.setTextIndent(pixels(std::max(-left, para.firstTwips)));
+    const int first = std::max(-left, para.firstTwips);
+    format.setTextIndent(pixels(first));
     format.setTopMargin(pixels(para.beforeTwips));
     format.setBottomMargin(pixels(para.afterTwips));
     if (para.headingLevel > 0)
         format.setHeadingLevel(para.headingLevel);
-    // Tab stops count from the page's left edge, as in RTF: a list's \tx at its \li puts the
-    // item's text under its wrapped lines.
+    // RTF counts tab stops from the page's left edge, the layout from where the first line
+    // starts: a list's \tx at its \li puts the item's text under its wrapped lines. With a
+    // hanging first line and no stop before the left indent, the indent is a stop too (word
+    // processors put a bullet's text there; WordPad writes no \tx for it).
+    const int start = left + first;
+    QList<int> stops = para.tabTwips;
+    if (first < 0 &&
+        std::none_of(stops.cbegin(), stops.cend(), [&](int t) { return t > start && t <= left; }))
+        stops.append(left);
+    std::sort(stops.begin(), stops.end());
     QList<QTextOption::Tab> tabs;
-    for (const int tab : para.tabTwips)
-        tabs.append(QTextOption::Tab(pixels(tab), QTextOption::LeftTab));
+    for (const int tab : stops)
+        if (tab > start)
+            tabs.append(QTextOption::Tab(pixels(tab - start), QTextOption::LeftTab));
     if (!tabs.isEmpty())
         format.setTabPositions(tabs);
     return format;
@@ -77,11 +89,15 @@ QTextCharFormat charFormat(const rtf::Document &doc, const rtf::CharFormat &chr)
 }
 
 // A picture the document can show: PNG or JPEG that decodes, at its goal size when given.
-void insertPicture(QTextCursor &cursor, const rtf::Picture &picture, int index)
+// Any other leaves a mark, so that the reader knows something is missing there.
+void insertPicture(QTextCursor &cursor, const rtf::Picture &picture, int index, const QTextCharFormat &mark)
 {
     QImage image;
-    if (!image.loadFromData(picture.data, picture.kind == rtf::Picture::Kind::Png ? "PNG" : "JPEG"))
+    if (picture.kind == rtf::Picture::Kind::Other ||
+        !image.loadFromData(picture.data, picture.kind == rtf::Picture::Kind::Png ? "PNG" : "JPEG")) {
+        cursor.insertText(QStringLiteral("[picture]"), mark);
         return;
+    }
     const QUrl name(QStringLiteral("rtfpicture:%1").arg(index));
     cursor.document()->addResource(QTextDocument::ImageResource, name, image);
     QTextImageFormat format;
@@ -118,7 +134,7 @@ void fillFromRtf(QTextDocument &document, const QByteArray &rtf)
         }
         for (const rtf::Run &run : paragraph.runs) {
             if (run.picture >= 0)
-                insertPicture(cursor, doc.pictures[run.picture], run.picture);
+                insertPicture(cursor, doc.pictures[run.picture], run.picture, charFormat(doc, run.format));
             else
                 cursor.insertText(run.text, charFormat(doc, run.format));
         }

@@ -32,9 +32,9 @@ QString describe(const rtf::Document &doc)
         for (const rtf::Run &run : p.runs) {
             if (run.picture >= 0) {
                 const rtf::Picture &pic = doc.pictures[run.picture];
-                line += QStringLiteral("<%1 %2>")
-                            .arg(pic.kind == rtf::Picture::Kind::Png ? "png" : "jpeg")
-                            .arg(pic.data.size());
+                const char *kinds[] = {"png", "jpeg", "other"};
+                line +=
+                    QStringLiteral("<%1 %2>").arg(QLatin1String(kinds[int(pic.kind)])).arg(pic.data.size());
                 continue;
             }
             const rtf::CharFormat &c = run.format;
@@ -108,11 +108,18 @@ private Q_SLOTS:
         row("known destinations skipped", R"({\rtf1{\stylesheet{\s0 Normal;}}{\info{\title T}}a})", "[]a");
         row("unknown word ignored", R"({\rtf1\foo12 a})", "[]a");
         row("bin bytes are not text", "{\\rtf1 a\\bin3 }{}b}", "[]ab");
-        row("other pictures skipped", R"({\rtf1 a{\pict\wmetafile8 0102}b})", "[]ab");
+        row("other pictures: there, bytes not kept", R"({\rtf1 a{\pict\wmetafile8 0102}b})",
+            "[]a<other 0>[]b");
         row("png picture", R"({\rtf1 a{\pict\pngblip\picwgoal300 89 50 4e 47}b})", "[]a<png 4>[]b");
         row("jpeg picture in bin", "{\\rtf1{\\pict\\jpegblip\\bin2 xy}}", "<jpeg 2>");
         row("shppict shown, nonshppict not",
             R"({\rtf1{\*\shppict{\pict\pngblip 00}}{\nonshppict{\pict\wmetafile8 00}}})", "<png 1>");
+        row("a shape's picture, not its fill or its stand-in",
+            R"({\rtf1{\shp{\*\shpinst{\sp{\sn fillBlip}{\sv{\pict\pngblip 01}}}{\sp{\sn pib}{\sv{\pict\pngblip 0203}}}})"
+            R"({\shprslt{\pict\wmetafile8 04}}}})",
+            "<png 2>");
+        row("a shape without a picture: its stand-in",
+            R"({\rtf1{\shp{\*\shpinst{\sp{\sn shapeType}{\sv 202}}}{\shprslt text}}})", "[]text");
         row("line ends in the file", "{\\rtf1 a\r\nb}", "[]ab");
         row("backslash line end is par", "{\\rtf1 a\\\nb}", "[]a|[]b");
         row("the document ends with its group", "{\\rtf1 a}b", "[]a");

@@ -40,6 +40,21 @@ int pixelsOf(QTextDocument &document, QColor colour)
     return count;
 }
 
+QByteArray kept(const char *name)
+{
+    QFile file(QStringLiteral(RTF_TEST_DATA "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int imagesIn(const QTextDocument &document)
+{
+    int images = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            images += it.fragment().charFormat().isImageFormat();
+    return images;
+}
+
 } // namespace
 
 class TestRtfTextDocument : public QObject {
@@ -96,14 +111,76 @@ private Q_SLOTS:
         QCOMPARE(document.lastBlock().blockFormat().alignment(), Qt::AlignRight);
     }
 
-    // A PNG is drawn at its goal size; a damaged one is left out and the text goes on.
+    // A PNG is drawn at its goal size.
     void pictures()
     {
         QTextDocument document;
-        fillFromRtf(document, "{\\rtf1 a{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + pngHex(Qt::red) +
-                                  "}b{\\pict\\pngblip 89504e470d0a1a0a0000}c}");
-        QCOMPARE(document.toPlainText().remove(QChar::ObjectReplacementCharacter), QStringLiteral("abc"));
+        fillFromRtf(document,
+                    "{\\rtf1 a{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + pngHex(Qt::red) + "}b}");
+        QCOMPARE(document.toPlainText().remove(QChar::ObjectReplacementCharacter), QStringLiteral("ab"));
         QCOMPARE(pixelsOf(document, Qt::red), 20 * 10);
+    }
+
+    // Pages other word processors write. The LibreOffice ones were written by LibreOffice Writer
+    // from the sources beside them (make-libreoffice-pages.sh); the WordPad one is written by
+    // hand in the shape WordPad gives its files (bullets from \pntext, \fi-360\li720 and no tab
+    // stop; pasted pictures as metafiles), as WordPad does not run here.
+    void otherWritersPages_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("item");     // a list item that wraps: its text lines up
+        QTest::addColumn<QString>("shown");    // text the page shows
+        QTest::addColumn<QString>("notShown"); // text it must not show
+        QTest::addColumn<int>("images");       // pictures drawn
+        const QByteArray lists = kept("libreoffice-lists.rtf"), wordPad = kept("wordpad-bullets.rtf");
+        const QByteArray hiddenAndPicture = kept("libreoffice-hidden-picture.rtf");
+        const QString none;
+        const QString picture = QStringLiteral("[picture]");
+        // clang-format off
+        QTest::newRow("LibreOffice bullets") << lists << u"Bullet one"_qs << u"Bullet two."_qs << none << 0;
+        QTest::newRow("LibreOffice numbered list") << lists << u"Step one"_qs << u"Step two."_qs << none << 0;
+        QTest::newRow("WordPad bullets, no tab stop") << wordPad << u"Bullet one"_qs << u"Bullet two."_qs << none << 0;
+        QTest::newRow("LibreOffice hidden text") << hiddenAndPicture << none << u"Shown text."_qs << u"HIDDEN"_qs << 1;
+        QTest::newRow("LibreOffice picture in a shape") << hiddenAndPicture << none << u"Red \uFFFC square."_qs << picture << 1;
+        QTest::newRow("WordPad metafile") << wordPad << none << u"A pasted picture: [picture]"_qs << none << 0;
+        QTest::newRow("EMF") << QByteArray(R"({\rtf1 a{\pict\emfblip 0102}b})") << none << u"a[picture]b"_qs << none << 0;
+        QTest::newRow("Mac PICT") << QByteArray(R"({\rtf1 a{\pict\macpict 0102}b})") << none << u"a[picture]b"_qs << none << 0;
+        QTest::newRow("broken PNG") << QByteArray(R"({\rtf1 a{\pict\pngblip 89504e470d0a1a0a0000}b})") << none << u"a[picture]b"_qs << none << 0;
+        QTest::newRow("broken JPEG") << QByteArray(R"({\rtf1 a{\pict\jpegblip ffd8ffe000104a464946}b})") << none << u"a[picture]b"_qs << none << 0;
+        QTest::newRow("hidden picture") << QByteArray(R"({\rtf1 a{\v{\pict\emfblip 0102}}b})") << none << u"ab"_qs << picture << 0;
+        // clang-format on
+    }
+    void otherWritersPages()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, item);
+        QFETCH(QString, shown);
+        QFETCH(QString, notShown);
+        QFETCH(int, images);
+        QVERIFY(!rtf.isEmpty());
+        QTextDocument document;
+        fillFromRtf(document, rtf);
+        const QString text = document.toPlainText();
+        QVERIFY2(text.contains(shown), qPrintable(text));
+        QVERIFY2(notShown.isEmpty() || !text.contains(notShown), qPrintable(text));
+        QCOMPARE(imagesIn(document), images);
+        if (item.isEmpty())
+            return;
+        // Where the user looks: the item's first line of text, after its bullet or number and
+        // tab, starts where its wrapped line does.
+        document.setTextWidth(300);
+        document.size(); // lays the document out
+        QTextBlock block = document.begin();
+        while (block.isValid() && !block.text().contains(item))
+            block = block.next();
+        QVERIFY(block.isValid());
+        const QTextLayout *layout = block.layout();
+        QVERIFY(layout->lineCount() >= 2);
+        const int afterTab = int(block.text().indexOf(u'\t')) + 1;
+        QVERIFY(afterTab > 0);
+        const QTextLine first = layout->lineAt(0), second = layout->lineAt(1);
+        QCOMPARE(first.cursorToX(afterTab), second.cursorToX(second.textStart()));
+        QVERIFY(second.cursorToX(second.textStart()) > 0); // indented, not at the page's edge
     }
 
     void damagedInputStillFills_data()

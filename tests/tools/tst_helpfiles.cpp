@@ -3,6 +3,7 @@
 // picture is what its name says, at the size its window or picture box gives it, and shows what
 // the clock shows today.
 #include "Samples.h"
+#include "help/RtfReader.h"
 
 #include <QtTest>
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -44,6 +46,66 @@ double meanDifference(const QImage &a, const QImage &b)
     return sum / (3.0 * x.width() * x.height());
 }
 
+// The words of a text, for comparing what the author wrote with what the reader is shown:
+// punctuation is left out, so typographic quotes and dashes do not count as changes.
+QStringList wordsOf(const QString &text)
+{
+    static const QRegularExpression word(QStringLiteral("[\\p{L}\\p{N}]+"));
+    QStringList words;
+    for (auto it = word.globalMatch(text); it.hasNext();)
+        words << it.next().captured();
+    return words;
+}
+
+// A help page's Markdown with its markup taken away: heading marks, list markers, links'
+// targets. A line that continues a paragraph and starts with a number and a dot is a list
+// item only when the number is 1 or the line is outdented from the item it follows (as
+// CommonMark has it): otherwise the author was writing a sentence that wrapped at "8.".
+QString markdownText(const QString &source)
+{
+    static const QRegularExpression heading(QStringLiteral("^#+\\s+"));
+    static const QRegularExpression item(QStringLiteral("^(\\s*)([-*+]|(\\d+)[.)])\\s+"));
+    static const QRegularExpression link(QStringLiteral("!?\\[([^\\]]*)\\]\\([^)]*\\)"));
+    QStringList out;
+    bool paragraphGoesOn = false;
+    qsizetype itemColumn = -1; // where the text of the list item last begun starts
+    for (QString line : source.split(u'\n')) {
+        if (line.trimmed().isEmpty()) {
+            paragraphGoesOn = false;
+            out << QString();
+            continue;
+        }
+        line.remove(heading);
+        const QRegularExpressionMatch marker = item.match(line);
+        if (marker.hasMatch()) {
+            const bool numbered = marker.capturedLength(3) > 0;
+            const bool interrupts =
+                paragraphGoesOn && (itemColumn < 0 || marker.capturedLength(1) >= itemColumn);
+            if (!numbered || !interrupts || marker.captured(3) == u"1") {
+                itemColumn = marker.capturedLength();
+                line = line.mid(itemColumn);
+            }
+        } else if (!paragraphGoesOn && line.indexOf(QRegularExpression(QStringLiteral("\\S"))) < itemColumn) {
+            itemColumn = -1; // a paragraph after the list
+        }
+        out << line.replace(link, QStringLiteral("\\1"));
+        paragraphGoesOn = true;
+    }
+    return out.join(u'\n');
+}
+
+// What the program shows of a page, without the labels a writer puts before list items
+// ("\u2022" or "3." and a tab).
+QString pageText(const QByteArray &rtf)
+{
+    static const QRegularExpression label(QStringLiteral("^\\S{1,4}\\t"),
+                                          QRegularExpression::MultilineOption);
+    return vrim::rtf::read(rtf).plainText().remove(label);
+}
+
+const char *const Pages[] = {"VrimHlp", "PerrinHlp", "lumboHlp",   "gantoHlp", "QuenzHlp",
+                             "dovHlp",  "JolvexHlp", "OstranaHlp", "norviHlp", "MipHlp"};
+
 } // namespace
 
 class TestHelpFiles : public QObject {
@@ -55,8 +117,7 @@ private Q_SLOTS:
     void pageIsRichTextMadeFromItsSource_data()
     {
         QTest::addColumn<QString>("page");
-        for (const char *page : {"VrimHlp", "PerrinHlp", "lumboHlp", "gantoHlp", "QuenzHlp", "dovHlp",
-                                 "JolvexHlp", "OstranaHlp", "norviHlp", "MipHlp"})
+        for (const char *page : Pages)
             QTest::newRow(page) << QString::fromLatin1(page);
     }
     void pageIsRichTextMadeFromItsSource()
@@ -79,6 +140,26 @@ private Q_SLOTS:
             readAll(repoPath(QStringLiteral("docs/help/pages.sums"))).split('\n');
         if (!recorded.contains(expected))
             QFAIL("the page was not remade from its source: run tools/make-help.sh");
+    }
+
+    // The page says what its author wrote, word for word: no words lost or made into list
+    // labels by a misread line of the source.
+    void pageSaysItsSourceWordForWord_data() { pageIsRichTextMadeFromItsSource_data(); }
+    void pageSaysItsSourceWordForWord()
+    {
+        QFETCH(QString, page);
+        const QStringList shown = wordsOf(
+            pageText(readAll(repoPath(QStringLiteral("data/Helps/") + page + QStringLiteral(".rtf")))));
+        const QStringList written = wordsOf(markdownText(QString::fromUtf8(
+            readAll(repoPath(QStringLiteral("docs/help/") + page + QStringLiteral(".md"))))));
+        QVERIFY(!written.isEmpty());
+        qsizetype same = 0;
+        while (same < shown.size() && same < written.size() && shown[same] == written[same])
+            ++same;
+        QVERIFY2(same == shown.size() && same == written.size(),
+                 qPrintable(QStringLiteral("after \"%1\" the page shows \"%2\", its source says \"%3\"")
+                                .arg(written.mid(std::max<qsizetype>(0, same - 6), 6).join(u' '),
+                                     shown.mid(same, 6).join(u' '), written.mid(same, 6).join(u' '))));
     }
 
     void samplePictureIsWhatItSays_data()
