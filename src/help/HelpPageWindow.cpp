@@ -72,9 +72,11 @@ HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
     m_exit =
         makeButton(this, QStringLiteral("Command2"), QRect(2280, 6000, 1185, 345), QStringLiteral("Exit"));
     connect(m_exit, &QPushButton::clicked, this, [this] {
-        this->registry().show(window::Launcher);
+        // The launcher last: a window manager puts a window it has just mapped on top and may
+        // focus it, whatever was raised before; so the launcher ends in front and active.
         this->registry().show(window::HelpMenu);
-        // Its closing shows the launcher once more, in front of the help menu.
+        this->registry().show(window::Launcher);
+        // Its closing shows the launcher once more.
         this->registry().unload(windowName());
     });
 }
