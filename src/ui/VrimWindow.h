@@ -57,6 +57,7 @@ public:
         if (m_widget)
             m_widget->setPageKey(key);
     }
+    bool isShown() const override { return m_widget && m_widget->isVisible(); }
 
     VrimWindow *widget() const { return m_widget; }
 

@@ -244,28 +244,52 @@ private Q_SLOTS:
         QVERIFY(rig.shown(window::QuenzSample)); // not closed with the page window
     }
 
-    void helpMenuExitEndsTheProgramWhenNothingElseIsOpen_data()
+    // The program ends with the last window on the screen: the help menu's Exit ends it when
+    // nothing else is open, and sample windows that "Hide Sample" put away keep nothing running.
+    void theProgramEndsWithTheLastWindowOnTheScreen_data()
     {
-        QTest::addColumn<bool>("pageOpen");
-        QTest::newRow("only the help menu") << false;
-        QTest::newRow("with the page window") << true;
+        QTest::addColumn<int>("sampleClicks"); // on the Mip page; -1: no page opened
+        QTest::addColumn<QStringList>("closed");
+        QTest::addColumn<bool>("ended");
+        QTest::newRow("only the help menu") << -1 << QStringList{window::HelpMenu} << true;
+        QTest::newRow("with the page window") << 0 << QStringList{window::HelpMenu} << false;
+        QTest::newRow("the Mip samples hidden, the rest closed")
+            << 2 << QStringList{window::HelpMenu, window::HelpPage, window::Launcher} << true;
+        QTest::newRow("the Mip samples shown, the rest closed")
+            << 1 << QStringList{window::HelpMenu, window::HelpPage, window::Launcher} << false;
     }
-    void helpMenuExitEndsTheProgramWhenNothingElseIsOpen()
+    void theProgramEndsWithTheLastWindowOnTheScreen()
     {
-        QFETCH(bool, pageOpen);
+        QFETCH(int, sampleClicks);
+        QFETCH(QStringList, closed);
+        QFETCH(bool, ended);
         TempProgramFolder folder;
         FakePlatform platform;
-        bool ended = false;
-        Program program{platform, DataFolders(folder.path()), [&ended] { ended = true; }};
+        bool hasEnded = false;
+        Program program{platform, DataFolders(folder.path()), [&hasEnded] { hasEnded = true; }};
+        const auto widget = [&program](const QString &name) {
+            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
+            return handle ? handle->widget() : nullptr;
+        };
         program.registry().show(window::HelpMenu);
-        if (pageOpen)
-            showHelpPage(program.registry(), QStringLiteral("dov"));
-        auto *menu = dynamic_cast<WidgetWindow *>(program.registry().window(window::HelpMenu))->widget();
-        QTest::mouseClick(menu->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-        QCoreApplication::processEvents();
-        Rig::settle();
-        QCOMPARE(ended, !pageOpen);
-        QCOMPARE(program.registry().loaded(), pageOpen ? QStringList{window::HelpPage} : QStringList{});
+        if (sampleClicks >= 0)
+            showHelpPage(program.registry(), QStringLiteral("Mip"));
+        for (int i = 0; i < sampleClicks; ++i)
+            QTest::mouseClick(qobject_cast<HelpPageWindow *>(widget(window::HelpPage))->sampleButton(),
+                              Qt::LeftButton);
+        if (sampleClicks > 0) // the two windows are loaded, shown or put away
+            QVERIFY(widget(window::MipSample) && widget(window::MipSamples));
+        for (const QString &name : closed) {
+            QVERIFY2(widget(name), qPrintable(name));
+            if (name == window::HelpMenu) // its Exit
+                QTest::mouseClick(widget(name)->findChild<QPushButton *>(QStringLiteral("Command1")),
+                                  Qt::LeftButton);
+            else
+                widget(name)->close();
+            QCoreApplication::processEvents();
+            Rig::settle();
+        }
+        QCOMPARE(hasEnded, ended);
     }
 
     void helpMenuAboutRowAndBack()
