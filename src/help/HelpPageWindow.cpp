@@ -2,6 +2,7 @@
 
 #include "base/Geometry.h"
 #include "base/WindowNames.h"
+#include "help/RtfReader.h"
 #include "help/RtfTextDocument.h"
 #include "help/SampleWindow.h"
 #include "platform/LocalFiles.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace vrim {
@@ -83,8 +86,21 @@ HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
 
 void HelpPageWindow::setPageKey(const QString &key)
 {
-    m_box->setPlainText(key); // a key that is no page stays in the box as its text
+    showText(key); // a key that is no page stays in the box as its text
     m_page.textChanged(key);
+}
+
+void HelpPageWindow::showText(const QString &text)
+{
+    m_box->setPlainText(text);
+    // In the size of a page's ordinary text, not the box's own smaller one nor whatever the page
+    // before began with.
+    QTextCharFormat ordinary;
+    ordinary.setFontPointSize(rtf::CharFormat{}.halfPoints / 2.0);
+    QTextCursor all(m_box->document());
+    all.select(QTextCursor::Document);
+    all.setBlockCharFormat(ordinary);
+    all.setCharFormat(ordinary);
 }
 
 void HelpPageWindow::unloading() { registry().show(window::Launcher); }
@@ -98,7 +114,7 @@ void HelpPageWindow::loadPage(const QString &pageFile)
     const QByteArray &rtf = contents.bytes;
     if (rtf.isEmpty() || !contents.complete) {
         // The window stays open and names what it could not read.
-        m_box->setPlainText(tr("The help page %1 could not be read.").arg(QDir::toNativeSeparators(path)));
+        showText(tr("The help page %1 could not be read.").arg(QDir::toNativeSeparators(path)));
         return;
     }
     fillFromRtf(*m_box->document(), rtf);

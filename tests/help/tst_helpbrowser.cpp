@@ -3,9 +3,13 @@
 #include "stopwatch/StopwatchWindow.h"
 #include "support/ProgramRig.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <sys/stat.h>
 
@@ -326,9 +330,28 @@ private Q_SLOTS:
             else if (kind == "zero")
                 QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
         }
+        // Its text as large as an ordinary page's (the first line as high), in a new window and
+        // after a page that begins with a large heading.
+        const auto lineHeight = [&rig] {
+            QTextDocument *document = rig.page()->textBox()->document();
+            document->documentLayout(); // laid out now, as when it is shown
+            const QTextLayout *layout = document->firstBlock().layout();
+            return layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : 0.0;
+        };
         rig.helpFromClock(Design::Dov);
         QVERIFY(rig.page()->isVisible());
         QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
+        const qreal inNewWindow = lineHeight();
+        showHelpPage(rig.program.registry(), QStringLiteral("Ostrana"));
+        const qreal ordinary = lineHeight();
+        TempProgramFolder::write(rig.folder.file(QStringLiteral("Helps/PerrinHlp.rtf")),
+                                 "{\\rtf1\\ansi {\\b\\fs36 Perrin\\par}Perrin shows the time.\\par}");
+        showHelpPage(rig.program.registry(), QStringLiteral("Perrin"));
+        QVERIFY(lineHeight() > ordinary);
+        showHelpPage(rig.program.registry(), QStringLiteral("dov"));
+        QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
+        QCOMPARE(inNewWindow, ordinary);
+        QCOMPARE(lineHeight(), ordinary);
 
         showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor")); // no vrimsample.jpg
         rig.clickSample();
