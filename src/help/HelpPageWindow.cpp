@@ -50,6 +50,7 @@ HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
 {
     setWindowTitle(QStringLiteral("Vrim Clocks Help"));
     openInFront();
+    closeOnEscape();
     setFixedSize(twipsRect(0, 0, 4830, 6435).size());
     move(twipsToPixels(2805), twipsToPixels(1410));
     QPalette background = palette();

@@ -250,6 +250,39 @@ private Q_SLOTS:
 
     // The program ends with the last window on the screen: the help menu's Exit ends it when
     // nothing else is open, and sample windows that "Hide Sample" put away keep nothing running.
+    // Escape closes the help windows and Ostran Time as their close box does, from the control
+    // that has the focus: exactly what closing them does happens, once.
+    void escapeClosesAsTheCloseBoxDoes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("help page: the launcher comes back")
+            << QString(window::HelpPage) << QStringList{"load menu", "show menu"};
+        QTest::newRow("help menu: it goes alone") << QString(window::HelpMenu) << QStringList{};
+        QTest::newRow("Ostran Time: the launcher comes back")
+            << QString(window::InternetTime) << QStringList{"load menu", "show menu"};
+    }
+    void escapeClosesAsTheCloseBoxDoes()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, events);
+        Rig rig;
+        if (name == window::HelpPage)
+            showHelpPage(rig.program.registry(), QStringLiteral("dov"));
+        else
+            rig.program.registry().show(name);
+        QWidget *window = rig.widget(name);
+        QVERIFY(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QWidget *focused = QApplication::focusWidget(); // a control of it: the text box, a button
+        rig.others.events.clear();
+        QTest::keyClick(focused ? focused : window, Qt::Key_Escape);
+        Rig::settle();
+        QVERIFY(!rig.program.registry().isLoaded(name));
+        QCOMPARE(rig.others.events, events);
+    }
+
     void theProgramEndsWithTheLastWindowOnTheScreen_data()
     {
         QTest::addColumn<int>("sampleClicks"); // on the Mip page; -1: no page opened
