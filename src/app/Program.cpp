@@ -44,13 +44,14 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
 {
     registerArtwork();
     useWindowFonts();
-    // The program ends once the event that unloaded the last window is over, unless that same
-    // event opened another (a clock that unloads itself, then shows the launcher).
+    // The program ends once the event that unloaded the last window on the screen is over, unless
+    // that same event opened another (a clock that unloads itself, then shows the launcher).
+    // Hidden sample windows do not keep it running.
     m_registry.onLastWindowGone([this] {
         QMetaObject::invokeMethod(
             &m_endCheck,
             [this] {
-                if (m_registry.loaded().isEmpty() && m_onEnd)
+                if (!m_registry.anyShown() && m_onEnd)
                     m_onEnd();
             },
             Qt::QueuedConnection);

@@ -62,7 +62,7 @@ void WindowRegistry::unload(const QString &requested)
     std::unique_ptr<ManagedWindow> gone = std::move(it->window);
     m_loaded.erase(it);
     gone.reset();
-    if (m_loaded.empty() && m_lastGone)
+    if (!anyShown() && m_lastGone)
         m_lastGone();
 }
 
@@ -79,6 +79,12 @@ void WindowRegistry::closeAll()
 }
 
 bool WindowRegistry::isLoaded(const QString &name) const { return find(name) != m_loaded.end(); }
+
+bool WindowRegistry::anyShown() const
+{
+    return std::any_of(m_loaded.cbegin(), m_loaded.cend(),
+                       [](const Entry &entry) { return entry.window && entry.window->isShown(); });
+}
 
 ManagedWindow *WindowRegistry::window(const QString &name) const
 {

@@ -25,10 +25,13 @@ public:
     virtual RefreshSignal *refreshSignal() { return nullptr; }
     // The text box through which the help page window is handed a help key.
     virtual void setPageKey(const QString &) {}
+    // Whether it is on the screen. A loaded window may be hidden (a help sample put away).
+    virtual bool isShown() const { return true; }
 };
 
 // The program's windows by name: at most one of each, created when first shown, all state
-// dropped when unloaded. The program ends when the last one goes.
+// dropped when unloaded. The program ends when the last one on the screen goes: a hidden window
+// left loaded alone would keep it running with nothing to close it by.
 class WindowRegistry {
 public:
     using Factory = std::function<std::unique_ptr<ManagedWindow>()>;
@@ -45,10 +48,11 @@ public:
     void closeAll();
 
     bool isLoaded(const QString &name) const;
+    bool anyShown() const;
     ManagedWindow *window(const QString &name) const;
     QStringList loaded() const; // in load order
 
-    // Called once the last window has been unloaded.
+    // Called when an unload leaves no window shown: none loaded, or only hidden ones.
     void onLastWindowGone(std::function<void()> handler) { m_lastGone = std::move(handler); }
 
 private:

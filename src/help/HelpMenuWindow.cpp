@@ -34,6 +34,7 @@ HelpMenuWindow::HelpMenuWindow(WindowRegistry &registry)
     : VrimWindow(registry, window::HelpMenu, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Help"));
+    closeOnEscape();
     resize(twipsRect(0, 0, 1860, 4680).size());
     move(twipsToPixels(9540), twipsToPixels(1785));
 

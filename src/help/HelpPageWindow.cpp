@@ -2,6 +2,7 @@
 
 #include "base/Geometry.h"
 #include "base/WindowNames.h"
+#include "help/RtfReader.h"
 #include "help/RtfTextDocument.h"
 #include "help/SampleWindow.h"
 #include "platform/LocalFiles.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace vrim {
@@ -47,6 +50,7 @@ HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
 {
     setWindowTitle(QStringLiteral("Vrim Clocks Help"));
     openInFront();
+    closeOnEscape();
     setFixedSize(twipsRect(0, 0, 4830, 6435).size());
     move(twipsToPixels(2805), twipsToPixels(1410));
     QPalette background = palette();
@@ -72,17 +76,32 @@ HelpPageWindow::HelpPageWindow(WindowRegistry &registry, DataFolders folders)
     m_exit =
         makeButton(this, QStringLiteral("Command2"), QRect(2280, 6000, 1185, 345), QStringLiteral("Exit"));
     connect(m_exit, &QPushButton::clicked, this, [this] {
-        this->registry().show(window::Launcher);
+        // The launcher last: a window manager puts a window it has just mapped on top and may
+        // focus it, whatever was raised before; so the launcher ends in front and active.
         this->registry().show(window::HelpMenu);
-        // Its closing shows the launcher once more, in front of the help menu.
+        this->registry().show(window::Launcher);
+        // Its closing shows the launcher once more.
         this->registry().unload(windowName());
     });
 }
 
 void HelpPageWindow::setPageKey(const QString &key)
 {
-    m_box->setPlainText(key); // a key that is no page stays in the box as its text
+    showText(key); // a key that is no page stays in the box as its text
     m_page.textChanged(key);
+}
+
+void HelpPageWindow::showText(const QString &text)
+{
+    m_box->setPlainText(text);
+    // In the size of a page's ordinary text, not the box's own smaller one nor whatever the page
+    // before began with.
+    QTextCharFormat ordinary;
+    ordinary.setFontPointSize(rtf::CharFormat{}.halfPoints / 2.0);
+    QTextCursor all(m_box->document());
+    all.select(QTextCursor::Document);
+    all.setBlockCharFormat(ordinary);
+    all.setCharFormat(ordinary);
 }
 
 void HelpPageWindow::unloading() { registry().show(window::Launcher); }
@@ -96,7 +115,7 @@ void HelpPageWindow::loadPage(const QString &pageFile)
     const QByteArray &rtf = contents.bytes;
     if (rtf.isEmpty() || !contents.complete) {
         // The window stays open and names what it could not read.
-        m_box->setPlainText(tr("The help page %1 could not be read.").arg(QDir::toNativeSeparators(path)));
+        showText(tr("The help page %1 could not be read.").arg(QDir::toNativeSeparators(path)));
         return;
     }
     fillFromRtf(*m_box->document(), rtf);

@@ -27,6 +27,7 @@ public:
     QPushButton *exitButton() const { return m_exit; }
 
 private:
+    void showText(const QString &text);
     void loadPage(const QString &pageFile);
     void showPicture(const QString &pictureFile);
     void hideSampleWindow(const QString &name);

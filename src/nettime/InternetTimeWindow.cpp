@@ -32,6 +32,7 @@ InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platf
               seams.systemZone ? seams.systemZone() : std::nullopt)
 {
     setWindowTitle(QStringLiteral("Ostran Time"));
+    closeOnEscape();
     setFixedSize(360, 280);
     setFont(defaultWindowFont());
 

@@ -27,7 +27,8 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    // A dialog: Escape closes it, unless a control of it used the key.
+    // A dialog, or a window the user reads and puts away (help, Ostran Time): Escape closes it as
+    // its close box does, unless a control of it used the key.
     void closeOnEscape() { m_escapeCloses = true; }
     // A dialog: Enter presses the focused push button, or `ok` when the focus is on none.
     void pressOnEnter(QPushButton *ok) { m_enterButton = ok; }
@@ -57,6 +58,7 @@ public:
         if (m_widget)
             m_widget->setPageKey(key);
     }
+    bool isShown() const override { return m_widget && m_widget->isVisible(); }
 
     VrimWindow *widget() const { return m_widget; }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program's help: the splash's end leaves the help menu open behind the launcher; the
 # Dov clock's Help item opens the help page window on the Dov page, which is rendered into the
-# window; its Exit brings back the launcher in front of the help menu.
+# window; its Exit brings back the launcher in front of the help menu, whether the menu was open
+# or not.
 set -euo pipefail
 
 program=${1:?usage: help.sh PATH-TO-vrimclocks}
@@ -48,13 +49,22 @@ dark=$(convert "$work/page.png" -crop 299x397+18+0 +repage -threshold 50% \
 expect "$work/page.png" 5 200 "255,255,192" "the window's left margin"
 pass "the Dov clock's Help item opened its page ($dark dark pixels of text)"
 
-# Exit: the launcher and the help menu, the launcher in front; the page window is gone.
-click_at "$page" 190 415 # Exit, at 2280,6000 twips
-within 50 shown "vRIM's" || fail "no launcher after Exit"
-within 50 shown Help || fail "no help menu after Exit"
-within 30 bash -c "! xwininfo -id $page 2>/dev/null | grep -q IsViewable" || fail "the page window stayed"
-above "$(windows_named "vRIM's")" "$(windows_named Help)" || fail "the help menu is in front after Exit"
-pass "Exit: the launcher in front of the help menu"
+# Exit from the page $1: the launcher and the help menu, the launcher in front of the help menu
+# and the active window; the page window is gone.
+exit_page() {
+    click_at "$1" 190 415 # Exit, at 2280,6000 twips
+    within 50 shown "vRIM's" || fail "no launcher after Exit"
+    within 50 shown Help || fail "no help menu after Exit"
+    within 30 bash -c "! xwininfo -id $1 2>/dev/null | grep -q IsViewable" || fail "the page window stayed"
+    sleep 0.5 # whatever the window manager was going to place or focus, it has
+    local launcher
+    launcher=$(windows_named "vRIM's")
+    above "$launcher" "$(windows_named Help)" || fail "the help menu is in front of the launcher after Exit"
+    [ "$(xdotool getactivewindow)" = "$launcher" ] ||
+        fail "the active window after Exit is \"$(xdotool getactivewindow getwindowname)\", not the launcher"
+}
+exit_page "$page"
+pass "Exit with the help menu open: the launcher in front and active"
 
 # The help menu's Exit closes it alone; the launcher's "H E L P" picture opens it again in the
 # launcher's place.
@@ -66,3 +76,9 @@ click_at "$(windows_named "vRIM's")" 123 140 # H E L P
 within 50 shown Help || fail "the H E L P picture did not open the help menu"
 within 30 gone "vRIM's" || fail "the launcher stayed after H E L P"
 pass "the help menu's Exit closes it alone; H E L P opens it again"
+
+# A page opened from the help menu's row, which closed the menu: Exit opens both afresh.
+open_help_page
+within 30 gone Help || fail "the help menu's row left the menu open"
+exit_page "$(windows_named "Vrim Clocks Help")"
+pass "Exit with neither open: the launcher in front and active"

@@ -3,9 +3,13 @@
 #include "stopwatch/StopwatchWindow.h"
 #include "support/ProgramRig.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <sys/stat.h>
 
@@ -218,9 +222,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("byExit");
         QTest::addColumn<QStringList>("events");
         QTest::newRow("close box") << false << QStringList{"load menu", "show menu"};
-        // The page window's closing shows the launcher once more, after the help menu.
+        // The launcher comes after the help menu, so that a window manager, which puts a newly
+        // shown window on top, leaves it in front; the page window's closing shows it once more.
         QTest::newRow("Exit") << true
-                              << QStringList{"load menu", "show menu", "load HlpMnu", "show HlpMnu",
+                              << QStringList{"load HlpMnu", "show HlpMnu", "load menu", "show menu",
                                              "show menu"};
     }
     void closeBoxShowsTheLauncherExitAlsoTheHelpMenu()
@@ -243,28 +248,85 @@ private Q_SLOTS:
         QVERIFY(rig.shown(window::QuenzSample)); // not closed with the page window
     }
 
-    void helpMenuExitEndsTheProgramWhenNothingElseIsOpen_data()
+    // The program ends with the last window on the screen: the help menu's Exit ends it when
+    // nothing else is open, and sample windows that "Hide Sample" put away keep nothing running.
+    // Escape closes the help windows and Ostran Time as their close box does, from the control
+    // that has the focus: exactly what closing them does happens, once.
+    void escapeClosesAsTheCloseBoxDoes_data()
     {
-        QTest::addColumn<bool>("pageOpen");
-        QTest::newRow("only the help menu") << false;
-        QTest::newRow("with the page window") << true;
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("help page: the launcher comes back")
+            << QString(window::HelpPage) << QStringList{"load menu", "show menu"};
+        QTest::newRow("help menu: it goes alone") << QString(window::HelpMenu) << QStringList{};
+        QTest::newRow("Ostran Time: the launcher comes back")
+            << QString(window::InternetTime) << QStringList{"load menu", "show menu"};
     }
-    void helpMenuExitEndsTheProgramWhenNothingElseIsOpen()
+    void escapeClosesAsTheCloseBoxDoes()
     {
-        QFETCH(bool, pageOpen);
+        QFETCH(QString, name);
+        QFETCH(QStringList, events);
+        Rig rig;
+        if (name == window::HelpPage)
+            showHelpPage(rig.program.registry(), QStringLiteral("dov"));
+        else
+            rig.program.registry().show(name);
+        QWidget *window = rig.widget(name);
+        QVERIFY(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QWidget *focused = QApplication::focusWidget(); // a control of it: the text box, a button
+        rig.others.events.clear();
+        QTest::keyClick(focused ? focused : window, Qt::Key_Escape);
+        Rig::settle();
+        QVERIFY(!rig.program.registry().isLoaded(name));
+        QCOMPARE(rig.others.events, events);
+    }
+
+    void theProgramEndsWithTheLastWindowOnTheScreen_data()
+    {
+        QTest::addColumn<int>("sampleClicks"); // on the Mip page; -1: no page opened
+        QTest::addColumn<QStringList>("closed");
+        QTest::addColumn<bool>("ended");
+        QTest::newRow("only the help menu") << -1 << QStringList{window::HelpMenu} << true;
+        QTest::newRow("with the page window") << 0 << QStringList{window::HelpMenu} << false;
+        QTest::newRow("the Mip samples hidden, the rest closed")
+            << 2 << QStringList{window::HelpMenu, window::HelpPage, window::Launcher} << true;
+        QTest::newRow("the Mip samples shown, the rest closed")
+            << 1 << QStringList{window::HelpMenu, window::HelpPage, window::Launcher} << false;
+    }
+    void theProgramEndsWithTheLastWindowOnTheScreen()
+    {
+        QFETCH(int, sampleClicks);
+        QFETCH(QStringList, closed);
+        QFETCH(bool, ended);
         TempProgramFolder folder;
         FakePlatform platform;
-        bool ended = false;
-        Program program{platform, DataFolders(folder.path()), [&ended] { ended = true; }};
+        bool hasEnded = false;
+        Program program{platform, DataFolders(folder.path()), [&hasEnded] { hasEnded = true; }};
+        const auto widget = [&program](const QString &name) {
+            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
+            return handle ? handle->widget() : nullptr;
+        };
         program.registry().show(window::HelpMenu);
-        if (pageOpen)
-            showHelpPage(program.registry(), QStringLiteral("dov"));
-        auto *menu = dynamic_cast<WidgetWindow *>(program.registry().window(window::HelpMenu))->widget();
-        QTest::mouseClick(menu->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-        QCoreApplication::processEvents();
-        Rig::settle();
-        QCOMPARE(ended, !pageOpen);
-        QCOMPARE(program.registry().loaded(), pageOpen ? QStringList{window::HelpPage} : QStringList{});
+        if (sampleClicks >= 0)
+            showHelpPage(program.registry(), QStringLiteral("Mip"));
+        for (int i = 0; i < sampleClicks; ++i)
+            QTest::mouseClick(qobject_cast<HelpPageWindow *>(widget(window::HelpPage))->sampleButton(),
+                              Qt::LeftButton);
+        if (sampleClicks > 0) // the two windows are loaded, shown or put away
+            QVERIFY(widget(window::MipSample) && widget(window::MipSamples));
+        for (const QString &name : closed) {
+            QVERIFY2(widget(name), qPrintable(name));
+            if (name == window::HelpMenu) // its Exit
+                QTest::mouseClick(widget(name)->findChild<QPushButton *>(QStringLiteral("Command1")),
+                                  Qt::LeftButton);
+            else
+                widget(name)->close();
+            QCoreApplication::processEvents();
+            Rig::settle();
+        }
+        QCOMPARE(hasEnded, ended);
     }
 
     void helpMenuAboutRowAndBack()
@@ -301,9 +363,28 @@ private Q_SLOTS:
             else if (kind == "zero")
                 QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
         }
+        // Its text as large as an ordinary page's (the first line as high), in a new window and
+        // after a page that begins with a large heading.
+        const auto lineHeight = [&rig] {
+            QTextDocument *document = rig.page()->textBox()->document();
+            document->documentLayout(); // laid out now, as when it is shown
+            const QTextLayout *layout = document->firstBlock().layout();
+            return layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : 0.0;
+        };
         rig.helpFromClock(Design::Dov);
         QVERIFY(rig.page()->isVisible());
         QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
+        const qreal inNewWindow = lineHeight();
+        showHelpPage(rig.program.registry(), QStringLiteral("Ostrana"));
+        const qreal ordinary = lineHeight();
+        TempProgramFolder::write(rig.folder.file(QStringLiteral("Helps/PerrinHlp.rtf")),
+                                 "{\\rtf1\\ansi {\\b\\fs36 Perrin\\par}Perrin shows the time.\\par}");
+        showHelpPage(rig.program.registry(), QStringLiteral("Perrin"));
+        QVERIFY(lineHeight() > ordinary);
+        showHelpPage(rig.program.registry(), QStringLiteral("dov"));
+        QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
+        QCOMPARE(inNewWindow, ordinary);
+        QCOMPARE(lineHeight(), ordinary);
 
         showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor")); // no vrimsample.jpg
         rig.clickSample();
