@@ -20,9 +20,14 @@ rank() {
     esac
 }
 
-# vrim_core's sources, as src/CMakeLists.txt lists them.
-mapfile -t logic < <(sed -n '/^add_library(vrim_core/,/^)/p' "$src/CMakeLists.txt" |
-    tr ' ' '\n' | grep -E '\.(h|cpp)$')
+# vrim_core's sources, as each folder's CMakeLists.txt lists them.
+mapfile -t logic < <(find "$src" -name CMakeLists.txt | while IFS= read -r list; do
+    folder=$(dirname "${list#"$src"}")
+    folder=${folder#/}
+    sed -n '/^target_sources(vrim_core/,/^)/p' "$list" | tr ' ' '\n' | { grep -E '\.(h|cpp)$' || true; } |
+        sed "s|^|${folder:+$folder/}|"
+done)
+[ ${#logic[@]} -gt 50 ] || { echo "cannot find vrim_core's sources under $src" >&2; exit 2; }
 declare -A is_logic=()
 for file in "${logic[@]}"; do is_logic[$file]=1; done
 

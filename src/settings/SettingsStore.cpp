@@ -36,25 +36,40 @@ struct DesignFiles {
 };
 
 // By design; Perrin and Lumbo have no skin or sound file (Lumbo keeps lumbi.prf).
-const DesignFiles &filesOf(Design design)
+DesignFiles filesOf(Design design)
 {
-    static const DesignFiles table[] = {
-        {u"Dovpref.prf", u"Dovspref.prf", u"\\Skins\\Vrim\\blui-3d.jpg", nullptr, u"\\Sounds\\bzz.wav"},
-        {u"norvipref.prf", u"norvispref.prf", u"\\Skins\\norvi\\butnrock-3d.jpg", u"\\Skins\\norvi\\plum.jpg",
-         u"\\Sounds\\bzz.wav"},
-        {u"Quenzpref.prf", u"Quenzspref.prf", u"\\Skins\\Quenz\\dunga-3d.jpg", nullptr,
-         u"\\Sounds\\iauu.wav"},
-        {nullptr, nullptr, nullptr, nullptr, nullptr}, // Perrin
-        {u"Jolvexprefs.prf", u"Jolvexsprefs.prf", u"\\Skins\\jolvex\\blueplic.jpg", nullptr,
-         u"\\Sounds\\bzz.wav"},
-        {u"vrimcpref.prf", u"vrimcspref.prf", u"\\Skins\\Quenz\\hiven-3d.jpg", nullptr,
-         u"\\Sounds\\iauu.wav"},
-        {u"Mipcprefs.prf", u"Mipcsprefs.prf", u"\\Skins\\Mip\\ruca.jpg", nullptr, u"\\Sounds\\niaa.wav"},
-        {nullptr, nullptr, nullptr, nullptr, nullptr}, // Lumbo
-    };
-    static_assert(std::size(table) == AllDesigns.size());
-    Q_ASSERT(table[indexOf(design)].skin);
-    return table[indexOf(design)];
+    DesignFiles files{};
+    switch (design) {
+    case Design::Dov:
+        files = {u"Dovpref.prf", u"Dovspref.prf", u"\\Skins\\Vrim\\blui-3d.jpg", nullptr,
+                 u"\\Sounds\\bzz.wav"};
+        break;
+    case Design::Norvi:
+        files = {u"norvipref.prf", u"norvispref.prf", u"\\Skins\\norvi\\butnrock-3d.jpg",
+                 u"\\Skins\\norvi\\plum.jpg", u"\\Sounds\\bzz.wav"};
+        break;
+    case Design::Quenz:
+        files = {u"Quenzpref.prf", u"Quenzspref.prf", u"\\Skins\\Quenz\\dunga-3d.jpg", nullptr,
+                 u"\\Sounds\\iauu.wav"};
+        break;
+    case Design::Jolvex:
+        files = {u"Jolvexprefs.prf", u"Jolvexsprefs.prf", u"\\Skins\\jolvex\\blueplic.jpg", nullptr,
+                 u"\\Sounds\\bzz.wav"};
+        break;
+    case Design::Vrimcolor:
+        files = {u"vrimcpref.prf", u"vrimcspref.prf", u"\\Skins\\Quenz\\hiven-3d.jpg", nullptr,
+                 u"\\Sounds\\iauu.wav"};
+        break;
+    case Design::Mip:
+        files = {u"Mipcprefs.prf", u"Mipcsprefs.prf", u"\\Skins\\Mip\\ruca.jpg", nullptr,
+                 u"\\Sounds\\niaa.wav"};
+        break;
+    case Design::Perrin:
+    case Design::Lumbo:
+        break;
+    }
+    Q_ASSERT(files.skin);
+    return files;
 }
 
 const QString &DefaultInterval = interval::FiveMinutes;
@@ -330,7 +345,7 @@ QString SettingsStore::filePath(const QString &fileName) const
 
 SkinSettings SettingsStore::defaultSkin(Design design) const
 {
-    const DesignFiles &files = filesOf(design);
+    const DesignFiles files = filesOf(design);
     SkinSettings skin{m_folders.path(QStringView(files.defaultSkin)), {}};
     if (files.defaultCentre)
         skin.centre = m_folders.path(QStringView(files.defaultCentre));

@@ -30,29 +30,29 @@ LauncherEntry clock(int top, ColourValue fill, const char *label, Design design,
 
 std::array<LauncherEntry, 12> makeEntries()
 {
-    std::array<LauncherEntry, 12> all = {
+    LauncherEntry mip = clock(2390, rgbValue(0, 64, 64), "Mip", Design::Mip);
+    mip.ink = LabelInk::Custom;
+    mip.inkColour = rgbValue(255, 224, 192);
+    LauncherEntry ganto = bar(3770, rgbValue(0, 0, 0), "Ganto", window::Stopwatch, Gesture::Click);
+    ganto.ink = LabelInk::HighlightText;
+    LauncherEntry help = bar(570, std::nullopt, "H E L P", window::HelpMenu);
+    help.twips = QRect(1695, 570, 315, 3045);
+    help.barGesture = Gesture::ButtonDown;
+    help.isHelp = true;
+    return {
         clock(90, rgbValue(128, 255, 128), "Vrim", Design::Vrimcolor),
         clock(550, rgbValue(128, 128, 255), "norvi", Design::Norvi),
         clock(1010, rgbValue(255, 128, 0), "lumbo", Design::Lumbo),
         clock(1470, rgbValue(255, 128, 255), "Dov", Design::Dov),
         clock(1930, rgbValue(192, 255, 255), "Quenz", Design::Quenz),
-        clock(2390, rgbValue(0, 64, 64), "Mip", Design::Mip),
+        mip,
         clock(2850, rgbValue(0, 128, 0), "jolvex", Design::Jolvex),
         bar(3310, rgbValue(255, 255, 0), "Osttrana", window::InternetTime),
-        bar(3770, rgbValue(0, 0, 0), "Ganto", window::Stopwatch, Gesture::Click),
+        ganto,
         clock(4215, rgbValue(192, 192, 255), "Perrin", Design::Perrin, Gesture::Click),
         bar(4830, std::nullopt, "Exit", QString()),
-        bar(570, std::nullopt, "H E L P", window::HelpMenu),
+        help,
     };
-    LauncherEntry &mip = all[5];
-    mip.ink = LabelInk::Custom;
-    mip.inkColour = rgbValue(255, 224, 192);
-    all[8].ink = LabelInk::HighlightText;
-    LauncherEntry &help = all[11];
-    help.twips = QRect(1695, 570, 315, 3045);
-    help.barGesture = Gesture::ButtonDown;
-    help.isHelp = true;
-    return all;
 }
 
 } // namespace
