@@ -24,6 +24,7 @@
 #include "shell/Startup.h"
 #include "stopwatch/StopwatchWindow.h"
 #include "ui/Fonts.h"
+#include "ui/WidgetWindow.h"
 
 // The artwork lives in a static library, whose resources are not registered on their own.
 static void registerArtwork()

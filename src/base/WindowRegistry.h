@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ManagedWindow.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,23 +13,6 @@
 namespace vrim {
 
 class RefreshSignal;
-
-// One window of the program as the registry sees it.
-class ManagedWindow {
-public:
-    virtual ~ManagedWindow() = default;
-    // Show modeless and bring to the front.
-    virtual void present() = 0;
-    // The window's own closing behaviour (a clock shows the launcher, closes its player...).
-    // It runs while the window is still loaded, and may show or unload other windows.
-    virtual void unloading() {}
-    // The text slot through which a Skin Manager asks this window (a clock) to reload.
-    virtual RefreshSignal *refreshSignal() { return nullptr; }
-    // The text box through which the help page window is handed a help key.
-    virtual void setPageKey(const QString &) {}
-    // Whether it is on the screen. A loaded window may be hidden (a help sample put away).
-    virtual bool isShown() const { return true; }
-};
 
 // The program's windows by name: at most one of each, created when first shown, all state
 // dropped when unloaded. The program ends when the last one on the screen goes: a hidden window

@@ -2,7 +2,7 @@
 
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
-#include "help/HelpPages.h"
+#include "help/HelpPage.h"
 #include "platform/SoundPlayer.h"
 #include "platform/WindowOps.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clocks/FrameRules.h"
+#include "clocks/FrameDesign.h"
 #include "settings/ChimeRules.h"
 
 #include <functional>

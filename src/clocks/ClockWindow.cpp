@@ -7,8 +7,9 @@
 #include "platform/SecondTicker.h"
 #include "ui/Accessible.h"
 #include "ui/Artwork.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
 #include "ui/Colours.h"
+#include "ui/SpokenText.h"
 
 #include <QDir>
 #include <QHelpEvent>

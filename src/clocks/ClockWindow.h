@@ -2,6 +2,7 @@
 
 #include "clocks/SkinnedClock.h"
 #include "platform/QtWindowOps.h"
+#include "ui/SpokenText.h"
 #include "ui/VrimWindow.h"
 
 #include <QImage>
@@ -81,8 +82,8 @@ private:
     std::vector<std::pair<QString, QWidget *>> m_buttons;
     SpokenText *m_spoken = nullptr;
     ClickLabel *m_onTopLabel = nullptr; // where the on-top button is one
-    QStringList m_problems;         // said while reading the settings this time
-    QStringList m_previousProblems; // found by the load or reload before
+    QStringList m_problems;             // said while reading the settings this time
+    QStringList m_previousProblems;     // found by the load or reload before
 };
 
 } // namespace vrim

@@ -5,6 +5,7 @@
 #include "clocks/ClockFrame.h"
 #include "clocks/Face.h"
 #include "settings/ChimeRules.h"
+#include "settings/Chimer.h"
 #include "settings/DataFolders.h"
 
 #include <QSize>

@@ -2,7 +2,7 @@
 
 #include "base/Geometry.h"
 #include "base/WindowNames.h"
-#include "help/HelpPages.h"
+#include "help/HelpPage.h"
 #include "ui/Colours.h"
 
 #include <QLabel>

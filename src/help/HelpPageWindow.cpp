@@ -8,6 +8,7 @@
 #include "platform/LocalFiles.h"
 #include "platform/QtPlatform.h"
 #include "ui/Colours.h"
+#include "ui/WidgetWindow.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help/HelpPages.h"
+#include "help/HelpPage.h"
 #include "settings/DataFolders.h"
 #include "ui/VrimWindow.h"
 

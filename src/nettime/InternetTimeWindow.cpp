@@ -1,7 +1,7 @@
 #include "nettime/InternetTimeWindow.h"
 
 #include "base/WindowNames.h"
-#include "help/HelpPages.h"
+#include "help/HelpPage.h"
 #include "nettime/DaytimeHosts.h"
 #include "platform/Platform.h"
 #include "ui/Controls.h"

@@ -4,7 +4,7 @@
 #include "base/RefreshSignal.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
 #include "ui/Colours.h"
 
 #include <QButtonGroup>

@@ -4,7 +4,7 @@
 #include "base/WindowNames.h"
 #include "platform/Platform.h"
 #include "shell/LauncherModel.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
 #include "ui/Colours.h"
 #include "ui/Controls.h"
 #include "ui/Fonts.h"

@@ -3,7 +3,7 @@
 #include "base/WindowNames.h"
 #include "shell/LauncherModel.h"
 #include "ui/Artwork.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
 

@@ -5,7 +5,7 @@
 #include "platform/Platform.h"
 #include "shell/LauncherModel.h"
 #include "ui/Artwork.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
 

@@ -1,13 +1,14 @@
 #include "stopwatch/StopwatchWindow.h"
 
 #include "base/WindowNames.h"
-#include "help/HelpPages.h"
+#include "help/HelpPage.h"
 #include "platform/Platform.h"
 #include "platform/SecondTicker.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
 #include "ui/Colours.h"
 #include "ui/Controls.h"
 #include "ui/Fonts.h"
+#include "ui/WidgetWindow.h"
 
 #include <QCursor>
 #include <QKeyEvent>

@@ -1,6 +1,8 @@
 #include "ui/Accessible.h"
 
-#include "ui/ClickArea.h"
+#include "ui/SpokenText.h"
+
+#include "ui/ClickLabel.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -165,29 +167,5 @@ QString colourWords(int red, int green, int blue)
 }
 
 } // namespace accessible
-
-SpokenText::SpokenText(QWidget *parent, std::function<QString()> text)
-    : QWidget(parent)
-    , m_text(std::move(text))
-{
-    accessible::install();
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void SpokenText::refresh()
-{
-    if (!accessible::listening())
-        return;
-    const QString now = text();
-    if (now == m_told)
-        return;
-    m_told = now;
-    QAccessibleEvent named(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&named);
-    QAccessibleValueChangeEvent value(this, now);
-    QAccessible::updateAccessibility(&value);
-}
 
 } // namespace vrim

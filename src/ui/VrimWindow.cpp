@@ -1,36 +1,12 @@
 #include "ui/VrimWindow.h"
 
-#include "platform/InFront.h"
-
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 
-#include <algorithm>
+#include <utility>
 
 namespace vrim {
-namespace {
-
-// The fixed first places were chosen for a screen of 1024 by 768 points or more; on a smaller
-// screen, or a large one at a large scale, a window would open partly or wholly off it.
-void keepOnScreen(QWidget &window)
-{
-    const QRect place = window.geometry();
-    const QScreen *screen = QGuiApplication::screenAt(place.center());
-    if (!screen)
-        screen = window.screen();
-    if (!screen)
-        return;
-    const QRect room = screen->availableGeometry();
-    const int x = std::clamp(place.x(), room.left(), std::max(room.left(), room.right() + 1 - place.width()));
-    const int y = std::clamp(place.y(), room.top(), std::max(room.top(), room.bottom() + 1 - place.height()));
-    if (x != place.x() || y != place.y())
-        window.move(x, y);
-}
-
-} // namespace
 
 VrimWindow::VrimWindow(WindowRegistry &registry, QString name, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
@@ -68,44 +44,6 @@ void VrimWindow::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-WidgetWindow::WidgetWindow(VrimWindow *widget)
-    : m_widget(widget)
-{}
-
-WidgetWindow::~WidgetWindow()
-{
-    if (m_widget) {
-        m_widget->hide();
-        m_widget->deleteLater();
-    }
-}
-
-void WidgetWindow::present()
-{
-    if (!m_widget)
-        return;
-    m_widget->setWindowState(m_widget->windowState() & ~Qt::WindowMinimized);
-    const bool inFront = m_widget->opensInFront();
-    if (!m_widget->isVisible()) {
-        keepOnScreen(*m_widget);
-        if (inFront)
-            infront::prepare(m_widget);
-    }
-    m_widget->show();
-    if (inFront) {
-        infront::bringForward(m_widget);
-        return;
-    }
-    m_widget->raise();
-    m_widget->activateWindow();
-}
-
-void WidgetWindow::unloading()
-{
-    if (m_widget)
-        m_widget->unloading();
 }
 
 } // namespace vrim

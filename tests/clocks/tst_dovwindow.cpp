@@ -5,7 +5,8 @@
 #include "settings/SettingsStore.h"
 #include "settings/SkinManagerDialog.h"
 #include "support/ProgramRig.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
+#include "ui/WidgetWindow.h"
 
 #include <QMessageBox>
 #include <QPushButton>

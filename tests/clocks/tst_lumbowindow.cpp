@@ -4,6 +4,7 @@
 #include "settings/LumboPrefsDialog.h"
 #include "support/FileSizeLimit.h"
 #include "support/ProgramRig.h"
+#include "ui/WidgetWindow.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -5,6 +5,7 @@
 #include "settings/SkinManagerDialog.h"
 #include "support/ProgramRig.h"
 #include "ui/Artwork.h"
+#include "ui/WidgetWindow.h"
 
 #include <QApplication>
 #include <QLabel>

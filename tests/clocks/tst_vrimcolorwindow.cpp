@@ -5,6 +5,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/SkinManagerDialog.h"
 #include "support/ProgramRig.h"
+#include "ui/WidgetWindow.h"
 
 #include <QMenu>
 #include <QPushButton>

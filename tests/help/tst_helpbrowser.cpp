@@ -1,7 +1,8 @@
+#include "help/HelpPage.h"
 #include "help/HelpPageWindow.h"
-#include "help/HelpPages.h"
 #include "stopwatch/StopwatchWindow.h"
 #include "support/ProgramRig.h"
+#include "ui/WidgetWindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QLabel>

@@ -1,6 +1,7 @@
 #include "nettime/DaytimeHosts.h"
 #include "nettime/InternetTimeWindow.h"
 #include "support/ProgramRig.h"
+#include "ui/WidgetWindow.h"
 
 #include <QComboBox>
 #include <QLabel>

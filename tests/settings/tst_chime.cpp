@@ -1,4 +1,5 @@
 #include "settings/ChimeRules.h"
+#include "settings/Chimer.h"
 #include "support/FakeTime.h"
 #include "support/RecordingPlayer.h"
 

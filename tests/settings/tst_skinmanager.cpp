@@ -6,6 +6,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/ProgramRig.h"
 #include "support/TempProgramFolder.h"
+#include "ui/WidgetWindow.h"
 
 #include <QAbstractButton>
 #include <QtTest>

@@ -4,7 +4,8 @@
 #include "shell/AboutBox.h"
 #include "shell/AboutRules.h"
 #include "support/FakePlatform.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
+#include "ui/WidgetWindow.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>

@@ -4,6 +4,7 @@
 #include "shell/Startup.h"
 #include "support/FileSizeLimit.h"
 #include "support/ProgramRig.h"
+#include "ui/WidgetWindow.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>

@@ -4,7 +4,8 @@
 #include "shell/SplashWindow.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
+#include "ui/WidgetWindow.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>

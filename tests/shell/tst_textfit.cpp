@@ -2,12 +2,13 @@
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/FacePainter.h"
-#include "help/HelpPages.h"
+#include "help/HelpPage.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinManagerModel.h"
 #include "support/FakePlatform.h"
 #include "support/TempProgramFolder.h"
 #include "ui/Fonts.h"
+#include "ui/WidgetWindow.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

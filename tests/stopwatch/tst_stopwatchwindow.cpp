@@ -1,5 +1,6 @@
 #include "stopwatch/StopwatchWindow.h"
 #include "support/ProgramRig.h"
+#include "ui/WidgetWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>

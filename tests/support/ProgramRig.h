@@ -7,6 +7,7 @@
 #include "support/FakePlatform.h"
 #include "support/FakeWindows.h"
 #include "support/TempProgramFolder.h"
+#include "ui/WidgetWindow.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -3,7 +3,8 @@
 #include "shell/LauncherWindow.h"
 #include "support/ProgramRig.h"
 #include "ui/Accessible.h"
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
+#include "ui/WidgetWindow.h"
 
 #include <QAccessible>
 #include <QtTest>

@@ -11,7 +11,7 @@
 #include "base/WindowRegistry.h"
 #include "settings/DataFolders.h"
 #include "support/FakePlatform.h"
-#include "ui/VrimWindow.h"
+#include "ui/WidgetWindow.h"
 
 #include <QApplication>
 #include <QImage>

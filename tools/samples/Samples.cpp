@@ -8,6 +8,7 @@
 #include "settings/DataFolders.h"
 #include "settings/SettingsStore.h"
 #include "support/FakePlatform.h"
+#include "ui/WidgetWindow.h"
 
 #include <QCoreApplication>
 #include <QDir>

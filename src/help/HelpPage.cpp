@@ -1,4 +1,4 @@
-#include "help/HelpPages.h"
+#include "help/HelpPage.h"
 
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"

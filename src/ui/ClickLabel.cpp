@@ -1,4 +1,4 @@
-#include "ui/ClickArea.h"
+#include "ui/ClickLabel.h"
 
 #include "ui/Accessible.h"
 

@@ -1,4 +1,4 @@
-#include "clocks/FrameRules.h"
+#include "clocks/FrameDesign.h"
 
 #include "base/WindowNames.h"
 
