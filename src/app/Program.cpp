@@ -99,7 +99,7 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
         return std::make_unique<WidgetWindow>(new StopwatchWindow(m_registry, m_platform, m_ticker));
     });
     m_registry.define(window::InternetTime, [this] {
-        return std::make_unique<WidgetWindow>(new InternetTimeWindow(m_registry, m_platform, m_netTime));
+        return std::make_unique<WidgetWindow>(new InternetTimeWindow(m_registry, m_platform));
     });
     // The help browser: the help menu, the page window and the sample windows.
     m_registry.define(window::HelpMenu,

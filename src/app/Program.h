@@ -24,7 +24,6 @@ public:
     SecondTicker &ticker() { return m_ticker; }
     const DataFolders &folders() const { return m_folders; }
     // What the internet-time window reaches outside the program; tests replace it.
-    NetTimeSeams &netTime() { return m_netTime; }
 
     // False when the first start could not set up the settings; the program then ends.
     bool start();
@@ -35,7 +34,6 @@ private:
 
     Platform &m_platform;
     DataFolders m_folders;
-    NetTimeSeams m_netTime;
     std::function<void()> m_onEnd;
     QObject m_endCheck; // context of the queued end check, gone with the program
     SecondTicker m_ticker;

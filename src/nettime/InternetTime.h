@@ -1,7 +1,7 @@
 #pragma once
 
-#include "nettime/ClockSetter.h"
 #include "nettime/DaytimeClient.h"
+#include "platform/ClockSetter.h"
 #include "platform/TimeSource.h"
 #include "platform/Timer.h"
 
@@ -15,16 +15,6 @@
 #include <optional>
 
 namespace vrim {
-
-// What the internet-time window reaches outside itself, replaceable by tests.
-struct NetTimeSeams {
-    ClockSetter *setter = nullptr; // nothing: the system's clock
-    // The system's time zone (TZ honoured); nothing when the system has none.
-    std::function<std::optional<QTimeZone>()> systemZone = [] {
-        const QTimeZone zone = QTimeZone::systemTimeZone();
-        return zone.isValid() ? std::optional<QTimeZone>(zone) : std::nullopt;
-    };
-};
 
 // frmClient's state and rules: asks a Daytime server for UTC, works out the local time with the
 // system's zone database, names the zone from the zone table where it can, and sets the PC clock when Adjust

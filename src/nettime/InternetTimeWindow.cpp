@@ -13,23 +13,11 @@
 #include <QPushButton>
 
 namespace vrim {
-namespace {
-
-ClockSetter &systemSetter()
-{
-    static SystemClockSetter setter;
-    return setter;
-}
-
-} // namespace
-
-InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platform,
-                                       const NetTimeSeams &seams)
+InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platform)
     : VrimWindow(registry, window::InternetTime,
                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                      Qt::WindowMinimizeButtonHint)
-    , m_model(platform.time(), platform.makeTimer(), seams.setter ? *seams.setter : systemSetter(),
-              seams.systemZone ? seams.systemZone() : std::nullopt)
+    , m_model(platform.time(), platform.makeTimer(), platform.clockSetter(), platform.time().zone())
 {
     setWindowTitle(QStringLiteral("Ostran Time"));
     closeOnEscape();

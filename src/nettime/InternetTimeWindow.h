@@ -17,7 +17,7 @@ class Platform;
 class InternetTimeWindow final : public VrimWindow {
     Q_OBJECT
 public:
-    InternetTimeWindow(WindowRegistry &registry, Platform &platform, const NetTimeSeams &seams);
+    InternetTimeWindow(WindowRegistry &registry, Platform &platform);
 
     void unloading() override;
     InternetTime &model() { return m_model; }

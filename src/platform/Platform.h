@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "platform/ClockSetter.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
 #include "platform/Timer.h"
@@ -62,6 +63,7 @@ public:
     virtual TimeSource &time() = 0;
     virtual Choosers &choosers() = 0;
     virtual Pictures &pictures() = 0;
+    virtual ClockSetter &clockSetter() = 0;
 };
 
 } // namespace vrim

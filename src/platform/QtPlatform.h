@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/SystemClockSetter.h"
 
 #include <QImage>
 #include <QList>
@@ -58,6 +59,7 @@ public:
     TimeSource &time() override { return m_time; }
     Choosers &choosers() override { return m_choosers; }
     Pictures &pictures() override { return m_pictures; }
+    ClockSetter &clockSetter() override { return m_clockSetter; }
 
 private:
     QTemporaryDir m_qtSettings; // where Qt's own widgets keep their history, gone at exit
@@ -66,6 +68,7 @@ private:
     SystemTimeSource m_time;
     QtMessages m_messages;
     QtShell m_shell;
+    SystemClockSetter m_clockSetter;
 };
 
 } // namespace vrim

@@ -4,8 +4,10 @@
 #include <QDateTime>
 #include <QString>
 #include <QTime>
+#include <QTimeZone>
 
 #include <ctime>
+#include <optional>
 
 namespace vrim {
 
@@ -23,6 +25,8 @@ public:
     // leaves it alone) and that keeps counting while the machine sleeps: for how long something
     // has really run, as the stopwatch counts it.
     virtual qint64 monotonicMs() = 0;
+    // The system's time zone (TZ honoured), or nothing when the system has none.
+    virtual std::optional<QTimeZone> zone() = 0;
 };
 
 class SystemTimeSource final : public TimeSource {
@@ -36,6 +40,11 @@ public:
         if (clock_gettime(CLOCK_BOOTTIME, &now) != 0)
             clock_gettime(CLOCK_MONOTONIC, &now);
         return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+    }
+    std::optional<QTimeZone> zone() override
+    {
+        QTimeZone system = QTimeZone::systemTimeZone();
+        return system.isValid() ? std::optional<QTimeZone>(std::move(system)) : std::nullopt;
     }
 };
 

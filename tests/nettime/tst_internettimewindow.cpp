@@ -16,18 +16,6 @@ using namespace vrim::test;
 
 namespace {
 
-// Writes down what it was asked to set; never touches the real clock.
-class RecordingSetter final : public ClockSetter {
-public:
-    void set(const ClockCorrection &correction, Done done) override
-    {
-        calls.push_back(correction);
-        done(works, works ? QStringLiteral("PC clock set") : QStringLiteral("PC clock not set: refused"));
-    }
-    std::vector<ClockCorrection> calls;
-    bool works = true;
-};
-
 // A Daytime server on the loopback: each connection gets `reply` in `pieces` writes, then is
 // closed, unless `silent` (accepts and says nothing) or `keepOpen`.
 class LocalDaytime {
@@ -72,13 +60,12 @@ class TestInternetTimeWindow : public QObject {
     struct Rig {
         LocalDaytime daytime;
         ProgramRig program{QStringLiteral("16:10:09")};
-        RecordingSetter setter;
+        FakeClockSetter &setter = program.platform.setter;
         InternetTimeWindow *window = nullptr;
 
         explicit Rig(std::optional<QTimeZone> zone = QTimeZone("Asia/Kolkata"))
         {
-            program.program.netTime().setter = &setter;
-            program.program.netTime().systemZone = [zone] { return zone; };
+            program.platform.clock.systemZone = zone;
         }
         void open()
         {

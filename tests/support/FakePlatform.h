@@ -36,8 +36,21 @@ private:
     bool m_active = false;
 };
 
+// Writes down what it was asked to set; never touches the real clock.
+class FakeClockSetter final : public ClockSetter {
+public:
+    void set(const ClockCorrection &correction, Done done) override
+    {
+        calls.push_back(correction);
+        done(works, works ? QStringLiteral("PC clock set") : QStringLiteral("PC clock not set: refused"));
+    }
+    std::vector<ClockCorrection> calls;
+    bool works = true;
+};
+
 class FakePlatform final : public Platform, public Messages, public Shell, public Choosers, public Pictures {
 public:
+    ClockSetter &clockSetter() override { return setter; }
     Choosers &choosers() override { return *this; }
     Pictures &pictures() override { return *this; }
     // The chooser answers from this list, one answer a call ("" is a cancel).
@@ -94,6 +107,7 @@ public:
     }
 
     FakeTime clock;
+    FakeClockSetter setter;
     std::vector<FakeTimer *> timers;
     std::vector<RecordingPlayer *> players;
     QStringList warnings;

@@ -19,6 +19,7 @@ public:
     qint64 wallMs = 0;
     qint64 monoMs = 0;
     int readings = 0;
+    std::optional<QTimeZone> systemZone = SystemTimeSource().zone();
 
     QString timeText() override
     {
@@ -28,6 +29,7 @@ public:
     QDate date() override { return dateScript.isEmpty() ? today : dateScript.takeFirst(); }
     qint64 wallClockMs() override { return wallMs; }
     qint64 monotonicMs() override { return monoMs; }
+    std::optional<QTimeZone> zone() override { return systemZone; }
 };
 
 } // namespace vrim::test

@@ -1,4 +1,4 @@
-#include "nettime/ClockSetter.h"
+#include "platform/SystemClockSetter.h"
 
 #include <QDBusConnection>
 #include <QDBusError>

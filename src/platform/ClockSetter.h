@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDateTime>
-#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -23,17 +22,6 @@ public:
     virtual ~ClockSetter() = default;
     using Done = std::function<void(bool ok, const QString &message)>;
     virtual void set(const ClockCorrection &correction, Done done) = 0;
-};
-
-// The system's clock: systemd-timedated's SetTime over the system bus, with the desktop's
-// authorisation dialog; without timedated, clock_settime when this process may set the clock.
-class SystemClockSetter final : public QObject, public ClockSetter {
-    Q_OBJECT
-public:
-    void set(const ClockCorrection &correction, Done done) override;
-
-private:
-    static void setDirectly(const ClockCorrection &correction, const Done &done);
 };
 
 } // namespace vrim
