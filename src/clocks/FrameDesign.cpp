@@ -1,6 +1,7 @@
 #include "clocks/FrameDesign.h"
 
 #include "base/WindowNames.h"
+#include "clocks/dov/DovControls.h"
 
 #include <array>
 
@@ -33,16 +34,16 @@ FrameDesign rowOf(Design design)
         return {.design = Design::Dov,
                 .window = window::Dov,
                 .twips = {9870, 6360, 1650, 1995},
-                .moveHandle = s("Picture4"),
-                .onTopButton = s("Picture6"),
-                .menuButton = s("Picture5"),
-                .quitControl = s("Picture7"),
+                .moveHandle = dov::control::Move,
+                .onTopButton = dov::control::OnTop,
+                .menuButton = dov::control::Preferences,
+                .quitControl = dov::control::Quit,
                 .onTopOn = LightGreen,
                 .onTopOff = Red,
                 .menuTrigger = {T::LeftDown},
                 .quitTrigger = T{T::Click},
                 .quitSteps = {Step::ShowLauncher, Step::Unload},
-                .paintedAtLoad = {{s("Picture4"), LightGreen}},
+                .paintedAtLoad = {{dov::control::Move, LightGreen}},
                 .afterDrag = After::ResetFace,
                 .afterToggle = After::ResetFace,
                 .helpKey = s("dov"),
