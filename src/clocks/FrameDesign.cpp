@@ -2,6 +2,7 @@
 
 #include "base/WindowNames.h"
 #include "clocks/dov/DovControls.h"
+#include "clocks/norvi/NorviControls.h"
 
 #include <array>
 
@@ -59,17 +60,17 @@ FrameDesign rowOf(Design design)
         return {.design = Design::Norvi,
                 .window = window::Norvi,
                 .twips = {10125, 270, 1380, 3360},
-                .moveHandle = s("Picture6"),
-                .onTopButton = s("Picture7"),
-                .menuButton = s("Picture11"),
-                .quitControl = s("Picture8"),
+                .moveHandle = norvi::control::Move,
+                .onTopButton = norvi::control::OnTop,
+                .menuButton = norvi::control::Preferences,
+                .quitControl = norvi::control::Quit,
                 .onTopOn = LightGreen,
                 .onTopOff = Red,
                 .menuTrigger = {T::Click},
                 .quitTrigger = T{T::Down},
                 .quitSteps = {Step::ClosePlayer, Step::Unload, Step::ShowLauncher},
                 .closeShowsLauncher = true,
-                .paintedAtLoad = {{s("Picture6"), LightGreen}, {s("Picture8"), Red}},
+                .paintedAtLoad = {{norvi::control::Move, LightGreen}, {norvi::control::Quit, Red}},
                 .afterDrag = After::DesignStep,
                 .helpKey = s("norvi"),
                 .skinManager = s("norviprefs"),
