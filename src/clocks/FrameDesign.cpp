@@ -3,6 +3,7 @@
 #include "base/WindowNames.h"
 #include "clocks/dov/DovControls.h"
 #include "clocks/norvi/NorviControls.h"
+#include "clocks/quenz/QuenzControls.h"
 
 #include <array>
 
@@ -86,9 +87,9 @@ FrameDesign rowOf(Design design)
         return {.design = Design::Quenz,
                 .window = window::Quenz,
                 .twips = {9240, 6225, 2370, 2415},
-                .moveHandle = s("Picture5"),
-                .onTopButton = s("Picture6"),
-                .menuButton = s("Picture7"),
+                .moveHandle = quenz::control::Move,
+                .onTopButton = quenz::control::OnTop,
+                .menuButton = quenz::control::Preferences,
                 .onTopOn = rgbValue(64, 64, 64),
                 .onTopOff = Red,
                 .menuTrigger = {T::Down},
