@@ -3,6 +3,7 @@
 #include "base/WindowNames.h"
 #include "clocks/dov/DovControls.h"
 #include "clocks/norvi/NorviControls.h"
+#include "clocks/perrin/PerrinControls.h"
 #include "clocks/quenz/QuenzControls.h"
 
 #include <array>
@@ -107,9 +108,9 @@ FrameDesign rowOf(Design design)
         return {.design = Design::Perrin,
                 .window = window::Perrin,
                 .twips = {9855, 6090, 3495, 3000},
-                .moveHandle = s("Image2"),
-                .onTopButton = s("Picture1"),
-                .quitControl = s("Image2"),
+                .moveHandle = perrin::control::HotSpot,
+                .onTopButton = perrin::control::Minutes,
+                .quitControl = perrin::control::HotSpot,
                 .onTopOn = rgbValue(229, 255, 231),
                 .onTopOff = rgbValue(255, 255, 255),
                 .quitTrigger = T{T::DoubleClick},
