@@ -2,6 +2,7 @@
 
 #include "base/WindowNames.h"
 #include "clocks/dov/DovControls.h"
+#include "clocks/jolvex/JolvexControls.h"
 #include "clocks/norvi/NorviControls.h"
 #include "clocks/perrin/PerrinControls.h"
 #include "clocks/quenz/QuenzControls.h"
@@ -121,9 +122,9 @@ FrameDesign rowOf(Design design)
         return {.design = Design::Jolvex,
                 .window = window::Jolvex,
                 .twips = {9360, 7095, 1170, 750},
-                .moveHandle = s("Picture3"),
-                .onTopButton = s("Picture1"),
-                .menuButton = s("Picture2"),
+                .moveHandle = jolvex::control::Move,
+                .onTopButton = jolvex::control::OnTop,
+                .menuButton = jolvex::control::Preferences,
                 .onTopOn = LightGreen,
                 .onTopOff = Red,
                 .menuTrigger = {T::LeftDown},
