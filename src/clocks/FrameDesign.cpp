@@ -6,6 +6,7 @@
 #include "clocks/norvi/NorviControls.h"
 #include "clocks/perrin/PerrinControls.h"
 #include "clocks/quenz/QuenzControls.h"
+#include "clocks/vrimcolor/VrimcolorControls.h"
 
 #include <array>
 
@@ -156,10 +157,10 @@ FrameDesign rowOf(Design design)
         return {.design = Design::Vrimcolor,
                 .window = window::Vrimcolor,
                 .twips = {9870, 6855, 1755, 1755},
-                .moveHandle = s("Picture1"),
-                .onTopButton = s("Picture3"),
-                .menuButton = s("Command1"),
-                .quitControl = s("QuitBtn"),
+                .moveHandle = vrimcolor::control::Move,
+                .onTopButton = vrimcolor::control::OnTop,
+                .menuButton = vrimcolor::control::Preferences,
+                .quitControl = vrimcolor::control::Quit,
                 .onTopOn = LightGreen,
                 .onTopOff = Red,
                 .menuTrigger = {T::Click},
