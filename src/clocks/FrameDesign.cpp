@@ -3,6 +3,7 @@
 #include "base/WindowNames.h"
 #include "clocks/dov/DovControls.h"
 #include "clocks/jolvex/JolvexControls.h"
+#include "clocks/mip/MipControls.h"
 #include "clocks/norvi/NorviControls.h"
 #include "clocks/perrin/PerrinControls.h"
 #include "clocks/quenz/QuenzControls.h"
@@ -180,10 +181,10 @@ FrameDesign rowOf(Design design)
         return {.design = Design::Mip,
                 .window = window::Mip,
                 .twips = {10245, 390, 1005, 2280},
-                .moveHandle = s("Picture3"),
-                .onTopButton = s("Picture2"),
-                .menuButton = s("Picture3"),
-                .quitControl = s("Command1"),
+                .moveHandle = mip::control::Move,
+                .onTopButton = mip::control::OnTop,
+                .menuButton = mip::control::Move,
+                .quitControl = mip::control::Exit,
                 .onTopOn = LightGreen,
                 .onTopOff = Red,
                 .menuTrigger = {T::DoubleClick},
