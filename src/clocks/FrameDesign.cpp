@@ -3,6 +3,7 @@
 #include "base/WindowNames.h"
 #include "clocks/dov/DovControls.h"
 #include "clocks/jolvex/JolvexControls.h"
+#include "clocks/lumbo/LumboControls.h"
 #include "clocks/mip/MipControls.h"
 #include "clocks/norvi/NorviControls.h"
 #include "clocks/perrin/PerrinControls.h"
@@ -206,16 +207,16 @@ FrameDesign rowOf(Design design)
                 .window = window::Lumbo,
                 .caption = s("lum-bo"),
                 .twips = {1515, 510, 9000, 975},
-                .moveHandle = s("MoveBtn"),
-                .onTopButton = s("onTop"),
-                .menuButton = s("Pref"),
-                .quitControl = s("Quit"),
+                .moveHandle = lumbo::control::Move,
+                .onTopButton = lumbo::control::OnTop,
+                .menuButton = lumbo::control::Preferences,
+                .quitControl = lumbo::control::Quit,
                 .onTopOn = LightGreen,
                 .onTopOff = Red,
                 .menuTrigger = {T::Click}, // its Preferences button opens the Skin Manager directly
                 .quitTrigger = T{T::Down},
                 .quitSteps = {Step::ShowLauncher, Step::Unload},
-                .paintedAtLoad = {{s("MoveBtn"), LightGreen}},
+                .paintedAtLoad = {{lumbo::control::Move, LightGreen}},
                 .skinManager = s("lumbopreffrm")};
     }
     Q_UNREACHABLE();
