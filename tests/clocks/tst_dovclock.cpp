@@ -26,9 +26,9 @@ private Q_SLOTS:
         QCOMPARE(f.player.log, (QStringList{"prepare " + f.folder.file("Sounds/bzz.wav"), "Open"}));
         QVERIFY(f.clock.frame().soundMenu().soundOn);
         QCOMPARE(f.ops.log, QStringList{"on top"});
-        QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture4")), frame::LightGreen); // Move
-        QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture6")), frame::LightGreen); // onTop
-        QCOMPARE(f.clock.dovFace().bar(8), DovFace::Lit);                              // 9 o'clock, at once
+        QCOMPARE(f.clock.buttonColour(dov::control::Move), frame::LightGreen);  // Move
+        QCOMPARE(f.clock.buttonColour(dov::control::OnTop), frame::LightGreen); // onTop
+        QCOMPARE(f.clock.dovFace().bar(8), DovFace::Lit);                       // 9 o'clock, at once
         QCOMPARE(f.pictureLoads, 1);
         QVERIFY(f.problems.isEmpty());
     }

@@ -46,7 +46,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tip");
         QTest::newRow("Dov's minutes, painted on its face")
             << window::Dov << "" << QPoint(45, 54) << "Minutes";
-        QTest::newRow("Dov's Quit button") << window::Dov << "Picture7" << QPoint(3, 3) << "Quit";
+        QTest::newRow("Dov's Quit button") << window::Dov << dov::control::Quit << QPoint(3, 3) << "Quit";
         QTest::newRow("the stopwatch's on-top button")
             << window::Stopwatch << "Picture4" << QPoint(5, 5) << "OnTop";
     }
@@ -88,11 +88,11 @@ private Q_SLOTS:
         QCOMPARE(dov->geometry(), QRect(658, 424, 110, 133));
         QVERIFY(dov->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(dov->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture6"))), QColor(192, 255, 120));
-        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture4"))), QColor(192, 255, 120));
-        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture7"))), QColor(255, 0, 0));
-        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture5"))), QColor(255, 192, 128));
-        QCOMPARE(dov->button(QStringLiteral("Picture7"))->toolTip(), QStringLiteral("Quit"));
+        QCOMPARE(colourOf(dov->button(dov::control::OnTop)), QColor(192, 255, 120));
+        QCOMPARE(colourOf(dov->button(dov::control::Move)), QColor(192, 255, 120));
+        QCOMPARE(colourOf(dov->button(dov::control::Quit)), QColor(255, 0, 0));
+        QCOMPARE(colourOf(dov->button(dov::control::Preferences)), QColor(255, 192, 128));
+        QCOMPARE(dov->button(dov::control::Quit)->toolTip(), QStringLiteral("Quit"));
         QCOMPARE(dovFace(dov).bar(2), DovFace::Lit); // 15:20 is the "3" bar
         QVERIFY(dov->hasPicture() == false);         // the test folder has no pictures...
         QCOMPARE(f.platform.warnings.size(), 1);     // ...which is said once
@@ -108,7 +108,7 @@ private Q_SLOTS:
         ClockWindow *dov = f.open();
         const QPoint elevenBar(32, 4);
         QCOMPARE(dov->grab().toImage().pixelColor(elevenBar), QColor(105, 105, 100));
-        QTest::mousePress(dov->button(QStringLiteral("Picture6")), Qt::LeftButton); // resets the face
+        QTest::mousePress(dov->button(dov::control::OnTop), Qt::LeftButton); // resets the face
         QCOMPARE(dov->grab().toImage().pixelColor(elevenBar), QColor(105, 105, 100));
     }
 
@@ -116,11 +116,11 @@ private Q_SLOTS:
     {
         Fixture f;
         ClockWindow *dov = f.open();
-        QTest::mousePress(dov->button(QStringLiteral("Picture6")), Qt::RightButton);
-        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture6"))), QColor(255, 0, 0));
+        QTest::mousePress(dov->button(dov::control::OnTop), Qt::RightButton);
+        QCOMPARE(colourOf(dov->button(dov::control::OnTop)), QColor(255, 0, 0));
         QVERIFY(!dov->clock().frame().isOnTop());
-        QTest::mousePress(dov->button(QStringLiteral("Picture6")), Qt::MiddleButton);
-        QCOMPARE(colourOf(dov->button(QStringLiteral("Picture6"))), QColor(192, 255, 120));
+        QTest::mousePress(dov->button(dov::control::OnTop), Qt::MiddleButton);
+        QCOMPARE(colourOf(dov->button(dov::control::OnTop)), QColor(192, 255, 120));
     }
 
     void menuItemsAndTheirState()
@@ -146,9 +146,9 @@ private Q_SLOTS:
     {
         Fixture f;
         ClockWindow *dov = f.open();
-        QTest::mousePress(dov->button(QStringLiteral("Picture7")), Qt::LeftButton);
+        QTest::mousePress(dov->button(dov::control::Quit), Qt::LeftButton);
         QVERIFY(f.program.registry().isLoaded(window::Dov)); // a click, not a press
-        QTest::mouseRelease(dov->button(QStringLiteral("Picture7")), Qt::LeftButton);
+        QTest::mouseRelease(dov->button(dov::control::Quit), Qt::LeftButton);
         QVERIFY(f.player().log.contains("Close")); // read before the window and its player go
         settle();
         QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});

@@ -61,12 +61,12 @@ private Q_SLOTS:
         QVERIFY(jolvex);
         QCOMPARE(jolvex->geometry(), QRect(624, 473, 78, 50));
         QVERIFY(jolvex->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(jolvex->button(QStringLiteral("Picture1"))->geometry(), QRect(56, 6, 17, 9));
-        QCOMPARE(jolvex->button(QStringLiteral("Picture2"))->geometry(), QRect(56, 20, 17, 9));
-        QCOMPARE(jolvex->button(QStringLiteral("Picture3"))->geometry(), QRect(56, 34, 17, 9));
-        QCOMPARE(jolvex->button(QStringLiteral("Picture1"))->toolTip(), QStringLiteral("onTop"));
-        QCOMPARE(jolvex->button(QStringLiteral("Picture2"))->toolTip(), QStringLiteral("Preferences"));
-        QCOMPARE(jolvex->button(QStringLiteral("Picture3"))->toolTip(), QStringLiteral("Move"));
+        QCOMPARE(jolvex->button(jolvex::control::OnTop)->geometry(), QRect(56, 6, 17, 9));
+        QCOMPARE(jolvex->button(jolvex::control::Preferences)->geometry(), QRect(56, 20, 17, 9));
+        QCOMPARE(jolvex->button(jolvex::control::Move)->geometry(), QRect(56, 34, 17, 9));
+        QCOMPARE(jolvex->button(jolvex::control::OnTop)->toolTip(), QStringLiteral("onTop"));
+        QCOMPARE(jolvex->button(jolvex::control::Preferences)->toolTip(), QStringLiteral("Preferences"));
+        QCOMPARE(jolvex->button(jolvex::control::Move)->toolTip(), QStringLiteral("Move"));
         QCOMPARE(f.pixel(QPoint(64, 10)), QColor(192, 255, 120));
         QCOMPARE(f.pixel(QPoint(64, 24)), QColor(255, 255, 192));
         QCOMPARE(f.pixel(QPoint(64, 38)), QColor(0, 255, 0));
@@ -240,14 +240,14 @@ private Q_SLOTS:
             });
         };
         watch();
-        QTest::mousePress(jolvex->button(QStringLiteral("Picture2")), Qt::RightButton);
+        QTest::mousePress(jolvex->button(jolvex::control::Preferences), Qt::RightButton);
         QCoreApplication::processEvents();
         QVERIFY(popped.isEmpty());
-        QTest::mouseRelease(jolvex->button(QStringLiteral("Picture2")), Qt::RightButton);
+        QTest::mouseRelease(jolvex->button(jolvex::control::Preferences), Qt::RightButton);
         watch();
-        QTest::mousePress(jolvex->button(QStringLiteral("Picture2")), Qt::LeftButton);
+        QTest::mousePress(jolvex->button(jolvex::control::Preferences), Qt::LeftButton);
         QCOMPARE(popped, QStringLiteral("Prefs"));
-        QTest::mouseRelease(jolvex->button(QStringLiteral("Picture2")), Qt::LeftButton);
+        QTest::mouseRelease(jolvex->button(jolvex::control::Preferences), Qt::LeftButton);
     }
 };
 

@@ -72,10 +72,10 @@ private Q_SLOTS:
         QCOMPARE(f.control(face.frame()).fill, rgbValue(255, 0, 0));
         QCOMPARE(f.control(face.window()).fill, rgbValue(0, 0, 255));
         QCOMPARE(f.control(face.frame()).outline, LumboFace::BorderInk);
-        QCOMPARE(f.clock.buttonColour("onTop"), frame::LightGreen);
-        QCOMPARE(f.clock.buttonColour("MoveBtn"), frame::LightGreen);
-        QCOMPARE(f.clock.buttonColour("Quit"), rgbValue(255, 0, 0));
-        QCOMPARE(f.clock.buttonColour("Pref"), rgbValue(255, 128, 0));
+        QCOMPARE(f.clock.buttonColour(lumbo::control::OnTop), frame::LightGreen);
+        QCOMPARE(f.clock.buttonColour(lumbo::control::Move), frame::LightGreen);
+        QCOMPARE(f.clock.buttonColour(lumbo::control::Quit), rgbValue(255, 0, 0));
+        QCOMPARE(f.clock.buttonColour(lumbo::control::Preferences), rgbValue(255, 128, 0));
         QCOMPARE(f.ops.log, QStringList{"on top"});
         QVERIFY(f.problems.isEmpty());
     }

@@ -49,7 +49,7 @@ class TestLumboWindow : public QObject {
         // The dialog, opened by the clock's Pref button.
         LumboPrefsDialog *prefs()
         {
-            QTest::mouseClick(lumbo->button("Pref"), Qt::LeftButton);
+            QTest::mouseClick(lumbo->button(lumbo::control::Preferences), Qt::LeftButton);
             auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::LumboPrefs));
             return handle ? qobject_cast<LumboPrefsDialog *>(handle->widget()) : nullptr;
         }
@@ -85,8 +85,8 @@ private Q_SLOTS:
         QCOMPARE(f.pixel({300, 60}), QColor(30, 65, 83)); // the window, 5456158
 
         // The buttons: Pref, Move and On Top cut off by the window's bottom edge.
-        QCOMPARE(lumbo->button("Pref")->geometry(), QRect(582, 58, 15, 9));
-        QCOMPARE(lumbo->button("Quit")->geometry(), QRect(12, 48, 15, 9));
+        QCOMPARE(lumbo->button(lumbo::control::Preferences)->geometry(), QRect(582, 58, 15, 9));
+        QCOMPARE(lumbo->button(lumbo::control::Quit)->geometry(), QRect(12, 48, 15, 9));
         QCOMPARE(f.pixel({544, 61}), LightGreen); // On Top
         QCOMPARE(f.pixel({564, 61}), LightGreen); // Move
 
@@ -100,7 +100,7 @@ private Q_SLOTS:
     {
         Fixture f;
         ClockWindow *lumbo = f.open();
-        QTest::mousePress(lumbo->button("Quit"), Qt::LeftButton);
+        QTest::mousePress(lumbo->button(lumbo::control::Quit), Qt::LeftButton);
         QVERIFY(f.player().log.contains("Close"));
         ProgramRig::settle();
         QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});

@@ -32,7 +32,7 @@ class TestMipClock : public QObject {
             clock.tick();
         }
         int shown(MipFace::Control control) const { return clock.mipFace().shown(control); }
-        ColourValue lamp() const { return clock.buttonColour(MipClock::MoveButton); }
+        ColourValue lamp() const { return clock.buttonColour(mip::control::Move); }
         const QString &label() const { return clock.refresh().carrier(); }
         int zeroReads() const { return int(reads.size()); }
     };
@@ -70,7 +70,7 @@ private Q_SLOTS:
         QCOMPARE(f.shown(MipFace::Tens), tens < 10 ? MipFace::digitSlot(tens) : tens);
         QCOMPARE(f.shown(MipFace::Units), units < 10 ? MipFace::digitSlot(units) : units);
         QCOMPARE(f.lamp(), lamp);
-        QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture2")), rgbValue(192, 255, 120));
+        QCOMPARE(f.clock.buttonColour(mip::control::OnTop), rgbValue(192, 255, 120));
     }
 
     void theHelpsZeroIsReadOncePerRun()

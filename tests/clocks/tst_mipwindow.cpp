@@ -99,11 +99,11 @@ private Q_SLOTS:
         QCOMPARE(shown.pixelColor(43, 122), QColor(0, 255, 0));     // the lamp: afternoon
         QCOMPARE(shown.pixelColor(20, 122), QColor(192, 255, 120)); // on top
         // The two small buttons lie over the Exit button's upper part.
-        QWidget *exit = mip->button(QStringLiteral("Command1"));
+        QWidget *exit = mip->button(mip::control::Exit);
         QVERIFY(qobject_cast<QPushButton *>(exit));
         QCOMPARE(exit->toolTip(), QStringLiteral("Exit"));
-        QCOMPARE(mip->childAt(20, 125)->objectName(), QStringLiteral("Picture2"));
-        QCOMPARE(mip->childAt(43, 125)->objectName(), QStringLiteral("Picture3"));
+        QCOMPARE(mip->childAt(20, 125)->objectName(), mip::control::OnTop);
+        QCOMPARE(mip->childAt(43, 125)->objectName(), mip::control::Move);
         QCOMPARE(mip->childAt(34, 140), exit);
         // Only the default skin is missing from the test folder.
         QCOMPARE(f.platform.warnings.size(), 1);
@@ -168,7 +168,7 @@ private Q_SLOTS:
     {
         Fixture f;
         ClockWindow *mip = f.open();
-        QWidget *move = mip->button(MipClock::MoveButton);
+        QWidget *move = mip->button(mip::control::Move);
         // The first press is a drag's: no menu.
         QCOMPARE(ProgramRig::menuPoppedBy([&] { QTest::mouseClick(move, Qt::LeftButton); }).first, QString());
         const auto [popped, items] =
@@ -211,7 +211,7 @@ private Q_SLOTS:
         Fixture f;
         ClockWindow *mip = f.open();
         RecordingPlayer &player = f.player();
-        QTest::mouseClick(mip->button(QStringLiteral("Command1")), Qt::LeftButton, {}, QPoint(30, 20));
+        QTest::mouseClick(mip->button(mip::control::Exit), Qt::LeftButton, {}, QPoint(30, 20));
         QCOMPARE(player.log.back(), QStringLiteral("Close")); // before the window and its player go
         ProgramRig::settle();
         QVERIFY(!f.program.registry().isLoaded(window::Mip));

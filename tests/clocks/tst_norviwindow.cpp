@@ -133,7 +133,7 @@ private Q_SLOTS:
     {
         Fixture f;
         ClockWindow *norvi = f.open();
-        QWidget *preferences = norvi->button(QStringLiteral("Picture11"));
+        QWidget *preferences = norvi->button(norvi::control::Preferences);
         QCOMPARE(menuPoppedBy([&] { QTest::mousePress(preferences, Qt::LeftButton); }), QString());
         QCOMPARE(menuPoppedBy([&] { QTest::mouseRelease(preferences, Qt::LeftButton); }),
                  QStringLiteral("NorviPreferences"));
@@ -149,7 +149,7 @@ private Q_SLOTS:
     {
         Fixture f;
         ClockWindow *norvi = f.open();
-        QTest::mousePress(norvi->button(QStringLiteral("Picture8")), Qt::RightButton);
+        QTest::mousePress(norvi->button(norvi::control::Quit), Qt::RightButton);
         QVERIFY(f.player().log.contains("Close")); // read before the window and its player go
         settle();
         QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
@@ -160,10 +160,10 @@ private Q_SLOTS:
         Fixture f;
         ClockWindow *norvi = f.open();
         const QPoint onTop = twipsRect(QRect(840, 3270, 195, 105)).center();
-        QTest::mousePress(norvi->button(QStringLiteral("Picture7")), Qt::MiddleButton);
+        QTest::mousePress(norvi->button(norvi::control::OnTop), Qt::MiddleButton);
         QVERIFY(!norvi->clock().frame().isOnTop());
         QCOMPARE(pixel(norvi, onTop), Red);
-        QTest::mousePress(norvi->button(QStringLiteral("Picture7")), Qt::LeftButton);
+        QTest::mousePress(norvi->button(norvi::control::OnTop), Qt::LeftButton);
         QCOMPARE(pixel(norvi, onTop), LightGreen);
     }
 
@@ -188,7 +188,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, red);
         Fixture f;
         ClockWindow *norvi = f.open();
-        QWidget *seconds = norvi->button(QStringLiteral("Picture9"));
+        QWidget *seconds = norvi->button(norvi::control::Seconds);
         QCOMPARE(redSeconds(norvi), QList<int>{7});
         const QStringList steps = how.split(u' ');
         if (steps.contains(u"late"))
@@ -202,7 +202,7 @@ private Q_SLOTS:
         if (steps.contains(u"drag")) {
             f.passAt("15:34:28");
             f.platform.clock.now = QStringLiteral("15:34:29");
-            QWidget *move = norvi->button(QStringLiteral("Picture6"));
+            QWidget *move = norvi->button(norvi::control::Move);
             QTest::mousePress(move, Qt::LeftButton);
             QTest::mouseRelease(move, Qt::LeftButton); // the drag ends
         }

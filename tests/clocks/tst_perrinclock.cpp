@@ -18,10 +18,10 @@ class TestPerrinClock : public QObject {
         {
             ops.x = 657; // the window opens at 9855 twips
         }
-        FrameButton button(const char *name) const
+        FrameButton button(const QString &name) const
         {
             for (const FrameButton &button : clock.buttons())
-                if (button.name == QLatin1String(name))
+                if (button.name == name)
                     return button;
             return {};
         }
@@ -59,9 +59,9 @@ private Q_SLOTS:
         f.clock.load();
         QCOMPARE(f.clock.hourPicture(), picture);
         QCOMPARE(f.clock.pictures(), QStringList{PerrinClock::picturePath(picture)});
-        QCOMPARE(f.button("Image2").tip, QLatin1Char(' ') + QString::number(picture));
-        QCOMPARE(f.button("Picture1").label->text, now.mid(3, 2));
-        QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture1")), rgbValue(229, 255, 231));
+        QCOMPARE(f.button(perrin::control::HotSpot).tip, QLatin1Char(' ') + QString::number(picture));
+        QCOMPARE(f.button(perrin::control::Minutes).label->text, now.mid(3, 2));
+        QCOMPARE(f.clock.buttonColour(perrin::control::Minutes), rgbValue(229, 255, 231));
         QVERIFY(f.problems.isEmpty());
     }
 

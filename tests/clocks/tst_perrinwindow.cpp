@@ -34,8 +34,8 @@ class TestPerrinWindow : public QObject {
             perrin = openClock(Design::Perrin);
         }
         QImage shot() const { return perrin->grab().toImage(); }
-        QWidget *box() const { return perrin->button(QStringLiteral("Picture1")); }
-        QWidget *hotSpot() const { return perrin->button(QStringLiteral("Image2")); }
+        QWidget *box() const { return perrin->button(perrin::control::Minutes); }
+        QWidget *hotSpot() const { return perrin->button(perrin::control::HotSpot); }
         bool onTop() const { return perrin->windowHandle()->flags() & Qt::WindowStaysOnTopHint; }
     };
 
@@ -49,9 +49,8 @@ private Q_SLOTS:
         // the whole window on it.
         const QRect place(657, 406, 233, 200);
         const QRect room = f.perrin->screen()->availableGeometry();
-        QCOMPARE(f.perrin->geometry(),
-                 place.translated(std::min(0, room.right() - place.right()),
-                                  std::min(0, room.bottom() - place.bottom())));
+        QCOMPARE(f.perrin->geometry(), place.translated(std::min(0, room.right() - place.right()),
+                                                        std::min(0, room.bottom() - place.bottom())));
         QVERIFY(f.onTop());
         // The outer ellipse less the small hole, in the window's top-left part.
         const QRegion shape =

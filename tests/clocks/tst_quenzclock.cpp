@@ -42,7 +42,7 @@ private Q_SLOTS:
         QCOMPARE(f.pictureLoads, 0);
         QCOMPARE(f.face().bar(2), QuenzFace::Grey);
         QCOMPARE(f.face().marker(9), QuenzFace::Grey);
-        QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture6")), QuenzFace::DarkGrey); // on top
+        QCOMPARE(f.clock.buttonColour(quenz::control::OnTop), QuenzFace::DarkGrey); // on top
         QCOMPARE(f.ops.log, QStringList{"on top"});
 
         f.time.now = QStringLiteral("10:20:08");
@@ -92,9 +92,9 @@ private Q_SLOTS:
             f.clock.frame().pressMoveHandle();
             f.ops.endDrag();
         } else if (how == u"click") {
-            f.clock.buttonGesture(QStringLiteral("Picture5"), SkinnedClock::Gesture::Click);
+            f.clock.buttonGesture(quenz::control::Move, SkinnedClock::Gesture::Click);
         } else if (how == u"up") {
-            f.clock.buttonGesture(QStringLiteral("Picture5"), SkinnedClock::Gesture::Up);
+            f.clock.buttonGesture(quenz::control::Move, SkinnedClock::Gesture::Up);
         } else if (how == u"reload") {
             f.clock.refresh().raise();
             f.clock.tick();
@@ -117,11 +117,11 @@ private Q_SLOTS:
         f.clock.tick();
         const QuenzFace shown = f.face();
         f.time.now = QStringLiteral("10:20:07");
-        for (const char *strip : {"Picture6", "Picture7"})
+        for (const QString &strip : {quenz::control::OnTop, quenz::control::Preferences})
             for (auto gesture : {SkinnedClock::Gesture::Down, SkinnedClock::Gesture::Up,
                                  SkinnedClock::Gesture::Click, SkinnedClock::Gesture::DoubleClick})
-                f.clock.buttonGesture(QString::fromLatin1(strip), gesture);
-        f.clock.buttonGesture(QStringLiteral("Picture5"), SkinnedClock::Gesture::Down); // the frame drags
+                f.clock.buttonGesture(strip, gesture);
+        f.clock.buttonGesture(quenz::control::Move, SkinnedClock::Gesture::Down); // the frame drags
         QVERIFY(f.face() == shown);
     }
 };

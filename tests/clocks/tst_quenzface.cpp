@@ -180,7 +180,7 @@ private Q_SLOTS:
         QStringList changed;
         for (int i : Face::changed(loaded.controls(), face.controls()))
             changed.append(face.controls()[size_t(i)].name);
-        QCOMPARE(changed, (QStringList{"Label1", "Picture4"}));
+        QCOMPARE(changed, (QStringList{"Label1", quenz::control::Dot}));
         QCOMPARE(face.dot(), QuenzFace::Afternoon);
         QCOMPARE(face.minutesText(), QStringLiteral("20"));
 

@@ -51,15 +51,14 @@ private Q_SLOTS:
         QCOMPARE(quenz->geometry(), QRect(616, 415, 158, 161));
         QVERIFY(quenz->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(quenz->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(quenz->button(QStringLiteral("Picture5"))->geometry(), QRect(0, 156, 159, 5));
-        QCOMPARE(quenz->button(QStringLiteral("Picture6"))->geometry(), QRect(152, -2, 7, 158));
-        QCOMPARE(quenz->button(QStringLiteral("Picture7"))->geometry(), QRect(0, 144, 5, 13));
-        for (const char *tip : {"Move", "onTop", "Preferences"}) {
-            const QString name = tip[0] == 'M' ? "Picture5" : tip[0] == 'o' ? "Picture6" : "Picture7";
+        QCOMPARE(quenz->button(quenz::control::Move)->geometry(), QRect(0, 156, 159, 5));
+        QCOMPARE(quenz->button(quenz::control::OnTop)->geometry(), QRect(152, -2, 7, 158));
+        QCOMPARE(quenz->button(quenz::control::Preferences)->geometry(), QRect(0, 144, 5, 13));
+        for (const auto &[name, tip] :
+             {std::pair{quenz::control::Move, "Move"}, std::pair{quenz::control::OnTop, "onTop"},
+              std::pair{quenz::control::Preferences, "Preferences"}})
             QCOMPARE(quenz->button(name)->toolTip(), QString::fromLatin1(tip));
-        }
-        QCOMPARE(quenz->button(QStringLiteral("Picture5"))->palette().color(QPalette::Window),
-                 QColor(0, 0, 0));
+        QCOMPARE(quenz->button(quenz::control::Move)->palette().color(QPalette::Window), QColor(0, 0, 0));
         // The test folder has no pictures: the default skin is missing, which is said once.
         QCOMPARE(f.platform.warnings.size(), 1);
         QVERIFY(f.platform.warnings.front().contains(QStringLiteral("dunga-3d.jpg")));
@@ -166,20 +165,20 @@ private Q_SLOTS:
                 menu->close();
             }
         });
-        QTest::mousePress(quenz->button(QStringLiteral("Picture7")), button);
+        QTest::mousePress(quenz->button(quenz::control::Preferences), button);
         QCOMPARE(popped, QStringLiteral("Quenzprefs"));
         QCOMPARE(items, (QStringList{"Help", "Skin Manager", "Sound", "-", "About", "Quit"}));
-        QTest::mouseRelease(quenz->button(QStringLiteral("Picture7")), button);
+        QTest::mouseRelease(quenz->button(quenz::control::Preferences), button);
     }
 
     void onTopStripTogglesWithAnyButton()
     {
         Fixture f;
         ClockWindow *quenz = f.open();
-        QTest::mousePress(quenz->button(QStringLiteral("Picture6")), Qt::RightButton);
+        QTest::mousePress(quenz->button(quenz::control::OnTop), Qt::RightButton);
         QVERIFY(!quenz->clock().frame().isOnTop());
         QCOMPARE(f.pixel(QPoint(155, 80)), QColor(255, 0, 0));
-        QTest::mousePress(quenz->button(QStringLiteral("Picture6")), Qt::MiddleButton);
+        QTest::mousePress(quenz->button(quenz::control::OnTop), Qt::MiddleButton);
         QVERIFY(quenz->clock().frame().isOnTop());
         QCOMPARE(f.pixel(QPoint(155, 80)), QColor(64, 64, 64));
     }
@@ -192,7 +191,7 @@ private Q_SLOTS:
         QCOMPARE(f.pixel(hourBar), QColor(0, 0, 255));
         QCOMPARE(f.pixel(secondsMarker), QColor(205, 10, 0));
         f.platform.clock.now = QStringLiteral("10:20:07");
-        QTest::mouseClick(quenz->button(QStringLiteral("Picture5")), Qt::LeftButton);
+        QTest::mouseClick(quenz->button(quenz::control::Move), Qt::LeftButton);
         settle();
         // Cleared, and drawn again from the next multiple of five seconds.
         QCOMPARE(f.pixel(hourBar), f.buttonFace());

@@ -302,7 +302,7 @@ private Q_SLOTS:
         for (const Design design : AllDesigns) {
             // Norvi's afternoon indicator tells the half of the day the window was opened in.
             const QStringList kept =
-                design == Design::Norvi ? QStringList{QStringLiteral("Picture10")} : QStringList{};
+                design == Design::Norvi ? QStringList{norvi::control::Indicator} : QStringList{};
             for (const auto &jump : jumps)
                 QTest::addRow("%s, %s", qPrintable(designName(design)), jump.name)
                     << design << QString::fromLatin1(jump.from) << QString::fromLatin1(jump.to) << kept;

@@ -15,7 +15,7 @@ class TestVrimcolorClock : public QObject {
                        [](const ClockContext &context) { return std::make_unique<VrimcolorClock>(context); })
         {}
         const VrimcolorFace &face() const { return clock.vrimcolorFace(); }
-        ColourValue lamp() const { return clock.buttonColour(VrimcolorClock::MoveButton); }
+        ColourValue lamp() const { return clock.buttonColour(vrimcolor::control::Move); }
         void drag()
         {
             clock.frame().pressMoveHandle();
@@ -31,7 +31,7 @@ private Q_SLOTS:
         f.clock.load();
         QCOMPARE(f.lamp(), VrimcolorFace::Afternoon);
         QCOMPARE(f.face().lineColour(QStringLiteral("Line15")), VrimcolorFace::Red);
-        QCOMPARE(f.clock.buttonColour(QStringLiteral("Picture3")), rgbValue(192, 255, 120));
+        QCOMPARE(f.clock.buttonColour(vrimcolor::control::OnTop), rgbValue(192, 255, 120));
         QCOMPARE(f.ops.log, QStringList{"on top"});
         QCOMPARE(f.clock.pictures(), QStringList{f.folder.file("Skins/Quenz/hiven-3d.jpg")});
         QCOMPARE(f.player.log, QStringList{"prepare " + f.folder.file("Sounds/iauu.wav")});
@@ -64,9 +64,9 @@ private Q_SLOTS:
         QCOMPARE(f.player.log, QStringList{}); // nothing until the next tick
         f.time.now = QStringLiteral("10:20:31");
         f.clock.tick();
-        const QStringList expected = sampled
-                                         ? QStringList{"close", "prepare " + sound, "Open", "Play", "Close", "prepare " + sound}
-                                         : QStringList{"close"};
+        const QStringList expected =
+            sampled ? QStringList{"close", "prepare " + sound, "Open", "Play", "Close", "prepare " + sound}
+                    : QStringList{"close"};
         QCOMPARE(f.player.log, expected);
         QCOMPARE(f.pictureLoads, loads + 1);
         QCOMPARE(f.clock.chime(), interval);

@@ -62,16 +62,16 @@ private Q_SLOTS:
         QVERIFY(vrim->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(vrim->windowFlags() & Qt::FramelessWindowHint);
         const struct {
-            const char *name;
+            QString name;
             QRect place;
             const char *tip;
             bool push;
-        } buttons[] = {{"Picture1", {20, 16, 13, 7}, "Move", false},
-                       {"Picture3", {20, 6, 13, 7}, "onTop", false},
-                       {"Command1", {40, 8, 5, 13}, "Preferences", true},
-                       {"QuitBtn", {10, 8, 5, 13}, "Quit", true}};
+        } buttons[] = {{vrimcolor::control::Move, {20, 16, 13, 7}, "Move", false},
+                       {vrimcolor::control::OnTop, {20, 6, 13, 7}, "onTop", false},
+                       {vrimcolor::control::Preferences, {40, 8, 5, 13}, "Preferences", true},
+                       {vrimcolor::control::Quit, {10, 8, 5, 13}, "Quit", true}};
         for (const auto &button : buttons) {
-            QWidget *widget = vrim->button(QString::fromLatin1(button.name));
+            QWidget *widget = vrim->button(button.name);
             QVERIFY(widget);
             QCOMPARE(widget->geometry(), button.place);
             QCOMPARE(widget->toolTip(), QString::fromLatin1(button.tip));
@@ -209,7 +209,7 @@ private Q_SLOTS:
     {
         Fixture f;
         ClockWindow *vrim = f.open();
-        auto *preferences = vrim->button(QStringLiteral("Command1"));
+        auto *preferences = vrim->button(vrimcolor::control::Preferences);
         QCOMPARE(menuPoppedBy([&] { QTest::mousePress(preferences, Qt::LeftButton); }).first, QString());
         const auto [popped, items] = menuPoppedBy([&] { QTest::mouseRelease(preferences, Qt::LeftButton); });
         QCOMPARE(popped, QStringLiteral("prefs"));
@@ -220,7 +220,7 @@ private Q_SLOTS:
     {
         Fixture f;
         ClockWindow *vrim = f.open();
-        QWidget *quit = vrim->button(QStringLiteral("QuitBtn"));
+        QWidget *quit = vrim->button(vrimcolor::control::Quit);
         QTest::mousePress(quit, Qt::LeftButton);
         QVERIFY(!f.player().log.contains("Close"));
         QTest::mouseRelease(quit, Qt::LeftButton);

@@ -1,5 +1,6 @@
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
+#include "clocks/dov/DovControls.h"
 #include "shell/LauncherWindow.h"
 #include "support/ProgramRig.h"
 #include "ui/Accessible.h"
@@ -92,13 +93,13 @@ private Q_SLOTS:
     {
         ProgramRig rig(QStringLiteral("10:37:05"));
         ClockWindow *dov = rig.openClock(Design::Dov);
-        QAccessibleInterface *move = reader(dov->button(QStringLiteral("Picture4")));
+        QAccessibleInterface *move = reader(dov->button(dov::control::Move));
         QCOMPARE(move->role(), QAccessible::Button);
         QCOMPARE(move->text(QAccessible::Name), QStringLiteral("Move"));
-        QAccessibleInterface *menu = reader(dov->button(QStringLiteral("Picture5")));
+        QAccessibleInterface *menu = reader(dov->button(dov::control::Preferences));
         QCOMPARE(menu->text(QAccessible::Name), QStringLiteral("Preferences"));
         QVERIFY(menu->state().hasPopup);
-        QAccessibleInterface *onTop = reader(dov->button(QStringLiteral("Picture6")));
+        QAccessibleInterface *onTop = reader(dov->button(dov::control::OnTop));
         QCOMPARE(onTop->role(), QAccessible::CheckBox);
         QCOMPARE(onTop->text(QAccessible::Name), QStringLiteral("onTop"));
         QVERIFY(onTop->state().checkable);
@@ -121,8 +122,8 @@ private Q_SLOTS:
         rig.passAt("10:38:00");
         QCOMPARE(face->text(QAccessible::Name), QStringLiteral("10:38"));
         // Under the buttons: the mouse still reaches them.
-        QCOMPARE(dov->childAt(dov->button(QStringLiteral("Picture4"))->geometry().center()),
-                 dov->button(QStringLiteral("Picture4")));
+        QCOMPARE(dov->childAt(dov->button(dov::control::Move)->geometry().center()),
+                 dov->button(dov::control::Move));
     }
 
     void menuKeysOpenTheClocksMenu_data()

@@ -10,10 +10,10 @@ DovClock::DovClock(const ClockContext &context)
 std::vector<FrameButton> DovClock::buttons() const
 {
     return {
-        {QStringLiteral("Picture7"), {450, 585, 255, 135}, QStringLiteral("Quit"), QuitColour},
-        {QStringLiteral("Picture5"), {1020, 570, 255, 135}, QStringLiteral("Preferences"), MenuColour},
-        {QStringLiteral("Picture6"), {420, 1350, 255, 135}, QStringLiteral("onTop"), {}},
-        {QStringLiteral("Picture4"), {1020, 1350, 255, 135}, QStringLiteral("Move"), {}},
+        {dov::control::Quit, {450, 585, 255, 135}, QStringLiteral("Quit"), QuitColour},
+        {dov::control::Preferences, {1020, 570, 255, 135}, QStringLiteral("Preferences"), MenuColour},
+        {dov::control::OnTop, {420, 1350, 255, 135}, QStringLiteral("onTop"), {}},
+        {dov::control::Move, {1020, 1350, 255, 135}, QStringLiteral("Move"), {}},
     };
 }
 

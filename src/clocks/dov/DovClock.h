@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clocks/SkinnedClock.h"
+#include "clocks/dov/DovControls.h"
 #include "clocks/dov/DovFace.h"
 
 namespace vrim {

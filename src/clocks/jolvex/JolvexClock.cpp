@@ -17,9 +17,9 @@ JolvexClock::JolvexClock(const ClockContext &context)
 std::vector<FrameButton> JolvexClock::buttons() const
 {
     return {
-        {QStringLiteral("Picture1"), {840, 90, 255, 135}, QStringLiteral("onTop"), rgbValue(255, 0, 0)},
-        {QStringLiteral("Picture2"), {840, 300, 255, 135}, QStringLiteral("Preferences"), MenuColour},
-        {QStringLiteral("Picture3"), {840, 510, 255, 135}, QStringLiteral("Move"), MoveColour},
+        {jolvex::control::OnTop, {840, 90, 255, 135}, QStringLiteral("onTop"), rgbValue(255, 0, 0)},
+        {jolvex::control::Preferences, {840, 300, 255, 135}, QStringLiteral("Preferences"), MenuColour},
+        {jolvex::control::Move, {840, 510, 255, 135}, QStringLiteral("Move"), MoveColour},
     };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clocks/SkinnedClock.h"
+#include "clocks/jolvex/JolvexControls.h"
 #include "clocks/jolvex/JolvexFace.h"
 
 namespace vrim {

@@ -16,10 +16,10 @@ std::vector<FrameButton> LumboClock::buttons() const
     // Quit sits on the bar; the other three hang from the window's bottom edge, which cuts
     // them off.
     return {
-        {QStringLiteral("Quit"), {60 + 120, 720, 225, 135}, QStringLiteral("Quit"), QuitColour},
-        {QStringLiteral("Pref"), {8730, 870, 225, 135}, QStringLiteral("Preferences"), PrefColour},
-        {QStringLiteral("MoveBtn"), {8430, 870, 225, 135}, QStringLiteral("Move"), PaleGreen},
-        {QStringLiteral("onTop"), {8130, 870, 225, 135}, QStringLiteral("On Top"), PaleGreen},
+        {lumbo::control::Quit, {60 + 120, 720, 225, 135}, QStringLiteral("Quit"), QuitColour},
+        {lumbo::control::Preferences, {8730, 870, 225, 135}, QStringLiteral("Preferences"), PrefColour},
+        {lumbo::control::Move, {8430, 870, 225, 135}, QStringLiteral("Move"), PaleGreen},
+        {lumbo::control::OnTop, {8130, 870, 225, 135}, QStringLiteral("On Top"), PaleGreen},
     };
 }
 

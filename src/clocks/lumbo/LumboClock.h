@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clocks/SkinnedClock.h"
+#include "clocks/lumbo/LumboControls.h"
 #include "clocks/lumbo/LumboFace.h"
 #include "settings/LumboPrefsModel.h"
 

@@ -17,9 +17,9 @@ std::vector<FrameButton> MipClock::buttons() const
 {
     // Exit first: the two small buttons lie over its upper part.
     return {
-        {QStringLiteral("Command1"), {90, 1815, 825, 375}, QStringLiteral("Exit"), {}, true},
-        {QStringLiteral("Picture2"), {180, 1800, 285, 165}, QStringLiteral("onTop"), rgbValue(192, 255, 192)},
-        {MoveButton,
+        {mip::control::Exit, {90, 1815, 825, 375}, QStringLiteral("Exit"), {}, true},
+        {mip::control::OnTop, {180, 1800, 285, 165}, QStringLiteral("onTop"), rgbValue(192, 255, 192)},
+        {mip::control::Move,
          {540, 1800, 285, 165},
          QStringLiteral("1 click Move - 2 clicks Preferences"),
          rgbValue(192, 255, 192)},
@@ -41,7 +41,7 @@ void MipClock::passFace()
 
     const QString now = time().timeText();
     int hour = now.left(2).toInt();
-    setButtonColour(MoveButton, hour > 12 ? Afternoon : Morning);
+    setButtonColour(mip::control::Move, hour > 12 ? Afternoon : Morning);
     if (hour > 12)
         hour -= 12;
     m_mip.show(MipFace::Hour, MipFace::hourSlot(hour == 0 ? 12 : hour));

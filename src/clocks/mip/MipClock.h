@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clocks/SkinnedClock.h"
+#include "clocks/mip/MipControls.h"
 #include "clocks/mip/MipFace.h"
 
 namespace vrim {
@@ -11,7 +12,6 @@ namespace vrim {
 // minutes 00-09; the refresh carrier (Label1) holds "zero" meanwhile, so a reload reads it again.
 class MipClock final : public SkinnedClock {
 public:
-    static inline const QString MoveButton = QStringLiteral("Picture3");
     static inline const QString ZeroMarker = QStringLiteral("zero");
     // The lamp: noon counts with the morning.
     static constexpr ColourValue Morning = rgbValue(200, 255, 200);

@@ -10,11 +10,11 @@ NorviClock::NorviClock(const ClockContext &context)
 std::vector<FrameButton> NorviClock::buttons() const
 {
     return {
-        {QStringLiteral("Picture11"), {120, 3270, 195, 105}, QStringLiteral("Preferences"), MenuColour},
-        {SecondsButton, {360, 3270, 195, 105}, QStringLiteral("Secs/No Secs"), SecondsColour},
-        {QStringLiteral("Picture8"), {630, 3270, 195, 105}, QStringLiteral("Quit"), {}},
-        {QStringLiteral("Picture7"), {840, 3270, 195, 105}, QStringLiteral("onTop"), {}},
-        {QStringLiteral("Picture6"), {1080, 3270, 195, 105}, QStringLiteral("Move"), {}},
+        {norvi::control::Preferences, {120, 3270, 195, 105}, QStringLiteral("Preferences"), MenuColour},
+        {norvi::control::Seconds, {360, 3270, 195, 105}, QStringLiteral("Secs/No Secs"), SecondsColour},
+        {norvi::control::Quit, {630, 3270, 195, 105}, QStringLiteral("Quit"), {}},
+        {norvi::control::OnTop, {840, 3270, 195, 105}, QStringLiteral("onTop"), {}},
+        {norvi::control::Move, {1080, 3270, 195, 105}, QStringLiteral("Move"), {}},
     };
 }
 
@@ -37,7 +37,7 @@ void NorviClock::afterDrag()
 
 void NorviClock::buttonGesture(const QString &name, Gesture gesture)
 {
-    if (name != SecondsButton || gesture != Gesture::Down)
+    if (name != norvi::control::Seconds || gesture != Gesture::Down)
         return;
     m_norvi.toggleSeconds(time());
     settleFace(); // the units lamp follows at once, as a pass a millisecond later would show it

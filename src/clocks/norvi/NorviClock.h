@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clocks/SkinnedClock.h"
+#include "clocks/norvi/NorviControls.h"
 #include "clocks/norvi/NorviFace.h"
 
 namespace vrim {
@@ -11,7 +12,6 @@ class NorviClock final : public SkinnedClock {
 public:
     static constexpr ColourValue MenuColour = rgbValue(255, 192, 128);
     static constexpr ColourValue SecondsColour = rgbValue(255, 255, 192);
-    static inline const QString SecondsButton = QStringLiteral("Picture9");
 
     explicit NorviClock(const ClockContext &context);
 

@@ -1,5 +1,6 @@
 #include "clocks/norvi/NorviFace.h"
 
+#include "clocks/norvi/NorviControls.h"
 #include "platform/TimeSource.h"
 
 namespace vrim {
@@ -75,7 +76,7 @@ NorviFace::NorviFace(ColourValue face)
     for (int k = 1; k < 10; ++k)
         m_minUnits[size_t(k)] = lamp(QStringLiteral("Picture3(%1)").arg(k),
                                      QRect(QPoint(MinutesLeft, UnitsBottom - CellStep * k), Cell));
-    m_indicator = lamp(QStringLiteral("Picture10"), QRect(QPoint(MinutesLeft, UnitsBottom), Cell));
+    m_indicator = lamp(norvi::control::Indicator, QRect(QPoint(MinutesLeft, UnitsBottom), Cell));
 }
 
 int NorviFace::controlOf(const QString &name) const

@@ -26,12 +26,12 @@ std::vector<FrameButton> PerrinClock::buttons() const
     // A positive number turned into text has a space before it: " 13".
     const QString hour = m_hourPicture > 0 ? QLatin1Char(' ') + QString::number(m_hourPicture) : QString();
     return {
-        {.name = QStringLiteral("Picture1"),
+        {.name = perrin::control::Minutes,
          .twips = {690, 1230, 405, 225},
          .tip = QStringLiteral("Minutes"),
          .colour = rgbValue(255, 255, 255),
          .label = ButtonLabel{QStringLiteral("minutlbl"), {135, 0}, m_minutes, rgbValue(255, 255, 255)}},
-        {.name = QStringLiteral("Image2"), .twips = {540, 570, 255, 225}, .tip = hour, .invisible = true},
+        {.name = perrin::control::HotSpot, .twips = {540, 570, 255, 225}, .tip = hour, .invisible = true},
     };
 }
 

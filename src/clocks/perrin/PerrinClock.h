@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clocks/SkinnedClock.h"
+#include "clocks/perrin/PerrinControls.h"
 
 namespace vrim {
 

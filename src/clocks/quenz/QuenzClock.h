@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clocks/SkinnedClock.h"
+#include "clocks/quenz/QuenzControls.h"
 #include "clocks/quenz/QuenzFace.h"
 
 namespace vrim {

@@ -78,8 +78,7 @@ QuenzFace::QuenzFace(ColourValue face)
                         .fill = Navy,
                         .font = FaceText{QStringLiteral("Courier New"), 15.75, true, rgbValue(224, 224, 224)},
                         .clipTo = centre});
-    m_dot =
-        m_controls.add({.name = QStringLiteral("Picture4"), .twips = {1035, 645, 100, 100}, .fill = Morning});
+    m_dot = m_controls.add({.name = quenz::control::Dot, .twips = {1035, 645, 100, 100}, .fill = Morning});
 }
 
 void QuenzFace::reset()

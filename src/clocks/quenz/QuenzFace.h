@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clocks/Face.h"
+#include "clocks/quenz/QuenzControls.h"
 
 #include <QString>
 

@@ -10,10 +10,10 @@ VrimcolorClock::VrimcolorClock(const ClockContext &context)
 std::vector<FrameButton> VrimcolorClock::buttons() const
 {
     return {
-        {QStringLiteral("Picture3"), {300, 90, 195, 105}, QStringLiteral("onTop"), rgbValue(255, 0, 0)},
-        {MoveButton, {300, 240, 195, 105}, QStringLiteral("Move"), MoveColour},
-        {QStringLiteral("QuitBtn"), {150, 120, 75, 195}, QStringLiteral("Quit"), {}, true},
-        {QStringLiteral("Command1"), {600, 120, 75, 195}, QStringLiteral("Preferences"), {}, true},
+        {vrimcolor::control::OnTop, {300, 90, 195, 105}, QStringLiteral("onTop"), rgbValue(255, 0, 0)},
+        {vrimcolor::control::Move, {300, 240, 195, 105}, QStringLiteral("Move"), MoveColour},
+        {vrimcolor::control::Quit, {150, 120, 75, 195}, QStringLiteral("Quit"), {}, true},
+        {vrimcolor::control::Preferences, {600, 120, 75, 195}, QStringLiteral("Preferences"), {}, true},
     };
 }
 
@@ -25,7 +25,7 @@ void VrimcolorClock::passFace()
         m_loaded = true;
     }
     m_vrim.update(time());
-    setButtonColour(MoveButton, m_vrim.lamp());
+    setButtonColour(vrimcolor::control::Move, m_vrim.lamp());
 }
 
 } // namespace vrim

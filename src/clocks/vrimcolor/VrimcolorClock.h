@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clocks/SkinnedClock.h"
+#include "clocks/vrimcolor/VrimcolorControls.h"
 #include "clocks/vrimcolor/VrimcolorFace.h"
 
 namespace vrim {
@@ -10,7 +11,6 @@ namespace vrim {
 // drag (the frame raises the clock's own refresh signal).
 class VrimcolorClock final : public SkinnedClock {
 public:
-    static inline const QString MoveButton = QStringLiteral("Picture1");
     static constexpr ColourValue MoveColour = rgbValue(192, 255, 192); // until the first pass
 
     explicit VrimcolorClock(const ClockContext &context);
