@@ -166,7 +166,7 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
     m_clock =
         makeClock(ClockContext{folders, platform.time(), registry, m_ops, m_player.get(), buttonFace(*this)});
     if (m_player)
-        m_player->onCompleted([this] { m_clock->frame().playerCompleted(); });
+        connect(m_player.get(), &SoundPlayer::completed, this, [this] { m_clock->frame().playerCompleted(); });
     m_clock->onProblem([this](const QString &problem) { report(problem); });
     m_clock->onPicturesChanged([this] { loadPictures(); });
     m_clock->onReadPicture([this](int slot, const QString &path) { return readPicture(slot, path); });
@@ -183,7 +183,7 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
 
     // Subscribed before load: a design whose load asks for a reload (Quenz) gets it at once.
     m_subscription = ticker.subscribe([this] { pass(); });
-    m_clock->refresh().onRaised([this] {
+    connect(&m_clock->refresh(), &RefreshSignal::raised, this, [this] {
         if (m_ticker)
             m_ticker->passSoon(m_subscription);
     });
