@@ -48,15 +48,13 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     // The program ends once the event that unloaded the last window on the screen is over, unless
     // that same event opened another (a clock that unloads itself, then shows the launcher).
     // Hidden sample windows do not keep it running.
-    m_registry.onLastWindowGone([this] {
-        QMetaObject::invokeMethod(
-            &m_endCheck,
-            [this] {
-                if (!m_registry.anyShown() && m_onEnd)
-                    m_onEnd();
-            },
-            Qt::QueuedConnection);
-    });
+    QObject::connect(
+        &m_registry, &WindowRegistry::lastWindowGone, &m_endCheck,
+        [this] {
+            if (!m_registry.anyShown() && m_onEnd)
+                m_onEnd();
+        },
+        Qt::QueuedConnection);
     m_registry.define(window::Splash, [this] {
         return std::make_unique<WidgetWindow>(new SplashWindow(m_registry, m_platform));
     });

@@ -86,7 +86,8 @@ int main(int argc, char *argv[])
         QMetaObject::invokeMethod(
             qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     });
-    runningCopy.onAsked([&program] { vrim::comeForward(program.registry()); });
+    QObject::connect(&runningCopy, &vrim::RunningCopy::asked, &program.registry(),
+                     [&program] { vrim::comeForward(program.registry()); });
     if (!program.start())
         return EXIT_FAILURE;
     return QApplication::exec();

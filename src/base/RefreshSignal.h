@@ -1,26 +1,23 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
-
-#include <functional>
 
 namespace vrim {
 
 // The text slot through which a Skin Manager asks its clock to re-read its settings. It holds
 // "refrsh" from the moment it is raised until the clock's next tick takes it, so several raises
 // before a tick give one reload.
-class RefreshSignal {
+class RefreshSignal : public QObject {
+    Q_OBJECT
 public:
     static QString raisedText() { return QStringLiteral("refrsh"); }
 
     void raise()
     {
         m_carrier = raisedText();
-        if (m_raised)
-            m_raised();
+        Q_EMIT raised();
     }
-    // Lets the clock run its next pass at once instead of at the next second.
-    void onRaised(std::function<void()> handler) { m_raised = std::move(handler); }
 
     // Answers whether a reload is due and clears the carrier when it is. Any other text in the
     // carrier (some clocks keep values of their own there) is left alone.
@@ -35,9 +32,12 @@ public:
     const QString &carrier() const { return m_carrier; }
     void setCarrier(const QString &text) { m_carrier = text; }
 
+Q_SIGNALS:
+    // Lets the clock run its next pass at once instead of at the next second.
+    void raised();
+
 private:
     QString m_carrier;
-    std::function<void()> m_raised;
 };
 
 } // namespace vrim

@@ -62,8 +62,8 @@ void WindowRegistry::unload(const QString &requested)
     std::unique_ptr<ManagedWindow> gone = std::move(it->window);
     m_loaded.erase(it);
     gone.reset();
-    if (!anyShown() && m_lastGone)
-        m_lastGone();
+    if (!anyShown())
+        Q_EMIT lastWindowGone();
 }
 
 void WindowRegistry::closeAll()

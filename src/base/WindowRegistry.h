@@ -2,6 +2,7 @@
 
 #include "base/ManagedWindow.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +18,8 @@ class RefreshSignal;
 // The program's windows by name: at most one of each, created when first shown, all state
 // dropped when unloaded. The program ends when the last one on the screen goes: a hidden window
 // left loaded alone would keep it running with nothing to close it by.
-class WindowRegistry {
+class WindowRegistry : public QObject {
+    Q_OBJECT
 public:
     using Factory = std::function<std::unique_ptr<ManagedWindow>()>;
 
@@ -37,8 +39,9 @@ public:
     ManagedWindow *window(const QString &name) const;
     QStringList loaded() const; // in load order
 
-    // Called when an unload leaves no window shown: none loaded, or only hidden ones.
-    void onLastWindowGone(std::function<void()> handler) { m_lastGone = std::move(handler); }
+Q_SIGNALS:
+    // An unload left no window shown: none loaded, or only hidden ones.
+    void lastWindowGone();
 
 private:
     struct Entry {
@@ -51,7 +54,6 @@ private:
 
     std::map<QString, Factory> m_factories;
     std::vector<Entry> m_loaded;
-    std::function<void()> m_lastGone;
 };
 
 } // namespace vrim

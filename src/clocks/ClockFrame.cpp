@@ -6,14 +6,17 @@
 #include "platform/SoundPlayer.h"
 #include "platform/WindowOps.h"
 
+#include <utility>
+
 namespace vrim {
 
 ClockFrame::ClockFrame(const FrameDesign &design, WindowRegistry &registry, WindowOps &ops,
-                       SoundPlayer *player)
+                       SoundPlayer *player, FrameSteps steps)
     : m_design(design)
     , m_registry(registry)
     , m_ops(ops)
     , m_player(player)
+    , m_steps(std::move(steps))
 {}
 
 void ClockFrame::load()
@@ -29,8 +32,8 @@ void ClockFrame::load()
 void ClockFrame::pressMoveHandle()
 {
     m_ops.startDrag([this] {
-        if (m_afterDrag)
-            m_afterDrag();
+        if (m_steps.afterDrag)
+            m_steps.afterDrag();
     });
 }
 
@@ -47,8 +50,8 @@ void ClockFrame::pressOnTopButton()
     } else {
         return;
     }
-    if (m_afterToggle)
-        m_afterToggle();
+    if (m_steps.afterToggle)
+        m_steps.afterToggle();
 }
 
 void ClockFrame::chooseMenuItem(const QString &name)
@@ -67,8 +70,8 @@ void ClockFrame::chooseMenuItem(const QString &name)
         run(FrameStep::ClosePlayer);
         run(FrameStep::ShowLauncher);
         run(FrameStep::Unload);
-    } else if (m_otherItem) {
-        m_otherItem(name);
+    } else {
+        Q_EMIT otherItemChosen(name);
     }
 }
 
@@ -78,7 +81,7 @@ std::optional<bool> ClockFrame::isChecked(const QString &item) const
         return m_soundMenu.soundOn;
     if (item == u"SoundOff")
         return m_soundMenu.soundOff;
-    return m_checkMark ? m_checkMark(item) : std::nullopt;
+    return m_steps.checkMark ? m_steps.checkMark(item) : std::nullopt;
 }
 
 void ClockFrame::openSkinManager()

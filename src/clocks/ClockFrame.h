@@ -3,6 +3,8 @@
 #include "clocks/FrameDesign.h"
 #include "settings/ChimeRules.h"
 
+#include <QObject>
+
 #include <functional>
 #include <optional>
 
@@ -12,11 +14,22 @@ class SoundPlayer;
 class WindowOps;
 class WindowRegistry;
 
+// What the clock that owns a frame does for it. These are the owner's answers, not news for
+// whoever listens, so the owner hands them over once, when it makes the frame.
+struct FrameSteps {
+    std::function<void()> afterDrag;   // the design's step once a drag ends
+    std::function<void()> afterToggle; // ... and once the on-top button swapped the stacking
+    // The check mark of an item the frame does not know, or none.
+    std::function<std::optional<bool>(const QString &)> checkMark;
+};
+
 // The part of every clock window that is not its face: on-top state, dragging, the pop-up
 // menu's items, quitting and closing. The on-top button's colour is the on-top state.
-class ClockFrame {
+class ClockFrame : public QObject {
+    Q_OBJECT
 public:
-    ClockFrame(const FrameDesign &design, WindowRegistry &registry, WindowOps &ops, SoundPlayer *player);
+    ClockFrame(const FrameDesign &design, WindowRegistry &registry, WindowOps &ops, SoundPlayer *player,
+               FrameSteps steps = {});
 
     const FrameDesign &design() const { return m_design; }
 
@@ -31,15 +44,6 @@ public:
     SoundMenu &soundMenu() { return m_soundMenu; }
     const SoundMenu &soundMenu() const { return m_soundMenu; }
 
-    void onAfterDrag(std::function<void()> step) { m_afterDrag = std::move(step); }
-    void onAfterToggle(std::function<void()> step) { m_afterToggle = std::move(step); }
-
-    // Items the frame does not know (Jolvex's seconds items), and their check marks.
-    void onOtherItem(std::function<void(const QString &)> handler) { m_otherItem = std::move(handler); }
-    void onCheckMark(std::function<std::optional<bool>(const QString &)> handler)
-    {
-        m_checkMark = std::move(handler);
-    }
     // The check mark an item shows, or none for an item without one.
     std::optional<bool> isChecked(const QString &item) const;
 
@@ -55,6 +59,10 @@ public:
     // The player finished a command: rewind, so the next chime starts at the beginning.
     void playerCompleted();
 
+Q_SIGNALS:
+    // An item the frame does not know was chosen (Jolvex's seconds items).
+    void otherItemChosen(const QString &name);
+
 private:
     void run(FrameStep step);
     void send(const QString &word);
@@ -65,10 +73,7 @@ private:
     SoundPlayer *m_player;
     ColourValue m_onTopColour = 0;
     SoundMenu m_soundMenu;
-    std::function<void()> m_afterDrag;
-    std::function<void()> m_afterToggle;
-    std::function<void(const QString &)> m_otherItem;
-    std::function<std::optional<bool>(const QString &)> m_checkMark;
+    FrameSteps m_steps;
 };
 
 } // namespace vrim

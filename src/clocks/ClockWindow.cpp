@@ -166,11 +166,12 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
     m_clock =
         makeClock(ClockContext{folders, platform.time(), registry, m_ops, m_player.get(), buttonFace(*this)});
     if (m_player)
-        m_player->onCompleted([this] { m_clock->frame().playerCompleted(); });
-    m_clock->onProblem([this](const QString &problem) { report(problem); });
-    m_clock->onPicturesChanged([this] { loadPictures(); });
+        connect(m_player.get(), &SoundPlayer::completed, this,
+                [this] { m_clock->frame().playerCompleted(); });
+    connect(m_clock.get(), &SkinnedClock::problem, this, &ClockWindow::report);
+    connect(m_clock.get(), &SkinnedClock::picturesChanged, this, &ClockWindow::loadPictures);
     m_clock->onReadPicture([this](int slot, const QString &path) { return readPicture(slot, path); });
-    m_clock->onFaceChanged([this] { showState(); });
+    connect(m_clock.get(), &SkinnedClock::faceChanged, this, &ClockWindow::showState);
     m_shown = m_clock->face();
     // Under the buttons, over the whole face: the time in words for a screen reader.
     m_spoken = new SpokenText(this, [this] { return m_clock->spokenTime(); });
@@ -183,7 +184,7 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
 
     // Subscribed before load: a design whose load asks for a reload (Quenz) gets it at once.
     m_subscription = ticker.subscribe([this] { pass(); });
-    m_clock->refresh().onRaised([this] {
+    connect(&m_clock->refresh(), &RefreshSignal::raised, this, [this] {
         if (m_ticker)
             m_ticker->passSoon(m_subscription);
     });

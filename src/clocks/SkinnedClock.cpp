@@ -24,12 +24,12 @@ SkinnedClock::SkinnedClock(Design design, const ClockContext &context)
     , m_time(context.time)
     , m_player(context.player)
     , m_buttonFace(context.buttonFace)
-    , m_frame(frame::of(design), context.registry, context.ops, context.player)
+    , m_frame(frame::of(design), context.registry, context.ops, context.player,
+              {.afterDrag = [this] { afterFrameStep(m_frame.design().afterDrag); },
+               .afterToggle = [this] { afterFrameStep(m_frame.design().afterToggle); },
+               .checkMark = [this](const QString &item) { return itemChecked(item); }})
     , m_chimer(chime::of(design))
-{
-    m_frame.onAfterDrag([this] { afterFrameStep(m_frame.design().afterDrag); });
-    m_frame.onAfterToggle([this] { afterFrameStep(m_frame.design().afterToggle); });
-}
+{}
 
 ColourValue SkinnedClock::buttonColour(const QString &name) const
 {
@@ -66,11 +66,7 @@ void SkinnedClock::sayOfSound()
         reportProblem(std::exchange(m_soundProblem, {}));
 }
 
-void SkinnedClock::reportProblem(const QString &problem)
-{
-    if (m_problem)
-        m_problem(problem);
-}
+void SkinnedClock::reportProblem(const QString &text) { Q_EMIT problem(text); }
 
 void SkinnedClock::load()
 {
@@ -97,8 +93,7 @@ void SkinnedClock::load()
         // Its file, chime and player are the design's own.
     } else {
         readSettings();
-        if (m_picturesChanged)
-            m_picturesChanged();
+        Q_EMIT picturesChanged();
         sayOfSound();
         m_frame.soundMenu().setFromInterval(m_chime);
         if (m_chime != interval::NoChime || chime.prepareWithoutChime) {
@@ -129,8 +124,7 @@ void SkinnedClock::reload()
         send(chime.closeOnReload);
     readSettings();
     reloading();
-    if (m_picturesChanged)
-        m_picturesChanged();
+    Q_EMIT picturesChanged();
     sayOfSound();
     if (m_chime == interval::NoChime) {
         m_frame.soundMenu().chooseOff();
@@ -153,8 +147,7 @@ void SkinnedClock::reload()
 void SkinnedClock::setPictures(const QStringList &paths)
 {
     m_pictures = paths;
-    if (m_picturesChanged)
-        m_picturesChanged();
+    Q_EMIT picturesChanged();
 }
 
 void SkinnedClock::settle()
@@ -195,12 +188,6 @@ void SkinnedClock::resetSettled()
     settle();
 }
 
-void SkinnedClock::faceChanged()
-{
-    if (m_faceChanged)
-        m_faceChanged();
-}
-
 void SkinnedClock::afterFrameStep(FrameAfter step)
 {
     switch (step) {
@@ -216,7 +203,7 @@ void SkinnedClock::afterFrameStep(FrameAfter step)
         m_refresh.raise();
         return;
     }
-    faceChanged();
+    Q_EMIT faceChanged();
 }
 
 void SkinnedClock::send(const QString &word)

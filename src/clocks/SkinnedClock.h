@@ -59,7 +59,8 @@ struct FrameButton {
 // A clock without its window: its settings and skin, its player and chime, its frame and its
 // face, run by load and by one pass a second. What is the same for every skinned design lives
 // here; a design gives its face and its quirks through the hooks below.
-class SkinnedClock {
+class SkinnedClock : public QObject {
+    Q_OBJECT
 public:
     SkinnedClock(Design design, const ClockContext &context);
     virtual ~SkinnedClock() = default;
@@ -98,16 +99,18 @@ public:
     // The window was resized (and shown), to this size in logical pixels.
     virtual void resized(QSize, bool /*minimised*/) {}
 
-    // The pictures changed (load and every reload): the window loads them.
-    void onPicturesChanged(std::function<void()> handler) { m_picturesChanged = std::move(handler); }
-    // The face changed outside a pass (a drag ended, the on-top button): show it.
-    void onFaceChanged(std::function<void()> handler) { m_faceChanged = std::move(handler); }
-    // A settings file could not be used; the clock goes on with its defaults.
-    void onProblem(std::function<void(const QString &)> handler) { m_problem = std::move(handler); }
     // Reads a picture of the design's own (Mip's numbers) into the window's slot, after the
     // settings' slots, and keeps it there; answers what went wrong, or nothing.
     using PictureReader = std::function<QString(int slot, const QString &path)>;
     void onReadPicture(PictureReader reader) { m_readPicture = std::move(reader); }
+
+Q_SIGNALS:
+    // The pictures changed (load and every reload): the window loads them.
+    void picturesChanged();
+    // The face changed outside a pass (a drag ended, the on-top button): show it.
+    void faceChanged();
+    // A settings file could not be used; the clock goes on with its defaults.
+    void problem(const QString &text);
 
 protected:
     // The design's face: one pass of its rules, reading the time afresh.
@@ -126,6 +129,8 @@ protected:
     virtual std::optional<int> chimeUnits() const { return std::nullopt; }
     // The design's own step after a drag, where the frame table says it has one.
     virtual void afterDrag() {}
+    // The check mark of a menu item of the design's own (Jolvex's seconds items), or none.
+    virtual std::optional<bool> itemChecked(const QString &) const { return std::nullopt; }
     // A design without settings files, skin or chime (Perrin) gives its pictures itself.
     virtual bool readsSettings() const { return true; }
     void setPictures(const QStringList &paths);
@@ -139,7 +144,7 @@ protected:
     SoundPlayer *player() { return m_player; }
     void setChime(const QString &chime) { m_chime = chime; }
     // A settings file could not be used: the window says so.
-    void reportProblem(const QString &problem);
+    void reportProblem(const QString &text);
     const DataFolders &folders() const { return m_folders; }
     // Through the window's reader; what went wrong, or nothing (also without a window).
     QString readPicture(int slot, const QString &path)
@@ -147,7 +152,6 @@ protected:
         return m_readPicture ? m_readPicture(slot, path) : QString();
     }
     void setButtonColour(const QString &name, ColourValue colour) { m_buttonColours[name] = colour; }
-    void faceChanged();
     // ResetFace, then settled: for a design's own handlers.
     void resetSettled();
     // The face settled after a design's own step that is not a reset.
@@ -181,9 +185,6 @@ private:
     QString m_soundProblem;
     QString m_chime;
     std::optional<int> m_lastPassSecond; // the second of the day the last pass began in
-    std::function<void()> m_picturesChanged;
-    std::function<void()> m_faceChanged;
-    std::function<void(const QString &)> m_problem;
     PictureReader m_readPicture;
 };
 

@@ -26,7 +26,7 @@ MipSamplesWindow::MipSamplesWindow(WindowRegistry &registry, Platform &platform)
     m_label->setGeometry(twipsRect(MipSamples::LabelTwips));
     m_label->setAlignment(Qt::AlignCenter);
     m_label->setFont(windowFont(QStringLiteral("MS Sans Serif"), 12, true));
-    m_timer->onTimeout([this] { tick(); });
+    connect(m_timer.get(), &Timer::timeout, this, &MipSamplesWindow::tick);
 }
 
 MipSamplesWindow::~MipSamplesWindow() = default;

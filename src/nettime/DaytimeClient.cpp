@@ -10,7 +10,7 @@ DaytimeClient::DaytimeClient(TimeSource &time, std::unique_ptr<Timer> timeout)
     : m_time(time)
     , m_timeout(std::move(timeout))
 {
-    m_timeout->onTimeout([this] {
+    connect(m_timeout.get(), &Timer::timeout, this, [this] {
         if (!m_socket)
             return;
         // A server that sent its time but never closed has still answered.

@@ -39,7 +39,7 @@ QString InternetTime::load()
     // The first query only shows the time; the host name stays unchosen.
     m_adjusting = false;
     m_client.query(daytime::defaultHost());
-    changed();
+    Q_EMIT changed();
     return message;
 }
 
@@ -47,7 +47,7 @@ void InternetTime::serverChosen()
 {
     m_connectEnabled = true;
     m_adjustEnabled = false;
-    changed();
+    Q_EMIT changed();
 }
 
 void InternetTime::connectClicked(const QString &listText)
@@ -69,7 +69,7 @@ void InternetTime::disconnectClicked()
     m_client.cancel();
     m_adjusting = false;
     m_connectEnabled = true;
-    changed();
+    Q_EMIT changed();
 }
 
 void InternetTime::ask(bool adjust)
@@ -80,7 +80,7 @@ void InternetTime::ask(bool adjust)
     const std::optional<daytime::Endpoint> endpoint = daytime::endpointFor(host);
     m_status = QStringLiteral("Asking %1...").arg(endpoint ? daytime::shownName(*endpoint) : host);
     m_client.query(host);
-    changed();
+    Q_EMIT changed();
 }
 
 void InternetTime::answered(const DaytimeClient::Answer &answer)
@@ -94,7 +94,7 @@ void InternetTime::answered(const DaytimeClient::Answer &answer)
         m_status = answer.problem;
         m_connectEnabled = true;
         qCInfo(lcNettime).noquote() << "status" << m_status;
-        changed();
+        Q_EMIT changed();
         return;
     }
     const daytime::Reply &reply = *answer.reply;
@@ -138,18 +138,12 @@ void InternetTime::answered(const DaytimeClient::Answer &answer)
                     return;
                 self->m_status = message;
                 qCInfo(lcNettime).noquote() << "status" << message;
-                self->changed();
+                Q_EMIT self->changed();
             });
         }
     }
     m_connectEnabled = true;
-    changed();
-}
-
-void InternetTime::changed()
-{
-    if (m_changed)
-        m_changed();
+    Q_EMIT changed();
 }
 
 QString InternetTime::maskedText(const std::optional<QTime> &time)

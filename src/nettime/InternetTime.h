@@ -27,9 +27,6 @@ public:
     InternetTime(TimeSource &time, std::unique_ptr<Timer> timeout, ClockSetter &setter,
                  std::optional<QTimeZone> zone);
 
-    // Called when anything shown changes.
-    void onChanged(std::function<void()> handler) { m_changed = std::move(handler); }
-
     // The load: the zone's standard name (the message box text when there is no zone, else
     // empty), then the first query to the default server.
     QString load();
@@ -50,16 +47,18 @@ public:
     // A masked field's text: "hh:mm:ss AM/PM", or its prompt when it holds nothing.
     static QString maskedText(const std::optional<QTime> &time);
 
+Q_SIGNALS:
+    // Anything shown changed.
+    void changed();
+
 private:
     void ask(bool adjust);
     void answered(const DaytimeClient::Answer &answer);
-    void changed();
 
     TimeSource &m_time;
     ClockSetter &m_setter;
     std::optional<QTimeZone> m_zone;
     DaytimeClient m_client;
-    std::function<void()> m_changed;
 
     QString m_zoneName;
     QString m_hostName; // empty until Connect picks one

@@ -66,7 +66,7 @@ InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platf
     m_status->setWordWrap(true);
     m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_model.onChanged([this] { render(); });
+    connect(&m_model, &InternetTime::changed, this, &InternetTimeWindow::render);
     render();
     if (const QString message = m_model.load(); !message.isEmpty())
         platform.messages().warn(message);
@@ -84,7 +84,7 @@ void InternetTimeWindow::render()
 
 void InternetTimeWindow::unloading()
 {
-    m_model.onChanged({});
+    disconnect(&m_model, &InternetTime::changed, this, nullptr);
     registry().show(window::Launcher);
 }
 

@@ -20,7 +20,7 @@ QSoundEffect &QtSoundPlayer::effect()
     QObject::connect(effect, &QSoundEffect::playingChanged, effect, [this, effect] {
         if (!effect->isPlaying() && m_started) {
             m_started = false;
-            completed();
+            Q_EMIT completed();
         }
     });
     QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this, effect] {
@@ -33,7 +33,7 @@ QSoundEffect &QtSoundPlayer::effect()
         if (effect->status() == QSoundEffect::Error && m_started) {
             m_started = false;
             m_playWhenLoaded = false;
-            completed();
+            Q_EMIT completed();
         }
     });
     return *m_effect;
@@ -69,7 +69,8 @@ void QtSoundPlayer::play()
     // The sound starts from the event loop: a Close in the same pass (the sample that a reload
     // sends, which the Close ends before it is heard) cancels it before the library is troubled.
     m_startPending = true;
-    QMetaObject::invokeMethod(&m_context, [this] { startPlaying(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &m_context, [this] { startPlaying(); }, Qt::QueuedConnection);
 }
 
 void QtSoundPlayer::startPlaying()

@@ -5,7 +5,7 @@ namespace vrim {
 QtTimer::QtTimer()
 {
     m_timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { fire(); });
+    connect(&m_timer, &QTimer::timeout, this, &Timer::timeout);
 }
 
 void QtTimer::start(int intervalMs) { m_timer.start(intervalMs); }

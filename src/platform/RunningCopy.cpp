@@ -102,8 +102,8 @@ void RunningCopy::answer()
                 return;
             }
             const bool known = socket->readLine().trimmed() == Request;
-            if (known && m_asked)
-                m_asked();
+            if (known)
+                Q_EMIT asked();
             socket->write(known ? Reply : "?");
             socket->write("\n");
             socket->flush();

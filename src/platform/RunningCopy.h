@@ -4,8 +4,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 namespace vrim {
 
 // One running copy of the program per user and program folder. The first copy listens on a
@@ -29,10 +27,12 @@ public:
     // Asks a running copy to come forward, or becomes the running copy. A socket left behind by a
     // copy that crashed answers nobody and is replaced. Starts that race each other take turns.
     Claim claim();
-    // Runs, in the running copy, each time a later start asks it to come forward.
-    void onAsked(std::function<void()> handler) { m_asked = std::move(handler); }
     // Stops answering, e.g. once the program has decided to end.
     void close() { m_server.close(); }
+
+Q_SIGNALS:
+    // In the running copy, each time a later start asks it to come forward.
+    void asked();
 
 private:
     enum class Ask { Answered, NoOne, Silent };
@@ -41,7 +41,6 @@ private:
 
     QString m_socketPath;
     QLocalServer m_server;
-    std::function<void()> m_asked;
 };
 
 } // namespace vrim

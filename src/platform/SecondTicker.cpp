@@ -11,7 +11,7 @@ SecondTicker::SecondTicker(std::unique_ptr<Timer> timer, WallClock wallClock)
     : m_timer(std::move(timer))
     , m_wallClock(std::move(wallClock))
 {
-    m_timer->onTimeout([this] { wake(); });
+    connect(m_timer.get(), &Timer::timeout, this, &SecondTicker::wake);
 }
 
 SecondTicker::~SecondTicker() = default;

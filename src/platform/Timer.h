@@ -1,28 +1,21 @@
 #pragma once
 
-#include <functional>
+#include <QObject>
 
 namespace vrim {
 
 // A repeating timer as the windows see it. Tests drive a fake one by hand, so nothing that
 // counts ticks ever has to wait on the wall clock.
-class Timer {
+class Timer : public QObject {
+    Q_OBJECT
 public:
     virtual ~Timer() = default;
     virtual void start(int intervalMs) = 0;
     virtual void stop() = 0;
     virtual bool isActive() const = 0;
-    void onTimeout(std::function<void()> handler) { m_handler = std::move(handler); }
 
-protected:
-    void fire()
-    {
-        if (m_handler)
-            m_handler();
-    }
-
-private:
-    std::function<void()> m_handler;
+Q_SIGNALS:
+    void timeout();
 };
 
 } // namespace vrim

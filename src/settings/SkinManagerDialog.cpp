@@ -146,7 +146,7 @@ SkinManagerDialog::SkinManagerDialog(const SkinManagerDesign &design, WindowRegi
     ClickLabel *link = makeLinkLabel(this, QStringLiteral("Vrim Clocks"), {244, 266, 100, 20});
     connect(link, &ClickLabel::clicked, this, [this] { m_model->openHomePage(); });
 
-    m_player->onCompleted([this] { m_model->playerCompleted(); });
+    connect(m_player.get(), &SoundPlayer::completed, this, [this] { m_model->playerCompleted(); });
     m_model->open();
     showState();
     // As in the About box: Enter at once is Ok, not the first button of the tab order (View).

@@ -12,7 +12,7 @@ SplashModel::SplashModel(WindowRegistry &registry, Platform &platform, QString h
     , m_homePage(std::move(homePage))
     , m_timer(platform.makeTimer())
 {
-    m_timer->onTimeout([this] { tick(); });
+    connect(m_timer.get(), &Timer::timeout, this, &SplashModel::tick);
 }
 
 SplashModel::~SplashModel() = default;
@@ -27,16 +27,14 @@ void SplashModel::load()
     m_notice = QStringLiteral("This screen will go away in 10 seconds");
     m_countdown = 10;
     m_timer->start(TickMs);
-    if (m_changed)
-        m_changed();
+    Q_EMIT changed();
 }
 
 void SplashModel::tick()
 {
     m_countdown = qint16(m_countdown - 1);
     m_countdownText = QString::number(m_countdown);
-    if (m_changed)
-        m_changed();
+    Q_EMIT changed();
     if (m_countdown >= 1)
         return;
 

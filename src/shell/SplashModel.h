@@ -1,8 +1,7 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
-
-#include <functional>
 #include <memory>
 
 namespace vrim {
@@ -13,7 +12,8 @@ class WindowRegistry;
 
 // The splash's countdown: ten steps of 1.2 s, then one word of advice, then the help menu and
 // the launcher take over.
-class SplashModel {
+class SplashModel : public QObject {
+    Q_OBJECT
 public:
     static constexpr int TickMs = 1200;
 
@@ -28,9 +28,10 @@ public:
     QString countdownText() const { return m_countdownText; }
     qint16 countdown() const { return m_countdown; }
 
-    void onChanged(std::function<void()> handler) { m_changed = std::move(handler); }
-
     static QString adviceText();
+
+Q_SIGNALS:
+    void changed();
 
 private:
     void tick();
@@ -42,7 +43,6 @@ private:
     qint16 m_countdown = 0;
     QString m_notice;
     QString m_countdownText;
-    std::function<void()> m_changed;
 };
 
 } // namespace vrim

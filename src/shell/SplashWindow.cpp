@@ -69,7 +69,7 @@ SplashWindow::SplashWindow(WindowRegistry &registry, Platform &platform)
     m_frames.setInterval(FrameMs);
     connect(&m_frames, &QTimer::timeout, this, [this] { update(AnimationRect); });
 
-    m_model.onChanged([this] { refresh(); });
+    connect(&m_model, &SplashModel::changed, this, &SplashWindow::refresh);
     m_model.load();
 }
 

@@ -24,7 +24,8 @@ class TestClockFrame : public QObject {
         QStringList playerWhenSkinManagerOpened;
 
         explicit Fixture(const FrameDesign &design, bool onTopPossible = true)
-            : frame(design, registry, ops, design.hasPlayer ? &player : nullptr)
+            : frame(design, registry, ops, design.hasPlayer ? &player : nullptr,
+                    {.afterDrag = [this] { ++afterDrag; }, .afterToggle = [this] { ++afterToggle; }})
         {
             ops.onTopPossible = onTopPossible;
             for (const QString &name : {design.window, window::Launcher})
@@ -37,8 +38,6 @@ class TestClockFrame : public QObject {
                 return std::make_unique<Dialog>();
             });
             log.onUnloading[design.window] = [this] { frame.closing(); };
-            frame.onAfterDrag([this] { ++afterDrag; });
-            frame.onAfterToggle([this] { ++afterToggle; });
             registry.show(design.window);
             frame.load();
         }

@@ -29,7 +29,7 @@ private Q_SLOTS:
         QCOMPARE(f.clock.buttonColour(dov::control::Move), frame::LightGreen);  // Move
         QCOMPARE(f.clock.buttonColour(dov::control::OnTop), frame::LightGreen); // onTop
         QCOMPARE(f.clock.dovFace().bar(8), DovFace::Lit);                       // 9 o'clock, at once
-        QCOMPARE(f.pictureLoads, 1);
+        QCOMPARE(f.pictureLoads.count(), 1);
         QVERIFY(f.problems.isEmpty());
     }
 

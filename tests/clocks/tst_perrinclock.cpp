@@ -71,11 +71,11 @@ private Q_SLOTS:
         f.time.now = QStringLiteral("12:59:58");
         f.clock.load();
         f.clock.tick();
-        QCOMPARE(f.pictureLoads, 1);
+        QCOMPARE(f.pictureLoads.count(), 1);
         f.time.now = QStringLiteral("13:00:00");
         f.clock.tick();
         f.clock.tick();
-        QCOMPARE(f.pictureLoads, 2);
+        QCOMPARE(f.pictureLoads.count(), 2);
         QCOMPARE(f.clock.pictures(), QStringList{QStringLiteral(":/perrin/hour-13.png")});
     }
 

@@ -39,7 +39,7 @@ private Q_SLOTS:
         Fixture f;
         f.time.now = QStringLiteral("10:20:07");
         f.clock.load();
-        QCOMPARE(f.pictureLoads, 0);
+        QCOMPARE(f.pictureLoads.count(), 0);
         QCOMPARE(f.face().bar(2), QuenzFace::Grey);
         QCOMPARE(f.face().marker(9), QuenzFace::Grey);
         QCOMPARE(f.clock.buttonColour(quenz::control::OnTop), QuenzFace::DarkGrey); // on top
@@ -47,7 +47,7 @@ private Q_SLOTS:
 
         f.time.now = QStringLiteral("10:20:08");
         f.clock.tick();
-        QCOMPARE(f.pictureLoads, 1);
+        QCOMPARE(f.pictureLoads.count(), 1);
         QCOMPARE(f.clock.pictures(), QStringList{f.folder.file("Skins/Quenz/dunga-3d.jpg")});
         for (int i = 0; i < 12; ++i) {
             QCOMPARE(f.face().bar(i), Unlit);

@@ -147,7 +147,7 @@ private Q_SLOTS:
         f.clock.tick();
         f.clock.tick();
         QCOMPARE(f.prepares(), 2); // load, one reload
-        QCOMPARE(f.pictureLoads, 2);
+        QCOMPARE(f.pictureLoads.count(), 2);
         QCOMPARE(f.clock.refresh().carrier(), QString());
     }
 
@@ -257,13 +257,12 @@ private Q_SLOTS:
     {
         Fixture dov; // Dov: after both
         dov.clock.load();
-        int shown = 0;
-        dov.clock.onFaceChanged([&shown] { ++shown; });
+        QSignalSpy shown(&dov.clock, &SkinnedClock::faceChanged);
         dov.clock.frame().pressMoveHandle();
         dov.ops.endDrag();
         dov.clock.frame().pressOnTopButton();
         QCOMPARE(dov.clock.resets, 2);
-        QCOMPARE(shown, 2);
+        QCOMPARE(shown.count(), 2);
 
         Fixture vrimcolor(Design::Vrimcolor); // its own refresh after a drag, nothing after a toggle
         vrimcolor.clock.load();

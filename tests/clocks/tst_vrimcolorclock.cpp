@@ -58,7 +58,7 @@ private Q_SLOTS:
         const QString sound = f.folder.file("Sounds/chosen.wav");
         QVERIFY(f.store.writeSound(Design::Vrimcolor, {sound, interval}).ok());
         f.player.log.clear();
-        const int loads = f.pictureLoads;
+        const int loads = f.pictureLoads.count();
 
         f.drag();
         QCOMPARE(f.player.log, QStringList{}); // nothing until the next tick
@@ -68,14 +68,14 @@ private Q_SLOTS:
             sampled ? QStringList{"close", "prepare " + sound, "Open", "Play", "Close", "prepare " + sound}
                     : QStringList{"close"};
         QCOMPARE(f.player.log, expected);
-        QCOMPARE(f.pictureLoads, loads + 1);
+        QCOMPARE(f.pictureLoads.count(), loads + 1);
         QCOMPARE(f.clock.chime(), interval);
         QCOMPARE(f.clock.frame().soundMenu().soundOn, sampled);
 
         f.time.now = QStringLiteral("10:20:32");
         f.clock.tick();
         QCOMPARE(f.player.log, expected);
-        QCOMPARE(f.pictureLoads, loads + 1);
+        QCOMPARE(f.pictureLoads.count(), loads + 1);
     }
 
     // What a tick leaves is what one more pass in the same second would show.

@@ -23,7 +23,7 @@ class ClockDouble final : public ManagedWindow {
 public:
     explicit ClockDouble(int &raises)
     {
-        m_signal.onRaised([&raises] { ++raises; });
+        QObject::connect(&m_signal, &RefreshSignal::raised, &m_signal, [&raises] { ++raises; });
     }
     void present() override {}
     RefreshSignal *refreshSignal() override { return &m_signal; }

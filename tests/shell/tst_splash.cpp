@@ -20,14 +20,13 @@ class TestSplash : public QObject {
         FakePlatform platform;
         WindowLog log; // outlives the registry, whose windows write to it
         WindowRegistry registry;
-        int ends = 0;
+        QSignalSpy ends{&registry, &WindowRegistry::lastWindowGone};
         std::unique_ptr<SplashModel> splash;
 
         Fixture()
         {
             for (const QString &name : {window::Splash, window::HelpMenu, window::Launcher})
                 log.define(registry, name);
-            registry.onLastWindowGone([this] { ++ends; });
             registry.show(window::Splash);
             splash = std::make_unique<SplashModel>(registry, platform, QStringLiteral("https://home.test/"));
             splash->load();
@@ -83,7 +82,7 @@ private Q_SLOTS:
         QCOMPARE(f.registry.loaded(), (QStringList{window::HelpMenu, window::Launcher}));
         f.ticks(3);
         QCOMPARE(f.platform.shownMessages.size(), 1);
-        QCOMPARE(f.ends, 0);
+        QCOMPARE(f.ends.count(), 0);
     }
 
     void quitDuringTheCountdownEndsTheProgram()
@@ -91,7 +90,7 @@ private Q_SLOTS:
         Fixture f;
         f.ticks(4);
         f.splash->quit();
-        QCOMPARE(f.ends, 1);
+        QCOMPARE(f.ends.count(), 1);
         QVERIFY(f.registry.loaded().isEmpty());
         QVERIFY(!f.timer().isActive());
         QVERIFY(!f.log.events.contains("load menu"));

@@ -28,7 +28,7 @@ class TestWindowRegistry : public QObject {
 
     WindowRegistry *m_registry = nullptr;
     WindowLog *m_log = nullptr;
-    int m_ends = 0;
+    std::unique_ptr<QSignalSpy> m_ends;
 
     // A clock's closing behaviour: it shows the launcher again.
     void clockShowsLauncherWhenClosing(const QString &clock)
@@ -41,13 +41,13 @@ private Q_SLOTS:
     {
         m_registry = new WindowRegistry;
         m_log = new WindowLog;
-        m_ends = 0;
         for (const QString &name : AllNames)
             m_log->define(*m_registry, name);
-        m_registry->onLastWindowGone([this] { ++m_ends; });
+        m_ends = std::make_unique<QSignalSpy>(m_registry, &WindowRegistry::lastWindowGone);
     }
     void cleanup()
     {
+        m_ends.reset();
         delete m_registry;
         delete m_log;
     }
@@ -71,9 +71,9 @@ private Q_SLOTS:
         m_registry->show(window::Dov);
         m_registry->show(window::Norvi);
         m_registry->unload(window::Dov);
-        QCOMPARE(m_ends, 0);
+        QCOMPARE(m_ends->count(), 0);
         m_registry->unload(window::Norvi);
-        QCOMPARE(m_ends, 1);
+        QCOMPARE(m_ends->count(), 1);
         m_registry->show(window::Dov); // created afresh
         QCOMPARE(m_log->events.count("load dov"), 2);
     }
@@ -110,7 +110,7 @@ private Q_SLOTS:
         m_registry->show(window::Launcher);
         launcher::activate(*m_registry, entryLabelled("lumbo"), EntryPart::Bar);
         QCOMPARE(m_registry->loaded(), QStringList{window::Launcher});
-        QCOMPARE(m_ends, 0);
+        QCOMPARE(m_ends->count(), 0);
     }
 
     void exitLabelClosesOnlyTheLauncher()
@@ -119,7 +119,7 @@ private Q_SLOTS:
         m_registry->show(window::Launcher);
         launcher::activate(*m_registry, entryLabelled("Exit"), EntryPart::Label);
         QCOMPARE(m_registry->loaded(), QStringList{window::HelpMenu});
-        QCOMPARE(m_ends, 0);
+        QCOMPARE(m_ends->count(), 0);
     }
 
     void exitBarWithAClockThatShowsTheLauncherAgain()
@@ -130,7 +130,7 @@ private Q_SLOTS:
         m_registry->show(window::Norvi);
         launcher::activate(*m_registry, entryLabelled("Exit"), EntryPart::Bar);
         QVERIFY(m_registry->loaded().isEmpty());
-        QCOMPARE(m_ends, 1);
+        QCOMPARE(m_ends->count(), 1);
         // Newest first; Norvi's closing only brought the loaded launcher forward.
         const QStringList unloads = m_log->events.filter(QRegularExpression("^unload "));
         QCOMPARE(unloads, (QStringList{"unload norvi", "unload menu", "unload HlpMnu"}));
@@ -146,7 +146,7 @@ private Q_SLOTS:
         launcher::exitByBar(*m_registry);
         QVERIFY(m_registry->loaded().isEmpty());
         QCOMPARE(m_log->events.count("load menu"), 2);
-        QCOMPARE(m_ends, 1);
+        QCOMPARE(m_ends->count(), 1);
     }
 
     void sweepLeavesWindowsOpenedDuringIt()
@@ -157,7 +157,7 @@ private Q_SLOTS:
         m_registry->show(window::Norvi);
         m_registry->closeAll();
         QCOMPARE(m_registry->loaded(), QStringList{window::Stopwatch});
-        QCOMPARE(m_ends, 0);
+        QCOMPARE(m_ends->count(), 0);
     }
 
     void sweepStopsWhenAClosingWindowClosedOthers()
@@ -174,7 +174,7 @@ private Q_SLOTS:
         m_registry->closeAll();
         // Index 3 is past the one window left, so the sweep ends there and leaves it open.
         QCOMPARE(m_registry->loaded(), QStringList{window::Stopwatch});
-        QCOMPARE(m_ends, 0);
+        QCOMPARE(m_ends->count(), 0);
     }
 };
 

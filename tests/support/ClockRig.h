@@ -32,7 +32,7 @@ struct ClockRig {
     std::unique_ptr<Clock> owned;
     Clock &clock;
     QStringList problems;
-    int pictureLoads = 0;
+    QSignalSpy pictureLoads{&clock, &SkinnedClock::picturesChanged};
 
     ClockRig(Design design, const std::function<std::unique_ptr<Clock>(const ClockContext &)> &make)
         : owned(make(ClockContext{DataFolders(folder.path()), time, registry, ops, &player,
@@ -40,8 +40,8 @@ struct ClockRig {
         , clock(*owned)
     {
         QVERIFY(store.writeDefaults().ok());
-        clock.onProblem([this](const QString &problem) { problems.append(problem); });
-        clock.onPicturesChanged([this] { ++pictureLoads; });
+        QObject::connect(&clock, &SkinnedClock::problem, &clock,
+                         [this](const QString &problem) { problems.append(problem); });
         time.now = QStringLiteral("09:04:58");
         for (const QString &name : {windowOf(design), window::Launcher})
             log.define(registry, name);

@@ -28,7 +28,7 @@ public:
     void elapse()
     {
         if (m_active)
-            fire();
+            Q_EMIT timeout();
     }
 
 private:

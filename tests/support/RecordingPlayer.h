@@ -13,7 +13,7 @@ public:
 
     void prepare(const QString &waveFile) override { log.append(QStringLiteral("prepare ") + waveFile); }
     void command(const QString &word) override { log.append(word); }
-    void finish() { completed(); }
+    void finish() { Q_EMIT completed(); }
 };
 
 } // namespace vrim::test

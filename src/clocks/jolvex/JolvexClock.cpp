@@ -6,13 +6,14 @@ JolvexClock::JolvexClock(const ClockContext &context)
     : SkinnedClock(Design::Jolvex, context)
     , m_jolvex(context.buttonFace)
 {
-    frame().onOtherItem([this](const QString &item) {
+    connect(&frame(), &ClockFrame::otherItemChosen, this, [this](const QString &item) {
         if (m_jolvex.choose(item))
-            faceChanged();
+            Q_EMIT faceChanged();
         // The colour legend's items only show the code: choosing one does nothing.
     });
-    frame().onCheckMark([this](const QString &item) { return m_jolvex.checked(item); });
 }
+
+std::optional<bool> JolvexClock::itemChecked(const QString &item) const { return m_jolvex.checked(item); }
 
 std::vector<FrameButton> JolvexClock::buttons() const
 {

@@ -24,6 +24,7 @@ public:
 protected:
     void passFace() override;
     void freshFace() override { m_jolvex.reopen(time()); }
+    std::optional<bool> itemChecked(const QString &item) const override;
 
 private:
     JolvexFace m_jolvex;

@@ -58,7 +58,7 @@ void LumboClock::showLook(const LumboSettings &look)
     m_settings.outerColour = look.outerColour;
     m_settings.frameBorder = look.frameBorder;
     m_lumbo.setLook(look.innerColour, look.outerColour, look.frameBorder == 1);
-    faceChanged();
+    Q_EMIT faceChanged();
 }
 
 } // namespace vrim

@@ -22,7 +22,7 @@ void QuenzClock::buttonGesture(const QString &name, Gesture gesture)
     // release on the strip resets as well.
     if (name == quenz::control::Move && (gesture == Gesture::Click || gesture == Gesture::Up)) {
         resetSettled();
-        faceChanged();
+        Q_EMIT faceChanged();
     }
 }
 
