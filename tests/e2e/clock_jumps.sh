@@ -14,7 +14,7 @@ source "$(dirname "$0")/lib.sh"
 
 start_x
 export TZ=UTC QT_LOGGING_RULES="vrim.chime.info=true"
-start_program_jumping "$program" "2026-12-07 10:04:05"
+start_program "$program" "2026-12-07 10:04:05"
 open_every_window
 
 lay_out_every_window

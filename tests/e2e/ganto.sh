@@ -13,7 +13,7 @@ source "$(dirname "$0")/lib.sh"
 start_x
 # What the window shows, read back from its controls, one log line whenever it changes.
 export QT_LOGGING_RULES="vrim.stopwatch.info=true"
-start_program_jumping "$program" "2026-12-07 23:59:40"
+start_program "$program" "2026-12-07 23:59:40"
 dismiss_advice
 open_from_launcher 264 Gantos
 ganto=$clock

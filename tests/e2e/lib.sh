@@ -190,22 +190,44 @@ clear_stale_faketime() {
 # Starts the program $1 from a fresh program folder ($folder), at the time of day $2 when given
 # ("2026-12-07 10:04:42": the wall clock starts there and runs on; the monotonic clock stays
 # real, so timers keep their pace). Its output goes to $work/out.log, its pid to $app, the moment
-# it started (date +%s.%N) to $started.
+# it started (date +%s.%N) to $started. The faked clock is the real one plus an offset kept in a
+# file, so the program's time is known to the millisecond however slowly it starts, and
+# jump_clock can set it while it runs, as a user setting the system clock would.
 start_program() {
     folder="$work/prog"
     make_program_folder "$folder" "$1"
     # libfaketime is preloaded ahead of a sanitizer build's runtime; let that build accept it.
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-    started=$(date +%s.%N) # when the program's clock read $2
     if [ -n "${2:-}" ]; then
-        clear_stale_faketime
-        FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "@$2" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
+        clock_file="$work/clock"
+        started=$(date +%s.%N) # when the program's clock read $2
+        clock_offset=$(awk -v t="$(date -d "$2" +%s)" -v n="$started" 'BEGIN{printf "%.6f", t - n}')
+        write_clock_file
+        local preload
+        preload=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
+        LD_PRELOAD="$preload" FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_NO_CACHE=1 \
+            FAKETIME_DONT_FAKE_MONOTONIC=1 "$folder/vrimclocks" >"$work/out.log" 2>&1 &
     else
+        started=$(date +%s.%N)
         "$folder/vrimclocks" >"$work/out.log" 2>&1 &
     fi
     app=$!
     pids+=("$app")
 }
+# The file holds the clock's offset from the real time in seconds ("-3600.25"), which
+# libfaketime reads afresh at every reading of the clock. Written whole and then renamed, so
+# that no reading sees half a file.
+write_clock_file() {
+    printf '%+.6f\n' "$clock_offset" >"$clock_file.new"
+    mv "$clock_file.new" "$clock_file"
+}
+# Sets the running program's clock on by $1 seconds (back when negative).
+jump_clock() {
+    clock_offset=$(awk -v o="$clock_offset" -v j="$1" 'BEGIN{printf "%.6f", o + j}')
+    write_clock_file
+}
+# The program's time now, as seconds since the epoch with a fraction.
+program_time() { awk -v o="$clock_offset" -v n="$(date +%s.%N)" 'BEGIN{printf "%.2f", n + o}'; }
 
 # Uses the launcher label at height $1 (pixels) and waits for the window named $2; its id goes
 # to $clock.
@@ -330,34 +352,3 @@ open_help_page() {
     within 50 shown "Vrim Clocks Help" || fail "the help menu's dov row opened no page"
 }
 
-# Like start_program with a time of day $2, but the program's clock can then be set while it
-# runs: jump_clock moves it by a number of seconds, as a user setting the system clock would.
-# Only the wall clock moves; the monotonic clock, and with it every timer, runs on untouched.
-start_program_jumping() {
-    folder="$work/prog"
-    make_program_folder "$folder" "$1"
-    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-    clock_file="$work/clock"
-    clock_offset=$(($(date -d "$2" +%s) - $(date +%s)))
-    write_clock_file
-    local preload
-    preload=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
-    started=$(date +%s.%N)
-    LD_PRELOAD="$preload" FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_NO_CACHE=1 \
-        FAKETIME_DONT_FAKE_MONOTONIC=1 "$folder/vrimclocks" >"$work/out.log" 2>&1 &
-    app=$!
-    pids+=("$app")
-}
-# The file holds the clock's offset from the real time in seconds ("-3600"), which libfaketime
-# reads afresh at every reading of the clock. Written whole and then renamed, so that no reading
-# sees half a file.
-write_clock_file() {
-    printf '%+d\n' "$clock_offset" >"$clock_file.new"
-    mv "$clock_file.new" "$clock_file"
-}
-jump_clock() {
-    clock_offset=$((clock_offset + $1))
-    write_clock_file
-}
-# The program's time now, as seconds since the epoch with a fraction.
-program_time() { awk -v o="$clock_offset" -v n="$(date +%s.%N)" 'BEGIN{printf "%.2f", n + o}'; }
