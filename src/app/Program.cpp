@@ -2,21 +2,14 @@
 
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
-#include "clocks/dov/DovClock.h"
-#include "clocks/jolvex/JolvexClock.h"
 #include "clocks/lumbo/LumboClock.h"
-#include "clocks/mip/MipClock.h"
-#include "clocks/norvi/NorviClock.h"
-#include "clocks/perrin/PerrinClock.h"
-#include "clocks/quenz/QuenzClock.h"
-#include "clocks/vrimcolor/VrimcolorClock.h"
+#include "clocks/lumbo/LumboPrefsDialog.h"
 #include "help/HelpMenuWindow.h"
 #include "help/HelpPageWindow.h"
 #include "help/MipSamplesWindow.h"
 #include "help/SampleWindow.h"
 #include "nettime/InternetTimeWindow.h"
 #include "platform/Platform.h"
-#include "settings/LumboPrefsDialog.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
 #include "shell/LauncherWindow.h"
@@ -58,19 +51,8 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     m_registry.define(window::Splash, [this] {
         return std::make_unique<WidgetWindow>(new SplashWindow(m_registry, m_platform));
     });
-    defineClock(Design::Dov, [](const ClockContext &context) { return std::make_unique<DovClock>(context); });
-    defineClock(Design::Norvi,
-                [](const ClockContext &context) { return std::make_unique<NorviClock>(context); });
-    defineClock(Design::Quenz,
-                [](const ClockContext &context) { return std::make_unique<QuenzClock>(context); });
-    defineClock(Design::Vrimcolor,
-                [](const ClockContext &context) { return std::make_unique<VrimcolorClock>(context); });
-    defineClock(Design::Jolvex,
-                [](const ClockContext &context) { return std::make_unique<JolvexClock>(context); });
-    defineClock(Design::Perrin,
-                [](const ClockContext &context) { return std::make_unique<PerrinClock>(context); });
-    defineClock(Design::Lumbo,
-                [](const ClockContext &context) { return std::make_unique<LumboClock>(context); });
+    for (const Design design : AllDesigns)
+        defineClock(design);
     // Lumbo's dialog works on the running clock, when there is one.
     m_registry.define(window::LumboPrefs, [this] {
         return std::make_unique<WidgetWindow>(
@@ -80,7 +62,6 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 return lumbo ? dynamic_cast<LumboClock *>(&lumbo->clock()) : nullptr;
             }));
     });
-    defineClock(Design::Mip, [](const ClockContext &context) { return std::make_unique<MipClock>(context); });
     m_registry.define(window::MipSamples, [this] {
         return std::make_unique<WidgetWindow>(new MipSamplesWindow(m_registry, m_platform));
     });
@@ -116,11 +97,11 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                       [this] { return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry)); });
 }
 
-void Program::defineClock(Design design, ClockWindow::MakeClock makeClock)
+void Program::defineClock(Design design)
 {
-    m_registry.define(windowOf(design), [this, design, makeClock = std::move(makeClock)] {
+    m_registry.define(windowOf(design), [this, design] {
         return std::make_unique<WidgetWindow>(
-            new ClockWindow(m_registry, m_platform, m_ticker, m_folders, design, makeClock));
+            new ClockWindow(m_registry, m_platform, m_ticker, m_folders, design));
     });
 }
 

@@ -29,8 +29,8 @@ public:
     bool start();
 
 private:
-    // A skinned clock is its design's clock in the shared clock window.
-    void defineClock(Design design, ClockWindow::MakeClock makeClock);
+    // Every design's clock lives in the one clock window.
+    void defineClock(Design design);
 
     Platform &m_platform;
     DataFolders m_folders;

@@ -9,8 +9,9 @@
 namespace vrim {
 
 // The eight clock designs. Everything that differs by design is looked up by this key, never
-// by a position: each table answers with a switch over the designs, so a design without a row
-// does not build (-Wswitch), and a row that names another design fails at its first lookup.
+// by a position: each design declares its rows on a card in its own folder, the one table of
+// cards is a switch over the designs, so a design without a card does not build (-Wswitch),
+// and a card that names another design stops the program at its first lookup.
 enum class Design { Dov, Norvi, Quenz, Perrin, Jolvex, Vrimcolor, Mip, Lumbo };
 
 inline constexpr std::array<Design, 8> AllDesigns = {Design::Dov,    Design::Norvi,  Design::Quenz,
@@ -25,54 +26,9 @@ static_assert(
     }(),
     "AllDesigns lists every design once, in the enum's order");
 
-// The design's window, as the registry knows it: "dov".
-inline QString windowOf(Design design)
-{
-    switch (design) {
-    case Design::Dov:
-        return window::Dov;
-    case Design::Norvi:
-        return window::Norvi;
-    case Design::Quenz:
-        return window::Quenz;
-    case Design::Perrin:
-        return window::Perrin;
-    case Design::Jolvex:
-        return window::Jolvex;
-    case Design::Vrimcolor:
-        return window::Vrimcolor;
-    case Design::Mip:
-        return window::Mip;
-    case Design::Lumbo:
-        return window::Lumbo;
-    }
-    Q_UNREACHABLE();
-    return QString();
-}
-
-// The design's name in words: "Dov".
-inline QString designName(Design design)
-{
-    switch (design) {
-    case Design::Dov:
-        return QStringLiteral("Dov");
-    case Design::Norvi:
-        return QStringLiteral("Norvi");
-    case Design::Quenz:
-        return QStringLiteral("Quenz");
-    case Design::Perrin:
-        return QStringLiteral("Perrin");
-    case Design::Jolvex:
-        return QStringLiteral("Jolvex");
-    case Design::Vrimcolor:
-        return QStringLiteral("Vrimcolor");
-    case Design::Mip:
-        return QStringLiteral("Mip");
-    case Design::Lumbo:
-        return QStringLiteral("Lumbo");
-    }
-    Q_UNREACHABLE();
-    return QString();
-}
+// The design's window, as the registry knows it ("dov"), and its name in words ("Dov"): both
+// from the design's card (clocks/Designs.h), like every other row a layer looks up by design.
+QString windowOf(Design design);
+QString designName(Design design);
 
 } // namespace vrim

@@ -1,5 +1,6 @@
 #include "clocks/ClockWindow.h"
 
+#include "clocks/Designs.h"
 #include "clocks/FacePainter.h"
 #include "platform/LocalFiles.h"
 #include "platform/Platform.h"
@@ -11,6 +12,7 @@
 #include "ui/Colours.h"
 #include "ui/SpokenText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -29,32 +31,12 @@ ColourValue buttonFace(const QWidget &widget)
 }
 
 // What the window shows in place of a picture it cannot show, as its message says: the colour
-// under the picture on each design's face.
+// under the picture on the design's face, as its card words it.
 QString shownWithout(Design design, int slot)
 {
-    switch (design) {
-    case Design::Dov:
-    case Design::Quenz:
-        return QObject::tr("It shows a black face until another picture is chosen in its Skin Manager.");
-    case Design::Norvi:
-        return slot == 0 ? QObject::tr("It shows black around its panel until another frame picture is "
-                                       "chosen in its Skin Manager.")
-                         : QObject::tr("Its panel shows black behind the lamps until another centre picture "
-                                       "is chosen in its Skin Manager.");
-    case Design::Jolvex:
-        return QObject::tr("It shows its plain light grey face until another picture is chosen in its Skin "
-                           "Manager.");
-    case Design::Vrimcolor:
-        return QObject::tr(
-            "It shows its plain grey face until another picture is chosen in its Skin Manager.");
-    case Design::Mip:
-        return QObject::tr("It shows its buttons on a plain grey face until another picture is chosen in its "
-                           "Skin Manager.");
-    case Design::Perrin:
-    case Design::Lumbo:
-        break;
-    }
-    return QObject::tr("It shows its face without it.");
+    const char *text = cardOf(design).withoutPicture[size_t(slot)];
+    return text ? QCoreApplication::translate("vrim::ClockWindow", text)
+                : QObject::tr("It shows its face without it.");
 }
 
 // The window an item opens, where it opens one; such an item waits until this build has it.
@@ -149,7 +131,7 @@ void paintButton(QWidget *button, ColourValue colour)
 } // namespace
 
 ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTicker &ticker,
-                         const DataFolders &folders, Design design, const MakeClock &makeClock)
+                         const DataFolders &folders, Design design)
     : VrimWindow(registry, frame::of(design).window, Qt::Tool | Qt::FramelessWindowHint)
     , m_platform(platform)
     , m_ticker(&ticker)
@@ -163,15 +145,15 @@ ClockWindow::ClockWindow(WindowRegistry &registry, Platform &platform, SecondTic
     if (frame.hasPlayer)
         m_player = platform.makePlayer();
 
-    m_clock =
-        makeClock(ClockContext{folders, platform.time(), registry, m_ops, m_player.get(), buttonFace(*this)});
+    m_clock = cardOf(design).make(
+        ClockContext{folders, platform.time(), registry, m_ops, m_player.get(), buttonFace(*this)});
     if (m_player)
         connect(m_player.get(), &SoundPlayer::completed, this,
                 [this] { m_clock->frame().playerCompleted(); });
-    connect(m_clock.get(), &SkinnedClock::problem, this, &ClockWindow::report);
-    connect(m_clock.get(), &SkinnedClock::picturesChanged, this, &ClockWindow::loadPictures);
+    connect(m_clock.get(), &Clock::problem, this, &ClockWindow::report);
+    connect(m_clock.get(), &Clock::picturesChanged, this, &ClockWindow::loadPictures);
     m_clock->onReadPicture([this](int slot, const QString &path) { return readPicture(slot, path); });
-    connect(m_clock.get(), &SkinnedClock::faceChanged, this, &ClockWindow::showState);
+    connect(m_clock.get(), &Clock::faceChanged, this, &ClockWindow::showState);
     m_shown = m_clock->face();
     // Under the buttons, over the whole face: the time in words for a screen reader.
     m_spoken = new SpokenText(this, [this] { return m_clock->spokenTime(); });
@@ -237,7 +219,7 @@ void ClockWindow::makeButtons()
         if (name == frame.quitControl && frame.quitTrigger)
             roles.emplace_back(*frame.quitTrigger, [this] { m_clock->frame().useQuitControl(); });
         // Then the design hears of every gesture, for the buttons and gestures of its own.
-        const auto gesture = [this, name](SkinnedClock::Gesture kind) {
+        const auto gesture = [this, name](Clock::Gesture kind) {
             m_clock->buttonGesture(name, kind);
             showState();
         };
@@ -246,9 +228,9 @@ void ClockWindow::makeButtons()
             auto *push = new QPushButton(this);
             for (auto &[trigger, action] : roles)
                 connect(push, &QPushButton::clicked, this, action);
-            connect(push, &QPushButton::pressed, this, [gesture] { gesture(SkinnedClock::Gesture::Down); });
-            connect(push, &QPushButton::released, this, [gesture] { gesture(SkinnedClock::Gesture::Up); });
-            connect(push, &QPushButton::clicked, this, [gesture] { gesture(SkinnedClock::Gesture::Click); });
+            connect(push, &QPushButton::pressed, this, [gesture] { gesture(Clock::Gesture::Down); });
+            connect(push, &QPushButton::released, this, [gesture] { gesture(Clock::Gesture::Up); });
+            connect(push, &QPushButton::clicked, this, [gesture] { gesture(Clock::Gesture::Click); });
             button = push;
         } else {
             auto *label = new ClickLabel(this);
@@ -281,12 +263,11 @@ void ClockWindow::makeButtons()
             }
             for (auto &[trigger, action] : roles)
                 bindTrigger(label, trigger, action);
-            connect(label, &ClickLabel::buttonDown, this,
-                    [gesture] { gesture(SkinnedClock::Gesture::Down); });
-            connect(label, &ClickLabel::buttonUp, this, [gesture] { gesture(SkinnedClock::Gesture::Up); });
-            connect(label, &ClickLabel::clicked, this, [gesture] { gesture(SkinnedClock::Gesture::Click); });
+            connect(label, &ClickLabel::buttonDown, this, [gesture] { gesture(Clock::Gesture::Down); });
+            connect(label, &ClickLabel::buttonUp, this, [gesture] { gesture(Clock::Gesture::Up); });
+            connect(label, &ClickLabel::clicked, this, [gesture] { gesture(Clock::Gesture::Click); });
             connect(label, &ClickLabel::doubleClicked, this,
-                    [gesture] { gesture(SkinnedClock::Gesture::DoubleClick); });
+                    [gesture] { gesture(Clock::Gesture::DoubleClick); });
             button = label;
         }
         button->setObjectName(name);
@@ -362,7 +343,7 @@ void ClockWindow::loadPictures()
     for (int slot = 0; slot < paths.size(); ++slot) {
         if (paths[slot].isEmpty()) {
             // No picture chosen: nothing to say, and some designs keep the one they show.
-            if (!m_clock->keepsPictureOnEmptyPath())
+            if (!cardOf(m_clock->design()).keepsPictureOnEmptyPath)
                 m_pictures[size_t(slot)] = QImage();
             continue;
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clocks/SkinnedClock.h"
+#include "clocks/Clock.h"
 #include "platform/QtWindowOps.h"
 #include "ui/SpokenText.h"
 #include "ui/VrimWindow.h"
@@ -19,19 +19,18 @@ class Platform;
 class SecondTicker;
 class SpokenText;
 
-// The window of any skinned clock: a borderless, fixed-size gadget without a taskbar button. It
+// The window of any clock: a borderless, fixed-size gadget without a taskbar button. It
 // owns the clock's player, feeds it the ticker's passes, loads its pictures, makes its frame
 // buttons and paints its face; the design itself is all in its clock.
 class ClockWindow : public VrimWindow {
     Q_OBJECT
 public:
-    using MakeClock = std::function<std::unique_ptr<SkinnedClock>(const ClockContext &)>;
-
+    // The window of the design's clock, made as its card says.
     ClockWindow(WindowRegistry &registry, Platform &platform, SecondTicker &ticker,
-                const DataFolders &folders, Design design, const MakeClock &makeClock);
+                const DataFolders &folders, Design design);
     ~ClockWindow() override;
 
-    SkinnedClock &clock() { return *m_clock; }
+    Clock &clock() { return *m_clock; }
     QtWindowOps &windowOps() { return m_ops; }
     void unloading() override;
     RefreshSignal *refreshSignal() override { return &m_clock->refresh(); }
@@ -75,7 +74,7 @@ private:
     QPointer<SecondTicker> m_ticker; // the program's; a window deleted at exit may outlive it
     QtWindowOps m_ops;
     std::unique_ptr<SoundPlayer> m_player;
-    std::unique_ptr<SkinnedClock> m_clock;
+    std::unique_ptr<Clock> m_clock;
     int m_subscription = 0;
     std::vector<QImage> m_pictures;
     Face m_shown; // what the last paint showed

@@ -70,6 +70,19 @@ namespace frame {
 inline constexpr ColourValue LightGreen = rgbValue(192, 255, 120);
 inline constexpr ColourValue Red = rgbValue(255, 0, 0);
 
+// A menu item, a separator, and a Sound item with its two choices: how a card writes a menu.
+inline MenuItem item(const char *name, const char *caption, std::vector<MenuItem> children = {})
+{
+    return {QString::fromLatin1(name), QString::fromLatin1(caption), std::move(children)};
+}
+inline const MenuItem Separator{QString(), QStringLiteral("-"), {}};
+inline MenuItem sound(const char *name, const char *caption, const char *on = "Sound On",
+                      const char *off = "Sound Off")
+{
+    return item(name, caption, {item("SoundOn", on), item("SoundOff", off)});
+}
+
+// Every design's row, from its card (clocks/Designs.h).
 const FrameDesign &of(Design design);
 std::span<const FrameDesign> all();
 const FrameDesign *find(const QString &window);

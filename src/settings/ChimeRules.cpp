@@ -7,36 +7,6 @@
 
 namespace vrim {
 
-const ChimeDesign &chime::of(Design design)
-{
-    static const ChimeDesign dov{.needsSecondZero = false,
-                                 .prepareWithoutChime = true,
-                                 .openAtLoad = true,
-                                 .reloadChecksSoundOn = true};
-    static const ChimeDesign norvi{.playWord = QStringLiteral("play")};
-    static const ChimeDesign quenz{
-        .reloadAtLoad = true, .closeOnReload = QStringLiteral("Close"), .sampleOnReload = true};
-    static const ChimeDesign vrimcolor{.closeOnReload = QStringLiteral("close"), .sampleOnReload = true};
-    static const ChimeDesign plain{};
-    switch (design) {
-    case Design::Dov:
-        return dov;
-    case Design::Norvi:
-        return norvi;
-    case Design::Quenz:
-        return quenz;
-    case Design::Vrimcolor:
-        return vrimcolor;
-    case Design::Perrin:
-    case Design::Jolvex:
-    case Design::Mip:
-    case Design::Lumbo:
-        return plain;
-    }
-    Q_UNREACHABLE();
-    return plain;
-}
-
 void SoundMenu::setFromInterval(const QString &chime)
 {
     if (chime == interval::NoChime)

@@ -54,7 +54,8 @@ struct ChimeDesign {
 };
 
 namespace chime {
-// Every design's row, by design. Lumbo chimes by a rule of its own and Perrin not at all.
+// Every design's row, from its card (clocks/Designs.h). Lumbo chimes by a rule of its own and
+// Perrin not at all.
 const ChimeDesign &of(Design design);
 } // namespace chime
 

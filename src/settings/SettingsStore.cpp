@@ -27,49 +27,12 @@ namespace {
 constexpr qint64 MaxSettingsFileSize = 64 * 1024; // a few paths; anything bigger is not ours
 constexpr qsizetype MaxLineLength = 4096;         // the longest path the system takes
 
-struct DesignFiles {
-    const char16_t *skin;
-    const char16_t *sound;
-    const char16_t *defaultSkin;
-    const char16_t *defaultCentre;
-    const char16_t *defaultSound;
-};
-
-// By design; Perrin and Lumbo have no skin or sound file (Lumbo keeps lumbi.prf).
-DesignFiles filesOf(Design design)
+// The files of a design that has them; the others never get here.
+const DesignFiles &filesFor(Design design)
 {
-    DesignFiles files{};
-    switch (design) {
-    case Design::Dov:
-        files = {u"Dovpref.prf", u"Dovspref.prf", u"\\Skins\\Vrim\\blui-3d.jpg", nullptr,
-                 u"\\Sounds\\bzz.wav"};
-        break;
-    case Design::Norvi:
-        files = {u"norvipref.prf", u"norvispref.prf", u"\\Skins\\norvi\\butnrock-3d.jpg",
-                 u"\\Skins\\norvi\\plum.jpg", u"\\Sounds\\bzz.wav"};
-        break;
-    case Design::Quenz:
-        files = {u"Quenzpref.prf", u"Quenzspref.prf", u"\\Skins\\Quenz\\dunga-3d.jpg", nullptr,
-                 u"\\Sounds\\iauu.wav"};
-        break;
-    case Design::Jolvex:
-        files = {u"Jolvexprefs.prf", u"Jolvexsprefs.prf", u"\\Skins\\jolvex\\blueplic.jpg", nullptr,
-                 u"\\Sounds\\bzz.wav"};
-        break;
-    case Design::Vrimcolor:
-        files = {u"vrimcpref.prf", u"vrimcspref.prf", u"\\Skins\\Quenz\\hiven-3d.jpg", nullptr,
-                 u"\\Sounds\\iauu.wav"};
-        break;
-    case Design::Mip:
-        files = {u"Mipcprefs.prf", u"Mipcsprefs.prf", u"\\Skins\\Mip\\ruca.jpg", nullptr,
-                 u"\\Sounds\\niaa.wav"};
-        break;
-    case Design::Perrin:
-    case Design::Lumbo:
-        break;
-    }
-    Q_ASSERT(files.skin);
-    return files;
+    const DesignFiles *files = filesOf(design);
+    Q_ASSERT(files);
+    return *files;
 }
 
 const QString &DefaultInterval = interval::FiveMinutes;
@@ -332,9 +295,9 @@ SettingsStore::SettingsStore(DataFolders folders)
     : m_folders(std::move(folders))
 {}
 
-QString SettingsStore::skinFileName(Design design) { return QString::fromUtf16(filesOf(design).skin); }
+QString SettingsStore::skinFileName(Design design) { return QString::fromUtf16(filesFor(design).skin); }
 
-QString SettingsStore::soundFileName(Design design) { return QString::fromUtf16(filesOf(design).sound); }
+QString SettingsStore::soundFileName(Design design) { return QString::fromUtf16(filesFor(design).sound); }
 
 QString SettingsStore::lumboFileName() { return QStringLiteral("lumbi.prf"); }
 
@@ -345,7 +308,7 @@ QString SettingsStore::filePath(const QString &fileName) const
 
 SkinSettings SettingsStore::defaultSkin(Design design) const
 {
-    const DesignFiles files = filesOf(design);
+    const DesignFiles &files = filesFor(design);
     SkinSettings skin{m_folders.path(QStringView(files.defaultSkin)), {}};
     if (files.defaultCentre)
         skin.centre = m_folders.path(QStringView(files.defaultCentre));
@@ -354,7 +317,7 @@ SkinSettings SettingsStore::defaultSkin(Design design) const
 
 SoundSettings SettingsStore::defaultSound(Design design) const
 {
-    return {m_folders.path(QStringView(filesOf(design).defaultSound)), DefaultInterval};
+    return {m_folders.path(QStringView(filesFor(design).defaultSound)), DefaultInterval};
 }
 
 LumboSettings SettingsStore::defaultLumbo() { return {0x644E24, 0x53411E, 0, 1}; }
@@ -388,7 +351,7 @@ Loaded<SkinSettings> SettingsStore::skinFromBytes(Design design, const QByteArra
                                                   const QString &path) const
 {
     QString problem;
-    const auto lines = linesOf(bytes, path, skinLineCount(design), &problem);
+    const auto lines = linesOf(bytes, path, filesFor(design).skinLines(), &problem);
     if (!lines)
         return {defaultSkin(design), problem};
     SkinSettings skin{prf::readText(lines->at(0)), {}};
@@ -516,18 +479,18 @@ Saved SettingsStore::writeDefaults() const
         return write(name, bytes);
     };
 
-    Saved saved;
-    // In the order the defaults have always been written: Lumbo's file comes second.
-    for (const Design design : SkinnedDesigns) {
+    // Into a folder nobody reads until it is complete, so the order does not matter.
+    Saved saved = write(lumboFileName(), lumboBytes(defaultLumbo()));
+    for (const Design design : AllDesigns) {
+        if (!saved.ok())
+            break;
+        if (!filesOf(design))
+            continue;
         saved = writeValues(skinFileName(design), skinValues(design, defaultSkin(design)));
         if (saved.ok()) {
             const SoundSettings sound = defaultSound(design);
             saved = writeValues(soundFileName(design), {sound.sound, sound.interval});
         }
-        if (saved.ok() && design == Design::Quenz)
-            saved = write(lumboFileName(), lumboBytes(defaultLumbo()));
-        if (!saved.ok())
-            break;
     }
     if (saved.ok()) {
         syncFolder(buildingPath);
@@ -555,8 +518,9 @@ void SettingsStore::clearLeftovers() const
     if (!QFileInfo(settings).isDir())
         return;
     QStringList ours{lumboFileName()};
-    for (const Design design : SkinnedDesigns)
-        ours << skinFileName(design) << soundFileName(design);
+    for (const Design design : AllDesigns)
+        if (filesOf(design))
+            ours << skinFileName(design) << soundFileName(design);
     const QRegularExpression savedName(
         QStringLiteral("^(%1)\\.[A-Za-z]{6}$").arg(ours.join(u'|').replace(u'.', QStringLiteral("\\."))),
         QRegularExpression::CaseInsensitiveOption);

@@ -2,6 +2,7 @@
 
 #include "base/Design.h"
 #include "settings/DataFolders.h"
+#include "settings/DesignFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,10 +10,6 @@
 #include <array>
 
 namespace vrim {
-
-// The six designs with a skin file and a sound file, in the order the defaults are written.
-inline constexpr std::array<Design, 6> SkinnedDesigns = {Design::Quenz, Design::Dov,    Design::Vrimcolor,
-                                                         Design::Norvi, Design::Jolvex, Design::Mip};
 
 struct SkinSettings {
     QString picture;
@@ -56,7 +53,6 @@ public:
     static QString skinFileName(Design design);
     static QString soundFileName(Design design);
     static QString lumboFileName();
-    static int skinLineCount(Design design) { return design == Design::Norvi ? 2 : 1; }
 
     SkinSettings defaultSkin(Design design) const;
     SoundSettings defaultSound(Design design) const;

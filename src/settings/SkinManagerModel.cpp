@@ -9,36 +9,6 @@
 
 namespace vrim {
 namespace skinmanager {
-namespace {
-
-const QString Pictures =
-    QStringLiteral("All Files (*.*)|*.*|JPG Files (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif");
-
-SkinManagerDesign member(const char *window, Design design, const char *caption)
-{
-    return {QString::fromLatin1(window), design, QString::fromLatin1(caption), Pictures, false};
-}
-
-std::array<SkinManagerDesign, 6> makeAll()
-{
-    SkinManagerDesign norvi = member("norviprefs", Design::Norvi, "norvi Skin Manager");
-    norvi.pictureFilters = Pictures + QStringLiteral("|bitmap Files (*.bmp)|*.bmp");
-    norvi.twoPictures = true;
-    return {member("dovprefs", Design::Dov, "Dov Skin Manager"),
-            member("vrimprefs", Design::Vrimcolor, "Vrim Skin Manager"),
-            norvi,
-            member("jolvexprefs", Design::Jolvex, "Jolvex Skin Manager"),
-            member("MipPreferences", Design::Mip, "Mip Skin Manager"),
-            member("QuenzPref", Design::Quenz, "Quenz Skin Manager")};
-}
-
-} // namespace
-
-std::span<const SkinManagerDesign> all()
-{
-    static const std::array<SkinManagerDesign, 6> designs = makeAll();
-    return designs;
-}
 
 const SkinManagerDesign *find(const QString &window)
 {

@@ -17,21 +17,28 @@ class Platform;
 class SoundPlayer;
 class WindowRegistry;
 
+namespace skinmanager {
+
+inline const QString PictureFilters =
+    QStringLiteral("All Files (*.*)|*.*|JPG Files (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif");
+inline const QString SoundFilters = QStringLiteral("All Files (*.*)|*.*|wave Files (*.wav)|*.wav|");
+// The interval buttons, in their index order.
+inline const std::array<QString, 6> &IntervalButtons = interval::All;
+
+} // namespace skinmanager
+
 // Where one Skin Manager of the family differs from the others.
 struct SkinManagerDesign {
     QString window;  // "dovprefs"
     Design design;   // the clock it dresses
     QString caption; // "Dov Skin Manager"
-    QString pictureFilters;
+    QString pictureFilters = skinmanager::PictureFilters;
     bool twoPictures = false; // Norvi: a frame and a centre picture
 };
 
 namespace skinmanager {
 
-inline const QString SoundFilters = QStringLiteral("All Files (*.*)|*.*|wave Files (*.wav)|*.wav|");
-// The interval buttons, in their index order.
-inline const std::array<QString, 6> &IntervalButtons = interval::All;
-
+// Every design's row, from the cards of the designs that have one (clocks/Designs.h).
 std::span<const SkinManagerDesign> all();
 const SkinManagerDesign *find(const QString &window);
 

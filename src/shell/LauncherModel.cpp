@@ -3,7 +3,8 @@
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
 
-#include <array>
+#include <algorithm>
+#include <vector>
 
 namespace vrim::launcher {
 namespace {
@@ -20,46 +21,37 @@ LauncherEntry bar(int top, std::optional<ColourValue> fill, const char *label, c
     return entry;
 }
 
-LauncherEntry clock(int top, ColourValue fill, const char *label, Design design,
-                    Gesture labelGesture = Gesture::ButtonDown)
+std::vector<LauncherEntry> makeEntries()
 {
-    LauncherEntry entry = bar(top, fill, label, windowOf(design), labelGesture);
-    entry.design = design;
-    return entry;
-}
-
-std::array<LauncherEntry, 12> makeEntries()
-{
-    LauncherEntry mip = clock(2390, rgbValue(0, 64, 64), "Mip", Design::Mip);
-    mip.ink = LabelInk::Custom;
-    mip.inkColour = rgbValue(255, 224, 192);
     LauncherEntry ganto = bar(3770, rgbValue(0, 0, 0), "Ganto", window::Stopwatch, Gesture::Click);
     ganto.ink = LabelInk::HighlightText;
+    std::vector<LauncherEntry> made = {
+        bar(3310, rgbValue(255, 255, 0), "Osttrana", window::InternetTime),
+        ganto,
+        bar(4830, std::nullopt, "Exit", QString()),
+    };
+    for (const Design design : AllDesigns)
+        made.push_back(clockEntry(design));
+    std::sort(made.begin(), made.end(),
+              [](const LauncherEntry &a, const LauncherEntry &b) { return a.twips.top() < b.twips.top(); });
     LauncherEntry help = bar(570, std::nullopt, "H E L P", window::HelpMenu);
     help.twips = QRect(1695, 570, 315, 3045);
     help.barGesture = Gesture::ButtonDown;
     help.isHelp = true;
-    return {
-        clock(90, rgbValue(128, 255, 128), "Vrim", Design::Vrimcolor),
-        clock(550, rgbValue(128, 128, 255), "norvi", Design::Norvi),
-        clock(1010, rgbValue(255, 128, 0), "lumbo", Design::Lumbo),
-        clock(1470, rgbValue(255, 128, 255), "Dov", Design::Dov),
-        clock(1930, rgbValue(192, 255, 255), "Quenz", Design::Quenz),
-        mip,
-        clock(2850, rgbValue(0, 128, 0), "jolvex", Design::Jolvex),
-        bar(3310, rgbValue(255, 255, 0), "Osttrana", window::InternetTime),
-        ganto,
-        clock(4215, rgbValue(192, 192, 255), "Perrin", Design::Perrin, Gesture::Click),
-        bar(4830, std::nullopt, "Exit", QString()),
-        help,
-    };
+    made.push_back(help);
+    return made;
 }
 
 } // namespace
 
+LauncherEntry clockBar(int top, ColourValue fill, const char *label, Gesture labelGesture)
+{
+    return bar(top, fill, label, QString(), labelGesture);
+}
+
 std::span<const LauncherEntry> entries()
 {
-    static const std::array<LauncherEntry, 12> all = makeEntries();
+    static const std::vector<LauncherEntry> all = makeEntries();
     return all;
 }
 

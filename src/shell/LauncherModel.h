@@ -38,6 +38,13 @@ inline const QString Caption = QStringLiteral("vRIM's");
 // Client area at its first place, in logical pixels.
 inline constexpr QRect ClientRect = twipsRect(7425, 1830, 1965, 5430);
 
+// A clock's bar at `top` twips, as a design's card declares it; the table of designs names the
+// design and its window.
+LauncherEntry clockBar(int top, ColourValue fill, const char *label,
+                       Gesture labelGesture = Gesture::ButtonDown);
+// The design's entry, from its card (clocks/Designs.h).
+const LauncherEntry &clockEntry(Design design);
+
 // Top to bottom, then the help picture.
 std::span<const LauncherEntry> entries();
 

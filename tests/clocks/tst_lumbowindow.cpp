@@ -1,7 +1,7 @@
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/lumbo/LumboClock.h"
-#include "settings/LumboPrefsDialog.h"
+#include "clocks/lumbo/LumboPrefsDialog.h"
 #include "support/FileSizeLimit.h"
 #include "support/ProgramRig.h"
 #include "ui/WidgetWindow.h"

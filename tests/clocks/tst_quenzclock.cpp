@@ -92,9 +92,9 @@ private Q_SLOTS:
             f.clock.frame().pressMoveHandle();
             f.ops.endDrag();
         } else if (how == u"click") {
-            f.clock.buttonGesture(quenz::control::Move, SkinnedClock::Gesture::Click);
+            f.clock.buttonGesture(quenz::control::Move, Clock::Gesture::Click);
         } else if (how == u"up") {
-            f.clock.buttonGesture(quenz::control::Move, SkinnedClock::Gesture::Up);
+            f.clock.buttonGesture(quenz::control::Move, Clock::Gesture::Up);
         } else if (how == u"reload") {
             f.clock.refresh().raise();
             f.clock.tick();
@@ -118,10 +118,10 @@ private Q_SLOTS:
         const QuenzFace shown = f.face();
         f.time.now = QStringLiteral("10:20:07");
         for (const QString &strip : {quenz::control::OnTop, quenz::control::Preferences})
-            for (auto gesture : {SkinnedClock::Gesture::Down, SkinnedClock::Gesture::Up,
-                                 SkinnedClock::Gesture::Click, SkinnedClock::Gesture::DoubleClick})
+            for (auto gesture : {Clock::Gesture::Down, Clock::Gesture::Up,
+                                 Clock::Gesture::Click, Clock::Gesture::DoubleClick})
                 f.clock.buttonGesture(strip, gesture);
-        f.clock.buttonGesture(quenz::control::Move, SkinnedClock::Gesture::Down); // the frame drags
+        f.clock.buttonGesture(quenz::control::Move, Clock::Gesture::Down); // the frame drags
         QVERIFY(f.face() == shown);
     }
 };

@@ -3,7 +3,7 @@
 namespace vrim {
 
 DovClock::DovClock(const ClockContext &context)
-    : SkinnedClock(Design::Dov, context)
+    : Clock(Design::Dov, context)
     , m_dov(context.buttonFace)
 {}
 

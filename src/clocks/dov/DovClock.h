@@ -1,6 +1,7 @@
 #pragma once
 
-#include "clocks/SkinnedClock.h"
+#include "clocks/Clock.h"
+#include "clocks/DesignCard.h"
 #include "clocks/dov/DovControls.h"
 #include "clocks/dov/DovFace.h"
 
@@ -8,10 +9,13 @@ namespace vrim {
 
 // The Dov clock: its face, its four frame buttons, and a ResetFace after every drag, on-top
 // toggle and reload.
-class DovClock final : public SkinnedClock {
+class DovClock final : public Clock {
 public:
     static constexpr ColourValue QuitColour = rgbValue(255, 0, 0);
     static constexpr ColourValue MenuColour = rgbValue(255, 192, 128);
+
+    // Everything else that makes the design (DovCard.cpp).
+    static DesignCard card();
 
     explicit DovClock(const ClockContext &context);
 

@@ -3,7 +3,7 @@
 namespace vrim {
 
 JolvexClock::JolvexClock(const ClockContext &context)
-    : SkinnedClock(Design::Jolvex, context)
+    : Clock(Design::Jolvex, context)
     , m_jolvex(context.buttonFace)
 {
     connect(&frame(), &ClockFrame::otherItemChosen, this, [this](const QString &item) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "clocks/SkinnedClock.h"
+#include "clocks/Clock.h"
+#include "clocks/DesignCard.h"
 #include "clocks/jolvex/JolvexControls.h"
 #include "clocks/jolvex/JolvexFace.h"
 
@@ -8,10 +9,13 @@ namespace vrim {
 
 // The Jolvex clock: its sliding colour bars, three small buttons at its right edge, and the
 // menu's seconds items, which choose how its face shows the seconds.
-class JolvexClock final : public SkinnedClock {
+class JolvexClock final : public Clock {
 public:
     static constexpr ColourValue MenuColour = rgbValue(255, 255, 192);
     static constexpr ColourValue MoveColour = rgbValue(0, 255, 0);
+
+    // Everything else that makes the design (JolvexCard.cpp).
+    static DesignCard card();
 
     explicit JolvexClock(const ClockContext &context);
 
@@ -19,7 +23,6 @@ public:
     const Face &face() const override { return m_jolvex.controls(); }
     std::vector<FrameButton> buttons() const override;
     // A reload loads the skin only when its path is not empty: the picture shown stays.
-    bool keepsPictureOnEmptyPath() const override { return true; }
 
 protected:
     void passFace() override;

@@ -6,7 +6,7 @@
 namespace vrim {
 
 LumboClock::LumboClock(const ClockContext &context)
-    : SkinnedClock(Design::Lumbo, context)
+    : Clock(Design::Lumbo, context)
     , m_folders(context.folders)
     , m_lumbo(context.buttonFace)
 {}
@@ -23,7 +23,7 @@ std::vector<FrameButton> LumboClock::buttons() const
     };
 }
 
-bool LumboClock::readOwnSettings()
+void LumboClock::loadOwn()
 {
     // A missing or damaged file: the defaults, said once, and the file left as it is.
     const Loaded<LumboSettings> loaded = SettingsStore(m_folders).readLumbo();
@@ -39,7 +39,6 @@ bool LumboClock::readOwnSettings()
         sound.chooseOn();
     else
         sound.chooseOff();
-    return true;
 }
 
 void LumboClock::passStarts()

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "clocks/SkinnedClock.h"
+#include "clocks/Clock.h"
+#include "clocks/DesignCard.h"
 #include "clocks/lumbo/LumboControls.h"
 #include "clocks/lumbo/LumboFace.h"
-#include "settings/LumboPrefsModel.h"
+#include "clocks/lumbo/LumboPrefsModel.h"
 
 namespace vrim {
 
@@ -11,11 +12,14 @@ namespace vrim {
 // instead of a skin and a sound file: the colours and border of its bar and of itself, and a
 // sound switch that chimes Sounds/bzz.wav on the hour. Its preferences dialog changes the
 // running clock directly.
-class LumboClock final : public SkinnedClock, public LumboLook {
+class LumboClock final : public Clock, public LumboLook {
 public:
     static constexpr ColourValue QuitColour = rgbValue(255, 0, 0);
     static constexpr ColourValue PrefColour = rgbValue(255, 128, 0);
     static constexpr ColourValue PaleGreen = rgbValue(128, 255, 128); // Move and On Top before load
+
+    // Everything else that makes the design (LumboCard.cpp).
+    static DesignCard card();
 
     explicit LumboClock(const ClockContext &context);
 
@@ -28,7 +32,7 @@ public:
 
 protected:
     void passFace() override;
-    bool readOwnSettings() override;
+    void loadOwn() override;
     void passStarts() override;
 
 private:

@@ -10,7 +10,7 @@
 namespace vrim {
 
 MipClock::MipClock(const ClockContext &context)
-    : SkinnedClock(Design::Mip, context)
+    : Clock(Design::Mip, context)
 {}
 
 std::vector<FrameButton> MipClock::buttons() const

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "clocks/SkinnedClock.h"
+#include "clocks/Clock.h"
+#include "clocks/DesignCard.h"
 #include "clocks/mip/MipControls.h"
 #include "clocks/mip/MipFace.h"
 
@@ -10,12 +11,15 @@ namespace vrim {
 // also the morning and afternoon lamp and opens the menu on a double click, an Exit button under
 // the two small ones. The zero of the minutes' tens is read from Helps\m0.gif once per run of
 // minutes 00-09; the refresh carrier (Label1) holds "zero" meanwhile, so a reload reads it again.
-class MipClock final : public SkinnedClock {
+class MipClock final : public Clock {
 public:
     static inline const QString ZeroMarker = QStringLiteral("zero");
     // The lamp: noon counts with the morning.
     static constexpr ColourValue Morning = rgbValue(200, 255, 200);
     static constexpr ColourValue Afternoon = rgbValue(0, 255, 0);
+
+    // Everything else that makes the design (MipCard.cpp).
+    static DesignCard card();
 
     explicit MipClock(const ClockContext &context);
 

@@ -3,7 +3,7 @@
 namespace vrim {
 
 NorviClock::NorviClock(const ClockContext &context)
-    : SkinnedClock(Design::Norvi, context)
+    : Clock(Design::Norvi, context)
     , m_norvi(context.buttonFace)
 {}
 

@@ -8,7 +8,7 @@
 namespace vrim {
 
 PerrinClock::PerrinClock(const ClockContext &context)
-    : SkinnedClock(Design::Perrin, context)
+    : Clock(Design::Perrin, context)
     , m_ops(context.ops)
     , m_leftTwips(frame().design().twips.left())
 {

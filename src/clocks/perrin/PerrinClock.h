@@ -1,6 +1,7 @@
 #pragma once
 
-#include "clocks/SkinnedClock.h"
+#include "clocks/Clock.h"
+#include "clocks/DesignCard.h"
 #include "clocks/perrin/PerrinControls.h"
 
 namespace vrim {
@@ -9,12 +10,15 @@ namespace vrim {
 // small box that is also its on-top switch. An invisible hot spot drags it, or closes it on a
 // double click. Each time the minutes change the window creeps a little towards the left edge
 // of the screen, and it stays near that edge once there.
-class PerrinClock final : public SkinnedClock {
+class PerrinClock final : public Clock {
 public:
     static constexpr double StepTwips = 5.833;
     static constexpr double NearLeftTwips = 6;     // at or left of this, the window steps right
     static constexpr double RightKeepTwips = 2106; // ... while this much of the screen is left
     static constexpr ColourValue Background = rgbValue(192, 192, 255);
+
+    // Everything else that makes the design (PerrinCard.cpp).
+    static DesignCard card();
 
     explicit PerrinClock(const ClockContext &context);
 
@@ -32,7 +36,6 @@ public:
 
 protected:
     void passFace() override;
-    bool readsSettings() const override { return false; }
 
 private:
     void creep();

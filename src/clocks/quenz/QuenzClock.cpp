@@ -3,7 +3,7 @@
 namespace vrim {
 
 QuenzClock::QuenzClock(const ClockContext &context)
-    : SkinnedClock(Design::Quenz, context)
+    : Clock(Design::Quenz, context)
     , m_quenz(context.buttonFace)
 {}
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "clocks/SkinnedClock.h"
+#include "clocks/Clock.h"
+#include "clocks/DesignCard.h"
 #include "clocks/quenz/QuenzControls.h"
 #include "clocks/quenz/QuenzFace.h"
 
@@ -8,10 +9,13 @@ namespace vrim {
 
 // The Quenz clock: its face, three strips along the window's edges for moving, on-top and the
 // menu, and a face cleared after every drag, click or release of the move strip and reload.
-class QuenzClock final : public SkinnedClock {
+class QuenzClock final : public Clock {
 public:
     static constexpr ColourValue MoveColour = rgbValue(0, 0, 0);
     static constexpr ColourValue MenuColour = QuenzFace::DarkGrey;
+
+    // Everything else that makes the design (QuenzCard.cpp).
+    static DesignCard card();
 
     explicit QuenzClock(const ClockContext &context);
 

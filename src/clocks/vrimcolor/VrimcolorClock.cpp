@@ -3,7 +3,7 @@
 namespace vrim {
 
 VrimcolorClock::VrimcolorClock(const ClockContext &context)
-    : SkinnedClock(Design::Vrimcolor, context)
+    : Clock(Design::Vrimcolor, context)
     , m_vrim(context.buttonFace)
 {}
 

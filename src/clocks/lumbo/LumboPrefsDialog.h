@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/LumboPrefsModel.h"
+#include "clocks/lumbo/LumboPrefsModel.h"
 #include "ui/VrimWindow.h"
 
 #include <memory>

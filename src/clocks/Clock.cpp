@@ -1,14 +1,12 @@
-#include "clocks/SkinnedClock.h"
+#include "clocks/Clock.h"
 
 #include "clocks/SettledPass.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
-#include "settings/SettingsStore.h"
+#include "settings/DesignFiles.h"
 
 #include <QLoggingCategory>
 #include <QTime>
-
-#include <utility>
 
 #include <utility>
 
@@ -18,7 +16,7 @@ Q_LOGGING_CATEGORY(lcChime, "vrim.chime", QtWarningMsg)
 
 namespace vrim {
 
-SkinnedClock::SkinnedClock(Design design, const ClockContext &context)
+Clock::Clock(Design design, const ClockContext &context)
     : m_design(design)
     , m_folders(context.folders)
     , m_time(context.time)
@@ -29,9 +27,12 @@ SkinnedClock::SkinnedClock(Design design, const ClockContext &context)
                .afterToggle = [this] { afterFrameStep(m_frame.design().afterToggle); },
                .checkMark = [this](const QString &item) { return itemChecked(item); }})
     , m_chimer(chime::of(design))
-{}
+{
+    if (filesOf(design))
+        m_skin.emplace(design, context.folders);
+}
 
-ColourValue SkinnedClock::buttonColour(const QString &name) const
+ColourValue Clock::buttonColour(const QString &name) const
 {
     if (name == m_frame.design().onTopButton)
         return m_frame.onTopColour();
@@ -39,36 +40,30 @@ ColourValue SkinnedClock::buttonColour(const QString &name) const
     return it == m_buttonColours.end() ? m_buttonFace : it->second;
 }
 
-QString SkinnedClock::spokenTime()
+QString Clock::spokenTime()
 {
     // Hours and minutes of "HH:MM:SS": every face shows at least those, in bars, hands or digits.
     return m_time.timeText().left(5);
 }
 
-void SkinnedClock::readSettings(bool quietly)
+void Clock::readSkin(bool quietly)
 {
-    const SettingsStore store(m_folders);
-    const auto skin = store.readSkin(m_design);
-    const auto sound = store.readSound(m_design);
-    if (!skin.problem.isEmpty() && !quietly)
-        reportProblem(skin.problem);
-    m_soundProblem = quietly ? QString() : sound.problem;
-    m_pictures = {m_folders.resolveStored(skin.value.picture)};
-    if (SettingsStore::skinLineCount(m_design) > 1)
-        m_pictures.append(m_folders.resolveStored(skin.value.centre));
-    m_soundFile = m_folders.resolveStored(sound.value.sound);
-    m_chime = sound.value.interval;
+    const QString problem = m_skin->read(quietly);
+    if (!problem.isEmpty())
+        reportProblem(problem);
+    m_pictures = m_skin->pictures();
+    m_chime = m_skin->interval();
 }
 
-void SkinnedClock::sayOfSound()
+void Clock::sayOfSound()
 {
-    if (!m_soundProblem.isEmpty())
-        reportProblem(std::exchange(m_soundProblem, {}));
+    if (const QString problem = m_skin->takeSoundProblem(); !problem.isEmpty())
+        reportProblem(problem);
 }
 
-void SkinnedClock::reportProblem(const QString &text) { Q_EMIT problem(text); }
+void Clock::reportProblem(const QString &text) { Q_EMIT problem(text); }
 
-void SkinnedClock::load()
+void Clock::load()
 {
     for (const FrameButton &button : buttons())
         m_buttonColours[button.name] = button.colour.value_or(m_buttonFace);
@@ -76,29 +71,27 @@ void SkinnedClock::load()
         m_buttonColours[name] = colour;
 
     const ChimeDesign &chime = m_chimer.design();
-    if (!readsSettings()) {
-        // Nothing to read: the first pass shows everything.
+    if (!m_skin) {
+        loadOwn();
     } else if (chime.reloadAtLoad) {
         // The design's first pass reads everything (Quenz). The chime is read now as well, so
         // that Sound On is checked from the start; the skin waits for that first pass, which
         // also says what is wrong with the files (once: skin file, then sound file).
         m_refresh.raise();
         const QStringList pictures = m_pictures;
-        readSettings(true);
+        readSkin(true);
         m_pictures = pictures;
         m_frame.soundMenu().setFromInterval(m_chime);
         if (m_chime != interval::NoChime && m_player)
-            m_player->prepare(m_soundFile);
-    } else if (readOwnSettings()) {
-        // Its file, chime and player are the design's own.
+            m_player->prepare(m_skin->soundFile());
     } else {
-        readSettings();
+        readSkin();
         Q_EMIT picturesChanged();
         sayOfSound();
         m_frame.soundMenu().setFromInterval(m_chime);
         if (m_chime != interval::NoChime || chime.prepareWithoutChime) {
             if (m_player)
-                m_player->prepare(m_soundFile);
+                m_player->prepare(m_skin->soundFile());
             if (chime.openAtLoad)
                 send(QStringLiteral("Open"));
         }
@@ -109,7 +102,7 @@ void SkinnedClock::load()
     passAndChime();
 }
 
-void SkinnedClock::tick()
+void Clock::tick()
 {
     passStarts();
     if (m_refresh.take())
@@ -117,12 +110,14 @@ void SkinnedClock::tick()
     passAndChime();
 }
 
-void SkinnedClock::reload()
+void Clock::reload()
 {
+    if (!m_skin)
+        return; // nothing to read again
     const ChimeDesign &chime = m_chimer.design();
     if (!chime.closeOnReload.isEmpty())
         send(chime.closeOnReload);
-    readSettings();
+    readSkin();
     reloading();
     Q_EMIT picturesChanged();
     sayOfSound();
@@ -133,29 +128,29 @@ void SkinnedClock::reload()
     if (chime.reloadChecksSoundOn)
         m_frame.soundMenu().soundOn = true;
     if (m_player)
-        m_player->prepare(m_soundFile);
+        m_player->prepare(m_skin->soundFile());
     if (chime.sampleOnReload) {
         for (const char *word : {"Open", "Play", "Close"})
             send(QString::fromLatin1(word));
         // A closed player forgets its file; the chimes to come need it again.
         if (m_player)
-            m_player->prepare(m_soundFile);
+            m_player->prepare(m_skin->soundFile());
     }
     reloaded();
 }
 
-void SkinnedClock::setPictures(const QStringList &paths)
+void Clock::setPictures(const QStringList &paths)
 {
     m_pictures = paths;
     Q_EMIT picturesChanged();
 }
 
-void SkinnedClock::settle()
+void Clock::settle()
 {
     vrim::settle(face(), [this] { passFace(); });
 }
 
-bool SkinnedClock::clockJumped()
+bool Clock::clockJumped()
 {
     // A pass comes a second after the one before, or within the same second; one late pass is
     // no jump. Anything else (the clock set back or on, a summer-time change, a resume) is, and
@@ -171,7 +166,7 @@ bool SkinnedClock::clockJumped()
     return ahead > MaxSecondsBetweenPasses;
 }
 
-void SkinnedClock::passAndChime()
+void Clock::passAndChime()
 {
     if (clockJumped())
         freshFace();
@@ -182,13 +177,13 @@ void SkinnedClock::passAndChime()
                qPrintable(m_time.date().toString(Qt::ISODate)), qPrintable(m_time.timeText()));
 }
 
-void SkinnedClock::resetSettled()
+void Clock::resetSettled()
 {
     resetFace();
     settle();
 }
 
-void SkinnedClock::afterFrameStep(FrameAfter step)
+void Clock::afterFrameStep(FrameAfter step)
 {
     switch (step) {
     case FrameAfter::Nothing:
@@ -206,7 +201,7 @@ void SkinnedClock::afterFrameStep(FrameAfter step)
     Q_EMIT faceChanged();
 }
 
-void SkinnedClock::send(const QString &word)
+void Clock::send(const QString &word)
 {
     if (m_player)
         m_player->command(word);

@@ -1,4 +1,4 @@
-#include "settings/LumboPrefsDialog.h"
+#include "clocks/lumbo/LumboPrefsDialog.h"
 
 #include "base/WindowNames.h"
 

@@ -1,4 +1,4 @@
-#include "settings/LumboPrefsModel.h"
+#include "clocks/lumbo/LumboPrefsModel.h"
 
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"

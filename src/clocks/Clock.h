@@ -4,6 +4,7 @@
 #include "base/RefreshSignal.h"
 #include "clocks/ClockFrame.h"
 #include "clocks/Face.h"
+#include "clocks/SkinFiles.h"
 #include "settings/ChimeRules.h"
 #include "settings/Chimer.h"
 #include "settings/DataFolders.h"
@@ -56,16 +57,17 @@ struct FrameButton {
     std::optional<ButtonLabel> label;
 };
 
-// A clock without its window: its settings and skin, its player and chime, its frame and its
-// face, run by load and by one pass a second. What is the same for every skinned design lives
-// here; a design gives its face and its quirks through the hooks below.
-class SkinnedClock : public QObject {
+// Any design's clock without its window: its frame and its face, and the parts its card gives
+// it (the skin and sound files, the chime), run by load and by one pass a second. What is the
+// same for every design lives here; a design gives its face and its quirks through the hooks
+// below.
+class Clock : public QObject {
     Q_OBJECT
 public:
-    SkinnedClock(Design design, const ClockContext &context);
-    virtual ~SkinnedClock() = default;
-    SkinnedClock(const SkinnedClock &) = delete;
-    SkinnedClock &operator=(const SkinnedClock &) = delete;
+    Clock(Design design, const ClockContext &context);
+    virtual ~Clock() = default;
+    Clock(const Clock &) = delete;
+    Clock &operator=(const Clock &) = delete;
 
     void load();
     // One pass: a reload when one is asked for, then the face, settled, and the chime test.
@@ -78,8 +80,8 @@ public:
     const ClockFrame &frame() const { return m_frame; }
     RefreshSignal &refresh() { return m_refresh; }
     const QString &chime() const { return m_chime; }
-    const QString &soundFile() const { return m_soundFile; }
-    // The pictures the window shows, by slot (the skin; Norvi also its centre).
+    // The pictures the window shows, by slot: the skin's (Norvi's also its centre), or the
+    // design's own.
     const QStringList &pictures() const { return m_pictures; }
 
     // The time the face stands for, as words a screen reader says ("10:37"): a fresh reading, so
@@ -94,8 +96,6 @@ public:
     // gestures (Quenz's move strip resets the face on a click and when the button comes up).
     enum class Gesture { Down, Up, Click, DoubleClick };
     virtual void buttonGesture(const QString &, Gesture) {}
-    // An empty picture path keeps the picture the window shows (Norvi); otherwise it clears it.
-    virtual bool keepsPictureOnEmptyPath() const { return false; }
     // The window was resized (and shown), to this size in logical pixels.
     virtual void resized(QSize, bool /*minimised*/) {}
 
@@ -131,12 +131,11 @@ protected:
     virtual void afterDrag() {}
     // The check mark of a menu item of the design's own (Jolvex's seconds items), or none.
     virtual std::optional<bool> itemChecked(const QString &) const { return std::nullopt; }
-    // A design without settings files, skin or chime (Perrin) gives its pictures itself.
-    virtual bool readsSettings() const { return true; }
+    // At load, in a design without skin and sound files: what it keeps of its own (Lumbo's
+    // file, its look, its chime and Sound marks). Nothing for a design that keeps nothing.
+    virtual void loadOwn() {}
+    // A design without a skin gives its pictures itself.
     void setPictures(const QStringList &paths);
-    // A design that keeps a settings file of its own instead of a skin and a sound file
-    // (Lumbo) reads it here at load and answers true; it then sets its chime itself.
-    virtual bool readOwnSettings() { return false; }
     // The first step of every pass, before a reload and the face.
     virtual void passStarts() {}
 
@@ -158,9 +157,9 @@ protected:
     void settleFace() { settle(); }
 
 private:
-    // Reads both settings files; says what is wrong with the skin file unless `quietly`, and
-    // keeps what is wrong with the sound file for sayOfSound().
-    void readSettings(bool quietly = false);
+    // Reads the skin and sound files; says what is wrong with the skin file unless `quietly`,
+    // and keeps what is wrong with the sound file for sayOfSound().
+    void readSkin(bool quietly = false);
     // Says what is wrong with the sound file, after all that is wrong with the skin: its file
     // and then its pictures, which load after the files are read.
     void sayOfSound();
@@ -180,9 +179,8 @@ private:
     Chimer m_chimer;
     RefreshSignal m_refresh;
     std::map<QString, ColourValue> m_buttonColours;
+    std::optional<SkinFiles> m_skin; // a design with skin and sound files
     QStringList m_pictures;
-    QString m_soundFile;
-    QString m_soundProblem;
     QString m_chime;
     std::optional<int> m_lastPassSecond; // the second of the day the last pass began in
     PictureReader m_readPicture;
