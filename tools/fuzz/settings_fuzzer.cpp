@@ -63,6 +63,17 @@ void checkText(const QString &value, const QString &readBack)
 
 } // namespace
 
+// The reader is built here without the clocks, whose cards declare each design's files: a skin
+// file of one line and one of two lines stand in for them.
+const DesignFiles *vrim::filesOf(Design design)
+{
+    static const DesignFiles oneLine{u"one.prf", u"ones.prf", u"\\Skins\\one.jpg", nullptr,
+                                     u"\\Sounds\\one.wav"};
+    static const DesignFiles twoLines{u"two.prf", u"twos.prf", u"\\Skins\\two.jpg", u"\\Skins\\centre.jpg",
+                                      u"\\Sounds\\one.wav"};
+    return design == Design::Norvi ? &twoLines : design == Design::Dov ? &oneLine : nullptr;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
