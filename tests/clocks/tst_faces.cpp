@@ -1,3 +1,4 @@
+#include "base/RefreshSignal.h"
 #include "clocks/Designs.h"
 #include "clocks/dov/DovFace.h"
 #include "clocks/jolvex/JolvexFace.h"
@@ -368,6 +369,168 @@ private Q_SLOTS:
         rig.clock->tick();
         QVERIFY2(rig.clock->face() == shown, "the next pass in the same second changed the face");
         QVERIFY(rig.problems.isEmpty());
+    }
+
+    // Each figure of a pass comes from a reading of its own, and the clock turns between them.
+    void aPassThatStraddlesASecond_data()
+    {
+        QTest::addColumn<Design>("design");
+        QTest::addColumn<QString>("before"); // a pass before it
+        QTest::addColumn<QStringList>("readings");
+        QTest::addColumn<QString>("shows");
+        // clang-format off
+        QTest::newRow("Dov: the hour before the turn, the seconds after") << Design::Dov << "10:59:58" << QStringList{"10:59:59", "10:59:59", "11:00:00", "11:00:00"} << "h10 dim11 s0 m10 :00";
+        QTest::newRow("Norvi: hour and minutes before, seconds after") << Design::Norvi << "12:59:58" << QStringList{"12:59:59", "12:59:59", "12:59:59", "13:00:00", "13:00:00"} << "h0 mt01234 mu123456789 su0 am";
+        QTest::newRow("Quenz: the hourly clear on the later readings") << Design::Quenz << "11:59:55" << QStringList{"11:59:59", "12:00:00", "12:00:00", "12:00:00", "12:00:00"} << "h11 s11 m11 am :00";
+        QTest::newRow("Vrimcolor: bars in the old hour, the figure of the new") << Design::Vrimcolor << "11:59:58" << QStringList{"11:59:59", "11:59:59", "11:59:59", "12:00:00"} << "D L13 bars 5/9/59";
+        // clang-format on
+    }
+    void aPassThatStraddlesASecond()
+    {
+        QFETCH(Design, design);
+        QFETCH(QString, before);
+        QFETCH(QStringList, readings);
+        QFETCH(QString, shows);
+        FakeTime time;
+        time.now = before;
+        RefreshSignal tag;
+        DovFace dov(Unlit);
+        NorviFace norvi(Unlit);
+        QuenzFace quenz(Unlit);
+        VrimcolorFace vrimcolor(Unlit);
+        const auto pass = [&] {
+            if (design == Design::Dov)
+                dov.update(time);
+            if (design == Design::Norvi)
+                norvi.update(time);
+            if (design == Design::Quenz)
+                quenz.update(time, tag);
+            if (design == Design::Vrimcolor)
+                vrimcolor.update(time);
+        };
+        norvi.load(time);
+        vrimcolor.load(time);
+        pass();
+        time.script = readings;
+        pass();
+        QVERIFY(time.script.isEmpty());
+        const Face &face = design == Design::Dov     ? dov.controls()
+                           : design == Design::Norvi ? norvi.controls()
+                           : design == Design::Quenz ? quenz.controls()
+                                                     : vrimcolor.controls();
+        QCOMPARE(describeFace(design, face), shows);
+    }
+
+    // Perrin creeps left 5.833 twips a minute, the fraction kept: an hour is 350 twips (23 px).
+    void perrinCreepsLeftOnceAMinute_data()
+    {
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<int>("left");
+        QTest::newRow("the opening step stays on 657 px") << 0 << 657;
+        QTest::newRow("an hour: 634 px") << 59 << 634;
+        QTest::newRow("a day: 97 px") << 1439 << 97;
+    }
+    void perrinCreepsLeftOnceAMinute()
+    {
+        QFETCH(int, minutes);
+        QFETCH(int, left);
+        DesignRig rig(Design::Perrin, m_shared.path());
+        rig.ops.x = 657; // the window opens at 9855 twips
+        rig.run({"00:00:30"});
+        for (int m = 1; m <= minutes; ++m) {
+            rig.time.now = QTime(0, 0).addSecs(60 * m).toString("HH:mm:ss");
+            rig.clock->tick();
+            rig.clock->tick(); // more passes in the same minute move nothing
+        }
+        QCOMPARE(rig.ops.x, left);
+        const auto &perrin = static_cast<const PerrinClock &>(*rig.clock);
+        QVERIFY(qAbs(perrin.leftTwips() - (9855 - (minutes + 1) * 5.833)) < 1e-6);
+    }
+
+    // Dragged to the left edge it steps right and left again, staying near it; where the
+    // screen is too narrow for it, it does not move at all.
+    void perrinTurnsAtTheLeftEdge_data()
+    {
+        QTest::addColumn<int>("draggedTo");
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QList<double>>("lefts");
+        QTest::newRow("dragged to 0 px") << 0 << 1280 << QList<double>{5.833, 11.666, 5.833, 11.666};
+        QTest::newRow("dragged to 1 px") << 1 << 1280 << QList<double>{9.167, 3.334, 9.167, 3.334};
+        QTest::newRow("a 140 px screen: no move") << 0 << 140 << QList<double>{0, 0, 0, 0};
+    }
+    void perrinTurnsAtTheLeftEdge()
+    {
+        QFETCH(int, draggedTo);
+        QFETCH(int, screen);
+        QFETCH(QList<double>, lefts);
+        DesignRig rig(Design::Perrin, m_shared.path());
+        rig.ops.x = 657;
+        rig.run({"08:00:10"});
+        rig.ops.screen = screen;
+        rig.ops.x = draggedTo;
+        const auto &perrin = static_cast<const PerrinClock &>(*rig.clock);
+        for (int i = 0; i < lefts.size(); ++i) {
+            rig.time.now = QTime(8, i + 1).toString("HH:mm:ss");
+            rig.clock->tick();
+            const double kept = screen == 140 ? draggedTo * 15.0 : perrin.leftTwips();
+            QVERIFY2(qAbs(kept - lefts[i]) < 1e-6, qPrintable(QString::number(perrin.leftTwips())));
+            QCOMPARE(rig.ops.x, PerrinClock::pixelsOfTwips(lefts[i]));
+        }
+    }
+
+    void perrinShapeFollowsTheSizeButNotWhileMinimised()
+    {
+        DesignRig rig(Design::Perrin, m_shared.path());
+        rig.run({"08:00:10"});
+        rig.ops.log.clear();
+        rig.clock->resized(QSize(233, 200), false);
+        rig.clock->resized(QSize(233, 200), true);
+        rig.clock->resized(QSize(300, 250), false);
+        QCOMPARE(rig.ops.log,
+                 (QStringList{"shape 0,0-133,130 less 1,1-20,10", "shape 0,0-200,180 less 1,1-20,10"}));
+    }
+
+    // Mip reads the zero of its tens from Helps once at the start of each run of minutes 00-09
+    // (and again after a reload in one), marking it in its label; a missing one is said once
+    // and the list's zero shown instead.
+    void mipReadsTheHelpsZeroOncePerRun_data()
+    {
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("reads");
+        QTest::addColumn<QString>("shows");
+        QTest::addColumn<QString>("label");
+        // clang-format off
+        QTest::newRow("opened in a run") << false << QStringList{"10:05:00", "10:05:01"} << 1 << "h10 tz u5 am" << "zero";
+        QTest::newRow("through the run") << false << QStringList{"10:05:00", "10:05:01..10:05:03", "=10:09:59", "10:09:59"} << 1 << "h10 tz u9 am" << "zero";
+        QTest::newRow("the run over") << false << QStringList{"10:05:00", "10:09:59", "10:10:00"} << 1 << "h10 t1 u0 am" << "";
+        QTest::newRow("the next run") << false << QStringList{"10:05:00", "10:10:00", "=10:59:59", "10:59:59", "11:00:00"} << 2 << "h11 tz u0 am" << "zero";
+        QTest::newRow("a reload in the run reads it again") << false << QStringList{"11:03:00", "=11:03:01", "reload", "11:03:02"} << 2 << "h11 tz u3 am" << "zero";
+        QTest::newRow("missing: the list's zero") << true << QStringList{"10:05:00", "10:09:00", "10:10:00", "=11:00:00", "11:00:00", "11:01:00"} << 2 << "h11 t0 u1 am" << "zero";
+        // clang-format on
+    }
+    void mipReadsTheHelpsZeroOncePerRun()
+    {
+        QFETCH(bool, missing);
+        QFETCH(QStringList, steps);
+        QFETCH(int, reads);
+        QFETCH(QString, shows);
+        QFETCH(QString, label);
+        DesignRig rig(Design::Mip, m_shared.path());
+        QStringList read;
+        rig.clock->onReadPicture([&](int, const QString &path) {
+            if (path.startsWith(u":/"))
+                return QString();
+            read.append(path);
+            return missing ? QStringLiteral("no such file") : QString();
+        });
+        rig.run(steps);
+        QCOMPARE(read, QStringList(reads, QDir(m_shared.path()).filePath("Helps/m0.gif")));
+        QCOMPARE(describe(*rig.clock), shows);
+        QCOMPARE(rig.clock->refresh().carrier(), label);
+        QCOMPARE(rig.problems.size(), missing ? 1 : 0);
+        if (missing)
+            QVERIFY(rig.problems.front().contains(QStringLiteral("m0.gif")));
     }
 };
 
