@@ -152,20 +152,6 @@ private Q_SLOTS:
         QCOMPARE(f.clock.frame().soundMenu().soundOn, soundOnAfter);
     }
 
-    // Quenz reads everything again in its first pass, but its chime is on from the load: with
-    // the default "5 min" its first due second chimes.
-    void quenzChimesFromItsLoad()
-    {
-        Fixture f(Design::Quenz);
-        f.clock.load();
-        QVERIFY(f.clock.frame().soundMenu().soundOn);
-        f.clock.tick();
-        f.player.log.clear();
-        f.time.now = QStringLiteral("09:05:00");
-        f.clock.tick();
-        QCOMPARE(f.player.log, (QStringList{"Open", "Play"}));
-    }
-
     void damagedSettingsAreReportedOnceAndNeverRewritten()
     {
         Fixture f;
