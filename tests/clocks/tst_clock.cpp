@@ -1,6 +1,7 @@
 #include "base/WindowNames.h"
 #include "clocks/Clock.h"
 #include "clocks/Designs.h"
+#include "clocks/lumbo/LumboClock.h"
 #include "clocks/norvi/NorviControls.h"
 #include "platform/TimeSource.h"
 #include "support/ClockRig.h"
@@ -39,31 +40,6 @@ private:
     Face m_face;
 };
 
-std::unique_ptr<Clock> makeClock(Design design, const ClockContext &context)
-{
-    return cardOf(design).make(context);
-}
-
-// A real design's clock on a program folder it shares with others: opening clocks is cheap
-// when the settings are written once.
-struct DesignRig {
-    FakeTime time;
-    RecordingPlayer player;
-    FakeWindowOps ops;
-    WindowLog log;
-    WindowRegistry registry;
-    std::unique_ptr<Clock> clock;
-
-    DesignRig(Design design, const QString &folder)
-        : clock(makeClock(design, ClockContext{DataFolders(folder), time, registry, ops, &player,
-                                               rgbValue(240, 240, 240)}))
-    {
-        for (const QString &name : {windowOf(design), window::Launcher})
-            log.define(registry, name);
-        registry.show(windowOf(design));
-    }
-};
-
 // What a window shows, control by control, with the pictures and the frame buttons' colours:
 // one line each, so that a difference names what differs.
 QStringList shown(const Clock &clock, const QStringList &kept)
@@ -86,13 +62,6 @@ QStringList shown(const Clock &clock, const QStringList &kept)
         lines << QStringLiteral("%1 colour %2").arg(button.name).arg(clock.buttonColour(button.name), 0, 16);
     lines << QStringLiteral("pictures ") + clock.pictures().join(u' ');
     return lines;
-}
-
-QString secondsLater(const QString &time, int seconds)
-{
-    return QTime::fromString(time, QStringLiteral("HH:mm:ss"))
-        .addSecs(seconds)
-        .toString(QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace
@@ -152,23 +121,26 @@ private Q_SLOTS:
         QTest::addColumn<Design>("design");
         QTest::addColumn<QStringList>("sent"); // by the reload, the prepare's path left out
         QTest::addColumn<bool>("soundOnAfter");
-        QTest::newRow("Dov checks Sound On again") << Design::Dov << QStringList{"prepare"} << true;
-        QTest::newRow("Norvi leaves the marks") << Design::Norvi << QStringList{"prepare"} << false;
+        QTest::addColumn<QString>("interval"); // saved before the reload
+        // clang-format off
+        QTest::newRow("Dov checks Sound On again") << Design::Dov << QStringList{"prepare"} << true << "5 min";
+        QTest::newRow("Norvi leaves the marks") << Design::Norvi << QStringList{"prepare"} << false << "5 min";
         // The player forgets its file when closed: prepared again for the chimes to come.
-        QTest::newRow("Quenz closes, then plays the new chime once")
-            << Design::Quenz << QStringList{"Close", "prepare", "Open", "Play", "Close", "prepare"} << false;
-        QTest::newRow("Vrimcolor likewise, closing in lower case")
-            << Design::Vrimcolor << QStringList{"close", "prepare", "Open", "Play", "Close", "prepare"}
-            << false;
+        QTest::newRow("Quenz closes, then plays the new chime once") << Design::Quenz << QStringList{"Close", "prepare", "Open", "Play", "Close", "prepare"} << false << "5 min";
+        QTest::newRow("Vrimcolor likewise, closing in lower case") << Design::Vrimcolor << QStringList{"close", "prepare", "Open", "Play", "Close", "prepare"} << false << "15 min";
+        QTest::newRow("Vrimcolor without a chime: closes only") << Design::Vrimcolor << QStringList{"close"} << false << "No chime";
+        // clang-format on
     }
     void reloadsDifferByDesign()
     {
         QFETCH(Design, design);
         QFETCH(QStringList, sent);
         QFETCH(bool, soundOnAfter);
+        QFETCH(QString, interval);
         Fixture f(design);
         f.clock.load();
         f.clock.tick(); // Quenz reads everything in its first pass
+        QVERIFY(f.store.writeSound(design, {QStringLiteral("/x/chosen.wav"), interval}).ok());
         f.clock.frame().chooseMenuItem(QStringLiteral("SoundOff"));
         f.player.log.clear();
         f.clock.refresh().raise();
@@ -178,20 +150,6 @@ private Q_SLOTS:
                 word = QStringLiteral("prepare");
         QCOMPARE(f.player.log, sent);
         QCOMPARE(f.clock.frame().soundMenu().soundOn, soundOnAfter);
-    }
-
-    // Quenz reads everything again in its first pass, but its chime is on from the load: with
-    // the default "5 min" its first due second chimes.
-    void quenzChimesFromItsLoad()
-    {
-        Fixture f(Design::Quenz);
-        f.clock.load();
-        QVERIFY(f.clock.frame().soundMenu().soundOn);
-        f.clock.tick();
-        f.player.log.clear();
-        f.time.now = QStringLiteral("09:05:00");
-        f.clock.tick();
-        QCOMPARE(f.player.log, (QStringList{"Open", "Play"}));
     }
 
     void damagedSettingsAreReportedOnceAndNeverRewritten()
@@ -296,10 +254,10 @@ private Q_SLOTS:
         fresh.clock->tick(); // Quenz draws its face in its first pass
 
         DesignRig jumped(design, m_shared.path());
-        jumped.time.now = secondsLater(from, -3);
+        jumped.time.now = DesignRig::secondsLater(from, -3);
         jumped.clock->load();
         for (int s = -3; s <= 0; ++s) {
-            jumped.time.now = secondsLater(from, s);
+            jumped.time.now = DesignRig::secondsLater(from, s);
             jumped.clock->tick();
         }
         jumped.time.now = to;
@@ -329,9 +287,133 @@ private Q_SLOTS:
         }
         QCOMPARE(f.clock.resets, 0);
         QCOMPARE(f.clock.freshFaces, 0);
-        f.time.now = secondsLater(times.last(), 3);
+        f.time.now = DesignRig::secondsLater(times.last(), 3);
         f.clock.tick();
         QCOMPARE(f.clock.freshFaces, 1);
+    }
+    // What a design's clock reads and sends at its load (and, for Quenz, its first pass).
+    void loadReadsWhatTheCardNames_data()
+    {
+        QTest::addColumn<Design>("design");
+        QTest::addColumn<QStringList>("times"); // the load, then passes
+        QTest::addColumn<QStringList>("pictures");
+        QTest::addColumn<int>("pictureLoads");
+        QTest::addColumn<QStringList>("sent");
+        // clang-format off
+        QTest::newRow("Dov prepares and opens") << Design::Dov << QStringList{"09:04:58"} << QStringList{"Skins/Vrim/blui-3d.jpg"} << 1 << QStringList{"prepare Sounds/bzz.wav", "Open"};
+        QTest::newRow("Vrimcolor's skin lies with Quenz's") << Design::Vrimcolor << QStringList{"13:00:10"} << QStringList{"Skins/Quenz/hiven-3d.jpg"} << 1 << QStringList{"prepare Sounds/iauu.wav"};
+        QTest::newRow("Quenz waits for its first pass") << Design::Quenz << QStringList{"10:20:07"} << QStringList{} << 0 << QStringList{"prepare Sounds/iauu.wav"};
+        QTest::newRow("Quenz's first pass reads everything") << Design::Quenz << QStringList{"10:20:07", "10:20:08"} << QStringList{"Skins/Quenz/dunga-3d.jpg"} << 1 << QStringList{"prepare Sounds/iauu.wav", "Close", "prepare Sounds/iauu.wav", "Open", "Play", "Close", "prepare Sounds/iauu.wav"};
+        QTest::newRow("Perrin's picture of the hour, read again only on the hour") << Design::Perrin << QStringList{"12:59:58", "12:59:59", "13:00:00", "13:00:00"} << QStringList{":/perrin/hour-13.png"} << 2 << QStringList{};
+        // clang-format on
+    }
+    void loadReadsWhatTheCardNames()
+    {
+        QFETCH(Design, design);
+        QFETCH(QStringList, times);
+        QFETCH(QStringList, pictures);
+        QFETCH(int, pictureLoads);
+        QFETCH(QStringList, sent);
+        ClockRig<Clock> f(design,
+                          [design](const ClockContext &context) { return cardOf(design).make(context); });
+        for (const QString &time : times) {
+            f.time.now = time;
+            &time == &times.front() ? f.clock.load() : f.clock.tick();
+        }
+        const QString folder = f.folder.path() + u'/';
+        QCOMPARE(QStringList(f.clock.pictures()).replaceInStrings(folder, QString()), pictures);
+        QCOMPARE(f.pictureLoads.count(), pictureLoads);
+        QCOMPARE(f.player.log.replaceInStrings(folder, QString()), sent);
+        QVERIFY(f.clock.frame().soundMenu().soundOn || design == Design::Perrin);
+        QCOMPARE(f.ops.log, QStringList{"on top"});
+        QVERIFY(f.problems.isEmpty());
+    }
+
+    // Each design's chime: Dov's load runs the chime test (and opens the player); Quenz chimes
+    // from its load; Lumbo's own file switches its hourly chime on (1), off (0) or prepares
+    // the player without ever chiming (2).
+    void chimes_data()
+    {
+        QTest::addColumn<Design>("design");
+        QTest::addColumn<QByteArray>("lumbi");
+        QTest::addColumn<QStringList>("times"); // the load, then passes
+        QTest::addColumn<QStringList>("sent");  // prepares' paths left out
+        const QStringList lumboDay{"09:59:58", "09:59:59", "10:00:00", "10:00:00", "10:00:01", "10:30:00"};
+        const QStringList prepare6(6, "prepare");
+        // clang-format off
+        QTest::newRow("Dov through the due minute, once") << Design::Dov << QByteArray() << QStringList{"09:04:58", "09:04:59", "09:05:00", "09:05:01", "09:05:30"} << QStringList{"prepare", "Open", "Open", "Play"};
+        QTest::newRow("Dov opened inside a due minute") << Design::Dov << QByteArray() << QStringList{"09:05:30"} << QStringList{"prepare", "Open", "Open", "Play"};
+        QTest::newRow("Quenz from its load") << Design::Quenz << QByteArray() << QStringList{"09:04:58", "09:04:59", "09:05:00"} << QStringList{"prepare", "Close", "prepare", "Open", "Play", "Close", "prepare", "Open", "Play"};
+        QTest::newRow("Lumbo switch 1: once, in the pass of hh:00:00") << Design::Lumbo << QByteArray(" 1 \r\n 2 \r\n 0 \r\n 1 \r\n") << lumboDay << QStringList{"prepare", "prepare", "prepare", "Open", "Play", "prepare", "prepare", "prepare"};
+        QTest::newRow("Lumbo switch 0: never prepared") << Design::Lumbo << QByteArray(" 1 \r\n 2 \r\n 0 \r\n 0 \r\n") << lumboDay << QStringList{};
+        QTest::newRow("Lumbo switch 2: prepared, never chimes") << Design::Lumbo << QByteArray(" 1 \r\n 2 \r\n 0 \r\n 2 \r\n") << lumboDay << prepare6;
+        // clang-format on
+    }
+    void chimes()
+    {
+        QFETCH(Design, design);
+        QFETCH(QByteArray, lumbi);
+        QFETCH(QStringList, times);
+        QFETCH(QStringList, sent);
+        ClockRig<Clock> f(design,
+                          [design](const ClockContext &context) { return cardOf(design).make(context); });
+        if (!lumbi.isEmpty())
+            TempProgramFolder::write(f.folder.file("Settings/lumbi.prf"), lumbi);
+        for (const QString &time : times) {
+            f.time.now = time;
+            &time == &times.front() ? f.clock.load() : f.clock.tick();
+        }
+        for (QString &word : f.player.log)
+            if (word.startsWith(QStringLiteral("prepare ")))
+                word = QStringLiteral("prepare");
+        QCOMPARE(f.player.log, sent);
+    }
+
+    // Lumbo keeps its look in a file of its own: a damaged or missing one gives the defaults
+    // and one message, and is left as it was.
+    void lumboReadsItsOwnFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+        QTest::addColumn<ColourValue>("frame");
+        QTest::addColumn<ColourValue>("window"); // with the stored look
+        QTest::addColumn<int>("problems");
+        // clang-format off
+        QTest::newRow("the stored look") << QByteArray(" 255 \r\n 16711680 \r\n 1 \r\n 0 \r\n") << rgbValue(255, 0, 0) << rgbValue(0, 0, 255) << 0;
+        QTest::newRow("a word for a colour") << QByteArray(" 255 \r\n blue \r\n 1 \r\n 0 \r\n") << ColourValue(0x644E24) << ColourValue(0) << 1;
+        QTest::newRow("two lines of four") << QByteArray(" 255 \r\n 0 \r\n") << ColourValue(0x644E24) << ColourValue(0) << 1;
+        QTest::newRow("missing") << QByteArray() << ColourValue(0x644E24) << ColourValue(0) << 1;
+        // clang-format on
+    }
+    void lumboReadsItsOwnFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(ColourValue, frame);
+        QFETCH(ColourValue, window);
+        QFETCH(int, problems);
+        ClockRig<LumboClock> f(
+            Design::Lumbo, [](const ClockContext &context) { return std::make_unique<LumboClock>(context); });
+        const QString lumbi = f.folder.file("Settings/lumbi.prf");
+        if (bytes.isEmpty())
+            QVERIFY(QFile::remove(lumbi));
+        else
+            TempProgramFolder::write(lumbi, bytes);
+        f.time.now = QStringLiteral("10:00:00");
+        f.clock.load();
+        f.time.now = QStringLiteral("10:00:01");
+        f.clock.tick();
+        QCOMPARE(f.problems.size(), problems);
+        if (problems)
+            QVERIFY2(f.problems.first().contains("lumbi.prf"), qPrintable(f.problems.first()));
+        if (problems)
+            QCOMPARE(f.clock.settings(), SettingsStore::defaultLumbo());
+        const LumboFace &face = f.clock.lumboFace();
+        QCOMPARE(f.clock.face()[face.frame()].fill, frame);
+        if (!problems) { // its border switched on
+            QCOMPARE(f.clock.face()[face.window()].fill, window);
+            QCOMPARE(f.clock.face()[face.frame()].outline, LumboFace::BorderInk);
+        }
+        QCOMPARE(TempProgramFolder::read(lumbi), bytes);        // left as it was
+        QCOMPARE(f.player.log.count("Play"), problems ? 1 : 0); // the defaults' switch is on
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "base/WindowNames.h"
 #include "clocks/Clock.h"
+#include "clocks/Designs.h"
 #include "settings/SettingsStore.h"
 #include "support/FakeTime.h"
 #include "support/FakeWindowOps.h"
@@ -49,6 +50,80 @@ struct ClockRig {
         log.onUnloading[windowOf(design)] = [this] { clock.frame().closing(); };
     }
     int prepares() const { return player.log.filter(QRegularExpression("^prepare ")).size(); }
+};
+
+// A design's own clock, made by its card, on a program folder it may share with other clocks:
+// opening clocks is cheap when the settings are written once.
+struct DesignRig {
+    FakeTime time;
+    RecordingPlayer player;
+    FakeWindowOps ops;
+    WindowLog log;
+    WindowRegistry registry;
+    std::unique_ptr<Clock> clock;
+    QStringList problems;
+
+    DesignRig(Design design, const QString &folder)
+        : clock(cardOf(design).make(
+              ClockContext{DataFolders(folder), time, registry, ops, &player, rgbValue(240, 240, 240)}))
+    {
+        QObject::connect(clock.get(), &Clock::problem, clock.get(),
+                         [this](const QString &problem) { problems.append(problem); });
+        for (const QString &name : {windowOf(design), window::Launcher})
+            log.define(registry, name);
+        registry.show(windowOf(design));
+    }
+
+    static QString secondsLater(const QString &time, int seconds)
+    {
+        return QTime::fromString(time, QStringLiteral("HH:mm:ss"))
+            .addSecs(seconds)
+            .toString(QStringLiteral("HH:mm:ss"));
+    }
+
+    // The first step opens the clock at its time; then "HH:MM:SS" is a pass then, "a..b" a pass
+    // each second from a to b ("a..b/2": every other second), "=HH:MM:SS" sets the time alone,
+    // and the words are what a user does: "drag", "ontop", "reload" (the Skin Manager's two
+    // raises), "item Name" (a menu item), "Down Name" / "Up Name" / "Click Name" (a button).
+    void run(const QStringList &steps)
+    {
+        for (const QString &step : steps) {
+            if (&step == &steps.front()) {
+                time.now = step;
+                clock->load();
+            } else if (step.contains(QStringLiteral(".."))) {
+                const QString to = step.section(QStringLiteral(".."), 1).section(u'/', 0, 0);
+                const int by = step.contains(u'/') ? step.section(u'/', 1).toInt() : 1;
+                for (QString t = step.section(QStringLiteral(".."), 0, 0);; t = secondsLater(t, by)) {
+                    time.now = t;
+                    clock->tick();
+                    if (t == to)
+                        break;
+                }
+            } else if (step.startsWith(u'=')) {
+                time.now = step.mid(1);
+            } else if (step == u"drag") {
+                clock->frame().pressMoveHandle();
+                ops.endDrag();
+            } else if (step == u"ontop") {
+                clock->frame().pressOnTopButton();
+            } else if (step == u"reload") {
+                clock->refresh().raise();
+                clock->refresh().raise();
+                clock->tick();
+            } else if (step.startsWith(QStringLiteral("item "))) {
+                clock->frame().chooseMenuItem(step.mid(5));
+            } else if (step.contains(u' ')) {
+                const QString gesture = step.section(u' ', 0, 0);
+                clock->buttonGesture(step.section(u' ', 1), gesture == u"Down" ? Clock::Gesture::Down
+                                                            : gesture == u"Up" ? Clock::Gesture::Up
+                                                                               : Clock::Gesture::Click);
+            } else {
+                time.now = step;
+                clock->tick();
+            }
+        }
+    }
 };
 
 } // namespace vrim::test
