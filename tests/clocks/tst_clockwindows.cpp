@@ -492,7 +492,7 @@ private Q_SLOTS:
         QCOMPARE(f.pixel(inside), QColor(250, 20, 200));
         QCOMPARE(f.pixel(beyond), f.orFace(under)); // not stretched
 
-        QImage photo = solid({3000, 2000}, QColor(10, 20, 30));
+        QImage photo = solid({1200, 900}, QColor(10, 20, 30));
         photo.setPixelColor(inside, QColor(250, 0, 0));
         QVERIFY(photo.save(path));
         f.reload();
