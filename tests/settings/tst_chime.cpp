@@ -39,29 +39,6 @@ private Q_SLOTS:
         }
     }
 
-    void secondsRuleDiffersForDov_data()
-    {
-        QTest::addColumn<QString>("time");
-        QTest::addColumn<bool>("dov");
-        QTest::addColumn<bool>("others");
-        QTest::newRow("second 00") << "10:05:00" << true << true;
-        QTest::newRow("later in the due minute") << "10:05:37" << true << false;
-        QTest::newRow("minute not due") << "10:06:00" << false << false;
-    }
-    void secondsRuleDiffersForDov()
-    {
-        QFETCH(QString, time);
-        QFETCH(bool, dov);
-        QFETCH(bool, others);
-        FakeTime clock;
-        clock.now = time;
-        SoundMenu menu;
-        menu.setFromInterval(interval::FiveMinutes);
-        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::of(Design::Dov), time.mid(4, 1).toInt()),
-                 dov);
-        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::of(Design::Jolvex)), others);
-    }
-
     void soundMenuGatesAndNoChimeForcesOff()
     {
         FakeTime clock;
@@ -129,6 +106,12 @@ private Q_SLOTS:
             << Design::Dov << interval::OneHour
             << QStringList{"10:00:00@0", "10:00:50@50", "10:00:40@51", "10:00:59@70"}
             << QStringList{"10:00:00"};
+        QTest::newRow("Dov, late in its due minute") << Design::Dov << interval::FiveMinutes
+            << QStringList{"10:05:37@0"} << QStringList{"10:05:37"};
+        QTest::newRow("the others, late in the due minute") << Design::Jolvex << interval::FiveMinutes
+            << QStringList{"10:05:37@0"} << QStringList{};
+        QTest::newRow("Dov, a minute not due") << Design::Dov << interval::FiveMinutes
+            << QStringList{"10:06:00@0"} << QStringList{};
         QTest::newRow("Dov, passes through its due minute: once")
             << Design::Dov << interval::FiveMinutes
             << QStringList{"10:04:59@0", "10:05:00@1", "10:05:00@1", "10:05:01@2", "10:05:59@60", "10:06:00@61"}
