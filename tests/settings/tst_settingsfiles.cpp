@@ -31,6 +31,32 @@ QByteArray crlf(std::initializer_list<QByteArray> lines)
     return out;
 }
 
+// What the reader makes of one of Dov's files or of Lumbo's, as its clock asks for it: the values
+// in the order the file holds them, why the file is unusable, and whether the defaults came back.
+struct ReadBack {
+    QStringList values;
+    QString problem;
+    bool defaults = false;
+};
+ReadBack readBack(const SettingsStore &store, const QString &file)
+{
+    if (file == "lumbi.prf") {
+        const auto read = store.readLumbo();
+        const LumboSettings &v = read.value;
+        return {{QString::number(v.innerColour), QString::number(v.outerColour),
+                 QString::number(v.frameBorder), QString::number(v.soundSwitch)},
+                read.problem,
+                v == SettingsStore::defaultLumbo()};
+    }
+    if (file == "Dovpref.prf") {
+        const auto read = store.readSkin(Design::Dov);
+        return {{read.value.picture}, read.problem, read.value == store.defaultSkin(Design::Dov)};
+    }
+    const auto read = store.readSound(Design::Dov);
+    return {
+        {read.value.sound, read.value.interval}, read.problem, read.value == store.defaultSound(Design::Dov)};
+}
+
 } // namespace
 
 class TestSettingsFiles : public QObject {
@@ -76,47 +102,40 @@ private Q_SLOTS:
         QCOMPARE(store.defaultSkin(Design::Quenz).picture, folder.file("skins/Quenz/dunga-3d.jpg"));
     }
 
-    void soundFileIsRead_data()
+    void fileIsRead_data()
     {
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("sound");
-        QTest::addColumn<QString>("interval");
+        QTest::addColumn<QStringList>("values");
+        const QString s = QStringLiteral("Dovspref.prf");
         // clang-format off
-        QTest::newRow("plain CR LF") << crlf({"/a/b.wav", "10 min"}) << "/a/b.wav" << "10 min";
-        QTest::newRow("a comma stays in the path") << crlf({"/a,b/c.wav", "5 min"}) << "/a,b/c.wav"
-                                                   << "5 min";
-        QTest::newRow("quotes of older files are dropped")
-            << crlf({"\"/a b/c.wav\"", "\"1 hour\""}) << "/a b/c.wav" << "1 hour";
-        QTest::newRow("leading blanks are skipped") << crlf({"   /a/c.wav", "\t15 min"}) << "/a/c.wav"
-                                                    << "15 min";
-        QTest::newRow("bare LF line ends") << QByteArray("/a/c.wav\n30 min\n") << "/a/c.wav" << "30 min";
-        QTest::newRow("no line end after the last line") << QByteArray("/a/c.wav\r\nNo chime")
-                                                         << "/a/c.wav" << "No chime";
-        QTest::newRow("extra lines are not read") << crlf({"/a/c.wav", "5 min", "junk"}) << "/a/c.wav"
-                                                  << "5 min";
-        QTest::newRow("swapped lines are taken as they stand") << crlf({"5 min", "/a/c.wav"}) << "5 min"
-                                                               << "/a/c.wav";
-        QTest::newRow("letter case of the interval is kept") << crlf({"/a/c.wav", "5 Min"}) << "/a/c.wav"
-                                                             << "5 Min";
-        QTest::newRow("empty path is an empty line") << crlf({"", "5 min"}) << "" << "5 min";
-        QTest::newRow("non-ASCII path in UTF-8") << crlf({"/hé/日本/ü.wav", "5 min"})
-                                                 << QString::fromUtf8("/hé/日本/ü.wav") << "5 min";
-        QTest::newRow("older single-byte path") << crlf({"/caf\xe9/a.wav", "5 min"})
-                                                << files::fromNativeName("/caf\xe9/a.wav") << "5 min";
+        QTest::newRow("plain CR LF") << s << crlf({"/a/b.wav", "10 min"}) << QStringList{"/a/b.wav", "10 min"};
+        QTest::newRow("a comma stays in the path") << s << crlf({"/a,b/c.wav", "5 min"}) << QStringList{"/a,b/c.wav", "5 min"};
+        QTest::newRow("quotes of older files are dropped") << s << crlf({"\"/a b/c.wav\"", "\"1 hour\""}) << QStringList{"/a b/c.wav", "1 hour"};
+        QTest::newRow("leading blanks are skipped") << s << crlf({"   /a/c.wav", "\t15 min"}) << QStringList{"/a/c.wav", "15 min"};
+        QTest::newRow("bare LF line ends") << s << QByteArray("/a/c.wav\n30 min\n") << QStringList{"/a/c.wav", "30 min"};
+        QTest::newRow("no line end after the last line") << s << QByteArray("/a/c.wav\r\nNo chime") << QStringList{"/a/c.wav", "No chime"};
+        QTest::newRow("extra lines are not read") << s << crlf({"/a/c.wav", "5 min", "junk"}) << QStringList{"/a/c.wav", "5 min"};
+        QTest::newRow("swapped lines are taken as they stand") << s << crlf({"5 min", "/a/c.wav"}) << QStringList{"5 min", "/a/c.wav"};
+        QTest::newRow("letter case of the interval is kept") << s << crlf({"/a/c.wav", "5 Min"}) << QStringList{"/a/c.wav", "5 Min"};
+        QTest::newRow("empty path is an empty line") << s << crlf({"", "5 min"}) << QStringList{"", "5 min"};
+        QTest::newRow("non-ASCII path in UTF-8") << s << crlf({"/hé/日本/ü.wav", "5 min"}) << QStringList{QString::fromUtf8("/hé/日本/ü.wav"), "5 min"};
+        QTest::newRow("older single-byte path") << s << crlf({"/caf\xe9/a.wav", "5 min"}) << QStringList{files::fromNativeName("/caf\xe9/a.wav"), "5 min"};
+        QTest::newRow("Lumbo's numbers as written") << "lumbi.prf" << QByteArray(" 255 \r\n 65280 \r\n 1 \r\n 0 \r\n") << QStringList{"255", "65280", "1", "0"};
+        QTest::newRow("Lumbo's numbers negative, comma-cut and bare LF") << "lumbi.prf" << QByteArray("-1 \n  12 , 7\n0\n 1\n") << QStringList{"-1", "12", "0", "1"};
         // clang-format on
     }
-    void soundFileIsRead()
+    void fileIsRead()
     {
+        QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, sound);
-        QFETCH(QString, interval);
+        QFETCH(QStringList, values);
         TempProgramFolder folder;
         QDir(folder.path()).mkdir("Settings");
-        TempProgramFolder::write(folder.file("Settings/Dovspref.prf"), bytes);
-        const auto loaded = SettingsStore(DataFolders(folder.path())).readSound(Design::Dov);
-        QVERIFY2(loaded.ok(), qPrintable(loaded.problem));
-        QCOMPARE(loaded.value.sound, sound);
-        QCOMPARE(loaded.value.interval, interval);
+        TempProgramFolder::write(folder.file("Settings/" + file), bytes);
+        const ReadBack read = readBack(SettingsStore(DataFolders(folder.path())), file);
+        QVERIFY2(read.problem.isEmpty(), qPrintable(read.problem));
+        QCOMPARE(read.values, values);
     }
 
     void fileNamesKeepTheirBytes_data()
@@ -195,21 +214,7 @@ private Q_SLOTS:
         }
         const QStringList before = folderSnapshot(folder.file("Settings"));
 
-        QString problem;
-        bool defaults = false;
-        if (file == "lumbi.prf") {
-            const auto loaded = store.readLumbo();
-            problem = loaded.problem;
-            defaults = loaded.value == SettingsStore::defaultLumbo();
-        } else if (file == "Dovpref.prf") {
-            const auto loaded = store.readSkin(Design::Dov);
-            problem = loaded.problem;
-            defaults = loaded.value == store.defaultSkin(Design::Dov);
-        } else {
-            const auto loaded = store.readSound(Design::Dov);
-            problem = loaded.problem;
-            defaults = loaded.value == store.defaultSound(Design::Dov);
-        }
+        const auto [values, problem, defaults] = readBack(store, file);
         QVERIFY2(problem.contains(path) && problem.contains(says), qPrintable(problem));
         QVERIFY(defaults);
         QVERIFY2(problem.size() < path.size() + 300, qPrintable(problem));
@@ -219,27 +224,6 @@ private Q_SLOTS:
                 qPrintable(
                     QStringLiteral("U+%1 in: %2").arg(c.unicode(), 4, 16, QLatin1Char('0')).arg(problem)));
         QCOMPARE(folderSnapshot(folder.file("Settings")), before); // reading never writes
-    }
-
-    void lumboNumbers_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<LumboSettings>("expected");
-        QTest::newRow("as written") << QByteArray(" 255 \r\n 65280 \r\n 1 \r\n 0 \r\n")
-                                    << LumboSettings{255, 65280, 1, 0};
-        QTest::newRow("negative, comma-cut and bare LF")
-            << QByteArray("-1 \n  12 , 7\n0\n 1\n") << LumboSettings{-1, 12, 0, 1};
-    }
-    void lumboNumbers()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(LumboSettings, expected);
-        TempProgramFolder folder;
-        QDir(folder.path()).mkdir("Settings");
-        TempProgramFolder::write(folder.file("Settings/lumbi.prf"), bytes);
-        const auto loaded = SettingsStore(DataFolders(folder.path())).readLumbo();
-        QVERIFY2(loaded.ok(), qPrintable(loaded.problem));
-        QCOMPARE(loaded.value, expected);
     }
 
     void savedValuesReadBackUnchanged()
