@@ -120,6 +120,7 @@ private Q_SLOTS:
         const QString dialog = skinManagerOf(design);
         rig.program.registry().show(dialog);
         QVERIFY(rig.program.registry().isLoaded(dialog));
+        // Lumbo's dialog keeps quiet: its open clock has said it already.
         const QStringList dialogSays = lumbo      ? QStringList{}
                                        : skinFile ? QStringList{"skin file", "sound file"}
                                                   : QStringList{"sound file"};
