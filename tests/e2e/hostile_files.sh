@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The real program facing hostile files: the Dov clock's skin picture claims 30000 x 30000
-# pixels in 110 KB, and its sound file is a link to /dev/zero. The clock opens and says what is
-# wrong with both, the picture is never decoded, the clock answers its buttons at once, no
-# settings file changes, and the program ends with its last window.
+# The real program facing hostile and special files, through the Dov clock. First its skin
+# picture claims 30000 x 30000 pixels in 110 KB and its sound file is a link to /dev/zero: it
+# says what is wrong with both, one box at a time, and the picture is never decoded. Then its skin
+# file is a pipe and its chime a pipe: it opens all the same. Each time it answers its buttons at
+# once, no settings file changes, and at the end the program ends with its last window (a pipe
+# once held the sound loader and kept it alive).
 set -euo pipefail
 
 program=${1:?usage: hostile_files.sh PATH-TO-vrimclocks}
@@ -25,14 +27,14 @@ with open(sys.argv[1], 'wb') as out:
 PY
 printf '%s\r\n' "$folder/Skins/bomb.jpg" >"$folder/Settings/Dovpref.prf"
 ln -s /dev/zero "$folder/Settings/Dovspref.prf"
-before=$(cd "$folder/Settings" && ls -l --time-style=+%s.%N && sha1sum Dovpref.prf)
+settings() (cd "$folder/Settings" && ls -l --time-style=+%s.%N && find . -type f -exec sha1sum {} +)
+before=$(settings)
 
 "$folder/vrimclocks" >"$work/out.log" 2>&1 &
 app=$!
 pids+=("$app")
 dismiss_advice
 open_from_launcher 110 dov
-dov=$clock
 # One box at a time, in the order found (the picture, then the sound file): the second shows
 # once the first is closed.
 one_warning() { [ "$(windows_named "Vrim Clocks" | wc -l)" -eq 1 ]; }
@@ -50,12 +52,27 @@ peak=$(awk '/VmHWM/{print $2}' "/proc/$app/status")
 ! grep -q "allocation limit" "$work/out.log" || fail "the picture reached the decoder"
 pass "the picture was refused unread (memory peak $((peak / 1024)) MB)"
 
-click_at "$dov" 38 43 # Quit: back to the launcher
+xdotool windowfocus --sync "$(windows_named "Vrim Clocks")" key Return
+within 50 not_shown "Vrim Clocks" || fail "the second warning box did not close"
+click_at "$clock" 38 43 # Quit: back to the launcher
+within 50 shown "vRIM's" || fail "Quit did not bring back the launcher (the clock is frozen?)"
+[ "$before" = "$(settings)" ] || fail "the settings folder changed: $before / $(settings)"
+
+# Pipes where files belong: the skin file, and the chime its sound file names.
+rm "$folder/Settings/Dovpref.prf" "$folder/Settings/Dovspref.prf"
+mkfifo "$folder/Settings/Dovpref.prf" "$folder/Sounds/pipe.wav"
+printf '%s\r\n5 min\r\n' "$folder/Sounds/pipe.wav" >"$folder/Settings/Dovspref.prf"
+before=$(settings)
+open_from_launcher 110 dov
+within 50 shown "Vrim Clocks" || fail "nothing said that the skin file is a pipe"
+pass "the Dov clock opened and said what is wrong with its skin file, a pipe"
+
+sleep 1 # let the player try the chime's pipe
+click_at "$clock" 38 43 # Quit: back to the launcher
 within 50 shown "vRIM's" || fail "Quit did not bring back the launcher (the clock is frozen?)"
 click_at "$(windows_named "vRIM's")" 90 334 # the Exit bar
 within 100 bash -c "! kill -0 $app" || fail "the program kept running after its last window closed"
 wait "$app" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
-after=$(cd "$folder/Settings" && ls -l --time-style=+%s.%N && sha1sum Dovpref.prf)
-[ "$before" = "$after" ] || fail "the settings folder changed: $before / $after"
-pass "the program ended with its last window, its settings files as they were"
+[ "$before" = "$(settings)" ] || fail "the settings folder changed: $before / $(settings)"
+pass "the program ended with its last window, a pipe named as its chime, its settings files as they were"

@@ -39,29 +39,6 @@ private Q_SLOTS:
         }
     }
 
-    void secondsRuleDiffersForDov_data()
-    {
-        QTest::addColumn<QString>("time");
-        QTest::addColumn<bool>("dov");
-        QTest::addColumn<bool>("others");
-        QTest::newRow("second 00") << "10:05:00" << true << true;
-        QTest::newRow("later in the due minute") << "10:05:37" << true << false;
-        QTest::newRow("minute not due") << "10:06:00" << false << false;
-    }
-    void secondsRuleDiffersForDov()
-    {
-        QFETCH(QString, time);
-        QFETCH(bool, dov);
-        QFETCH(bool, others);
-        FakeTime clock;
-        clock.now = time;
-        SoundMenu menu;
-        menu.setFromInterval(interval::FiveMinutes);
-        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::of(Design::Dov), time.mid(4, 1).toInt()),
-                 dov);
-        QCOMPARE(chimeDue(interval::FiveMinutes, menu, clock, chime::of(Design::Jolvex)), others);
-    }
-
     void soundMenuGatesAndNoChimeForcesOff()
     {
         FakeTime clock;
@@ -91,31 +68,6 @@ private Q_SLOTS:
         SoundMenu menu;
         menu.chooseOn();
         QVERIFY(chimeDue(interval::TenMinutes, menu, clock, chime::of(Design::Dov), 0)); // "20"
-    }
-
-    void chimerSoundsOncePerDuePeriod()
-    {
-        FakeTime clock;
-        RecordingPlayer player;
-        SoundMenu menu;
-        menu.chooseOn();
-        Chimer dov(chime::of(Design::Dov));
-        for (const char *time : {"10:04:59", "10:05:00", "10:05:00", "10:05:01", "10:05:59", "10:06:00"}) {
-            clock.now = QString::fromLatin1(time);
-            dov.pass(interval::FiveMinutes, menu, clock, player, clock.now.mid(4, 1).toInt());
-        }
-        QCOMPARE(player.log, (QStringList{"Open", "Play"}));
-        clock.now = QStringLiteral("10:10:30");
-        clock.monoMs = 330 * 1000;
-        QVERIFY(dov.pass(interval::FiveMinutes, menu, clock, player, 0));
-
-        RecordingPlayer norviPlayer;
-        Chimer norvi(chime::of(Design::Norvi));
-        for (const char *time : {"11:00:00", "11:00:00", "11:00:01"}) {
-            clock.now = QString::fromLatin1(time);
-            norvi.pass(interval::OneHour, menu, clock, norviPlayer);
-        }
-        QCOMPARE(norviPlayer.log, (QStringList{"Open", "play"}));
     }
 
     // Passes as "HH:MM:SS@s", the time of day and the seconds on the clock that never jumps.
@@ -154,6 +106,16 @@ private Q_SLOTS:
             << Design::Dov << interval::OneHour
             << QStringList{"10:00:00@0", "10:00:50@50", "10:00:40@51", "10:00:59@70"}
             << QStringList{"10:00:00"};
+        QTest::newRow("Dov, late in its due minute") << Design::Dov << interval::FiveMinutes
+            << QStringList{"10:05:37@0"} << QStringList{"10:05:37"};
+        QTest::newRow("the others, late in the due minute") << Design::Jolvex << interval::FiveMinutes
+            << QStringList{"10:05:37@0"} << QStringList{};
+        QTest::newRow("Dov, a minute not due") << Design::Dov << interval::FiveMinutes
+            << QStringList{"10:06:00@0"} << QStringList{};
+        QTest::newRow("Dov, passes through its due minute: once")
+            << Design::Dov << interval::FiveMinutes
+            << QStringList{"10:04:59@0", "10:05:00@1", "10:05:00@1", "10:05:01@2", "10:05:59@60", "10:06:00@61"}
+            << QStringList{"10:05:00"};
         QTest::newRow("settle passes within the due second: once")
             << Design::Norvi << interval::OneHour
             << QStringList{"11:00:00@0", "11:00:00@0", "11:00:00@0.5", "11:00:01@1"}
@@ -185,6 +147,10 @@ private Q_SLOTS:
                 sounded << clock.now;
         }
         QCOMPARE(sounded, chimed);
+        QStringList commands;
+        for (qsizetype i = 0; i < chimed.size(); ++i)
+            commands << QStringLiteral("Open") << chime::of(design).playWord;
+        QCOMPARE(player.log, commands);
     }
 };
 

@@ -1,22 +1,25 @@
 #include "base/RefreshSignal.h"
+#include "base/WindowNames.h"
 #include "platform/LocalFiles.h"
 #include "settings/SettingsFormat.h"
 #include "settings/SettingsStore.h"
 #include "shell/Startup.h"
+#include "support/FakePlatform.h"
+#include "support/FakeWindows.h"
 #include "support/FileSizeLimit.h"
+#include "support/FolderSnapshot.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vrim;
-using vrim::test::TempProgramFolder;
+using namespace vrim::test;
 
 namespace {
 
@@ -28,11 +31,33 @@ QByteArray crlf(std::initializer_list<QByteArray> lines)
     return out;
 }
 
-enum class Kind { Skin, Sound, Lumbo };
+// What the reader makes of one of Dov's files or of Lumbo's, as its clock asks for it: the values
+// in the order the file holds them, why the file is unusable, and whether the defaults came back.
+struct ReadBack {
+    QStringList values;
+    QString problem;
+    bool defaults = false;
+};
+ReadBack readBack(const SettingsStore &store, const QString &file)
+{
+    if (file == "lumbi.prf") {
+        const auto read = store.readLumbo();
+        const LumboSettings &v = read.value;
+        return {{QString::number(v.innerColour), QString::number(v.outerColour),
+                 QString::number(v.frameBorder), QString::number(v.soundSwitch)},
+                read.problem,
+                v == SettingsStore::defaultLumbo()};
+    }
+    if (file == "Dovpref.prf") {
+        const auto read = store.readSkin(Design::Dov);
+        return {{read.value.picture}, read.problem, read.value == store.defaultSkin(Design::Dov)};
+    }
+    const auto read = store.readSound(Design::Dov);
+    return {
+        {read.value.sound, read.value.interval}, read.problem, read.value == store.defaultSound(Design::Dov)};
+}
 
 } // namespace
-
-Q_DECLARE_METATYPE(Kind)
 
 class TestSettingsFiles : public QObject {
     Q_OBJECT
@@ -54,29 +79,17 @@ private Q_SLOTS:
         QVERIFY(store.writeDefaults().ok());
 
         const QByteArray p = folder.path().toUtf8();
-        const QMap<QString, QByteArray> expected = {
-            {"Quenzpref.prf", crlf({p + "/Skins/Quenz/dunga-3d.jpg"})},
-            {"Quenzspref.prf", crlf({p + "/Sounds/iauu.wav", "5 min"})},
-            {"lumbi.prf", " 6573604 \r\n 5456158 \r\n 0 \r\n 1 \r\n"},
-            {"Dovpref.prf", crlf({p + "/Skins/Vrim/blui-3d.jpg"})},
-            {"Dovspref.prf", crlf({p + "/Sounds/bzz.wav", "5 min"})},
-            {"vrimcpref.prf", crlf({p + "/Skins/Quenz/hiven-3d.jpg"})},
-            {"vrimcspref.prf", crlf({p + "/Sounds/iauu.wav", "5 min"})},
-            {"norvipref.prf", crlf({p + "/Skins/norvi/butnrock-3d.jpg", p + "/Skins/norvi/plum.jpg"})},
-            {"norvispref.prf", crlf({p + "/Sounds/bzz.wav", "5 min"})},
-            {"Jolvexprefs.prf", crlf({p + "/Skins/jolvex/blueplic.jpg"})},
-            {"Jolvexsprefs.prf", crlf({p + "/Sounds/bzz.wav", "5 min"})},
-            {"Mipcprefs.prf", crlf({p + "/Skins/Mip/ruca.jpg"})},
-            {"Mipcsprefs.prf", crlf({p + "/Sounds/niaa.wav", "5 min"})},
-        };
         QVERIFY(QDir(folder.path()).mkdir("plain"));
         QCOMPARE(QFileInfo(folder.file("Settings")).permissions(),
                  QFileInfo(folder.file("plain")).permissions());
-        QStringList written = QDir(folder.file("Settings")).entryList(QDir::Files);
-        QStringList names = expected.keys();
-        written.sort();
-        names.sort();
-        QCOMPARE(written, names);
+        QCOMPARE(QDir(folder.file("Settings")).entryList(QDir::Files).size(), 13);
+        // One of each shape: a skin file of one picture and of two, a sound file, Lumbo's numbers.
+        const QMap<QString, QByteArray> expected = {
+            {"Quenzpref.prf", crlf({p + "/Skins/Quenz/dunga-3d.jpg"})},
+            {"norvipref.prf", crlf({p + "/Skins/norvi/butnrock-3d.jpg", p + "/Skins/norvi/plum.jpg"})},
+            {"Mipcsprefs.prf", crlf({p + "/Sounds/niaa.wav", "5 min"})},
+            {"lumbi.prf", " 6573604 \r\n 5456158 \r\n 0 \r\n 1 \r\n"},
+        };
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QCOMPARE(TempProgramFolder::read(folder.file("Settings/" + it.key())), it.value());
     }
@@ -89,47 +102,40 @@ private Q_SLOTS:
         QCOMPARE(store.defaultSkin(Design::Quenz).picture, folder.file("skins/Quenz/dunga-3d.jpg"));
     }
 
-    void soundFileIsRead_data()
+    void fileIsRead_data()
     {
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("sound");
-        QTest::addColumn<QString>("interval");
+        QTest::addColumn<QStringList>("values");
+        const QString s = QStringLiteral("Dovspref.prf");
         // clang-format off
-        QTest::newRow("plain CR LF") << crlf({"/a/b.wav", "10 min"}) << "/a/b.wav" << "10 min";
-        QTest::newRow("a comma stays in the path") << crlf({"/a,b/c.wav", "5 min"}) << "/a,b/c.wav"
-                                                   << "5 min";
-        QTest::newRow("quotes of older files are dropped")
-            << crlf({"\"/a b/c.wav\"", "\"1 hour\""}) << "/a b/c.wav" << "1 hour";
-        QTest::newRow("leading blanks are skipped") << crlf({"   /a/c.wav", "\t15 min"}) << "/a/c.wav"
-                                                    << "15 min";
-        QTest::newRow("bare LF line ends") << QByteArray("/a/c.wav\n30 min\n") << "/a/c.wav" << "30 min";
-        QTest::newRow("no line end after the last line") << QByteArray("/a/c.wav\r\nNo chime")
-                                                         << "/a/c.wav" << "No chime";
-        QTest::newRow("extra lines are not read") << crlf({"/a/c.wav", "5 min", "junk"}) << "/a/c.wav"
-                                                  << "5 min";
-        QTest::newRow("swapped lines are taken as they stand") << crlf({"5 min", "/a/c.wav"}) << "5 min"
-                                                               << "/a/c.wav";
-        QTest::newRow("letter case of the interval is kept") << crlf({"/a/c.wav", "5 Min"}) << "/a/c.wav"
-                                                             << "5 Min";
-        QTest::newRow("empty path is an empty line") << crlf({"", "5 min"}) << "" << "5 min";
-        QTest::newRow("non-ASCII path in UTF-8") << crlf({"/hé/日本/ü.wav", "5 min"})
-                                                 << QString::fromUtf8("/hé/日本/ü.wav") << "5 min";
-        QTest::newRow("older single-byte path") << crlf({"/caf\xe9/a.wav", "5 min"})
-                                                << files::fromNativeName("/caf\xe9/a.wav") << "5 min";
+        QTest::newRow("plain CR LF") << s << crlf({"/a/b.wav", "10 min"}) << QStringList{"/a/b.wav", "10 min"};
+        QTest::newRow("a comma stays in the path") << s << crlf({"/a,b/c.wav", "5 min"}) << QStringList{"/a,b/c.wav", "5 min"};
+        QTest::newRow("quotes of older files are dropped") << s << crlf({"\"/a b/c.wav\"", "\"1 hour\""}) << QStringList{"/a b/c.wav", "1 hour"};
+        QTest::newRow("leading blanks are skipped") << s << crlf({"   /a/c.wav", "\t15 min"}) << QStringList{"/a/c.wav", "15 min"};
+        QTest::newRow("bare LF line ends") << s << QByteArray("/a/c.wav\n30 min\n") << QStringList{"/a/c.wav", "30 min"};
+        QTest::newRow("no line end after the last line") << s << QByteArray("/a/c.wav\r\nNo chime") << QStringList{"/a/c.wav", "No chime"};
+        QTest::newRow("extra lines are not read") << s << crlf({"/a/c.wav", "5 min", "junk"}) << QStringList{"/a/c.wav", "5 min"};
+        QTest::newRow("swapped lines are taken as they stand") << s << crlf({"5 min", "/a/c.wav"}) << QStringList{"5 min", "/a/c.wav"};
+        QTest::newRow("letter case of the interval is kept") << s << crlf({"/a/c.wav", "5 Min"}) << QStringList{"/a/c.wav", "5 Min"};
+        QTest::newRow("empty path is an empty line") << s << crlf({"", "5 min"}) << QStringList{"", "5 min"};
+        QTest::newRow("non-ASCII path in UTF-8") << s << crlf({"/hé/日本/ü.wav", "5 min"}) << QStringList{QString::fromUtf8("/hé/日本/ü.wav"), "5 min"};
+        QTest::newRow("older single-byte path") << s << crlf({"/caf\xe9/a.wav", "5 min"}) << QStringList{files::fromNativeName("/caf\xe9/a.wav"), "5 min"};
+        QTest::newRow("Lumbo's numbers as written") << "lumbi.prf" << QByteArray(" 255 \r\n 65280 \r\n 1 \r\n 0 \r\n") << QStringList{"255", "65280", "1", "0"};
+        QTest::newRow("Lumbo's numbers negative, comma-cut and bare LF") << "lumbi.prf" << QByteArray("-1 \n  12 , 7\n0\n 1\n") << QStringList{"-1", "12", "0", "1"};
         // clang-format on
     }
-    void soundFileIsRead()
+    void fileIsRead()
     {
+        QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, sound);
-        QFETCH(QString, interval);
+        QFETCH(QStringList, values);
         TempProgramFolder folder;
         QDir(folder.path()).mkdir("Settings");
-        TempProgramFolder::write(folder.file("Settings/Dovspref.prf"), bytes);
-        const auto loaded = SettingsStore(DataFolders(folder.path())).readSound(Design::Dov);
-        QVERIFY2(loaded.ok(), qPrintable(loaded.problem));
-        QCOMPARE(loaded.value.sound, sound);
-        QCOMPARE(loaded.value.interval, interval);
+        TempProgramFolder::write(folder.file("Settings/" + file), bytes);
+        const ReadBack read = readBack(SettingsStore(DataFolders(folder.path())), file);
+        QVERIFY2(read.problem.isEmpty(), qPrintable(read.problem));
+        QCOMPARE(read.values, values);
     }
 
     void fileNamesKeepTheirBytes_data()
@@ -150,114 +156,74 @@ private Q_SLOTS:
         QCOMPARE(prf::encodeText(prf::firstLines(name + "\r\n", 1)->front()), name + "\r\n");
     }
 
-    void unusableFileGivesDefaultsAndNamesIt_data()
+    // Every way a settings file can be damaged, each once: the reader says in a few readable words
+    // what is wrong with which file, hands back the defaults and writes nothing.
+    void damagedFileGivesDefaultsAndSaysWhy_data()
     {
-        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("damage"); // how the file is made; "bytes": written as given
+        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("says");
-        QTest::newRow("missing") << QByteArray() << "missing";
-        QTest::newRow("short") << crlf({"/only/the/path.wav"}) << "1 of its 2 lines";
-        QTest::newRow("empty") << QByteArray("") << "0 of its 2 lines";
+        QByteArray program("\177ELF\2\1\1");
+        for (int i = 0; i < 4096; ++i)
+            program += char(i * 7);
+        // clang-format off
+        QTest::newRow("missing") << "Dovspref.prf" << "missing" << QByteArray() << "is missing";
+        QTest::newRow("empty") << "Dovspref.prf" << "bytes" << QByteArray("") << "0 of its 2 lines";
+        QTest::newRow("short") << "Dovspref.prf" << "bytes" << crlf({"/only/the/path.wav"}) << "1 of its 2 lines";
+        // Bytes that are no text are spelt out, not shown as boxes.
+        QTest::newRow("a program's bytes") << "Dovpref.prf" << "bytes" << program
+                                           << "(it reads \"\\x7fELF\\x02\\x01\\x01\\x00\\x07";
+        QTest::newRow("50 MB") << "Dovpref.prf" << "50 MB" << QByteArray() << "larger than 64 KB";
+        QTest::newRow("unreadable") << "Dovpref.prf" << "unreadable" << QByteArray() << "Permission denied";
+        // A pipe must not hold the reader, nor a device flood it.
+        QTest::newRow("a pipe with no writer") << "Dovpref.prf" << "pipe" << QByteArray() << "not a regular file";
+        QTest::newRow("a folder") << "Dovpref.prf" << "folder" << QByteArray() << "not a regular file";
+        QTest::newRow("a link to /dev/zero") << "lumbi.prf" << "device" << QByteArray() << "not a regular file";
+        QTest::newRow("a 64 KiB path") << "Dovpref.prf" << "bytes" << QByteArray(64 * 1024, 'a') + "\r\n" << "larger than 64 KB";
+        QTest::newRow("64 KiB of NUL bytes") << "Dovpref.prf" << "bytes" << QByteArray(64 * 1024, '\0') << "";
+        QTest::newRow("a 64 KiB interval") << "Dovspref.prf" << "bytes" << "/a.wav\r\n" + QByteArray(64 * 1024, '5') + "\r\n" << "larger than 64 KB";
+        QTest::newRow("a 32 KiB number") << "lumbi.prf" << "bytes" << " 1 \r\n" + QByteArray(32 * 1024, 'x') + "\r\n 0 \r\n 1 \r\n" << "";
+        QTest::newRow("lumbi.prf, not a number") << "lumbi.prf" << "bytes" << QByteArray(" 255 \r\n blue \r\n 1 \r\n 0 \r\n") << "";
+        QTest::newRow("lumbi.prf, a switch beyond 16 bits") << "lumbi.prf" << "bytes" << QByteArray(" 1 \r\n 2 \r\n 70000 \r\n 0 \r\n") << "";
+        // clang-format on
     }
-    void unusableFileGivesDefaultsAndNamesIt()
+    void damagedFileGivesDefaultsAndSaysWhy()
     {
+        QFETCH(QString, file);
+        QFETCH(QString, damage);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, says);
         TempProgramFolder folder;
-        QDir(folder.path()).mkdir("Settings");
-        const QString path = folder.file("Settings/Mipcsprefs.prf");
-        if (!bytes.isNull())
-            TempProgramFolder::write(path, bytes);
         const SettingsStore store{DataFolders(folder.path())};
-        const auto loaded = store.readSound(Design::Mip);
-        QVERIFY(!loaded.ok());
-        QVERIFY2(loaded.problem.contains(path) && loaded.problem.contains(says), qPrintable(loaded.problem));
-        QCOMPARE(loaded.value, store.defaultSound(Design::Mip));
-        // Reading never writes: a missing file stays missing, a short one stays short.
-        QCOMPARE(QFile::exists(path), !bytes.isNull());
-        if (!bytes.isNull())
-            QCOMPARE(TempProgramFolder::read(path), bytes);
-    }
-
-    void onlyRegularFilesAreRead_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("a pipe with no writer") << "pipe";
-        QTest::newRow("a folder") << "folder";
-        QTest::newRow("a link to a device") << "device";
-    }
-    void onlyRegularFilesAreRead()
-    {
-        QFETCH(QString, kind);
-        TempProgramFolder folder;
-        QDir(folder.path()).mkdir("Settings");
-        const QString path = folder.file("Settings/Dovpref.prf");
-        if (kind == "pipe")
-            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        else if (kind == "folder")
-            QVERIFY(QDir().mkdir(path));
-        else
-            QVERIFY(QFile::link("/dev/zero", path));
-
-        const SettingsStore store{DataFolders(folder.path())};
-        const auto loaded = store.readSkin(Design::Dov); // a pipe must not hold the reader here
-        QVERIFY(!loaded.ok());
-        QVERIFY2(loaded.problem.contains(path) && loaded.problem.contains("not a regular file"),
-                 qPrintable(loaded.problem));
-        QCOMPARE(loaded.value, store.defaultSkin(Design::Dov));
-    }
-
-    void hugeValuesAreRefusedInAFewWords_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("bytes");
-        // clang-format off
-        QTest::newRow("a 64 KiB path") << "Dovpref.prf" << QByteArray(64 * 1024, 'a') + "\r\n";
-        QTest::newRow("64 KiB of NUL bytes") << "Dovpref.prf" << QByteArray(64 * 1024, '\0');
-        QTest::newRow("a 64 KiB interval") << "Dovspref.prf" << "/a.wav\r\n" + QByteArray(64 * 1024, '5') + "\r\n";
-        QTest::newRow("a 32 KiB number") << "lumbi.prf" << " 1 \r\n" + QByteArray(32 * 1024, 'x') + "\r\n 0 \r\n 1 \r\n";
-        // clang-format on
-    }
-    void hugeValuesAreRefusedInAFewWords()
-    {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, bytes);
-        TempProgramFolder folder;
-        QDir(folder.path()).mkdir("Settings");
+        QVERIFY(store.writeDefaults().ok());
         const QString path = folder.file("Settings/" + file);
-        TempProgramFolder::write(path, bytes);
-        const SettingsStore store{DataFolders(folder.path())};
-        const QString problem = file == "Dovpref.prf"    ? store.readSkin(Design::Dov).problem
-                                : file == "Dovspref.prf" ? store.readSound(Design::Dov).problem
-                                                         : store.readLumbo().problem;
-        QVERIFY2(problem.contains(path), qPrintable(problem));
-        QVERIFY2(problem.size() < path.size() + 300, qPrintable(problem));
-    }
+        QVERIFY(QFile::remove(path));
+        if (damage == "bytes") {
+            TempProgramFolder::write(path, bytes);
+        } else if (damage == "50 MB" || damage == "unreadable") {
+            TempProgramFolder::write(path, crlf({"/a.jpg"}));
+            QVERIFY(damage == "50 MB" ? QFile(path).resize(50 * 1024 * 1024)
+                                      : QFile::setPermissions(path, {}));
+        } else if (damage == "pipe") {
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        } else if (damage == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (damage == "device") {
+            QVERIFY(QFile::link("/dev/zero", path));
+        }
+        const QStringList before = folderSnapshot(folder.file("Settings"));
 
-    void lumboNumbers_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("usable");
-        QTest::addColumn<LumboSettings>("expected");
-        QTest::newRow("as written") << QByteArray(" 255 \r\n 65280 \r\n 1 \r\n 0 \r\n") << true
-                                    << LumboSettings{255, 65280, 1, 0};
-        QTest::newRow("negative, comma-cut and bare LF")
-            << QByteArray("-1 \n  12 , 7\n0\n 1\n") << true << LumboSettings{-1, 12, 0, 1};
-        QTest::newRow("not a number")
-            << QByteArray(" 255 \r\n blue \r\n 1 \r\n 0 \r\n") << false << SettingsStore::defaultLumbo();
-        QTest::newRow("switch beyond 16 bits")
-            << QByteArray(" 1 \r\n 2 \r\n 70000 \r\n 0 \r\n") << false << SettingsStore::defaultLumbo();
-    }
-    void lumboNumbers()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, usable);
-        QFETCH(LumboSettings, expected);
-        TempProgramFolder folder;
-        QDir(folder.path()).mkdir("Settings");
-        TempProgramFolder::write(folder.file("Settings/lumbi.prf"), bytes);
-        const auto loaded = SettingsStore(DataFolders(folder.path())).readLumbo();
-        QCOMPARE(loaded.ok(), usable);
-        QCOMPARE(loaded.value, expected);
+        const auto [values, problem, defaults] = readBack(store, file);
+        QVERIFY2(problem.contains(path) && problem.contains(says), qPrintable(problem));
+        QVERIFY(defaults);
+        QVERIFY2(problem.size() < path.size() + 300, qPrintable(problem));
+        for (const QChar c : problem)
+            QVERIFY2(
+                c.isPrint() && c != QChar::ReplacementCharacter,
+                qPrintable(
+                    QStringLiteral("U+%1 in: %2").arg(c.unicode(), 4, 16, QLatin1Char('0')).arg(problem)));
+        QCOMPARE(folderSnapshot(folder.file("Settings")), before); // reading never writes
     }
 
     void savedValuesReadBackUnchanged()
@@ -292,159 +258,77 @@ private Q_SLOTS:
         QCOMPARE(TempProgramFolder::read(folder.file("settings/jolvexprefs.prf")), crlf({"/new.jpg"}));
     }
 
-    void valuesThatWouldReadBackDifferentlyAreRefused_data()
+    // A save that cannot be made says why and leaves every entry of the settings folder as it
+    // was: no file half-written, no stray temporary file, nothing put in place of a pipe or link.
+    void aSaveThatCannotBeMadeChangesNothing_data()
     {
-        QTest::addColumn<QString>("value");
-        QTest::newRow("leading blank") << " /a.jpg";
-        QTest::newRow("wrapped in quotes") << "\"/a.jpg\"";
-        QTest::newRow("line break") << "/a\n.jpg";
-        QTest::newRow("a leading byte-order mark") << QStringLiteral(u"\uFEFF/a.jpg");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("value"); // the skin path saved
+        QTest::addColumn<QString>("says");
+        // clang-format off
+        // Values that would read back differently.
+        QTest::newRow("a leading blank") << "Dovpref.prf" << "" << " /a.jpg" << "";
+        QTest::newRow("wrapped in quotes") << "Dovpref.prf" << "" << "\"/a.jpg\"" << "";
+        QTest::newRow("a line break") << "Dovpref.prf" << "" << "/a\n.jpg" << "";
+        QTest::newRow("a leading byte-order mark") << "Dovpref.prf" << "" << QStringLiteral(u"\uFEFF/a.jpg") << "";
+        QTest::newRow("a read-only settings folder") << "Dovspref.prf" << "read-only" << "" << "";
+        // Every write, flush and sync is checked before the new file is put in place.
+        QTest::newRow("skin file, no room") << "Dovpref.prf" << "room 0" << "/new/skin.jpg" << "";
+        QTest::newRow("skin file, room for a few bytes") << "Dovpref.prf" << "room 6" << "/new/skin.jpg" << "";
+        QTest::newRow("sound file, no room") << "Dovspref.prf" << "room 0" << "" << "";
+        QTest::newRow("sound file, room for a few bytes") << "Dovspref.prf" << "room 6" << "" << "";
+        QTest::newRow("lumbi.prf, no room") << "lumbi.prf" << "room 0" << "" << "";
+        QTest::newRow("lumbi.prf, room for a few bytes") << "lumbi.prf" << "room 6" << "" << "";
+        // Only a regular file is replaced.
+        QTest::newRow("a pipe") << "Dovpref.prf" << "pipe" << "/new.jpg" << "not a regular file";
+        QTest::newRow("a link to a pipe") << "Dovpref.prf" << "link to pipe" << "/new.jpg" << "not a regular file";
+        QTest::newRow("a link to a device") << "Dovpref.prf" << "link to device" << "/new.jpg" << "not a regular file";
+        QTest::newRow("a link to nothing") << "Dovpref.prf" << "dangling link" << "/new.jpg" << "not a regular file";
+        // clang-format on
     }
-    void valuesThatWouldReadBackDifferentlyAreRefused()
+    void aSaveThatCannotBeMadeChangesNothing()
     {
+        QFETCH(QString, file);
+        QFETCH(QString, obstacle);
         QFETCH(QString, value);
-        TempProgramFolder folder;
-        const SettingsStore store{DataFolders(folder.path())};
-        QVERIFY(store.writeDefaults().ok());
-        const QString path = folder.file("Settings/Dovpref.prf");
-        const QByteArray before = TempProgramFolder::read(path);
-        const Saved saved = store.writeSkin(Design::Dov, {value, {}});
-        QVERIFY(!saved.ok());
-        QVERIFY(saved.problem.contains(path));
-        QCOMPARE(TempProgramFolder::read(path), before);
-    }
-
-    void failedSaveLeavesTheOldFile()
-    {
+        QFETCH(QString, says);
         TempProgramFolder folder;
         const SettingsStore store{DataFolders(folder.path())};
         QVERIFY(store.writeDefaults().ok());
         const QString settings = folder.file("Settings");
-        const QString path = settings + "/Dovspref.prf";
-        const QByteArray before = TempProgramFolder::read(path);
-        QVERIFY(QFile::setPermissions(settings, QFile::ReadOwner | QFile::ExeOwner));
+        const QString path = settings + u'/' + file;
+        // The pipe and the place a dangling link names lie in the folder too, so that the
+        // snapshot sees them.
+        const QString pipe = settings + "/pipe";
+        if (obstacle.contains("pipe")) {
+            QVERIFY(QFile::remove(path));
+            QVERIFY(::mkfifo(QFile::encodeName(obstacle == "pipe" ? path : pipe).constData(), 0600) == 0);
+        }
+        if (obstacle.startsWith("link to") || obstacle == "dangling link") {
+            QFile::remove(path);
+            QVERIFY(QFile::link(obstacle == "link to pipe"     ? pipe
+                                : obstacle == "link to device" ? QStringLiteral("/dev/null")
+                                                               : settings + "/gone",
+                                path));
+        }
+        const QStringList before = folderSnapshot(settings);
 
-        const Saved saved =
-            store.writeSound(Design::Dov, {QStringLiteral("/x.wav"), QStringLiteral("1 hour")});
+        Saved saved;
+        {
+            if (obstacle == "read-only")
+                QVERIFY(QFile::setPermissions(settings, QFile::ReadOwner | QFile::ExeOwner));
+            std::optional<FileSizeLimit> full;
+            if (obstacle.startsWith("room"))
+                full.emplace(rlim_t(obstacle.mid(5).toInt()));
+            saved = file == "Dovpref.prf"    ? store.writeSkin(Design::Dov, {value, {}})
+                    : file == "Dovspref.prf" ? store.writeSound(Design::Dov, {"/x.wav", "1 hour"})
+                                             : store.writeLumbo({1, 2, 1, 0});
+        }
         QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!saved.ok());
-        QVERIFY2(saved.problem.contains(path), qPrintable(saved.problem));
-        QCOMPARE(TempProgramFolder::read(path), before);
-        QCOMPARE(QDir(settings).entryList(QDir::Files).size(), 13); // no stray temporary file
-    }
-
-    void fullDiskLeavesTheOldFileAndSaysSo_data()
-    {
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<int>("room"); // bytes a file may hold
-        QTest::newRow("skin file, no room") << Kind::Skin << 0;
-        QTest::newRow("skin file, room for a few bytes") << Kind::Skin << 6;
-        QTest::newRow("sound file, no room") << Kind::Sound << 0;
-        QTest::newRow("sound file, room for a few bytes") << Kind::Sound << 6;
-        QTest::newRow("lumbi.prf, no room") << Kind::Lumbo << 0;
-        QTest::newRow("lumbi.prf, room for a few bytes") << Kind::Lumbo << 6;
-    }
-    void fullDiskLeavesTheOldFileAndSaysSo()
-    {
-        QFETCH(Kind, kind);
-        QFETCH(int, room);
-        TempProgramFolder folder;
-        const SettingsStore store{DataFolders(folder.path())};
-        QVERIFY(store.writeDefaults().ok());
-        const QString settings = folder.file("Settings");
-        const QString path = settings + (kind == Kind::Skin    ? "/Dovpref.prf"
-                                         : kind == Kind::Sound ? "/Dovspref.prf"
-                                                               : "/lumbi.prf");
-        const QByteArray before = TempProgramFolder::read(path);
-
-        Saved saved;
-        {
-            const FileSizeLimit full{rlim_t(room)};
-            saved =
-                kind == Kind::Skin ? store.writeSkin(Design::Dov, {QStringLiteral("/new/skin.jpg"), {}})
-                : kind == Kind::Sound
-                    ? store.writeSound(Design::Dov, {QStringLiteral("/new.wav"), QStringLiteral("1 hour")})
-                    : store.writeLumbo({1, 2, 1, 0});
-        }
-        QVERIFY(!saved.ok());
-        QVERIFY2(saved.problem.contains(path), qPrintable(saved.problem));
-        QCOMPARE(TempProgramFolder::read(path), before);
-        QCOMPARE(QDir(settings).entryList(QDir::Files | QDir::Hidden).size(), 13);
-    }
-
-    void firstStartOnAFullDiskFails()
-    {
-        TempProgramFolder folder;
-        Saved saved;
-        {
-            const FileSizeLimit full{0};
-            saved = SettingsStore(DataFolders(folder.path())).writeDefaults();
-        }
-        QVERIFY(!saved.ok());
-        QVERIFY2(saved.problem.contains(folder.path()), qPrintable(saved.problem));
-    }
-
-    void firstStartCutShortLeavesNoSettingsFolder()
-    {
-        TempProgramFolder folder;
-        const DataFolders folders(folder.path());
-        // Room for the short files but not for the Norvi skin file, the eighth of the thirteen:
-        // the first start stops half-way, as if it had been killed there.
-        const rlim_t room = rlim_t(folder.path().toUtf8().size() + 40);
-        Saved saved;
-        {
-            const FileSizeLimit full{room};
-            saved = SettingsStore(folders).writeDefaults();
-        }
-        QVERIFY(!saved.ok());
-        QVERIFY2(!QFileInfo::exists(folder.file("Settings")), "a half-written settings folder was left");
-        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 (QStringList{"Skins", "Sounds"}));
-        QVERIFY(isFirstStart(folders));
-
-        // With room again, the next start is a whole first start.
-        QVERIFY(SettingsStore(folders).writeDefaults().ok());
-        QCOMPARE(QDir(folder.file("Settings")).entryList(QDir::Files).size(), 13);
-    }
-
-    void savesReplaceNothingButARegularFile_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("a pipe") << "pipe";
-        QTest::newRow("a link to a pipe") << "link to pipe";
-        QTest::newRow("a link to a device") << "link to device";
-        QTest::newRow("a link to nothing") << "dangling link";
-    }
-    void savesReplaceNothingButARegularFile()
-    {
-        QFETCH(QString, kind);
-        TempProgramFolder folder;
-        QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
-        const QString path = folder.file("Settings/Dovpref.prf");
-        const QString pipe = folder.file("pipe");
-        QVERIFY(QFile::remove(path));
-        QVERIFY(::mkfifo(QFile::encodeName(kind == "pipe" ? path : pipe).constData(), 0600) == 0);
-        const QString target = kind == "link to pipe"     ? pipe
-                               : kind == "link to device" ? "/dev/null"
-                                                          : folder.file("gone");
-        if (kind != "pipe")
-            QVERIFY(QFile::link(target, path));
-        const auto kindOf = [](const QString &name) {
-            struct stat info {};
-            return ::lstat(QFile::encodeName(name).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
-        };
-        const auto before = kindOf(path);
-
-        const Saved saved = SettingsStore(DataFolders(folder.path()))
-                                .writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}});
-        QVERIFY(!saved.ok());
-        QVERIFY2(saved.problem.contains(path) && saved.problem.contains("not a regular file"),
-                 qPrintable(saved.problem));
-        QCOMPARE(kindOf(path), before);
-        if (kind != "pipe")
-            QCOMPARE(QFileInfo(path).symLinkTarget(), target);
-        QCOMPARE(kindOf(kind == "pipe" ? path : pipe), mode_t(S_IFIFO));
-        QVERIFY(!QFileInfo::exists(folder.file("gone")));
+        QVERIFY2(saved.problem.contains(path) && saved.problem.contains(says), qPrintable(saved.problem));
+        QCOMPARE(folderSnapshot(settings), before);
     }
 
     void savesFollowALinkToARegularFile()
@@ -463,13 +347,60 @@ private Q_SLOTS:
         QCOMPARE(TempProgramFolder::read(target), crlf({"/new.jpg"}));
     }
 
-    void settingsFolderThatCannotBeMadeIsReported()
+    // The start says that the settings folder could not be made, and why, and leaves the program
+    // folder as it was; once the fault is gone the next start is a whole first start.
+    void firstStartThatCannotFinish_data()
     {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("why");
+        // clang-format off
+        QTest::newRow("a read-only program folder") << "read-only" << "Permission denied";
+        QTest::newRow("a full disk") << "room 0" << "File too large";
+        // Room for the short files but not for the Norvi skin file, the eighth of the thirteen:
+        // the first start stops half-way, as if it had been killed there.
+        QTest::newRow("cut short half-way") << "room for some" << "norvipref.prf could not be written";
+        QTest::newRow("a file where the folder should be") << "file" << "";
+        // clang-format on
+    }
+    void firstStartThatCannotFinish()
+    {
+        QFETCH(QString, obstacle);
+        QFETCH(QString, why);
         TempProgramFolder folder;
-        TempProgramFolder::write(folder.file("Settings"), "a file where the folder should be");
-        const Saved saved = SettingsStore(DataFolders(folder.path())).writeDefaults();
-        QVERIFY(!saved.ok());
-        QVERIFY2(saved.problem.contains(folder.file("Settings")), qPrintable(saved.problem));
+        const DataFolders folders(folder.path());
+        if (obstacle == "file")
+            TempProgramFolder::write(folder.file("Settings"), "a file where the folder should be");
+        const QStringList before = folderSnapshot(folder.path());
+        FakePlatform platform;
+        WindowRegistry registry;
+        WindowLog log;
+        log.define(registry, window::Splash);
+        bool started = false;
+        {
+            if (obstacle == "read-only")
+                QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+            std::optional<FileSizeLimit> full;
+            if (obstacle == "room 0")
+                full.emplace(0);
+            else if (obstacle == "room for some")
+                full.emplace(rlim_t(folder.path().toUtf8().size() + 40));
+            started = startUp(folders, registry, platform);
+        }
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!started);
+        QCOMPARE(platform.shownMessages.size(), 1);
+        const QString said = platform.shownMessages.front();
+        QVERIFY2(
+            said.contains(
+                QStringLiteral("The settings folder %1 could not be created").arg(folder.file("Settings"))) &&
+                said.contains(why) && !said.contains("left as it was"),
+            qPrintable(said));
+        QCOMPARE(folderSnapshot(folder.path()), before);
+
+        QFile::remove(folder.file("Settings"));
+        QVERIFY(isFirstStart(folders));
+        QVERIFY(SettingsStore(folders).writeDefaults().ok());
+        QCOMPARE(QDir(folder.file("Settings")).entryList(QDir::Files).size(), 13);
     }
 
     void refreshIsTakenOnce()

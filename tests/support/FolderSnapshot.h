@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/LocalFiles.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <sys/stat.h>
+
+namespace vrim::test {
+
+// Every entry of `folder` as it stands on disk: kind, inode, time, link target and bytes, so that
+// a file written again with the same bytes, or a pipe replaced by a file, counts as a change.
+inline QStringList folderSnapshot(const QString &folder)
+{
+    QStringList entries;
+    for (const QString &name :
+         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString path = folder + u'/' + name;
+        struct stat info {};
+        ::lstat(QFile::encodeName(path).constData(), &info);
+        // Bytes beyond the first megabyte cannot change without changing the time.
+        const QByteArray bytes = files::readRegularFile(path, 1024 * 1024).bytes;
+        entries.append(
+            QStringLiteral("%1 %2 %3 %4.%5 ->%6 %7")
+                .arg(name)
+                .arg(info.st_mode)
+                .arg(info.st_ino)
+                .arg(info.st_mtim.tv_sec)
+                .arg(info.st_mtim.tv_nsec)
+                .arg(QFileInfo(path).symLinkTarget())
+                .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex())));
+    }
+    return entries;
+}
+
+} // namespace vrim::test
