@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Rebuilds every skin, chime and program picture from tools/artgen and writes
 # them into data/, src/shell/artwork/, src/clocks/mip/art/ and src/clocks/perrin/art/. Safe to run
-# again: the generator is deterministic, so unchanged code gives identical files.
+# again: the generator is deterministic, so unchanged code gives identical files. The pictures
+# are checked as they are written; `make-artwork.sh --check` only checks the ones in the tree.
 # Needs: cmake, a C++20 compiler, qt6-base-dev, fonts-dejavu-core.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+check=()
+[ "${1:-}" = --check ] && check=(--check)
 
 for tool in cmake c++; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -29,4 +32,4 @@ fi
 
 mkdir -p "$repo/data/Helps" "$repo/src/shell/artwork" "$repo/src/clocks/mip/art" "$repo/src/clocks/perrin/art"
 cd "$repo"
-XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build}" QT_QPA_PLATFORM=offscreen "$build/vrim_artgen" data src/shell/artwork src/clocks/mip/art src/clocks/perrin/art
+XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build}" QT_QPA_PLATFORM=offscreen "$build/vrim_artgen" "${check[@]}" data src/shell/artwork src/clocks/mip/art src/clocks/perrin/art

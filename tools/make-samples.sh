@@ -2,11 +2,19 @@
 # Renders the help's sample pictures from the real clock windows at a fixed time of day and
 # writes them into data/Helps/ and src/help/art/ (the Lumbo bar, program artwork). Safe to run
 # again: the clocks, the time and the encoders are fixed, so unchanged code gives the same files.
-# Uses the build folder build-dev (or the one given as $1), configuring it when needed.
+# The pictures are checked as they are written. `make-samples.sh --check` writes nothing: it
+# checks the help's pages and the pictures kept in the tree, and that those still show the clocks
+# as they draw now (--check-pages: the pages only, as tools/make-help.sh does).
+# Uses the build folder build-dev (or the one given as the last argument), configuring it when
+# needed.
 # Needs: cmake, ninja, a C++20 compiler, the program's Qt 6 packages, fonts-liberation.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+check=""
+case "${1:-}" in
+--check | --check-pages) check=$1; shift ;;
+esac
 build="${1:-$repo/build-dev}"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -23,5 +31,9 @@ fi
 cd "$repo"
 run="$(mktemp -d "${TMPDIR:-/tmp}/vrim-samples.XXXXXX")"
 trap 'rm -rf "$run"' EXIT
-XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$run}" QT_QPA_PLATFORM=offscreen \
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$run}" QT_QPA_PLATFORM=offscreen
+if [ -n "$check" ]; then
+    "$build/tools/samples/vrim_samples" "$check" "$repo"
+else
     "$build/tools/samples/vrim_samples" data data/Helps src/help/art
+fi

@@ -1,0 +1,1 @@
+// Only the precompiled headers are made from this target; the tests reuse them.
