@@ -18,8 +18,7 @@ private Q_SLOTS:
     void clocksOpenOnTheScreen_data()
     {
         QTest::addColumn<Design>("design");
-        for (const Design design : {Design::Dov, Design::Norvi, Design::Quenz, Design::Vrimcolor,
-                                    Design::Jolvex, Design::Perrin, Design::Lumbo, Design::Mip})
+        for (const Design design : AllDesigns)
             QTest::newRow(qPrintable(windowOf(design))) << design;
     }
     void clocksOpenOnTheScreen()
