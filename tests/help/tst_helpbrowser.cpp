@@ -128,18 +128,6 @@ private Q_SLOTS:
         QCOMPARE(rig.sample()->text(), QStringLiteral("Show Sample"));
     }
 
-    void aKeyThatIsNoPageStaysAsText()
-    {
-        Rig rig;
-        showHelpPage(rig.program.registry(), QStringLiteral("dov"));
-        showHelpPage(rig.program.registry(), QStringLiteral("Quenz")); // the key is "quenz"
-        QCOMPARE(rig.text(), QStringLiteral("Quenz"));
-        QVERIFY(!rig.sample()->isEnabled());
-        QCOMPARE(rig.page()->page().sampleKey(), QStringLiteral("dov"));
-        rig.clickSample(); // still Dov's button, still disabled
-        QVERIFY(!rig.page()->picture()->isVisible());
-    }
-
     // Over the page, then gone: read from the window's pixels. A large picture is fitted inside
     // the window, its proportions kept; a picture of another format under the expected name is
     // still read by its content.
@@ -328,7 +316,7 @@ private Q_SLOTS:
         QCOMPARE(hasEnded, ended);
     }
 
-    // The window stays open and names the file it could not read.
+    // The window stays open and names the file it could not read, or the key that is no page.
     void missingFilesAreNamedInTheWindow_data()
     {
         QTest::addColumn<QString>("kind");
@@ -370,6 +358,13 @@ private Q_SLOTS:
         QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
         QCOMPARE(inNewWindow, ordinary);
         QCOMPARE(lineHeight(), ordinary);
+        showHelpPage(rig.program.registry(), QStringLiteral("Quenz")); // no page: its key is "quenz"
+        QCOMPARE(rig.text(), QStringLiteral("Quenz"));
+        QCOMPARE(lineHeight(), ordinary);
+        QVERIFY(!rig.sample()->isEnabled());
+        QCOMPARE(rig.page()->page().sampleKey(), QStringLiteral("dov"));
+        rig.clickSample(); // still Dov's button, still disabled
+        QVERIFY(!rig.page()->picture()->isVisible());
 
         showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor")); // no vrimsample.jpg
         rig.clickSample();

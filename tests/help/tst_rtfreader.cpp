@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QtTest>
 
+#include <array>
+#include <climits>
+
 using namespace vrim;
 
 namespace {
@@ -16,46 +19,39 @@ QString describe(const rtf::Document &doc)
     QStringList paragraphs;
     for (const rtf::Paragraph &p : doc.paragraphs) {
         QStringList f;
-        const char *align[] = {nullptr, "qc", "qr", "qj"};
-        if (p.format.align != rtf::Align::Left)
-            f << QString::fromLatin1(align[int(p.format.align)]);
-        const std::pair<const char *, int> twips[] = {{"li", p.format.leftTwips},
-                                                      {"ri", p.format.rightTwips},
-                                                      {"fi", p.format.firstTwips},
-                                                      {"sa", p.format.afterTwips},
-                                                      {"h", p.format.headingLevel}};
-        for (const auto &[name, value] : twips)
-            if (value != 0)
-                f << QString::fromLatin1(name) + QString::number(value);
-        QString line =
-            f.isEmpty() ? QString() : QLatin1Char('{') + f.join(QLatin1Char(' ')) + QLatin1Char('}');
+        const auto add = [&f](const char *name, bool on, int value) {
+            if (on)
+                f << QLatin1String(name) + (value == INT_MIN ? QString() : QString::number(value));
+        };
+        add(std::array{"", "qc", "qr", "qj"}[int(p.format.align)], p.format.align != rtf::Align::Left,
+            INT_MIN);
+        add("li", p.format.leftTwips != 0, p.format.leftTwips);
+        add("ri", p.format.rightTwips != 0, p.format.rightTwips);
+        add("fi", p.format.firstTwips != 0, p.format.firstTwips);
+        add("sa", p.format.afterTwips != 0, p.format.afterTwips);
+        add("h", p.format.headingLevel != 0, p.format.headingLevel);
+        QString line = f.isEmpty() ? QString() : u'{' + f.join(u' ') + u'}';
         for (const rtf::Run &run : p.runs) {
             if (run.picture >= 0) {
                 const rtf::Picture &pic = doc.pictures[run.picture];
-                const char *kinds[] = {"png", "jpeg", "other"};
-                line +=
-                    QStringLiteral("<%1 %2>").arg(QLatin1String(kinds[int(pic.kind)])).arg(pic.data.size());
+                line += QStringLiteral("<%1 %2>")
+                            .arg(QLatin1String(std::array{"png", "jpeg", "other"}[int(pic.kind)]))
+                            .arg(pic.data.size());
                 continue;
             }
             const rtf::CharFormat &c = run.format;
-            QStringList r;
-            if (c.bold)
-                r << QStringLiteral("b");
-            if (c.italic)
-                r << QStringLiteral("i");
-            if (c.underline)
-                r << QStringLiteral("u");
-            if (c.halfPoints != 24)
-                r << QStringLiteral("fs%1").arg(c.halfPoints);
-            if (c.colour != 0)
-                r << QStringLiteral("cf%1").arg(c.colour);
-            if (c.font >= 0)
-                r << QStringLiteral("f%1").arg(c.font);
-            line += QLatin1Char('[') + r.join(QLatin1Char(' ')) + QLatin1Char(']') + run.text;
+            f.clear();
+            add("b", c.bold, INT_MIN);
+            add("i", c.italic, INT_MIN);
+            add("u", c.underline, INT_MIN);
+            add("fs", c.halfPoints != 24, c.halfPoints);
+            add("cf", c.colour != 0, c.colour);
+            add("f", c.font >= 0, c.font);
+            line += u'[' + f.join(u' ') + u']' + run.text;
         }
         paragraphs << line;
     }
-    return paragraphs.join(QLatin1Char('|'));
+    return paragraphs.join(u'|');
 }
 
 QByteArray page()
