@@ -17,6 +17,16 @@
 using namespace vrim;
 using namespace vrim::test;
 
+namespace {
+
+QWidget *widgetOf(WindowRegistry &registry, const QString &name)
+{
+    auto *handle = dynamic_cast<WidgetWindow *>(registry.window(name));
+    return handle ? handle->widget() : nullptr;
+}
+
+} // namespace
+
 // The help browser in the whole program, offscreen, with small pages and pictures of the test's
 // own in its Helps folder.
 class TestHelpBrowser : public QObject {
@@ -28,25 +38,11 @@ class TestHelpBrowser : public QObject {
         {
             QDir(folder.path()).mkpath(QStringLiteral("Helps"));
             for (const help::HelpKey &key : help::keys())
-                writePage(key.pageFile);
+                // A page whose text names its file, so the test sees which one is loaded.
+                TempProgramFolder::write(folder.file(u"Helps/" + key.pageFile),
+                                         "{\\rtf1\\ansi pageof" + key.pageFile.toLatin1() + "\\par}");
         }
-        // A page whose text names its file, so the test sees which one is loaded.
-        void writePage(const QString &file)
-        {
-            TempProgramFolder::write(folder.file(u"Helps/" + file),
-                                     "{\\rtf1\\ansi pageof" + file.toLatin1() + "\\par}");
-        }
-        void writePicture(const QString &file, QSize size, QColor colour, const char *format)
-        {
-            QImage image(size, QImage::Format_RGB32);
-            image.fill(colour);
-            QVERIFY(image.save(folder.file(u"Helps/" + file), format));
-        }
-        QWidget *widget(const QString &name)
-        {
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
-            return handle ? handle->widget() : nullptr;
-        }
+        QWidget *widget(const QString &name) { return widgetOf(program.registry(), name); }
         HelpPageWindow *page() { return qobject_cast<HelpPageWindow *>(widget(window::HelpPage)); }
         QString text() { return page()->textBox()->toPlainText(); }
         QPushButton *sample() { return page()->sampleButton(); }
@@ -153,7 +149,9 @@ private Q_SLOTS:
         QFETCH(QColor, colour);
         QFETCH(QRect, expected);
         Rig rig;
-        rig.writePicture(file, size, colour, file.endsWith(u".jpg") ? "JPG" : "PNG");
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        QVERIFY(image.save(rig.folder.file(u"Helps/" + file), file.endsWith(u".jpg") ? "JPG" : "PNG"));
         showHelpPage(rig.program.registry(), key);
         rig.clickSample();
         QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
@@ -174,7 +172,7 @@ private Q_SLOTS:
     }
 
     // The caption belongs to the window, not to the page: Norvi's branch meets Quenz's "Hide".
-    void quenzSampleThenNorviPage()
+    void sampleWindows()
     {
         Rig rig;
         rig.helpFromMenuRow(3);
@@ -192,12 +190,9 @@ private Q_SLOTS:
         QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
         QVERIFY(rig.shown(window::NorviSample));
         QCOMPARE(rig.widget(window::NorviSample)->windowTitle(), QStringLiteral("norvi Sample"));
-    }
-
-    void mipSampleOpensTwoWindowsAndHidesBoth()
-    {
-        Rig rig;
+        // Mip's sample is two windows, shown and hidden together.
         rig.helpFromClock(Design::Mip);
+        rig.clickSample(); // "Hide Sample" from Norvi
         rig.clickSample();
         QVERIFY(rig.shown(window::MipSample));
         QVERIFY(rig.shown(window::MipSamples));
@@ -291,10 +286,7 @@ private Q_SLOTS:
         FakePlatform platform;
         bool hasEnded = false;
         Program program{platform, DataFolders(folder.path()), [&hasEnded] { hasEnded = true; }};
-        const auto widget = [&program](const QString &name) {
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
-            return handle ? handle->widget() : nullptr;
-        };
+        const auto widget = [&program](const QString &name) { return widgetOf(program.registry(), name); };
         program.registry().show(window::HelpMenu);
         if (sampleClicks >= 0)
             showHelpPage(program.registry(), QStringLiteral("Mip"));
