@@ -145,14 +145,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("shown"); // text that must still be read
         const QByteArray deep = QByteArray(100000, '{') + "x" + QByteArray(100000, '}');
+        // clang-format off
         QTest::newRow("unclosed groups") << QByteArray(R"({\rtf1 {{{a)") << u"a"_qs;
         QTest::newRow("closing braces too many") << QByteArray(R"(}}}{\rtf1 a}}}})") << u"a"_qs;
         QTest::newRow("100 000 nested groups") << QByteArray("{\\rtf1 a" + deep + "b}") << u"ab"_qs;
-        QTest::newRow("100 000 unclosed groups")
-            << QByteArray("{\\rtf1 a" + QByteArray(100000, '{')) << u"a"_qs;
+        QTest::newRow("100 000 unclosed groups") << QByteArray("{\\rtf1 a" + QByteArray(100000, '{')) << u"a"_qs;
         QTest::newRow("huge bin") << QByteArray(R"({\rtf1 a\bin2147483647 xyz)") << u"a"_qs;
-        QTest::newRow("bin past 64 bits")
-            << QByteArray(R"({\rtf1 a\bin99999999999999999999999 x)") << u"a"_qs;
+        QTest::newRow("bin past 64 bits") << QByteArray(R"({\rtf1 a\bin99999999999999999999999 x)") << u"a"_qs;
         QTest::newRow("negative bin") << QByteArray(R"({\rtf1 a\bin-5 b})") << u"ab"_qs;
         QTest::newRow("truncated hex") << QByteArray(R"({\rtf1 a\')") << u"a"_qs;
         QTest::newRow("truncated hex digit") << QByteArray(R"({\rtf1 a\'4)") << u"a"_qs;
@@ -163,13 +162,11 @@ private Q_SLOTS:
         QTest::newRow("lone backslash") << QByteArray("{\\rtf1 a\\") << u"a"_qs;
         QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b\0}", 11) << u"ab"_qs;
         QTest::newRow("10 MB of {") << QByteArray(10 * 1024 * 1024, '{') << QString();
-        QTest::newRow("a word 100 000 letters long")
-            << QByteArray("{\\rtf1 a\\" + QByteArray(100000, 'x') + " b}") << u"ab"_qs;
+        QTest::newRow("a word 100 000 letters long") << QByteArray("{\\rtf1 a\\" + QByteArray(100000, 'x') + " b}") << u"ab"_qs;
         QTest::newRow("unclosed picture") << QByteArray(R"({\rtf1 a{\pict\pngblip 8950)") << u"a"_qs;
-        QTest::newRow("huge sizes") << QByteArray(R"({\rtf1\fs99999999\li-99999999\fi99999999\cf99 a})")
-                                    << u"a"_qs;
-        QTest::newRow("a million paragraphs")
-            << QByteArray("{\\rtf1 a" + QByteArray("\\par ").repeated(1000000)) << u"a"_qs;
+        QTest::newRow("huge sizes") << QByteArray(R"({\rtf1\fs99999999\li-99999999\fi99999999\cf99 a})") << u"a"_qs;
+        QTest::newRow("a million paragraphs") << QByteArray("{\\rtf1 a" + QByteArray("\\par ").repeated(1000000)) << u"a"_qs;
+        // clang-format on
     }
     // A limit stops the reading, and what was read before it stays.
     void limitsKeepWhatWasRead()
