@@ -30,6 +30,8 @@ QString describe(const rtf::Document &doc)
         add("fi", p.format.firstTwips != 0, p.format.firstTwips);
         add("sa", p.format.afterTwips != 0, p.format.afterTwips);
         add("h", p.format.headingLevel != 0, p.format.headingLevel);
+        for (const int tab : p.format.tabTwips)
+            add("tx", true, tab);
         QString line = f.isEmpty() ? QString() : u'{' + f.join(u' ') + u'}';
         for (const rtf::Run &run : p.runs) {
             if (run.picture >= 0) {
@@ -127,9 +129,10 @@ private Q_SLOTS:
                 "{sa180 h1}[b fs36 f0]The Dov clock",
                 u"{sa180}[f0]The [b f0]Dov[f0] clock shows the [i f0]hours[f0] and minutes \u2014 a café clock."_qs,
                 "{sa180 h2}[b fs32 f0]Its menu",
-                u"{li360 fi-360}[f0]\u2022\t[b f0]Help[f0] opens this page"_qs,
-                u"{li360 fi-360}[f0]\u2022\tSkin Manager"_qs, u"{li360 fi-360 sa180}[f0]\u2022\tChimes"_qs,
-                "{li360 fi-360}[f0]1.\tFirst step", "{li360 fi-360 sa180}[f0]2.\tSecond step",
+                u"{li360 fi-360 tx360}[f0]\u2022\t[b f0]Help[f0] opens this page"_qs,
+                u"{li360 fi-360 tx360}[f0]\u2022\tSkin Manager"_qs,
+                u"{li360 fi-360 sa180 tx360}[f0]\u2022\tChimes"_qs, "{li360 fi-360 tx360}[f0]1.\tFirst step",
+                "{li360 fi-360 sa180 tx360}[f0]2.\tSecond step",
                 "{sa180}[f0]Type [f1]vrimclocks[f0] to start it."}
                 .join(QLatin1Char('|')));
     }
