@@ -17,6 +17,16 @@
 using namespace vrim;
 using namespace vrim::test;
 
+namespace {
+
+QWidget *widgetOf(WindowRegistry &registry, const QString &name)
+{
+    auto *handle = dynamic_cast<WidgetWindow *>(registry.window(name));
+    return handle ? handle->widget() : nullptr;
+}
+
+} // namespace
+
 // The help browser in the whole program, offscreen, with small pages and pictures of the test's
 // own in its Helps folder.
 class TestHelpBrowser : public QObject {
@@ -28,25 +38,11 @@ class TestHelpBrowser : public QObject {
         {
             QDir(folder.path()).mkpath(QStringLiteral("Helps"));
             for (const help::HelpKey &key : help::keys())
-                writePage(key.pageFile);
+                // A page whose text names its file, so the test sees which one is loaded.
+                TempProgramFolder::write(folder.file(u"Helps/" + key.pageFile),
+                                         "{\\rtf1\\ansi pageof" + key.pageFile.toLatin1() + "\\par}");
         }
-        // A page whose text names its file, so the test sees which one is loaded.
-        void writePage(const QString &file)
-        {
-            TempProgramFolder::write(folder.file(u"Helps/" + file),
-                                     "{\\rtf1\\ansi pageof" + file.toLatin1() + "\\par}");
-        }
-        void writePicture(const QString &file, QSize size, QColor colour, const char *format)
-        {
-            QImage image(size, QImage::Format_RGB32);
-            image.fill(colour);
-            QVERIFY(image.save(folder.file(u"Helps/" + file), format));
-        }
-        QWidget *widget(const QString &name)
-        {
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
-            return handle ? handle->widget() : nullptr;
-        }
+        QWidget *widget(const QString &name) { return widgetOf(program.registry(), name); }
         HelpPageWindow *page() { return qobject_cast<HelpPageWindow *>(widget(window::HelpPage)); }
         QString text() { return page()->textBox()->toPlainText(); }
         QPushButton *sample() { return page()->sampleButton(); }
@@ -78,28 +74,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("pageFile");
         QTest::addColumn<bool>("sampleEnabled");
-        QTest::newRow("Dov clock: no sample") << "dov"
-                                              << "dovHlp.rtf" << false;
-        QTest::newRow("Quenz clock") << "Quenz"
-                                     << "QuenzHlp.rtf" << true;
-        QTest::newRow("help menu's Quenz row: the same page") << "row3"
-                                                              << "QuenzHlp.rtf" << true;
-        QTest::newRow("Jolvex clock") << "Jolvex"
-                                      << "JolvexHlp.rtf" << true;
-        QTest::newRow("Vrimcolor clock") << "vrimcolor"
-                                         << "VrimHlp.rtf" << true;
-        QTest::newRow("Norvi clock") << "norvi"
-                                     << "norviHlp.rtf" << true;
-        QTest::newRow("Mip clock") << "Mip"
-                                   << "MipHlp.rtf" << true;
-        QTest::newRow("help menu's Perrin row") << "row11"
-                                                << "PerrinHlp.rtf" << false;
-        QTest::newRow("help menu's lumbo row") << "row4"
-                                               << "lumboHlp.rtf" << true;
-        QTest::newRow("stopwatch") << "Gantos"
-                                   << "gantoHlp.rtf" << false;
-        QTest::newRow("internet-time window") << "frmClient"
-                                              << "OstranaHlp.rtf" << false;
+        // clang-format off
+        QTest::newRow("Dov clock: no sample") << "dov" << "dovHlp.rtf" << false;
+        QTest::newRow("Quenz clock") << "Quenz" << "QuenzHlp.rtf" << true;
+        QTest::newRow("help menu's Quenz row: the same page") << "row3" << "QuenzHlp.rtf" << true;
+        QTest::newRow("Jolvex clock") << "Jolvex" << "JolvexHlp.rtf" << true;
+        QTest::newRow("Vrimcolor clock") << "vrimcolor" << "VrimHlp.rtf" << true;
+        QTest::newRow("Norvi clock") << "norvi" << "norviHlp.rtf" << true;
+        QTest::newRow("Mip clock") << "Mip" << "MipHlp.rtf" << true;
+        QTest::newRow("help menu's Perrin row") << "row11" << "PerrinHlp.rtf" << false;
+        QTest::newRow("help menu's lumbo row") << "row4" << "lumboHlp.rtf" << true;
+        QTest::newRow("help menu's About row: the about box, no page") << "row1" << "" << false;
+        QTest::newRow("stopwatch") << "Gantos" << "gantoHlp.rtf" << false;
+        QTest::newRow("internet-time window") << "frmClient" << "OstranaHlp.rtf" << false;
+        // clang-format on
     }
     void everyHelpItemOpensItsPage()
     {
@@ -124,6 +112,11 @@ private Q_SLOTS:
                 if (windowOf(design) == from)
                     rig.helpFromClock(design);
         }
+        if (pageFile.isEmpty()) {
+            QVERIFY(rig.program.registry().isLoaded(window::About));
+            QVERIFY(!rig.program.registry().isLoaded(window::HelpPage));
+            return;
+        }
         QVERIFY(rig.page() && rig.page()->isVisible());
         QCOMPARE(rig.page()->windowTitle(), QStringLiteral("Vrim Clocks Help"));
         QVERIFY2(rig.text().contains("pageof" + pageFile), qPrintable(rig.text()));
@@ -131,56 +124,55 @@ private Q_SLOTS:
         QCOMPARE(rig.sample()->text(), QStringLiteral("Show Sample"));
     }
 
-    void aKeyThatIsNoPageStaysAsText()
+    // Over the page, then gone: read from the window's pixels. A large picture is fitted inside
+    // the window, its proportions kept; a picture of another format under the expected name is
+    // still read by its content.
+    void samplePictureOverThePage_data()
     {
-        Rig rig;
-        showHelpPage(rig.program.registry(), QStringLiteral("dov"));
-        showHelpPage(rig.program.registry(), QStringLiteral("Quenz")); // the key is "quenz"
-        QCOMPARE(rig.text(), QStringLiteral("Quenz"));
-        QVERIFY(!rig.sample()->isEnabled());
-        QCOMPARE(rig.page()->page().sampleKey(), QStringLiteral("dov"));
-        rig.clickSample(); // still Dov's button, still disabled
-        QVERIFY(!rig.page()->picture()->isVisible());
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<QRect>("expected"); // none: anywhere inside the window
+        QTest::newRow("Vrimcolor: lower left")
+            << "Vrimcolor"
+            << "vrimsample.jpg" << QSize(60, 40) << QColor(Qt::red) << QRect(18, 302, 60, 40);
+        QTest::newRow("Jolvex: a large PNG named .gif, fitted")
+            << "Jolvex"
+            << "jolvexsample.gif" << QSize(600, 500) << QColor(Qt::blue) << QRect();
     }
-
-    // Shown in the lower left over the page, then gone: read from the window's pixels.
-    void vrimcolorSampleShownThenHidden()
+    void samplePictureOverThePage()
     {
+        QFETCH(QString, key);
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        QFETCH(QColor, colour);
+        QFETCH(QRect, expected);
         Rig rig;
-        rig.writePicture(QStringLiteral("vrimsample.jpg"), QSize(60, 40), Qt::red, "JPG");
-        showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor"));
-        const QPoint middle(18 + 30, 302 + 20);
-        const auto isRed = [](QRgb pixel) {
-            return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
-        };
-        QVERIFY(!isRed(rig.pixelAt(middle)));
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        QVERIFY(image.save(rig.folder.file(u"Helps/" + file), file.endsWith(u".jpg") ? "JPG" : "PNG"));
+        showHelpPage(rig.program.registry(), key);
         rig.clickSample();
         QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
-        QCOMPARE(rig.page()->picture()->geometry(), QRect(18, 302, 60, 40));
-        QVERIFY(isRed(rig.pixelAt(middle)));
+        const QRect box = rig.page()->picture()->geometry();
+        if (expected.isValid())
+            QCOMPARE(box, expected);
+        QVERIFY(rig.page()->rect().contains(box));
+        QVERIFY(std::abs(box.width() * size.height() - box.height() * size.width()) <= size.width());
+        const auto isColour = [&](QRgb pixel) {
+            return std::abs(qRed(pixel) - colour.red()) + std::abs(qGreen(pixel) - colour.green()) +
+                       std::abs(qBlue(pixel) - colour.blue()) <
+                   120;
+        };
+        QVERIFY(isColour(rig.pixelAt(box.center())));
         rig.clickSample();
         QCOMPARE(rig.sample()->text(), QStringLiteral("Show Sample"));
-        QVERIFY(!isRed(rig.pixelAt(middle)));
-    }
-
-    void aLargePictureIsFittedInsideTheWindow()
-    {
-        Rig rig;
-        // A picture of another format under the expected name is still read by its content.
-        rig.writePicture(QStringLiteral("jolvexsample.gif"), QSize(600, 500), Qt::blue, "PNG");
-        showHelpPage(rig.program.registry(), QStringLiteral("Jolvex"));
-        rig.clickSample();
-        const QRect box = rig.page()->picture()->geometry();
-        QVERIFY2(
-            rig.page()->rect().contains(box),
-            qPrintable(
-                QStringLiteral("%1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
-        QVERIFY(std::abs(box.width() * 5 - box.height() * 6) <= 6); // its proportions kept
-        QVERIFY(qBlue(rig.pixelAt(box.center())) > 200);
+        QVERIFY(!isColour(rig.pixelAt(box.center())));
     }
 
     // The caption belongs to the window, not to the page: Norvi's branch meets Quenz's "Hide".
-    void quenzSampleThenNorviPage()
+    void sampleWindows()
     {
         Rig rig;
         rig.helpFromMenuRow(3);
@@ -198,12 +190,9 @@ private Q_SLOTS:
         QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
         QVERIFY(rig.shown(window::NorviSample));
         QCOMPARE(rig.widget(window::NorviSample)->windowTitle(), QStringLiteral("norvi Sample"));
-    }
-
-    void mipSampleOpensTwoWindowsAndHidesBoth()
-    {
-        Rig rig;
+        // Mip's sample is two windows, shown and hidden together.
         rig.helpFromClock(Design::Mip);
+        rig.clickSample(); // "Hide Sample" from Norvi
         rig.clickSample();
         QVERIFY(rig.shown(window::MipSample));
         QVERIFY(rig.shown(window::MipSamples));
@@ -218,72 +207,64 @@ private Q_SLOTS:
         QVERIFY(!rig.program.registry().isLoaded(window::MipSample));
     }
 
-    void closeBoxShowsTheLauncherExitAlsoTheHelpMenu_data()
-    {
-        QTest::addColumn<bool>("byExit");
-        QTest::addColumn<QStringList>("events");
-        QTest::newRow("close box") << false << QStringList{"load menu", "show menu"};
-        // The launcher comes after the help menu, so that a window manager, which puts a newly
-        // shown window on top, leaves it in front; the page window's closing shows it once more.
-        QTest::newRow("Exit") << true
-                              << QStringList{"load HlpMnu", "show HlpMnu", "load menu", "show menu",
-                                             "show menu"};
-    }
-    void closeBoxShowsTheLauncherExitAlsoTheHelpMenu()
-    {
-        QFETCH(bool, byExit);
-        QFETCH(QStringList, events);
-        Rig rig;
-        rig.others.define(rig.program.registry(), window::HelpMenu);
-        rig.helpFromClock(Design::Quenz);
-        rig.program.registry().unload(window::Quenz); // its own closing shows the launcher
-        rig.others.events.clear();
-        rig.clickSample();
-        if (byExit)
-            QTest::mouseClick(rig.page()->exitButton(), Qt::LeftButton);
-        else
-            rig.page()->close();
-        Rig::settle();
-        QCOMPARE(rig.others.events, events);
-        QVERIFY(!rig.program.registry().isLoaded(window::HelpPage));
-        QVERIFY(rig.shown(window::QuenzSample)); // not closed with the page window
-    }
-
-    // The program ends with the last window on the screen: the help menu's Exit ends it when
-    // nothing else is open, and sample windows that "Hide Sample" put away keep nothing running.
-    // Escape closes the help windows and Ostran Time as their close box does, from the control
-    // that has the focus: exactly what closing them does happens, once.
-    void escapeClosesAsTheCloseBoxDoes_data()
+    // Closing a help window or Ostran Time by its close box, its Exit or Escape from the control
+    // that has the focus: exactly what closing it does happens, once. The launcher comes after
+    // the help menu on Exit, so that a window manager, which puts a newly shown window on top,
+    // leaves it in front; the page window's closing shows it once more.
+    void closing_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<QStringList>("events");
-        QTest::newRow("help page: the launcher comes back")
-            << QString(window::HelpPage) << QStringList{"load menu", "show menu"};
-        QTest::newRow("help menu: it goes alone") << QString(window::HelpMenu) << QStringList{};
-        QTest::newRow("Ostran Time: the launcher comes back")
-            << QString(window::InternetTime) << QStringList{"load menu", "show menu"};
+        const QStringList launcher{"load menu", "show menu"};
+        // clang-format off
+        QTest::newRow("page's close box: the launcher") << QString(window::HelpPage) << "close" << launcher;
+        QTest::newRow("page's Exit: the help menu, then the launcher") << QString(window::HelpPage) << "exit"
+            << QStringList{"load HlpMnu", "show HlpMnu", "load menu", "show menu", "show menu"};
+        QTest::newRow("Escape on the page") << QString(window::HelpPage) << "escape" << launcher;
+        QTest::newRow("Escape on the help menu: it goes alone") << QString(window::HelpMenu) << "escape" << QStringList{};
+        QTest::newRow("Escape on Ostran Time") << QString(window::InternetTime) << "escape" << launcher;
+        QTest::newRow("help menu's Back button: the launcher") << QString(window::HelpMenu) << "back" << launcher;
+        // clang-format on
     }
-    void escapeClosesAsTheCloseBoxDoes()
+    void closing()
     {
         QFETCH(QString, name);
+        QFETCH(QString, how);
         QFETCH(QStringList, events);
         Rig rig;
-        if (name == window::HelpPage)
-            showHelpPage(rig.program.registry(), QStringLiteral("dov"));
-        else
+        const bool page = name == window::HelpPage;
+        if (page) {
+            rig.others.define(rig.program.registry(), window::HelpMenu);
+            rig.helpFromClock(Design::Quenz);
+            rig.program.registry().unload(window::Quenz); // its own closing shows the launcher
+            rig.clickSample();
+        } else {
             rig.program.registry().show(name);
+        }
         QWidget *window = rig.widget(name);
         QVERIFY(window);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         QWidget *focused = QApplication::focusWidget(); // a control of it: the text box, a button
         rig.others.events.clear();
-        QTest::keyClick(focused ? focused : window, Qt::Key_Escape);
+        if (how == u"close")
+            window->close();
+        else if (how == u"escape")
+            QTest::keyClick(focused ? focused : window, Qt::Key_Escape);
+        else if (page)
+            QTest::mouseClick(rig.page()->exitButton(), Qt::LeftButton);
+        else
+            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
         Rig::settle();
         QVERIFY(!rig.program.registry().isLoaded(name));
         QCOMPARE(rig.others.events, events);
+        if (page)
+            QVERIFY(rig.shown(window::QuenzSample)); // not closed with the page window
     }
 
+    // The program ends with the last window on the screen: the help menu's Exit ends it when
+    // nothing else is open, and sample windows that "Hide Sample" put away keep nothing running.
     void theProgramEndsWithTheLastWindowOnTheScreen_data()
     {
         QTest::addColumn<int>("sampleClicks"); // on the Mip page; -1: no page opened
@@ -305,10 +286,7 @@ private Q_SLOTS:
         FakePlatform platform;
         bool hasEnded = false;
         Program program{platform, DataFolders(folder.path()), [&hasEnded] { hasEnded = true; }};
-        const auto widget = [&program](const QString &name) {
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
-            return handle ? handle->widget() : nullptr;
-        };
+        const auto widget = [&program](const QString &name) { return widgetOf(program.registry(), name); };
         program.registry().show(window::HelpMenu);
         if (sampleClicks >= 0)
             showHelpPage(program.registry(), QStringLiteral("Mip"));
@@ -330,21 +308,7 @@ private Q_SLOTS:
         QCOMPARE(hasEnded, ended);
     }
 
-    void helpMenuAboutRowAndBack()
-    {
-        Rig rig;
-        rig.helpFromMenuRow(1);
-        QVERIFY(rig.program.registry().isLoaded(window::About));
-        QVERIFY(!rig.program.registry().isLoaded(window::HelpPage));
-        rig.program.registry().show(window::HelpMenu);
-        QTest::mouseClick(rig.widget(window::HelpMenu)->findChild<QPushButton *>(QStringLiteral("Command2")),
-                          Qt::LeftButton);
-        Rig::settle();
-        QVERIFY(!rig.program.registry().isLoaded(window::HelpMenu));
-        QCOMPARE(rig.others.events.last(), QStringLiteral("show menu"));
-    }
-
-    // The window stays open and names the file it could not read.
+    // The window stays open and names the file it could not read, or the key that is no page.
     void missingFilesAreNamedInTheWindow_data()
     {
         QTest::addColumn<QString>("kind");
@@ -386,6 +350,13 @@ private Q_SLOTS:
         QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
         QCOMPARE(inNewWindow, ordinary);
         QCOMPARE(lineHeight(), ordinary);
+        showHelpPage(rig.program.registry(), QStringLiteral("Quenz")); // no page: its key is "quenz"
+        QCOMPARE(rig.text(), QStringLiteral("Quenz"));
+        QCOMPARE(lineHeight(), ordinary);
+        QVERIFY(!rig.sample()->isEnabled());
+        QCOMPARE(rig.page()->page().sampleKey(), QStringLiteral("dov"));
+        rig.clickSample(); // still Dov's button, still disabled
+        QVERIFY(!rig.page()->picture()->isVisible());
 
         showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor")); // no vrimsample.jpg
         rig.clickSample();
