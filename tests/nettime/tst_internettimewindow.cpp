@@ -159,7 +159,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("pieces");
         QTest::newRow("one packet") << 1;
-        QTest::newRow("three packets") << 3;
         QTest::newRow("a byte at a time") << 1000;
     }
     void adjustSetsTheWholeInstant()

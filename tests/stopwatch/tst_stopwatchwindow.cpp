@@ -63,8 +63,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("clicks");
         QTest::addColumn<QStringList>("buttons"); // Command1, Command2, Command3
-        QTest::newRow("at load") << "" << QStringList{"Start", "Start (off)", "Sincronized Start"};
-        QTest::newRow("a disabled Command2 does nothing")
+        QTest::newRow("at load, a disabled Command2 does nothing")
             << "2" << QStringList{"Start", "Start (off)", "Sincronized Start"};
         QTest::newRow("Command2 usable after Command1 Start")
             << "1" << QStringList{"Stop", "Start", "Sincronized Start (off)"};
