@@ -22,9 +22,6 @@ private Q_SLOTS:
             << QByteArray("\n61380 26-12-06 12:18:43 00 0 0  50.0 UTC(NIST) # \r\n") << stamp << true;
         QTest::newRow("NIST, unhealthy")
             << QByteArray("\n61380 26-12-06 12:18:43 00 0 2 608.1 UTC(NIST) * \n") << stamp << false;
-        QTest::newRow("NIST, new year")
-            << QByteArray("\n61041 26-01-01 00:00:00 00 0 0 0.0 UTC(NIST) *\n")
-            << QDateTime(QDate(2026, 1, 1), QTime(0, 0), QTimeZone::utc()) << true;
         QTest::newRow("day month year UTC") << QByteArray("06 DEC 2026 12:18:43 UTC\r\n") << stamp << true;
         QTest::newRow("weekday, GMT")
             << QByteArray("Sunday, December 6, 2026 12:18:43 GMT\n") << stamp << true;
@@ -46,19 +43,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("reply");
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("blank line") << QByteArray("\r\n");
-        QTest::newRow("1 KiB of garbage") << QByteArray(1024, '%');
         QTest::newRow("over 1 KiB") << (QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * ") +
                                         QByteArray(1000, ' ') + '\n');
         QTest::newRow("no UTC marker") << QByteArray("06 DEC 2026 12:18:43\n");
-        QTest::newRow("ctime, local") << QByteArray("Sun Dec  6 12:18:43 2026\n");
         QTest::newRow("another zone") << QByteArray("Sunday, December 6, 2026 12:18:43-PST");
         QTest::newRow("marker twice") << QByteArray("06 DEC 2026 12:18:43 UTC GMT");
-        QTest::newRow("no year") << QByteArray("06 DEC 12:18:43 UTC");
         QTest::newRow("hour 24") << QByteArray("\n61380 26-12-06 24:18:43 00 0 0 608.1 UTC(NIST) * \n");
-        QTest::newRow("minute 60") << QByteArray("06 DEC 2026 12:60:43 UTC");
         QTest::newRow("leap second") << QByteArray("\n61380 26-12-06 23:59:60 00 1 0 608.1 UTC(NIST) * \n");
-        QTest::newRow("month 13") << QByteArray("\n61380 26-13-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
         QTest::newRow("31 November") << QByteArray("31 NOV 2026 12:18:43 UTC");
         QTest::newRow("wrong day number")
             << QByteArray("\n61379 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
@@ -66,12 +57,9 @@ private Q_SLOTS:
             << QByteArray("\n61380 26-12-06 12:18:43 00 0 608.1 UTC(NIST) * \n");
         QTest::newRow("NIST, sign in a field")
             << QByteArray("\n61380 26-12-06 12:18:43 -0 0 0 608.1 UTC(NIST) * \n");
-        QTest::newRow("NUL byte") << QByteArray("06 DEC 2026 12:18:43 UTC\0", 25);
         QTest::newRow("NUL in the time") << QByteArray("06 DEC 2026 12:1\08:43 UTC", 25);
         QTest::newRow("two lines") << QByteArray("06 DEC 2026 12:18:43 UTC\n06 DEC 2026 12:18:44 UTC\n");
         QTest::newRow("non-ASCII digits") << QByteArray("06 DEC 2026 12:18:4\xd9\xa3 UTC");
-        QTest::newRow("time only, UTC") << QByteArray("12:18:43 UTC");
-        QTest::newRow("HTTP") << QByteArray("HTTP/1.1 400 Bad Request\r\n\r\n");
     }
     void refused()
     {
@@ -88,14 +76,10 @@ private Q_SLOTS:
                               << "daytime.example 13";
         QTest::newRow("address and port") << "127.0.0.1:1313"
                                           << "127.0.0.1 1313";
-        QTest::newRow("IPv6 and port") << "[::1]:1313"
-                                       << "::1 1313";
         QTest::newRow("IPv6 alone") << "[::1]"
                                     << "::1 13";
         QTest::newRow("bare IPv6") << "::1"
                                    << "";
-        QTest::newRow("empty port") << "host:"
-                                    << "";
         QTest::newRow("port 0") << "host:0"
                                 << "";
         QTest::newRow("port too big") << "host:65536"

