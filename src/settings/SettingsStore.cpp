@@ -123,7 +123,15 @@ public:
         // place.
         if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return m_file.errorString();
-        if (m_file.write(bytes) != bytes.size() || !m_file.flush())
+        // A write cut short (the disk filled part-way) says nothing of why; the next one, with
+        // no room left at all, does.
+        for (qint64 done = 0; done < bytes.size();) {
+            const qint64 written = m_file.write(bytes.constData() + done, bytes.size() - done);
+            if (written <= 0)
+                return m_file.errorString();
+            done += written;
+        }
+        if (!m_file.flush())
             return m_file.errorString();
         if (::fsync(m_file.handle()) != 0)
             return errnoText();

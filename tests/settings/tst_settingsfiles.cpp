@@ -358,7 +358,7 @@ private Q_SLOTS:
         QTest::newRow("a full disk") << "room 0" << "File too large";
         // Room for the short files but not for the Norvi skin file, the eighth of the thirteen:
         // the first start stops half-way, as if it had been killed there.
-        QTest::newRow("cut short half-way") << "room for some" << "norvipref.prf could not be written";
+        QTest::newRow("cut short half-way") << "room for some" << "norvipref.prf could not be written (File too large)";
         QTest::newRow("a file where the folder should be") << "file" << "";
         // clang-format on
     }
