@@ -1,3 +1,6 @@
+// The internet-time logic: the Daytime reply parser, the server setting and the zones.
+#include "nettime/DaytimeHosts.h"
+#include "nettime/DaytimeReply.h"
 #include "nettime/InternetTime.h"
 #include "nettime/ZoneTable.h"
 
@@ -9,10 +12,88 @@
 
 using namespace vrim;
 
-class TestZones : public QObject {
+class TestNettime : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void accepted_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QDateTime>("utc");
+        QTest::addColumn<bool>("healthy");
+        const QDateTime stamp(QDate(2026, 12, 6), QTime(12, 18, 43), QTimeZone::utc());
+        // MJD 61380 is 6 December 2026.
+        // clang-format off
+        QTest::newRow("NIST, healthy") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n") << stamp << true;
+        QTest::newRow("NIST, on time mark") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0  50.0 UTC(NIST) # \r\n") << stamp << true;
+        QTest::newRow("NIST, unhealthy") << QByteArray("\n61380 26-12-06 12:18:43 00 0 2 608.1 UTC(NIST) * \n") << stamp << false;
+        QTest::newRow("day month year UTC") << QByteArray("06 DEC 2026 12:18:43 UTC\r\n") << stamp << true;
+        QTest::newRow("weekday, GMT") << QByteArray("Sunday, December 6, 2026 12:18:43 GMT\n") << stamp << true;
+        QTest::newRow("RFC 867 example, UTC") << QByteArray("Sunday, December 6, 2026 12:18:43-UTC") << stamp << true;
+        // clang-format on
+    }
+    void accepted()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QDateTime, utc);
+        QFETCH(bool, healthy);
+        const std::optional<daytime::Reply> read = daytime::parse(reply);
+        QVERIFY(read);
+        QCOMPARE(read->utc, utc);
+        QCOMPARE(read->healthy, healthy);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        // clang-format off
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("over 1 KiB") << (QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * ") + QByteArray(1000, ' ') + '\n');
+        QTest::newRow("no UTC marker") << QByteArray("06 DEC 2026 12:18:43\n");
+        QTest::newRow("another zone") << QByteArray("Sunday, December 6, 2026 12:18:43-PST");
+        QTest::newRow("marker twice") << QByteArray("06 DEC 2026 12:18:43 UTC GMT");
+        QTest::newRow("hour 24") << QByteArray("\n61380 26-12-06 24:18:43 00 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("leap second") << QByteArray("\n61380 26-12-06 23:59:60 00 1 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("31 November") << QByteArray("31 NOV 2026 12:18:43 UTC");
+        QTest::newRow("wrong day number") << QByteArray("\n61379 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("NIST, field missing") << QByteArray("\n61380 26-12-06 12:18:43 00 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("NIST, sign in a field") << QByteArray("\n61380 26-12-06 12:18:43 -0 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("NUL in the time") << QByteArray("06 DEC 2026 12:1\08:43 UTC", 25);
+        QTest::newRow("two lines") << QByteArray("06 DEC 2026 12:18:43 UTC\n06 DEC 2026 12:18:44 UTC\n");
+        QTest::newRow("non-ASCII digits") << QByteArray("06 DEC 2026 12:18:4\xd9\xa3 UTC");
+        // clang-format on
+    }
+    void refused()
+    {
+        QFETCH(QByteArray, reply);
+        QCOMPARE(daytime::parse(reply).has_value(), false);
+    }
+
+    // VRIM_DAYTIME_SERVER: host[:port], "" for a setting that is refused.
+    void overrideSetting_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("endpoint");
+        // clang-format off
+        QTest::newRow("host") << "daytime.example" << "daytime.example 13";
+        QTest::newRow("address and port") << "127.0.0.1:1313" << "127.0.0.1 1313";
+        QTest::newRow("IPv6 alone") << "[::1]" << "::1 13";
+        QTest::newRow("bare IPv6") << "::1" << "";
+        QTest::newRow("port 0") << "host:0" << "";
+        QTest::newRow("port too big") << "host:65536" << "";
+        QTest::newRow("signed port") << "host:+13" << "";
+        QTest::newRow("blank inside") << "no host:13" << "";
+        QTest::newRow("empty") << "" << "";
+        // clang-format on
+    }
+    void overrideSetting()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, endpoint);
+        const auto read = daytime::parseEndpoint(setting);
+        QCOMPARE(read ? QStringLiteral("%1 %2").arg(read->host).arg(read->port) : QString(), endpoint);
+    }
+
     // The offset of a table row's name as the system reports it; anything else is no row.
     void onlyTheExactNameIsFound_data()
     {
@@ -34,29 +115,14 @@ private Q_SLOTS:
 
     // The seconds either side of a change to summer time, which the whole-database loop below
     // (two middays a year) never meets.
-    void localTime_data()
+    void theSecondsAroundAChange()
     {
-        QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<QDateTime>("utc");
-        QTest::addColumn<QString>("local");
-        const auto at = [](int h, int mi, int s) {
-            return QDateTime(QDate(2026, 3, 29), QTime(h, mi, s), QTimeZone::utc());
-        };
-        QTest::newRow("Berlin, the last standard second")
-            << QByteArray("Europe/Berlin") << at(0, 59, 59) << "01:59:59";
-        QTest::newRow("Berlin, the first summer second")
-            << QByteArray("Europe/Berlin") << at(1, 0, 0) << "03:00:00";
-    }
-    void localTime()
-    {
-        QFETCH(QByteArray, zone);
-        QFETCH(QDateTime, utc);
-        QFETCH(QString, local);
-        const QTimeZone system(zone);
-        QVERIFY(system.isValid());
-        const std::optional<QTime> worked = zones::localTimeAt(utc, system);
-        QVERIFY(worked);
-        QCOMPARE(worked->toString(QStringLiteral("HH:mm:ss")), local);
+        for (const auto &[second, local] :
+             {std::pair{59 * 60 + 59, "01:59:59"}, std::pair{3600, "03:00:00"}}) {
+            const QDateTime utc(QDate(2026, 3, 29), QTime(0, 0).addSecs(second), QTimeZone::utc());
+            const std::optional<QTime> worked = zones::localTimeAt(utc, QTimeZone("Europe/Berlin"));
+            QCOMPARE(worked.value_or(QTime()).toString(QStringLiteral("HH:mm:ss")), QLatin1String(local));
+        }
     }
 
     // Every zone of the system's database, in winter and in summer, against the C library's own
@@ -79,8 +145,8 @@ private Q_SLOTS:
         std::sort(ids.begin(), ids.end());
         QVERIFY2(ids.size() > 300, "the system's zone database is missing");
 
-        const QByteArray savedTz = qgetenv("TZ");
-        const bool hadTz = qEnvironmentVariableIsSet("TZ");
+        const std::optional<QByteArray> savedTz =
+            qEnvironmentVariableIsSet("TZ") ? std::optional(qgetenv("TZ")) : std::nullopt;
         QStringList wrong;
         for (const QByteArray &id : std::as_const(ids)) {
             for (const int month : {1, 7}) {
@@ -101,10 +167,7 @@ private Q_SLOTS:
                                       QLatin1String(expected));
             }
         }
-        if (hadTz)
-            setenv("TZ", savedTz.constData(), 1);
-        else
-            unsetenv("TZ");
+        savedTz ? setenv("TZ", savedTz->constData(), 1) : unsetenv("TZ");
         tzset();
         for (const QString &line : std::as_const(wrong))
             qWarning().noquote() << line; // the whole list: a failure message is cut short
@@ -137,5 +200,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestZones)
-#include "tst_zones.moc"
+QTEST_GUILESS_MAIN(TestNettime)
+#include "tst_nettime.moc"
