@@ -14,32 +14,32 @@ using vrim::test::TempProgramFolder;
 class TestSoundPlayer : public QObject {
     Q_OBJECT
     // A tenth of a second of quiet 16-bit mono PCM at 44.1 kHz: a wave file the player accepts.
-    static QString writeWave(const QString &path)
+    static QByteArray wave()
     {
-        QByteArray wave("RIFF....WAVEfmt ....ccccrrrrbbbbaassdata....");
-        const auto put = [&wave](qsizetype at, auto value) { qToLittleEndian(value, wave.data() + at); };
-        put(4, quint32(36 + 8820));
-        put(16, quint32(16));
-        put(20, quint16(1)); // PCM
-        put(22, quint16(1)); // mono
-        put(24, quint32(44100));
-        put(28, quint32(44100 * 2));
-        put(32, quint16(2));
-        put(34, quint16(16));
-        put(40, quint32(8820));
-        wave.append(QByteArray(8820, '\0'));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(wave) != wave.size())
-            return {};
-        return path;
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("RIFF", 4);
+        out << quint32(36 + 8820);
+        out.writeRawData("WAVEfmt ", 8);
+        // PCM, mono, samples and bytes a second, bytes and bits a sample
+        out << quint32(16) << quint16(1) << quint16(1) << quint32(44100) << quint32(44100 * 2) << quint16(2)
+            << quint16(16);
+        out.writeRawData("data", 4);
+        out << quint32(8820);
+        return bytes + QByteArray(8820, '\0');
+    }
+    static QString writeWave(const TempProgramFolder &folder, const QString &name)
+    {
+        TempProgramFolder::write(folder.file(name), wave());
+        return folder.file(name);
     }
 
 private Q_SLOTS:
     void aClosedPlayerStaysClosedUntilPreparedAgain()
     {
         TempProgramFolder folder;
-        const QString chime = writeWave(folder.file("Sounds/chime.wav"));
-        QVERIFY(!chime.isEmpty());
+        const QString chime = writeWave(folder, "Sounds/chime.wav");
 
         QtSoundPlayer player;
         player.prepare(chime);
@@ -68,7 +68,7 @@ private Q_SLOTS:
     void preparingTheSameSoundEveryPassLoadsItOnce()
     {
         TempProgramFolder folder;
-        const QString chime = writeWave(folder.file("Sounds/bzz.wav"));
+        const QString chime = writeWave(folder, "Sounds/bzz.wav");
         QtSoundPlayer player;
         // A reload's sample, closed in the same pass, sounds nothing and starts nothing.
         player.prepare(chime);
@@ -93,10 +93,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<qint64>("size"); // the file is made this long with zero bytes; -1: a pipe
         QTest::addColumn<bool>("handed"); // whether the sound library is given the file
-        QFile wave(writeWave(QDir::temp().filePath("tst_soundplayer.wav")));
-        QVERIFY(wave.open(QIODevice::ReadOnly));
-        const QByteArray plain = wave.readAll();
-        wave.remove();
+        const QByteArray plain = wave();
         // The lengths in a wave file's header: the whole file's at 4, its sound's at 40.
         const auto withLengths = [](QByteArray bytes, quint32 sound) {
             qToLittleEndian(sound + 36, bytes.data() + 4);
