@@ -117,6 +117,7 @@ private Q_SLOTS:
         const auto row = [](const char *name, const QByteArray &rtf, const QString &expected) {
             QTest::newRow(name) << rtf << expected;
         };
+        // clang-format off
         row("text", R"({\rtf1 Hello, world})", "[]Hello, world");
         row("par, empty paragraphs kept", R"({\rtf1 a\par\par b\par})", "[]a||[]b");
         row("line", R"({\rtf1 a\line b})", u"[]a\u2028b"_qs);
@@ -127,16 +128,14 @@ private Q_SLOTS:
         row("plain resets", R"({\rtf1\b\i\fs40 a\plain b})", "[b i fs40]a[]b");
         row("font size", R"({\rtf1\fs20 a})", "[fs20]a");
         row("colour", R"({\rtf1{\colortbl;\red255\green0\blue0;}\cf1 a})", "[cf1]a");
-        row("font table not text", R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fmodern Courier New;}}\f1 a})",
-            "[f1]a");
+        row("font table not text", R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fmodern Courier New;}}\f1 a})", "[f1]a");
         row("qc then pard", R"({\rtf1\qc a\par\pard b})", "{qc}[]a|[]b");
         row("qr qj ql", R"({\rtf1\qr a\par\qj b\par\ql c})", "{qr}[]a|{qj}[]b|[]c");
         row("indents", R"({\rtf1\li720\ri100\fi-360\sa180 a})", "{li720 ri100 fi-360 sa180}[]a");
         row("hex in 1252", R"({\rtf1\ansi\ansicpg1252 caf\'e9 \'80\'96})", u"[]café €\u2013"_qs);
         row("hex in 1251", R"({\rtf1\ansi\ansicpg1251 \'c4\'e0})", u"[]Да"_qs);
         row("hex, unknown page: Latin-1", R"({\rtf1\ansicpg77 \'80\'e9})", u"[]\u0080é"_qs);
-        row("fcharset of the font",
-            R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0 A;}{\f1\fcharset204 B;}}\'e9\f1\'e9})", u"[]é[f1]й"_qs);
+        row("fcharset of the font", R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0 A;}{\f1\fcharset204 B;}}\'e9\f1\'e9})", u"[]é[f1]й"_qs);
         row("u skips one", R"({\rtf1 caf\u233? x})", u"[]café x"_qs);
         row("uc2 skips two hex", R"({\rtf1\uc2\u8212\'97\'97 a})", u"[]\u2014 a"_qs);
         row("uc0", R"({\rtf1\uc0\u233 x})", u"[]éx"_qs);
@@ -149,22 +148,17 @@ private Q_SLOTS:
         row("known destinations skipped", R"({\rtf1{\stylesheet{\s0 Normal;}}{\info{\title T}}a})", "[]a");
         row("unknown word ignored", R"({\rtf1\foo12 a})", "[]a");
         row("bin bytes are not text", "{\\rtf1 a\\bin3 }{}b}", "[]ab");
-        row("other pictures: there, bytes not kept", R"({\rtf1 a{\pict\wmetafile8 0102}b})",
-            "[]a<other 0>[]b");
+        row("other pictures: there, bytes not kept", R"({\rtf1 a{\pict\wmetafile8 0102}b})", "[]a<other 0>[]b");
         row("png picture", R"({\rtf1 a{\pict\pngblip\picwgoal300 89 50 4e 47}b})", "[]a<png 4>[]b");
         row("jpeg picture in bin", "{\\rtf1{\\pict\\jpegblip\\bin2 xy}}", "<jpeg 2>");
-        row("shppict shown, nonshppict not",
-            R"({\rtf1{\*\shppict{\pict\pngblip 00}}{\nonshppict{\pict\wmetafile8 00}}})", "<png 1>");
-        row("a shape's picture, not its fill or its stand-in",
-            R"({\rtf1{\shp{\*\shpinst{\sp{\sn fillBlip}{\sv{\pict\pngblip 01}}}{\sp{\sn pib}{\sv{\pict\pngblip 0203}}}})"
-            R"({\shprslt{\pict\wmetafile8 04}}}})",
-            "<png 2>");
-        row("a shape without a picture: its stand-in",
-            R"({\rtf1{\shp{\*\shpinst{\sp{\sn shapeType}{\sv 202}}}{\shprslt text}}})", "[]text");
+        row("shppict shown, nonshppict not", R"({\rtf1{\*\shppict{\pict\pngblip 00}}{\nonshppict{\pict\wmetafile8 00}}})", "<png 1>");
+        row("a shape's picture, not its fill or its stand-in", R"({\rtf1{\shp{\*\shpinst{\sp{\sn fillBlip}{\sv{\pict\pngblip 01}}}{\sp{\sn pib}{\sv{\pict\pngblip 0203}}}})" R"({\shprslt{\pict\wmetafile8 04}}}})", "<png 2>");
+        row("a shape without a picture: its stand-in", R"({\rtf1{\shp{\*\shpinst{\sp{\sn shapeType}{\sv 202}}}{\shprslt text}}})", "[]text");
         row("line ends in the file", "{\\rtf1 a\r\nb}", "[]ab");
         row("backslash line end is par", "{\\rtf1 a\\\nb}", "[]a|[]b");
         row("the document ends with its group", "{\\rtf1 a}b", "[]a");
         row("outline level", R"({\rtf1\outlinelevel0\b a\par})", "{h1}[b]a");
+        // clang-format on
         // Written by pandoc 2.17 (Debian 12) from pandoc-page.md beside it:
         // pandoc -s -f markdown -t rtf pandoc-page.md -o pandoc-page.rtf
         row("a page as pandoc writes it", kept("pandoc-page.rtf"),
