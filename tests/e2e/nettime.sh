@@ -3,7 +3,7 @@
 # "Osttrana" opens "Ostran Time", which shows the server's UTC at once (the server keeps the
 # connection open after its line), the local time worked out from the zone database (Dublin's data
 # calls its winter time the standard one and its summer time "IST") and the PC clock; Close brings
-# the launcher back. (Connect and the window's other answers are tst_internettimewindow's.)
+# the launcher back. (Connect and the window's other answers are tst_nettime's.)
 set -euo pipefail
 
 program=${1:?usage: nettime.sh PATH-TO-vrimclocks}
