@@ -18,27 +18,22 @@ import sys
 
 import pyatspi
 
-PRESSABLE = {
-    pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_TOGGLE_BUTTON,
-    pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_LINK, pyatspi.ROLE_MENU_ITEM,
-    pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM, pyatspi.ROLE_MENU,
-    pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_PUSH_BUTTON_MENU,
-}
 MENU_ITEMS = {pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM,
               pyatspi.ROLE_MENU}
+PRESSABLE = MENU_ITEMS | {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_TOGGLE_BUTTON,
+                          pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_LINK, pyatspi.ROLE_COMBO_BOX,
+                          pyatspi.ROLE_PUSH_BUTTON_MENU}
 
 
 def program():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
+    for app in pyatspi.Registry.getDesktop(0):
         if app is not None and "vrim" in (app.name or "").lower():
             return app
     sys.exit("the program is not on the accessibility bus")
 
 
 def shown(node):
-    states = node.getState()
-    return states.contains(pyatspi.STATE_VISIBLE) and states.contains(pyatspi.STATE_SHOWING)
+    return all(node.getState().contains(s) for s in (pyatspi.STATE_VISIBLE, pyatspi.STATE_SHOWING))
 
 
 def windows():
@@ -52,40 +47,33 @@ def walk(node):
             yield from walk(child)
 
 
+def nodes(window="*"):
+    """Every node of the shown window named `window` ("*": of every shown window), with its window."""
+    return ((top, node) for top in windows() if window in ("*", top.name) for node in walk(top))
+
+
 def find(window, name):
-    for top in windows():
-        if window not in ("*", top.name):
-            continue
-        for node in walk(top):
-            if node.getRole() in PRESSABLE and node.name == name and shown(node):
-                return node
+    for _, node in nodes(window):
+        if node.getRole() in PRESSABLE and node.name == name and shown(node):
+            return node
     sys.exit(f"no control {name!r} in {window!r}")
 
 
 def main(args):
     command = args[0]
     if command == "time":
-        for top in windows():
-            if top.name != args[1]:
-                continue
-            for node in walk(top):
-                if node.getRole() == pyatspi.ROLE_LABEL and re.fullmatch(r"\d\d:\d\d", node.name or ""):
-                    print(node.name)
+        for _, node in nodes(args[1]):
+            if node.getRole() == pyatspi.ROLE_LABEL and re.fullmatch(r"\d\d:\d\d", node.name or ""):
+                print(node.name)
     elif command == "unnamed":
-        missing, seen = 0, 0
-        for top in windows():
-            for node in walk(top):
-                if node.getRole() not in PRESSABLE or not shown(node):
-                    continue
-                seen += 1
-                if not (node.name or "").strip():
-                    missing += 1
-                    print(f"unnamed {node.getRoleName()} in {top.name!r}")
-        print(f"{seen} controls in {', '.join(repr(w.name) for w in windows())}")
+        pressable = [(top, node) for top, node in nodes() if node.getRole() in PRESSABLE and shown(node)]
+        missing = [(top, node) for top, node in pressable if not (node.name or "").strip()]
+        for top, node in missing:
+            print(f"unnamed {node.getRoleName()} in {top.name!r}")
+        print(f"{len(pressable)} controls in {', '.join(repr(w.name) for w in windows())}")
         return 1 if missing else 0
     elif command == "press":
-        node = find(args[1], args[2])
-        node.queryAction().doAction(0)
+        find(args[1], args[2]).queryAction().doAction(0)
     elif command == "keys":
         from gi.repository import GLib
         focused = []
@@ -111,10 +99,9 @@ def main(args):
             if item is not None and item.getRole() in MENU_ITEMS:
                 print(item.name if (item.name or "").strip() else "unnamed")
     elif command == "focus":
-        for top in windows():
-            for node in walk(top):
-                if node.getState().contains(pyatspi.STATE_FOCUSED):
-                    print(f"{node.getRoleName()}: {node.name}")
+        for _, node in nodes():
+            if node.getState().contains(pyatspi.STATE_FOCUSED):
+                print(f"{node.getRoleName()}: {node.name}")
     elif command == "state":
         node = find(args[1], args[2])
         print(" ".join(pyatspi.stateToString(s) for s in node.getState().getStates()))

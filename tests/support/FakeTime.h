@@ -15,18 +15,12 @@ public:
     QString now = QStringLiteral("00:00:00");
     QStringList script;
     QDate today{2026, 12, 7};
-    QList<QDate> dateScript; // handed out like `script`, one per reading of the date
     qint64 wallMs = 0;
     qint64 monoMs = 0;
-    int readings = 0;
     std::optional<QTimeZone> systemZone = SystemTimeSource().zone();
 
-    QString timeText() override
-    {
-        ++readings;
-        return script.isEmpty() ? now : script.takeFirst();
-    }
-    QDate date() override { return dateScript.isEmpty() ? today : dateScript.takeFirst(); }
+    QString timeText() override { return script.isEmpty() ? now : script.takeFirst(); }
+    QDate date() override { return today; }
     qint64 wallClockMs() override { return wallMs; }
     qint64 monotonicMs() override { return monoMs; }
     std::optional<QTimeZone> zone() override { return systemZone; }

@@ -29,80 +29,54 @@ class TestAccessibility : public QObject {
     }
 
 private Q_SLOTS:
-    void everyPressableControlHasAName_data()
+    // Every control a user can press has a name, and the fields are read with their captions.
+    // The screen-reader script reads the windows the launcher opens on the real accessibility
+    // bus; these are the rest of them, and the fields.
+    void everyControlIsNamed()
     {
-        QTest::addColumn<QString>("window");
+        ProgramRig rig(QStringLiteral("10:37:05"));
         for (const QString &name :
-             {window::Dov, window::Norvi, window::Quenz, window::Perrin, window::Jolvex, window::Vrimcolor,
-              window::Mip, window::Lumbo, window::Stopwatch, window::InternetTime, window::HelpMenu,
-              window::HelpPage, window::About, window::LumboPrefs, QStringLiteral("dovprefs")})
-            QTest::newRow(qPrintable(name)) << name;
-    }
-    void everyPressableControlHasAName()
-    {
-        QFETCH(QString, window);
-        ProgramRig rig(QStringLiteral("10:37:05"));
-        QWidget *shown = shownWidget(rig, window);
-        QVERIFY(shown);
-        int pressable = 0;
-        for (QWidget *control : shown->findChildren<QWidget *>()) {
-            QAccessibleInterface *face = reader(control);
-            if (!face || !control->isVisibleTo(shown))
-                continue;
-            const QAccessible::Role role = face->role();
-            if (role != QAccessible::Button && role != QAccessible::CheckBox &&
-                role != QAccessible::RadioButton && role != QAccessible::Link &&
-                role != QAccessible::ComboBox)
-                continue;
-            ++pressable;
-            QVERIFY2(!face->text(QAccessible::Name).trimmed().isEmpty(), qPrintable(control->objectName()));
+             {window::HelpPage, window::About, window::LumboPrefs, QStringLiteral("dovprefs")}) {
+            QWidget *shown = shownWidget(rig, name);
+            QVERIFY2(shown, qPrintable(name));
+            int pressable = 0;
+            for (QWidget *control : shown->findChildren<QWidget *>()) {
+                QAccessibleInterface *face = reader(control);
+                if (!face || !control->isVisibleTo(shown) ||
+                    !QList{QAccessible::Button, QAccessible::CheckBox, QAccessible::RadioButton,
+                           QAccessible::Link, QAccessible::ComboBox}
+                         .contains(face->role()))
+                    continue;
+                ++pressable;
+                QVERIFY2(!face->text(QAccessible::Name).trimmed().isEmpty(),
+                         qPrintable(name + u' ' + control->objectName()));
+            }
+            QVERIFY2(pressable > 0, qPrintable(name));
         }
-        QVERIFY(pressable > 0);
+        const std::tuple<QString, const char *, const char *> fields[] = {
+            {window::InternetTime, "txtOutput", "UTC   TIME"},
+            {window::InternetTime, "LocalTime", "LOCAL  TIME"},
+            {window::InternetTime, "txt1", "PC Clock"},
+            {window::Stopwatch, "SDisplay", "Reference 1 Started"},
+            {window::Stopwatch, "FgDisplay", "Reference 2 Stopped"}};
+        for (const auto &[name, field, caption] : fields) {
+            auto *control = shownWidget(rig, name)->findChild<QWidget *>(QLatin1String(field));
+            QVERIFY2(control, field);
+            QCOMPARE(reader(control)->text(QAccessible::Name), QLatin1String(caption));
+        }
     }
 
-    void fieldsAreReadWithTheirCaptions_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("name");
-        // clang-format off
-        QTest::newRow("UTC") << window::InternetTime << "txtOutput" << "UTC   TIME";
-        QTest::newRow("local") << window::InternetTime << "LocalTime" << "LOCAL  TIME";
-        QTest::newRow("PC clock") << window::InternetTime << "txt1" << "PC Clock";
-        QTest::newRow("first start stamp") << window::Stopwatch << "SDisplay" << "Reference 1 Started";
-        QTest::newRow("second stop stamp") << window::Stopwatch << "FgDisplay" << "Reference 2 Stopped";
-        // clang-format on
-    }
-    void fieldsAreReadWithTheirCaptions()
-    {
-        QFETCH(QString, window);
-        QFETCH(QString, field);
-        QFETCH(QString, name);
-        ProgramRig rig(QStringLiteral("10:37:05"));
-        QWidget *shown = shownWidget(rig, window);
-        QVERIFY(shown);
-        auto *control = shown->findChild<QWidget *>(field);
-        QVERIFY(control);
-        QCOMPARE(reader(control)->text(QAccessible::Name), name);
-    }
-
+    // Dov's buttons are read as what they are; the on-top switch, pressed by assistive technology
+    // as by the mouse, says its new state and colour. (Its first state is the script's.)
     void clockButtonsSayWhatTheyAreAndTheOnTopState()
     {
         ProgramRig rig(QStringLiteral("10:37:05"));
         ClockWindow *dov = rig.openClock(Design::Dov);
-        QAccessibleInterface *move = reader(dov->button(dov::control::Move));
-        QCOMPARE(move->role(), QAccessible::Button);
-        QCOMPARE(move->text(QAccessible::Name), QStringLiteral("Move"));
-        QAccessibleInterface *menu = reader(dov->button(dov::control::Preferences));
-        QCOMPARE(menu->text(QAccessible::Name), QStringLiteral("Preferences"));
-        QVERIFY(menu->state().hasPopup);
+        QCOMPARE(reader(dov->button(dov::control::Move))->role(), QAccessible::Button);
+        QVERIFY(reader(dov->button(dov::control::Preferences))->state().hasPopup);
         QAccessibleInterface *onTop = reader(dov->button(dov::control::OnTop));
         QCOMPARE(onTop->role(), QAccessible::CheckBox);
-        QCOMPARE(onTop->text(QAccessible::Name), QStringLiteral("onTop"));
         QVERIFY(onTop->state().checkable);
-        QVERIFY(onTop->state().checked);
-        QCOMPARE(onTop->text(QAccessible::Description), QStringLiteral("light green"));
-        // Pressed by assistive technology as by the mouse: off top, and red.
         onTop->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(!dov->clock().frame().isOnTop());
         QVERIFY(!onTop->state().checked);

@@ -1,0 +1,465 @@
+// Internet time: the Daytime reply parser, the server setting and the zones, then the window
+// against a Daytime server on the loopback.
+#include "nettime/DaytimeHosts.h"
+#include "nettime/DaytimeReply.h"
+#include "nettime/InternetTime.h"
+#include "nettime/InternetTimeWindow.h"
+#include "nettime/ZoneTable.h"
+#include "support/ProgramRig.h"
+#include "ui/WidgetWindow.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdlib>
+#include <ctime>
+
+using namespace vrim;
+using namespace vrim::test;
+
+namespace {
+
+// A Daytime server on the loopback: each connection gets `reply` in `pieces` writes, then is
+// closed, unless `silent` (accepts and says nothing) or `keepOpen`.
+class LocalDaytime {
+public:
+    QByteArray reply = "\n61380 26-12-06 10:40:07 00 0 0 608.1 UTC(NIST) * \n";
+    int pieces = 1;
+    bool silent = false;
+    bool keepOpen = false;
+    std::function<void()> beforeReply;
+    QTcpServer server;
+
+    LocalDaytime()
+    {
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        qputenv(daytime::OverrideVariable, "127.0.0.1:" + QByteArray::number(server.serverPort()));
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket *peer = server.nextPendingConnection()) {
+                if (silent)
+                    continue;
+                if (beforeReply)
+                    beforeReply();
+                const qsizetype step = std::max<qsizetype>(1, reply.size() / pieces);
+                for (qsizetype at = 0; at < reply.size(); at += step) {
+                    peer->write(reply.mid(at, step));
+                    peer->flush();
+                    peer->waitForBytesWritten(1000);
+                }
+                if (!keepOpen)
+                    peer->disconnectFromHost();
+            }
+        });
+    }
+    ~LocalDaytime() { qunsetenv(daytime::OverrideVariable); }
+    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
+};
+
+} // namespace
+
+class TestNettime : public QObject {
+    Q_OBJECT
+
+    struct Rig {
+        LocalDaytime daytime;
+        ProgramRig program{QStringLiteral("16:10:09")};
+        FakeClockSetter &setter = program.platform.setter;
+        InternetTimeWindow *window = nullptr;
+
+        explicit Rig(std::optional<QTimeZone> zone = QTimeZone("Asia/Kolkata"))
+        {
+            program.platform.clock.systemZone = zone;
+        }
+        void open()
+        {
+            program.program.registry().show(window::InternetTime);
+            auto *handle =
+                dynamic_cast<WidgetWindow *>(program.program.registry().window(window::InternetTime));
+            window = handle ? qobject_cast<InternetTimeWindow *>(handle->widget()) : nullptr;
+            QVERIFY(window);
+        }
+        template <typename T>
+        T *control(const char *name) const
+        {
+            return window->findChild<T *>(QString::fromLatin1(name));
+        }
+        QPushButton *button(const char *name) const { return control<QPushButton>(name); }
+        QString text(const char *name) const { return control<QLineEdit>(name)->text(); }
+        QString status() const { return control<QLabel>("lblStatus")->text(); }
+        // "connect adjust": which of the two are enabled, as "11", "10"...
+        QString buttons() const
+        {
+            return QStringLiteral("%1%2")
+                .arg(int(button("cmdConnect")->isEnabled()))
+                .arg(int(button("Command2")->isEnabled()));
+        }
+        FakeTimer &timeout() { return *program.platform.timers.back(); }
+    };
+
+private Q_SLOTS:
+    void accepted_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QDateTime>("utc");
+        QTest::addColumn<bool>("healthy");
+        const QDateTime stamp(QDate(2026, 12, 6), QTime(12, 18, 43), QTimeZone::utc());
+        // MJD 61380 is 6 December 2026.
+        // clang-format off
+        QTest::newRow("NIST, healthy") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n") << stamp << true;
+        QTest::newRow("NIST, on time mark") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0  50.0 UTC(NIST) # \r\n") << stamp << true;
+        QTest::newRow("NIST, unhealthy") << QByteArray("\n61380 26-12-06 12:18:43 00 0 2 608.1 UTC(NIST) * \n") << stamp << false;
+        QTest::newRow("day month year UTC") << QByteArray("06 DEC 2026 12:18:43 UTC\r\n") << stamp << true;
+        QTest::newRow("weekday, GMT") << QByteArray("Sunday, December 6, 2026 12:18:43 GMT\n") << stamp << true;
+        QTest::newRow("RFC 867 example, UTC") << QByteArray("Sunday, December 6, 2026 12:18:43-UTC") << stamp << true;
+        // clang-format on
+    }
+    void accepted()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QDateTime, utc);
+        QFETCH(bool, healthy);
+        const std::optional<daytime::Reply> read = daytime::parse(reply);
+        QVERIFY(read);
+        QCOMPARE(read->utc, utc);
+        QCOMPARE(read->healthy, healthy);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        // clang-format off
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("over 1 KiB") << (QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * ") + QByteArray(1000, ' ') + '\n');
+        QTest::newRow("no UTC marker") << QByteArray("06 DEC 2026 12:18:43\n");
+        QTest::newRow("another zone") << QByteArray("Sunday, December 6, 2026 12:18:43-PST");
+        QTest::newRow("marker twice") << QByteArray("06 DEC 2026 12:18:43 UTC GMT");
+        QTest::newRow("hour 24") << QByteArray("\n61380 26-12-06 24:18:43 00 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("leap second") << QByteArray("\n61380 26-12-06 23:59:60 00 1 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("31 November") << QByteArray("31 NOV 2026 12:18:43 UTC");
+        QTest::newRow("wrong day number") << QByteArray("\n61379 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("NIST, field missing") << QByteArray("\n61380 26-12-06 12:18:43 00 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("NIST, sign in a field") << QByteArray("\n61380 26-12-06 12:18:43 -0 0 0 608.1 UTC(NIST) * \n");
+        QTest::newRow("NUL in the time") << QByteArray("06 DEC 2026 12:1\08:43 UTC", 25);
+        QTest::newRow("two lines") << QByteArray("06 DEC 2026 12:18:43 UTC\n06 DEC 2026 12:18:44 UTC\n");
+        QTest::newRow("non-ASCII digits") << QByteArray("06 DEC 2026 12:18:4\xd9\xa3 UTC");
+        // clang-format on
+    }
+    void refused()
+    {
+        QFETCH(QByteArray, reply);
+        QCOMPARE(daytime::parse(reply).has_value(), false);
+    }
+
+    // VRIM_DAYTIME_SERVER: host[:port], "" for a setting that is refused.
+    void overrideSetting_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("endpoint");
+        // clang-format off
+        QTest::newRow("host") << "daytime.example" << "daytime.example 13";
+        QTest::newRow("address and port") << "127.0.0.1:1313" << "127.0.0.1 1313";
+        QTest::newRow("IPv6 alone") << "[::1]" << "::1 13";
+        QTest::newRow("bare IPv6") << "::1" << "";
+        QTest::newRow("port 0") << "host:0" << "";
+        QTest::newRow("port too big") << "host:65536" << "";
+        QTest::newRow("signed port") << "host:+13" << "";
+        QTest::newRow("blank inside") << "no host:13" << "";
+        QTest::newRow("empty") << "" << "";
+        // clang-format on
+    }
+    void overrideSetting()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, endpoint);
+        const auto read = daytime::parseEndpoint(setting);
+        QCOMPARE(read ? QStringLiteral("%1 %2").arg(read->host).arg(read->port) : QString(), endpoint);
+    }
+
+    // The offset of a table row's name as the system reports it; anything else is no row.
+    void onlyTheExactNameIsFound_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("offset");
+        QTest::newRow("exact, half an hour") << QStringLiteral("Newfoundland Standard Time") << "-03:30";
+        QTest::newRow("lower case") << QStringLiteral("yakutsk standard time") << QString();
+        QTest::newRow("trailing blank") << QStringLiteral("Yakutsk Standard Time ") << QString();
+        QTest::newRow("trailing NUL") << (QStringLiteral("India Standard Time") + QChar(0)) << QString();
+        QTest::newRow("UTC") << QStringLiteral("UTC") << QString();
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void onlyTheExactNameIsFound()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, offset);
+        QCOMPARE(zones::offsetOf(name).value_or(QString()), offset);
+    }
+
+    // The seconds either side of a change to summer time, which the whole-database loop below
+    // (two middays a year) never meets.
+    void theSecondsAroundAChange()
+    {
+        for (const auto &[second, local] :
+             {std::pair{59 * 60 + 59, "01:59:59"}, std::pair{3600, "03:00:00"}}) {
+            const QDateTime utc(QDate(2026, 3, 29), QTime(0, 0).addSecs(second), QTimeZone::utc());
+            const std::optional<QTime> worked = zones::localTimeAt(utc, QTimeZone("Europe/Berlin"));
+            QCOMPARE(worked.value_or(QTime()).toString(QStringLiteral("HH:mm:ss")), QLatin1String(local));
+        }
+    }
+
+    // Every zone of the system's database, in winter and in summer, against the C library's own
+    // reading of the same zone files. A zone whose rules changed since the table was written, or
+    // whose data calls winter its daylight-saving time (Dublin), shows up here.
+    void everyZoneAgreesWithTheCLibrary()
+    {
+        const QString zoneinfo = QStringLiteral("/usr/share/zoneinfo");
+        QList<QByteArray> ids;
+        QDirIterator files(zoneinfo, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            const QByteArray id = QDir(zoneinfo).relativeFilePath(path).toLatin1();
+            if (id.startsWith("posix/") || id.startsWith("right/") || id == "localtime")
+                continue; // copies of the whole database, and this machine's own choice
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly) && file.read(4) == "TZif")
+                ids << id;
+        }
+        std::sort(ids.begin(), ids.end());
+        QVERIFY2(ids.size() > 300, "the system's zone database is missing");
+
+        const std::optional<QByteArray> savedTz =
+            qEnvironmentVariableIsSet("TZ") ? std::optional(qgetenv("TZ")) : std::nullopt;
+        QStringList wrong;
+        for (const QByteArray &id : std::as_const(ids)) {
+            for (const int month : {1, 7}) {
+                const QDateTime utc(QDate(2026, month, 15), QTime(12, 42, 12), QTimeZone::utc());
+                setenv("TZ", QByteArray(':' + zoneinfo.toLatin1() + '/' + id).constData(), 1);
+                tzset();
+                const std::time_t seconds = std::time_t(utc.toSecsSinceEpoch());
+                std::tm local{};
+                char expected[32] = {};
+                if (!localtime_r(&seconds, &local) ||
+                    !std::strftime(expected, sizeof expected, "%I:%M:%S %p", &local))
+                    QFAIL(qPrintable(QStringLiteral("the C library cannot read %1").arg(QLatin1String(id))));
+                const QString shown = InternetTime::maskedText(zones::localTimeAt(utc, QTimeZone(id)));
+                if (shown != QLatin1String(expected))
+                    wrong << QStringLiteral("%1 %2: %3, not %4")
+                                 .arg(QLatin1String(id),
+                                      month == 1 ? QStringLiteral("January") : QStringLiteral("July"), shown,
+                                      QLatin1String(expected));
+            }
+        }
+        savedTz ? setenv("TZ", savedTz->constData(), 1) : unsetenv("TZ");
+        tzset();
+        for (const QString &line : std::as_const(wrong))
+            qWarning().noquote() << line; // the whole list: a failure message is cut short
+        QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("%1 local times of %2 zones wrong, %3 first")
+                                                 .arg(wrong.size())
+                                                 .arg(ids.size())
+                                                 .arg(wrong.value(0))));
+    }
+
+    void aliasesAreFoundThroughTheirZoneFiles()
+    {
+        QCOMPARE(zones::windowsNameOf("Asia/Calcutta"), QStringLiteral("India Standard Time"));
+        if (QFile::exists(QStringLiteral("/usr/share/zoneinfo/Asia/Kolkata")))
+            QCOMPARE(zones::windowsNameOf("Asia/Kolkata"), QStringLiteral("India Standard Time"));
+
+        QTemporaryDir zoneinfo;
+        const auto write = [&zoneinfo](const QString &name, const QByteArray &data) {
+            QDir(zoneinfo.path()).mkpath(QFileInfo(name).path());
+            QFile file(zoneinfo.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(data);
+        };
+        write(QStringLiteral("Asia/Calcutta"), "TZif India");
+        write(QStringLiteral("Far/Alias"), "TZif India");
+        write(QStringLiteral("Far/Other"), "TZif Elsewhere");
+        QCOMPARE(zones::windowsNameOf("Far/Alias", zoneinfo.path()), QStringLiteral("India Standard Time"));
+        QCOMPARE(zones::windowsNameOf("Far/Other", zoneinfo.path()), QString());
+        QCOMPARE(zones::windowsNameOf("../Far/Alias", zoneinfo.path()), QString());
+        QCOMPARE(zones::windowsNameOf("Far/Missing", zoneinfo.path()), QString());
+    }
+
+    // The first query goes out as the window opens, Connect disabled until the reply. The local
+    // time comes from the zone's own data; the zone is named from the table where a row has it,
+    // else by its id.
+    void theFirstQueryShowsTheLocalTime_data()
+    {
+        QTest::addColumn<QTimeZone>("zone");
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QString>("name");
+        // clang-format off
+        QTest::newRow("India, minutes carried") << QTimeZone("Asia/Kolkata") << "04:10:07 PM" << "India Standard Time";
+        QTest::newRow("a machine on UTC") << QTimeZone::utc() << "10:40:07 AM" << "UTC";
+        QTest::newRow("Lord Howe, half an hour of summer time") << QTimeZone("Australia/Lord_Howe") << "09:40:07 PM" << "Australia/Lord_Howe";
+        // clang-format on
+    }
+    void theFirstQueryShowsTheLocalTime()
+    {
+        QFETCH(QTimeZone, zone);
+        QFETCH(QString, local);
+        QFETCH(QString, name);
+        Rig rig(zone);
+        rig.open();
+        QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        QCOMPARE(rig.text("LocalTime"), QStringLiteral("__:__:__ __"));
+        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+        QCOMPARE(rig.text("txtOutput"), QStringLiteral("  10:40:07"));
+        QCOMPARE(rig.text("LocalTime"), local);
+        QCOMPARE(rig.text("txt1"), QStringLiteral("04:10:09 PM"));
+        QCOMPARE(rig.status(),
+                 QStringLiteral("Time from %1, local time in %2").arg(rig.daytime.host(), name));
+        QVERIFY(rig.setter.calls.empty());
+    }
+
+    void buttonStatesFollowEachEvent()
+    {
+        Rig rig;
+        rig.open();
+        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+        auto *servers = rig.control<QComboBox>("Combo1");
+        servers->setCurrentIndex(3);
+        Q_EMIT servers->activated(3);
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+        rig.button("cmdConnect")->click();
+        QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        QCOMPARE(rig.window->model().hostName(), QStringLiteral("time-d-wwv.nist.gov"));
+        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+        QVERIFY(rig.setter.calls.empty()); // Connect only shows
+
+        rig.daytime.silent = true;
+        rig.button("cmdConnect")->click();
+        QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        rig.button("Command1")->click();
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+        rig.timeout().elapse(); // the dropped query says nothing more
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+    }
+
+    // The reply as it comes: in one piece, in three, a byte at a time.
+    void adjustSetsTheWholeInstant_data()
+    {
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("one packet") << 1;
+        QTest::newRow("a byte at a time") << 1000;
+    }
+    void adjustSetsTheWholeInstant()
+    {
+        QFETCH(int, pieces);
+        Rig rig;
+        rig.open();
+        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+        rig.daytime.reply = "\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n";
+        rig.daytime.pieces = pieces;
+        const qint64 pcWall =
+            QDateTime(QDate(2026, 12, 6), QTime(12, 18, 40), QTimeZone::utc()).toMSecsSinceEpoch();
+        rig.program.platform.clock.monoMs = 1000;
+        // The reply comes 600 ms after the connection was asked for.
+        rig.daytime.beforeReply = [&rig, pcWall] {
+            rig.program.platform.clock.monoMs = 1600;
+            rig.program.platform.clock.wallMs = pcWall;
+        };
+        rig.button("Command2")->click();
+        QTRY_COMPARE(rig.setter.calls.size(), size_t(1));
+        const QDateTime expected(QDate(2026, 12, 6), QTime(12, 18, 43, 300), QTimeZone::utc());
+        QCOMPARE(rig.setter.calls[0].instant, expected);
+        QCOMPARE(rig.setter.calls[0].correctionMs, 3300);
+        QCOMPARE(rig.status(), QStringLiteral("PC clock set"));
+
+        rig.setter.works = false;
+        rig.button("Command2")->click();
+        QTRY_COMPARE(rig.setter.calls.size(), size_t(2));
+        QCOMPARE(rig.status(), QStringLiteral("PC clock not set: refused"));
+    }
+
+    // What a query that went wrong leaves in the window: the status names the host really asked,
+    // no earlier answer stands beside the error, and nothing is set.
+    void nothingIsSetFromABadReply_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("server"); // "answers", "silent" or "gone"
+        QTest::addColumn<std::optional<QTimeZone>>("zone");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QStringList>("fields"); // UTC, local, PC clock
+        QTest::addColumn<QString>("buttons");
+        const std::optional<QTimeZone> india = QTimeZone("Asia/Kolkata");
+        const QByteArray unhealthy("\n61380 26-12-06 12:18:43 00 0 4 608.1 UTC(NIST) * \n");
+        const QStringList cleared{QString(), "__:__:__ __", "__:__:__ __"};
+        const QByteArray healthy("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
+        // clang-format off
+        QTest::newRow("unhealthy: shown, never offered") << unhealthy << "answers" << india
+            << "%1 says its time may be wrong (unhealthy), local time in India Standard Time; the PC clock was not set"
+            << QStringList{"  12:18:43", "05:48:43 PM", "04:10:09 PM"} << "10";
+        QTest::newRow("closed at once") << QByteArray() << "answers" << india << "%1 closed the connection without a reply" << cleared << "11";
+        QTest::newRow("over 1 KiB") << QByteArray(5000, '7') << "answers" << india << "Unrecognised reply from %1" << cleared << "11";
+        QTest::newRow("no reply") << QByteArray() << "silent" << india << "No reply from %1 in 10 s" << cleared << "11";
+        QTest::newRow("refused") << QByteArray() << "gone" << india << "Connection refused by %1" << cleared << "11";
+        QTest::newRow("no zone") << healthy << "answers" << std::optional<QTimeZone>()
+            << "The system has no time zone; the PC clock was not set" << QStringList{"  12:18:43", "__:__:__ __", "__:__:__ __"} << "10";
+        // clang-format on
+    }
+    void nothingIsSetFromABadReply()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, server);
+        QFETCH(std::optional<QTimeZone>, zone);
+        QFETCH(QString, status);
+        QFETCH(QStringList, fields);
+        QFETCH(QString, buttons);
+        Rig rig(zone);
+        rig.open();
+        QCOMPARE(rig.program.platform.warnings,
+                 zone ? QStringList() : QStringList{QStringLiteral("Error getting subkey value.")});
+        QTRY_VERIFY(rig.button("cmdConnect")->isEnabled());
+        const QString host = rig.daytime.host();
+        rig.daytime.reply = reply;
+        rig.daytime.silent = server == QLatin1String("silent");
+        if (server == QLatin1String("gone"))
+            rig.daytime.server.close();      // nobody listens there any more
+        rig.window->model().adjustClicked(); // whether or not the button is enabled
+        QCOMPARE(rig.status(), QStringLiteral("Asking %1...").arg(host));
+        if (rig.daytime.silent)
+            rig.timeout().elapse();
+        QTRY_VERIFY(rig.status().startsWith(QStringLiteral("Asking")) == false);
+        QCOMPARE(rig.status(), QString(status).replace(QStringLiteral("%1"), host));
+        QVERIFY(rig.setter.calls.empty());
+        QCOMPARE((QStringList{rig.text("txtOutput"), rig.text("LocalTime"), rig.text("txt1")}), fields);
+        QCOMPARE(rig.buttons(), buttons);
+    }
+
+    // A server that sends its time and keeps the connection open has answered with its line, long
+    // before the time is up; a server setting that cannot be asked says why.
+    void aReplyIsReadAsItComes()
+    {
+        Rig rig;
+        rig.daytime.keepOpen = true;
+        rig.open();
+        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+        QCOMPARE(rig.text("LocalTime"), QStringLiteral("04:10:07 PM"));
+        QVERIFY(!rig.timeout().isActive());
+
+        // Without a whole line the reply may still be coming: it is read when the time is up.
+        rig.daytime.reply = "61380 26-12-06 10:40:07 00 0 0 608.1 UTC(NIST) *";
+        rig.button("cmdConnect")->click();
+        QTest::qWait(50); // the reply arrives; the connection stays open
+        QCOMPARE(rig.buttons(), QStringLiteral("00"));
+        QVERIFY(rig.timeout().isActive());
+        rig.timeout().elapse();
+        QCOMPARE(rig.text("LocalTime"), QStringLiteral("04:10:07 PM"));
+        QCOMPARE(rig.buttons(), QStringLiteral("11"));
+
+        qputenv(daytime::OverrideVariable, "no host:13");
+        rig.button("cmdConnect")->click();
+        QCOMPARE(rig.status(), QStringLiteral("VRIM_DAYTIME_SERVER \"no host:13\" is not host[:port]"));
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+    }
+};
+
+QTEST_MAIN(TestNettime)
+#include "tst_nettime.moc"

@@ -1,0 +1,266 @@
+// The platform layer: the second ticker, the move handles' gesture and the real sound player.
+#include "platform/MoveGesture.h"
+#include "platform/QtSoundPlayer.h"
+#include "platform/SecondTicker.h"
+#include "support/FakePlatform.h"
+#include "support/TempProgramFolder.h"
+
+#include <QtEndian>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace vrim;
+using vrim::test::FakeTimer;
+using vrim::test::TempProgramFolder;
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        FakeTimer *timer = new FakeTimer;
+        qint64 now = 1'700'000'000'250; // a quarter into a second
+        SecondTicker ticker{std::unique_ptr<Timer>(timer), [this] { return now; }};
+    };
+    // A tenth of a second of quiet 16-bit mono PCM at 44.1 kHz: a wave file the player accepts.
+    static QByteArray wave()
+    {
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("RIFF", 4);
+        out << quint32(36 + 8820);
+        out.writeRawData("WAVEfmt ", 8);
+        // PCM, mono, samples and bytes a second, bytes and bits a sample
+        out << quint32(16) << quint16(1) << quint16(1) << quint32(44100) << quint32(44100 * 2) << quint16(2)
+            << quint16(16);
+        out.writeRawData("data", 4);
+        out << quint32(8820);
+        return bytes + QByteArray(8820, '\0');
+    }
+    static QString writeWave(const TempProgramFolder &folder, const QString &name)
+    {
+        TempProgramFolder::write(folder.file(name), wave());
+        return folder.file(name);
+    }
+
+private Q_SLOTS:
+    void wakesJustAfterEachSecond_data()
+    {
+        QTest::addColumn<qint64>("now");
+        QTest::addColumn<int>("delay");
+        QTest::newRow("on the second") << qint64(5000) << 1000 + SecondTicker::Slack;
+        QTest::newRow("just before") << qint64(5999) << 1 + SecondTicker::Slack;
+        QTest::newRow("before the epoch") << qint64(-250) << 250 + SecondTicker::Slack;
+    }
+    void wakesJustAfterEachSecond()
+    {
+        QFETCH(qint64, now);
+        QFETCH(int, delay);
+        QCOMPARE(SecondTicker::delayToNextSecond(now), delay);
+    }
+
+    // Every subscriber passes; the next wake is worked out from the time read then, so a clock
+    // set back an hour never sleeps longer than a second.
+    void everySubscriberPassesEachSecond()
+    {
+        Fixture f;
+        int a = 0, b = 0;
+        f.ticker.subscribe([&] { ++a; });
+        f.ticker.subscribe([&] { ++b; });
+        f.now = 1'699'996'400'990; // an hour back, just before a second
+        f.timer->elapse();
+        QCOMPARE(std::pair(a, b), std::pair(1, 1));
+        QCOMPARE(f.timer->interval(), 10 + SecondTicker::Slack);
+    }
+
+    void passSoonRunsOnlyWhoAsked()
+    {
+        Fixture f;
+        int a = 0, b = 0;
+        const int first = f.ticker.subscribe([&] { ++a; });
+        f.ticker.subscribe([&] { ++b; });
+        f.ticker.passSoon(first);
+        f.ticker.passSoon(first); // asked twice before the pass: one pass
+        QCOMPARE(f.timer->interval(), 0);
+        f.timer->elapse();
+        QCOMPARE(std::pair(a, b), std::pair(1, 0));
+        QCOMPARE(f.timer->interval(), 750 + SecondTicker::Slack); // back to the seconds
+    }
+
+    // The ticker sleeps with nobody to pass, also when the last one leaves during its own pass.
+    void aPassMayUnsubscribeItself()
+    {
+        Fixture f;
+        QVERIFY(!f.ticker.isRunning());
+        int id = 0, passes = 0;
+        id = f.ticker.subscribe([&] {
+            ++passes;
+            f.ticker.unsubscribe(id);
+        });
+        QCOMPARE(f.timer->interval(), 750 + SecondTicker::Slack);
+        f.timer->elapse();
+        f.timer->elapse();
+        QCOMPARE(passes, 1);
+        QVERIFY(!f.ticker.isRunning());
+    }
+
+    // A press on a move handle: the window's move starts only past the drag distance, a press and
+    // release in place is a click, and a moved window keeps the point it was grabbed by under the
+    // pointer.
+    void pressMoveRelease_data()
+    {
+        // Events: "press x y" (the window's top left is at 200,150 then), "move x y" with the
+        // button held, "free x y" (a move with the button up), "release". What happens: the
+        // window's place when its move starts ("move to x,y"), "click", "ended".
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<QStringList>("happens");
+        // clang-format off
+        QTest::newRow("press and release in place is a click") << QStringList{"press 220 160", "release"} << QStringList{"click"};
+        QTest::newRow("a tremble within the drag distance is still a click") << QStringList{"press 220 160", "move 224 163", "move 217 158", "move 226 163", "release"} << QStringList{"click"};
+        QTest::newRow("the drag distance starts the move, grabbed point under the pointer") << QStringList{"press 220 160", "move 226 164", "move 290 200", "release"} << QStringList{"move to 206,154", "ended"};
+        QTest::newRow("the distance counts both ways together") << QStringList{"press 220 160", "move 215 165", "release"} << QStringList{"move to 195,155", "ended"};
+        QTest::newRow("the move starts once") << QStringList{"press 220 160", "move 240 160", "move 260 160", "move 280 160", "release"} << QStringList{"move to 220,150", "ended"};
+        QTest::newRow("a release that went elsewhere ends the press as a click") << QStringList{"press 220 160", "free 300 300", "move 400 400", "release"} << QStringList{"click"};
+        QTest::newRow("a move or release without a press does nothing") << QStringList{"move 300 300", "release"} << QStringList{};
+        QTest::newRow("a second press after a move starts afresh") << QStringList{"press 220 160", "move 260 160", "release", "press 240 160", "release"} << QStringList{"move to 240,150", "ended", "click"};
+        // clang-format on
+    }
+    void pressMoveRelease()
+    {
+        QFETCH(QStringList, events);
+        QFETCH(QStringList, happens);
+        MoveGesture gesture(10);
+        QStringList seen;
+        const auto note = [&](MoveGesture::Step step, QPoint pointer) {
+            if (step == MoveGesture::Step::StartMove) {
+                const QPoint to = gesture.moveTo(pointer);
+                seen << QStringLiteral("move to %1,%2").arg(to.x()).arg(to.y());
+            } else if (step != MoveGesture::Step::None) {
+                seen << (step == MoveGesture::Step::Click ? QStringLiteral("click")
+                                                          : QStringLiteral("ended"));
+            }
+        };
+        for (const QString &event : events) {
+            const QStringList words = event.split(u' ');
+            const QPoint at = words.size() == 3 ? QPoint(words[1].toInt(), words[2].toInt()) : QPoint();
+            if (words[0] == u"press")
+                gesture.press(at, QPoint(200, 150));
+            else if (words[0] == u"move" || words[0] == u"free")
+                note(gesture.move(at, words[0] == u"move"), at);
+            else
+                note(gesture.release(), at);
+        }
+        QCOMPARE(seen, happens);
+        QVERIFY(!gesture.isPressed());
+    }
+
+    // The real sound player: once closed it stays closed until prepared again, and whatever the
+    // file, the program goes on and ends.
+    void aClosedPlayerStaysClosedUntilPreparedAgain()
+    {
+        TempProgramFolder folder;
+        const QString chime = writeWave(folder, "Sounds/chime.wav");
+
+        QtSoundPlayer player;
+        player.prepare(chime);
+        player.command(QStringLiteral("Open"));
+        QCOMPARE(player.openFile(), chime);
+
+        // The Skin Manager closes the clock's player; the clock's next due pass still sends
+        // Open and Play, which must not bring the old chime back over the dialog.
+        player.command(QStringLiteral("close"));
+        player.command(QStringLiteral("Open"));
+        player.command(QStringLiteral("Play"));
+        QCOMPARE(player.openFile(), QString());
+        QVERIFY(!player.isSounding());
+
+        // The reload after the dialog prepares it again; the next chime opens the new sound.
+        player.prepare(chime);
+        player.command(QStringLiteral("Open"));
+        QCOMPARE(player.openFile(), chime);
+        player.command(QStringLiteral("Close"));
+        QCOMPARE(player.openFile(), QString());
+    }
+
+    // Lumbo prepares its player on every pass: that names the file and nothing more, and an Open
+    // of the sound already open reads and decodes nothing again. Until the first chime is due
+    // the sound library is not even started.
+    void preparingTheSameSoundEveryPassLoadsItOnce()
+    {
+        TempProgramFolder folder;
+        const QString chime = writeWave(folder, "Sounds/bzz.wav");
+        QtSoundPlayer player;
+        // A reload's sample, closed in the same pass, sounds nothing and starts nothing.
+        player.prepare(chime);
+        for (const char *word : {"Open", "Play", "Close"})
+            player.command(QString::fromLatin1(word));
+        QCoreApplication::processEvents();
+        QVERIFY(!player.hasStartedLibrary());
+        for (int pass = 0; pass < 3 * 3600; ++pass) {
+            player.prepare(chime);
+            if (pass % 3600 == 0) { // the hourly chime
+                player.command(QStringLiteral("Open"));
+                player.command(QStringLiteral("Play"));
+                QCoreApplication::processEvents();
+            }
+        }
+        QCOMPARE(player.loads(), 1);
+        QCOMPARE(player.openFile(), chime);
+    }
+
+    void unplayableSoundsLeaveTheProgramFree_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("size"); // the file is made this long with zero bytes; -1: a pipe
+        QTest::addColumn<bool>("handed"); // whether the sound library is given the file
+        const QByteArray plain = wave();
+        // The lengths in a wave file's header: the whole file's at 4, its sound's at 40.
+        const auto withLengths = [](QByteArray bytes, quint32 sound) {
+            qToLittleEndian(sound + 36, bytes.data() + 4);
+            qToLittleEndian(sound, bytes.data() + 40);
+            return bytes;
+        };
+        const qint64 huge = 100 * 1024 * 1024;
+        const QByteArray lying = withLengths(plain, 0xFFFFFF00);
+        const QByteArray hugeHeader = withLengths(plain.left(44), quint32(huge - 44));
+        QTest::newRow("zero bytes") << QByteArray("") << qint64(0) << true;
+        QTest::newRow("not a wave file") << QByteArray("these are words, not a sound\n") << qint64(0) << true;
+        QTest::newRow("a header that claims 4 GB") << lying << qint64(0) << true;
+        QTest::newRow("a wave file of 100 MB") << hugeHeader << huge << false;
+        // Given to the library, its loader thread would wait in open() for a writer for ever.
+        QTest::newRow("a pipe") << QByteArray() << qint64(-1) << false;
+    }
+    void unplayableSoundsLeaveTheProgramFree()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, size);
+        QFETCH(bool, handed);
+        TempProgramFolder folder;
+        const QString path = folder.file("Sounds/chime.wav");
+        if (size < 0)
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else
+            TempProgramFolder::write(path, bytes);
+        if (size > 0)
+            QVERIFY(QFile::resize(path, size));
+        {
+            QtSoundPlayer player;
+            player.prepare(path);
+            player.command(QStringLiteral("Open"));
+            // The library keeps the whole sound in memory: a file far larger than a chime is
+            // never given to it.
+            QCOMPARE(player.openFile() == path, handed);
+            player.command(QStringLiteral("Play"));
+            // The library decodes on a thread of its own: give it time to try and fail.
+            QTest::qWait(500);
+            QCOMPARE(player.hasStartedLibrary(), handed);
+            player.command(QStringLiteral("Close"));
+        }
+        // The player is gone with nothing left running: the test program ends (and, under the
+        // leak checker, ends clean).
+    }
+};
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"
