@@ -3,6 +3,7 @@
 #  - a logic file (one of vrim_core's sources) includes no Qt GUI, Widgets or Multimedia header
 #    and no header of ours that is not logic itself;
 #  - no folder includes a folder above it: base < platform < ui < settings < shell < clocks < app;
+#    session sits beside shell;
 #    stopwatch sits beside clocks.
 # Prints each broken rule and fails if there is one.
 set -euo pipefail
@@ -16,6 +17,7 @@ rank() {
     stopwatch) echo 5 ;; # beside the clocks
     nettime) echo 5 ;; # beside the clocks
     help) echo 4 ;; # beside the shell: the clocks and tool windows open it
+    session) echo 4 ;; # beside the shell: its menu and the splash's end use it
     *) echo -1 ;;
     esac
 }

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "BuildConfig.h"
 #include "base/WindowNames.h"
 #include "clocks/ClockWindow.h"
 #include "clocks/lumbo/LumboClock.h"
@@ -13,11 +14,16 @@
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
 #include "shell/LauncherWindow.h"
+#include "shell/ProgramMenu.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
 #include "stopwatch/StopwatchWindow.h"
 #include "ui/Fonts.h"
 #include "ui/WidgetWindow.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSystemTrayIcon>
 
 // The artwork lives in a static library, whose resources are not registered on their own.
 static void registerArtwork()
@@ -26,15 +32,33 @@ static void registerArtwork()
     Q_INIT_RESOURCE(mipart);
     Q_INIT_RESOURCE(perrinart);
     Q_INIT_RESOURCE(helpart);
+    Q_INIT_RESOURCE(icon);
 }
 
 namespace vrim {
 
-Program::Program(Platform &platform, DataFolders folders, std::function<void()> onEnd)
+namespace {
+
+// Where the screens' room for windows is, for windows that come back to places that may lie on
+// a screen no longer there.
+QList<QRect> screenRooms()
+{
+    QList<QRect> rooms;
+    for (const QScreen *screen : QGuiApplication::screens())
+        rooms.append(screen->availableGeometry());
+    return rooms;
+}
+
+} // namespace
+
+Program::Program(Platform &platform, DataFolders folders, std::function<void()> onEnd, SessionFiles session)
     : m_platform(platform)
     , m_folders(std::move(folders))
     , m_onEnd(std::move(onEnd))
     , m_ticker(platform.makeTimer(), [&platform] { return platform.time().wallClockMs(); })
+    , m_options(session, QCoreApplication::applicationFilePath())
+    , m_keeper(m_registry, platform, session.record, screenRooms)
+    , m_menu(std::make_unique<ProgramMenu>(m_registry, platform, m_options, m_keeper))
 {
     registerArtwork();
     useWindowFonts();
@@ -49,7 +73,9 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
         },
         Qt::QueuedConnection);
     m_registry.define(window::Splash, [this] {
-        return std::make_unique<WidgetWindow>(new SplashWindow(m_registry, m_platform));
+        auto *splash = new SplashWindow(m_registry, m_platform);
+        QObject::connect(&splash->model(), &SplashModel::finished, &m_endCheck, [this] { splashFinished(); });
+        return std::make_unique<WidgetWindow>(splash);
     });
     for (const Design design : AllDesigns)
         defineClock(design);
@@ -93,8 +119,35 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 new SampleWindow(m_registry, help::sampleLook(name, m_folders)));
         });
     }
-    m_registry.define(window::Launcher,
-                      [this] { return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry)); });
+    m_registry.define(window::Launcher, [this] {
+        return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry, m_menu.get()));
+    });
+    offerTray();
+}
+
+Program::~Program() = default;
+
+void Program::splashFinished()
+{
+    if (!m_options.reopens())
+        return;
+    m_keeper.reopen();
+    m_keeper.setKeeping(true);
+}
+
+void Program::offerTray()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    m_tray = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/icon/vrimclocks.png")));
+    m_tray->setToolTip(QString::fromLatin1(build::ProgramName));
+    m_tray->setContextMenu(m_menu.get());
+    QObject::connect(m_tray.get(), &QSystemTrayIcon::activated, &m_endCheck,
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                         if (reason == QSystemTrayIcon::Trigger)
+                             comeForward(m_registry);
+                     });
+    m_tray->show();
 }
 
 void Program::defineClock(Design design)

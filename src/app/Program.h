@@ -4,25 +4,36 @@
 #include "clocks/ClockWindow.h"
 #include "nettime/InternetTime.h"
 #include "platform/SecondTicker.h"
+#include "session/SessionOptions.h"
+#include "session/WindowKeeper.h"
 #include "settings/DataFolders.h"
 
 #include <QObject>
 
 #include <functional>
+#include <memory>
+
+class QSystemTrayIcon;
 
 namespace vrim {
 
 class Platform;
+class ProgramMenu;
 
 // The whole program minus the event loop: its windows by name, the ticker that drives the
 // clocks, and start-up.
 class Program {
 public:
-    Program(Platform &platform, DataFolders folders, std::function<void()> onEnd);
+    // `session` says where the desktop-session choices and the record of the open windows
+    // live; without it they are off and kept nowhere.
+    Program(Platform &platform, DataFolders folders, std::function<void()> onEnd, SessionFiles session = {});
+    ~Program();
 
     WindowRegistry &registry() { return m_registry; }
     SecondTicker &ticker() { return m_ticker; }
     const DataFolders &folders() const { return m_folders; }
+    SessionOptions &sessionOptions() { return m_options; }
+    ProgramMenu &menu() { return *m_menu; }
     // What the internet-time window reaches outside the program; tests replace it.
 
     // False when the first start could not set up the settings; the program then ends.
@@ -31,13 +42,21 @@ public:
 private:
     // Every design's clock lives in the one clock window.
     void defineClock(Design design);
+    // After the splash: the clocks left open last time, when the user asked for that.
+    void splashFinished();
+    // A tray icon with the program's menu, where the desktop shows a tray.
+    void offerTray();
 
     Platform &m_platform;
     DataFolders m_folders;
     std::function<void()> m_onEnd;
     QObject m_endCheck; // context of the queued end check, gone with the program
     SecondTicker m_ticker;
-    WindowRegistry m_registry; // last: its windows use the ticker while they close
+    WindowRegistry m_registry; // its windows use the ticker while they close
+    SessionOptions m_options;
+    WindowKeeper m_keeper;
+    std::unique_ptr<ProgramMenu> m_menu;
+    std::unique_ptr<QSystemTrayIcon> m_tray;
 };
 
 } // namespace vrim

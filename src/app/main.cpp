@@ -81,11 +81,14 @@ int main(int argc, char *argv[])
     // Settings beside the program, or in the user's data folder where the program is installed
     // out of the user's reach.
     const auto folders = vrim::DataFolders::forProgram(QCoreApplication::applicationDirPath());
-    vrim::Program program(platform, folders, [&runningCopy] {
-        runningCopy.close(); // a later start now starts afresh
-        QMetaObject::invokeMethod(
-            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-    });
+    vrim::Program program(
+        platform, folders,
+        [&runningCopy] {
+            runningCopy.close(); // a later start now starts afresh
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        },
+        vrim::SessionFiles::forUser());
     QObject::connect(&runningCopy, &vrim::RunningCopy::asked, &program.registry(),
                      [&program] { vrim::comeForward(program.registry()); });
     if (!program.start())

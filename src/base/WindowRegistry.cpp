@@ -20,7 +20,7 @@ std::vector<WindowRegistry::Entry>::const_iterator WindowRegistry::find(const QS
                         [&](const Entry &entry) { return entry.name == name; });
 }
 
-bool WindowRegistry::show(const QString &requested)
+bool WindowRegistry::show(const QString &requested, const std::function<void(ManagedWindow &)> &beforeShown)
 {
     const QString name = requested;
     auto it = find(name);
@@ -43,7 +43,10 @@ bool WindowRegistry::show(const QString &requested)
         return true; // asked for again while it is being created
     // Presenting may run code that changes the list; only the pointer is stable.
     ManagedWindow *shown = it->window.get();
+    if (beforeShown)
+        beforeShown(*shown);
     shown->present();
+    Q_EMIT windowChanged(name);
     return true;
 }
 
@@ -62,12 +65,14 @@ void WindowRegistry::unload(const QString &requested)
     std::unique_ptr<ManagedWindow> gone = std::move(it->window);
     m_loaded.erase(it);
     gone.reset();
+    Q_EMIT windowChanged(name);
     if (!anyShown())
         Q_EMIT lastWindowGone();
 }
 
 void WindowRegistry::closeAll()
 {
+    Q_EMIT closingAll();
     const int counted = int(m_loaded.size());
     for (int i = counted - 1; i >= 0; --i) {
         if (i < int(m_loaded.size()))

@@ -26,9 +26,9 @@ public:
     void define(const QString &name, Factory factory);
     bool isDefined(const QString &name) const;
 
-    // Creates the window if it is not loaded, then shows it and brings it forward. Answers false,
-    // doing nothing, for a window this build does not have.
-    bool show(const QString &name);
+    // Creates the window if it is not loaded, then shows it and brings it forward; `beforeShown`
+    // may place it first. Answers false, doing nothing, for a window this build does not have.
+    bool show(const QString &name, const std::function<void(ManagedWindow &)> &beforeShown = {});
     void unload(const QString &name);
     // Unloads every loaded window, newest first. Windows shown by another window's closing
     // behaviour during the sweep come after the ones counted and are left open.
@@ -39,7 +39,14 @@ public:
     ManagedWindow *window(const QString &name) const;
     QStringList loaded() const; // in load order
 
+    // A window tells that the user moved it or changed how it stays on the screen.
+    void noteChanged(const QString &name) { Q_EMIT windowChanged(name); }
+
 Q_SIGNALS:
+    // A window was shown, unloaded, moved or changed as noteChanged() says.
+    void windowChanged(const QString &name);
+    // closeAll() is about to sweep: the windows that go now go because the program ends.
+    void closingAll();
     // An unload left no window shown: none loaded, or only hidden ones.
     void lastWindowGone();
 

@@ -205,10 +205,7 @@ void ClockWindow::makeButtons()
             roles.emplace_back(ControlTrigger{ControlTrigger::Down},
                                [this] { m_clock->frame().pressMoveHandle(); });
         if (name == frame.onTopButton)
-            roles.emplace_back(ControlTrigger{ControlTrigger::Down}, [this] {
-                m_clock->frame().pressOnTopButton();
-                showState(); // the button's colour, also when the toggle did nothing
-            });
+            roles.emplace_back(ControlTrigger{ControlTrigger::Down}, [this] { pressOnTopButton(); });
         if (name == frame.menuButton)
             roles.emplace_back(frame.menuTrigger, [this] {
                 if (m_clock->frame().design().menu.empty())
@@ -306,6 +303,21 @@ QWidget *ClockWindow::button(const QString &name) const
         if (buttonName == name)
             return widget;
     return nullptr;
+}
+
+void ClockWindow::pressOnTopButton()
+{
+    m_clock->frame().pressOnTopButton();
+    showState(); // the button's colour, also when the toggle did nothing
+    registry().noteChanged(windowName());
+}
+
+bool ClockWindow::staysOnTop() const { return m_clock->frame().isOnTop(); }
+
+void ClockWindow::setStaysOnTop(bool onTop)
+{
+    if (staysOnTop() != onTop)
+        pressOnTopButton();
 }
 
 bool ClockWindow::hasPicture(int slot) const

@@ -34,6 +34,8 @@ public:
     QtWindowOps &windowOps() { return m_ops; }
     void unloading() override;
     RefreshSignal *refreshSignal() override { return &m_clock->refresh(); }
+    bool staysOnTop() const override;
+    void setStaysOnTop(bool onTop) override;
 
     // One pass of the timer, as the ticker runs it.
     void pass();
@@ -67,6 +69,7 @@ private:
     void loadPictures();
     QString readPicture(int slot, const QString &path);
     void showState();
+    void pressOnTopButton();
     void showButtonWords();
     void report(const QString &problem);
 

@@ -196,4 +196,48 @@ QString shortQuote(const QString &value, qsizetype maxChars)
            shown(QStringView(value).right(tail)) + u'"';
 }
 
+std::optional<QString> StagedFile::write(const QByteArray &bytes)
+{
+    const QByteArray native = nativeName(m_file.fileName());
+    struct stat info {};
+    const bool exists = ::stat(native.constData(), &info) == 0;
+    if ((exists && !S_ISREG(info.st_mode)) || (!exists && ::lstat(native.constData(), &info) == 0))
+        return tr("it is not a regular file");
+
+    // Unbuffered, so that a full disk shows in write() itself; a buffered QSaveFile would only
+    // meet it while flushing inside commit(), and could then rename an empty file into place.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return m_file.errorString();
+    // A write cut short (the disk filled part-way) says nothing of why; the next one, with no
+    // room left at all, does.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = m_file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return m_file.errorString();
+        done += written;
+    }
+    if (!m_file.flush())
+        return m_file.errorString();
+    if (::fsync(m_file.handle()) != 0)
+        return errnoText(errno);
+    if (m_file.size() != bytes.size())
+        return tr("only %1 of its %2 bytes were written").arg(m_file.size()).arg(bytes.size());
+    return std::nullopt;
+}
+
+std::optional<QString> StagedFile::commit()
+{
+    if (!m_file.commit())
+        return m_file.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> writeWhole(const QString &path, const QByteArray &bytes)
+{
+    StagedFile file(path);
+    if (auto why = file.write(bytes))
+        return why;
+    return file.commit();
+}
+
 } // namespace vrim::files

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
+
+#include <optional>
 
 // Reading and naming files on this machine with the care that settings, pictures and sounds
 // chosen by hand need: a name in an older single-byte encoding must reach the disk byte for
@@ -38,5 +41,24 @@ Contents readRegularFile(const QString &path, qint64 maxBytes);
 // cannot be seen spelt out (\x7f, \xe9, \u202e), and its middle cut to an ellipsis
 // beyond `maxChars`, so that a damaged file cannot make a message box the size of the file.
 QString shortQuote(const QString &value, qsizetype maxChars = 80);
+
+// A file written whole beside its place and synced to the disk, then put in place in one step
+// by commit(); dropped unless committed. Only a regular file is ever replaced: a link to one is
+// followed (the link stays), a pipe, a device, a folder or a link to nothing is left alone.
+class StagedFile {
+public:
+    explicit StagedFile(const QString &path)
+        : m_file(path)
+    {}
+    // Each answers why it failed, in words to follow "could not be saved: ", or nothing.
+    std::optional<QString> write(const QByteArray &bytes);
+    std::optional<QString> commit();
+
+private:
+    QSaveFile m_file;
+};
+
+// A file saved whole or not at all.
+std::optional<QString> writeWhole(const QString &path, const QByteArray &bytes);
 
 } // namespace vrim::files

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -98,67 +97,6 @@ std::optional<QStringList> linesOf(const QByteArray &bytes, const QString &path,
 
 QString errnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
-// A settings file written whole beside its place and synced to the disk, then put in place in
-// one step by commit(); dropped unless committed.
-class StagedFile {
-public:
-    explicit StagedFile(const QString &path)
-        : m_file(path)
-    {}
-
-    // Answers why the bytes could not be written, or nothing.
-    std::optional<QString> write(const QByteArray &bytes)
-    {
-        // Only a regular file is ever replaced. A link to one is followed (QSaveFile writes the
-        // target and keeps the link), so settings kept elsewhere through a link stay there; a
-        // pipe, a device, a folder or a link to nothing is left alone.
-        const QByteArray native = files::nativeName(m_file.fileName());
-        struct stat info {};
-        const bool exists = ::stat(native.constData(), &info) == 0;
-        if ((exists && !S_ISREG(info.st_mode)) || (!exists && ::lstat(native.constData(), &info) == 0))
-            return tr("it is not a regular file");
-
-        // Unbuffered, so that a full disk shows in write() itself; a buffered QSaveFile would
-        // only meet it while flushing inside commit(), and could then rename an empty file into
-        // place.
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return m_file.errorString();
-        // A write cut short (the disk filled part-way) says nothing of why; the next one, with
-        // no room left at all, does.
-        for (qint64 done = 0; done < bytes.size();) {
-            const qint64 written = m_file.write(bytes.constData() + done, bytes.size() - done);
-            if (written <= 0)
-                return m_file.errorString();
-            done += written;
-        }
-        if (!m_file.flush())
-            return m_file.errorString();
-        if (::fsync(m_file.handle()) != 0)
-            return errnoText();
-        if (m_file.size() != bytes.size())
-            return tr("only %1 of its %2 bytes were written").arg(m_file.size()).arg(bytes.size());
-        return std::nullopt;
-    }
-
-    std::optional<QString> commit()
-    {
-        if (!m_file.commit())
-            return m_file.errorString();
-        return std::nullopt;
-    }
-
-private:
-    QSaveFile m_file;
-};
-
-std::optional<QString> writeWhole(const QString &path, const QByteArray &bytes)
-{
-    StagedFile file(path);
-    if (auto why = file.write(bytes))
-        return why;
-    return file.commit();
-}
-
 QString notSaved(const QString &path, const QString &why)
 {
     return tr("The settings file %1 could not be saved: %2. It was left as it was.")
@@ -214,7 +152,7 @@ public:
             if (::rename(m_kept.constData(), m_target.constData()) == 0)
                 m_kept.clear();
         } else if (m_bytes) {
-            writeWhole(QFile::decodeName(m_target), *m_bytes);
+            files::writeWhole(QFile::decodeName(m_target), *m_bytes);
         }
     }
 
@@ -227,7 +165,7 @@ private:
 
 Saved saveWhole(const QString &path, const QByteArray &bytes)
 {
-    if (auto why = writeWhole(path, bytes))
+    if (auto why = files::writeWhole(path, bytes))
         return {notSaved(path, *why)};
     return {};
 }
@@ -427,7 +365,7 @@ Saved SettingsStore::writeSkinAndSound(Design design, const SkinSettings &skin,
     };
 
     // Both are written whole beside their places before either is put in place.
-    StagedFile skinFile(skinPath), soundFile(soundPath);
+    files::StagedFile skinFile(skinPath), soundFile(soundPath);
     if (auto why = skinFile.write(skinBytes))
         return failed(skinPath, soundPath, *why);
     if (auto why = soundFile.write(soundBytes))
@@ -472,7 +410,7 @@ Saved SettingsStore::writeDefaults() const
     // A file that cannot be written makes the whole folder fail: the user is told about the
     // folder, since no settings file of theirs was there to be left as it was.
     const auto write = [&](const QString &name, const QByteArray &bytes) -> Saved {
-        if (auto why = writeWhole(buildingPath + u'/' + name, bytes))
+        if (auto why = files::writeWhole(buildingPath + u'/' + name, bytes))
             return cannotMake(tr("its file %1 could not be written (%2)").arg(name, *why));
         return {};
     };

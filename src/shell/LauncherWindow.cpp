@@ -7,6 +7,8 @@
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace vrim {
@@ -19,11 +21,12 @@ QString labelName(const QString &label) { return QStringLiteral("label:") + labe
 
 } // namespace
 
-LauncherWindow::LauncherWindow(WindowRegistry &registry)
+LauncherWindow::LauncherWindow(WindowRegistry &registry, QMenu *menu)
     : VrimWindow(registry, window::Launcher,
                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_background(
           QPixmap::fromImage(loadArtwork(QStringLiteral(":/artwork/launcher.png"), devicePixelRatioF())))
+    , m_menu(menu)
 {
     setWindowTitle(launcher::Caption);
     setGeometry(launcher::ClientRect);
@@ -97,6 +100,28 @@ ClickLabel *LauncherWindow::bar(const QString &label) const
 ClickLabel *LauncherWindow::label(const QString &label) const
 {
     return findChild<ClickLabel *>(labelName(label));
+}
+
+void LauncherWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_menu)
+        return;
+    event->accept();
+    m_menu->popup(event->globalPos());
+}
+
+void LauncherWindow::keyPressEvent(QKeyEvent *event)
+{
+    // The Menu key and Shift+F10 open the menu at the entry that has the focus.
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (!menuKey || !m_menu) {
+        VrimWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const QWidget *at = focusWidget() ? focusWidget() : this;
+    m_menu->popup(at->mapToGlobal(at->rect().center()));
 }
 
 void LauncherWindow::paintEvent(QPaintEvent *)

@@ -2,7 +2,9 @@
 
 #include "ui/VrimWindow.h"
 
+#include <QMenu>
 #include <QPixmap>
+#include <QPointer>
 
 namespace vrim {
 
@@ -13,7 +15,8 @@ class ClickLabel;
 class LauncherWindow final : public VrimWindow {
     Q_OBJECT
 public:
-    explicit LauncherWindow(WindowRegistry &registry);
+    // `menu` is the program's menu, opened by the right button and the Menu key.
+    explicit LauncherWindow(WindowRegistry &registry, QMenu *menu = nullptr);
 
     // The bar and the label of an entry, by its label text ("Dov", "Exit", "H E L P").
     ClickLabel *bar(const QString &label) const;
@@ -21,11 +24,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void addEntry(const LauncherEntry &entry);
 
     QPixmap m_background;
+    QPointer<QMenu> m_menu;
 };
 
 } // namespace vrim

@@ -43,6 +43,7 @@ void SplashModel::tick()
     m_platform.messages().inform(adviceText());
     m_registry.show(window::HelpMenu);
     m_registry.show(window::Launcher); // last, so it ends up in front
+    Q_EMIT finished();
     m_registry.unload(window::Splash);
 }
 

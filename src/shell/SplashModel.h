@@ -31,6 +31,8 @@ public:
     static QString adviceText();
 
 Q_SIGNALS:
+    // The countdown and its advice are over; the launcher is up.
+    void finished();
     void changed();
 
 private:

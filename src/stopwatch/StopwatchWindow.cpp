@@ -119,15 +119,7 @@ StopwatchWindow::StopwatchWindow(WindowRegistry &registry, Platform &platform, S
     m_onTop->setToolTip(QStringLiteral("OnTop"));
     m_onTop->setControlRole(ClickLabel::Role::CheckBox);
     m_onTop->setAutoFillBackground(true);
-    connect(m_onTop, &ClickLabel::buttonDown, this, [this] {
-        if (!m_ops.canKeepOnTop())
-            return; // the compositor decides; the button keeps saying the window is not on top
-        if (m_model.toggleOnTop())
-            m_ops.keepOnTop();
-        else
-            m_ops.releaseFromTop();
-        showState();
-    });
+    connect(m_onTop, &ClickLabel::buttonDown, this, &StopwatchWindow::pressOnTopButton);
 
     static const char *const firstNames[8] = {"Label4", "Atime",   "SDisplay", "FDisplay",
                                               "Horas",  "minutos", "segundos", "Command1"};
@@ -220,6 +212,26 @@ void StopwatchWindow::pass()
 {
     m_model.pass();
     showState();
+}
+
+void StopwatchWindow::pressOnTopButton()
+{
+    if (!m_ops.canKeepOnTop())
+        return; // the compositor decides; the button keeps saying the window is not on top
+    if (m_model.toggleOnTop())
+        m_ops.keepOnTop();
+    else
+        m_ops.releaseFromTop();
+    showState();
+    registry().noteChanged(windowName());
+}
+
+bool StopwatchWindow::staysOnTop() const { return m_model.onTopColour() == stopwatch::OnTopOn; }
+
+void StopwatchWindow::setStaysOnTop(bool onTop)
+{
+    if (staysOnTop() != onTop)
+        pressOnTopButton();
 }
 
 void StopwatchWindow::showState()

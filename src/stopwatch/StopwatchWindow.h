@@ -31,6 +31,8 @@ public:
     ~StopwatchWindow() override;
 
     void unloading() override;
+    bool staysOnTop() const override;
+    void setStaysOnTop(bool onTop) override;
     const StopwatchModel &model() const { return m_model; }
 
     // One pass of the ticker.
@@ -55,6 +57,7 @@ private:
     };
     Column makeColumn(int left, const QString &title, const char *const names[8]);
     void showState();
+    void pressOnTopButton();
     void moveToHelpPlace();
     void watchEventLoop();
 

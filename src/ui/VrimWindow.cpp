@@ -25,6 +25,13 @@ void VrimWindow::closeEvent(QCloseEvent *event)
     m_registry.unload(m_name);
 }
 
+void VrimWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (isVisible())
+        m_registry.noteChanged(m_name);
+}
+
 void VrimWindow::keyPressEvent(QKeyEvent *event)
 {
     if (m_escapeCloses && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

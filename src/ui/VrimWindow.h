@@ -23,9 +23,15 @@ public:
     virtual RefreshSignal *refreshSignal() { return nullptr; }
     virtual void setPageKey(const QString &) {}
     bool opensInFront() const { return m_inFront; }
+    // Whether it stays on top of other windows, for a window with an on-top button; setting it
+    // presses that button when it says otherwise.
+    virtual bool staysOnTop() const { return false; }
+    virtual void setStaysOnTop(bool) {}
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Tells the registry that the user moved the window.
+    void moveEvent(QMoveEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     // A dialog, or a window the user reads and puts away (help, Ostran Time): Escape closes it as
     // its close box does, unless a control of it used the key.

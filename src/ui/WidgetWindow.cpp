@@ -61,6 +61,22 @@ void WidgetWindow::present()
     m_widget->activateWindow();
 }
 
+std::optional<WindowPlace> WidgetWindow::place() const
+{
+    if (!m_widget)
+        return std::nullopt;
+    return WindowPlace{m_widget->frameGeometry(), m_widget->staysOnTop()};
+}
+
+void WidgetWindow::putAt(const WindowPlace &place)
+{
+    if (!m_widget)
+        return;
+    m_widget->move(place.frame.topLeft());
+    if (m_widget->staysOnTop() != place.onTop)
+        m_widget->setStaysOnTop(place.onTop);
+}
+
 void WidgetWindow::unloading()
 {
     if (m_widget)

@@ -22,6 +22,8 @@ public:
             m_widget->setPageKey(key);
     }
     bool isShown() const override { return m_widget && m_widget->isVisible(); }
+    std::optional<WindowPlace> place() const override;
+    void putAt(const WindowPlace &place) override;
 
     VrimWindow *widget() const { return m_widget; }
 

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The real program under a window manager, with its options file asking it to reopen the clocks:
+# Dov and Quenz are opened, Dov is dragged by its Move button and released from staying on top,
+# and the program is ended by the Exit bar; the next start, after the splash, opens both again,
+# Dov where it was dragged and no longer on top. Ended by SIGTERM, as at the end of a desktop
+# session, the next start opens them again too. With the option off, nothing reopens. "Start
+# with the desktop" in the launcher's menu writes a valid autostart entry and removes it again.
+set -euo pipefail
+program=${1:?usage: session.sh PATH-TO-vrimclocks}
+source "$(dirname "$0")/lib.sh"
+start_x
+export XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
+options="$XDG_CONFIG_HOME/vrimclocks/vrimclocks.conf"
+mkdir -p "$(dirname "$options")"
+printf '[Session]\nreopen=true\n' >"$options"
+folder="$work/prog"
+make_program_folder "$folder" "$program"
+preload=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
+# A start with the program's timers ten times faster: the splash is over in about a second.
+start_again() {
+    clear_stale_faketime
+    LD_PRELOAD="$preload" FAKETIME="+0 x10" FAKETIME_NO_CACHE=1 "$folder/vrimclocks" >>"$work/out.log" 2>&1 &
+    app=$!
+    pids+=("$app")
+    dismiss_advice
+}
+ended() { ! kill -0 "$app" 2>/dev/null; }
+on_top() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+
+# A second start brings the launcher back while the first copy runs.
+launcher_again() {
+    "$folder/vrimclocks" >>"$work/out.log" 2>&1
+    within 50 shown "vRIM's" || fail "a second start brought no launcher"
+}
+
+start_again
+open_from_launcher 110 dov
+dov=$clock
+launcher_again
+open_from_launcher 141 Quenz
+quenz=$clock
+# Dov: dragged by its Move button with a person's hand, then released from staying on top.
+IFS=, read -r x0 y0 <<<"$(place_of "$dov")"
+xdotool windowraise "$dov"
+press_at "$dov" 76 94
+for step in 1 2 3 4 5 6; do xdotool mousemove_relative -- 20 15; sleep 0.05; done
+release_button
+within 30 bash -c "[ \"\$(xwininfo -id $dov | awk '/Absolute upper-left X/{print \$4}')\" = $((x0 + 120)) ]" ||
+    fail "Dov did not follow the drag: at $(place_of "$dov"), dragged from $x0,$y0 by 120,90"
+dragged=$(place_of "$dov")
+quenz_place=$(place_of "$quenz")
+on_top "$dov" || fail "Dov did not open on top"
+click_at "$dov" 36 94
+within 30 bash -c "! xprop -id $dov _NET_WM_STATE | grep -q ABOVE" || fail "Dov's on-top button did not release it"
+sleep 1 # the record follows a moment after
+pass "Dov dragged to $dragged and released from the top; Quenz at $quenz_place"
+
+# The Exit bar ends the program; the next start brings both back.
+launcher_again
+click_at "$(windows_named "vRIM's")" 70 334 # the Exit bar, right of its label
+within 50 ended || fail "the Exit bar did not end the program"
+reopened() { # what the start after an ending shows: $1 names the ending
+    start_again
+    within 50 shown dov || fail "after $1, Dov did not reopen: $(cat "$XDG_STATE_HOME/vrimclocks/open-windows")"
+    within 50 shown Quenz || fail "after $1, Quenz did not reopen"
+    dov=$(windows_named dov) quenz=$(windows_named Quenz)
+    [ "$(place_of "$dov")" = "$dragged" ] || fail "after $1, Dov reopened at $(place_of "$dov"), not $dragged"
+    [ "$(place_of "$quenz")" = "$quenz_place" ] || fail "after $1, Quenz reopened at $(place_of "$quenz")"
+    ! on_top "$dov" || fail "after $1, Dov is on top again"
+    on_top "$quenz" || fail "after $1, Quenz is not on top"
+    pass "after $1 both reopened at their places, Dov not on top, Quenz on top"
+}
+reopened "the Exit bar"
+
+# The end of a desktop session: SIGTERM. The windows it takes down are not counted as closed.
+kill -TERM "$app"
+within 50 ended || fail "SIGTERM did not end the program"
+reopened "SIGTERM"
+
+# The option off: the next start is as it always was.
+kill -TERM "$app"
+within 50 ended || fail "SIGTERM did not end the program"
+printf '[Session]\nreopen=false\n' >"$options"
+start_again
+sleep 1
+not_shown dov && not_shown Quenz || fail "with reopen=false a clock reopened"
+pass "with the option off, no clock reopens"
+
+# "Start with the desktop": the 10th item of the launcher's menu, below the eight clocks.
+choose_autostart() {
+    click_at "$(windows_named "vRIM's")" 60 200 3
+    sleep 0.5
+    xdotool key Down Down Down Down Down Down Down Down Down Return
+}
+choose_autostart
+within 30 bash -c "ls '$XDG_CONFIG_HOME'/autostart/*.desktop" || fail "no autostart entry was written"
+entry=$(ls "$XDG_CONFIG_HOME"/autostart/*.desktop)
+desktop-file-validate "$entry" || fail "the autostart entry is not valid: $(cat "$entry")"
+grep -qx "Exec=$folder/vrimclocks" "$entry" || fail "the autostart entry starts $(grep Exec= "$entry")"
+grep -qx 'autostart=true' "$options" || fail "the options file says $(cat "$options")"
+pass "Start with the desktop wrote a valid entry that starts this program"
+choose_autostart
+within 30 bash -c "[ ! -e '$entry' ]" || fail "unchecking left the autostart entry"
+grep -qx 'autostart=false' "$options" || fail "the options file says $(cat "$options")"
+pass "unchecking it removed the entry"

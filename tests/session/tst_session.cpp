@@ -1,0 +1,167 @@
+#include "base/WindowNames.h"
+#include "base/WindowRegistry.h"
+#include "session/OpenWindows.h"
+#include "session/SessionOptions.h"
+#include "session/WindowKeeper.h"
+#include "support/FakePlatform.h"
+#include "support/TempProgramFolder.h"
+
+#include <QtTest>
+
+using namespace vrim;
+using vrim::test::FakePlatform;
+using vrim::test::TempProgramFolder;
+using Kept = openwindows::Kept;
+
+// The record of the windows left open, the keeper that writes it and reopens them, and the
+// options and autostart entry of the program's menu.
+class TestSession : public QObject {
+    Q_OBJECT
+
+    // A window that stays where it is put.
+    class Placed final : public ManagedWindow {
+    public:
+        explicit Placed(WindowPlace &place)
+            : m_place(place)
+        {}
+        void present() override {}
+        std::optional<WindowPlace> place() const override { return m_place; }
+        void putAt(const WindowPlace &place) override { m_place = place; }
+
+    private:
+        WindowPlace &m_place;
+    };
+
+    struct Rig {
+        TempProgramFolder folder;
+        FakePlatform platform;
+        WindowRegistry registry;
+        std::map<QString, WindowPlace> places;
+        QString record = folder.file(QStringLiteral("state/vrimclocks/open-windows"));
+        WindowKeeper keeper{registry, platform, record, [] { return QList<QRect>{{0, 0, 1280, 800}}; }};
+        Rig()
+        {
+            for (const QString &name : {window::Dov, window::Quenz, window::Stopwatch, window::Launcher}) {
+                places[name] = {QRect(10, 20, 100, 50), true};
+                registry.define(name, [this, name] { return std::make_unique<Placed>(places[name]); });
+            }
+        }
+        // The settle timer's timeout, as the event loop would deliver it.
+        void settle() { platform.timers.front()->elapse(); }
+        QByteArray written() const { return TempProgramFolder::read(record); }
+    };
+
+private Q_SLOTS:
+    void recordsThatCannotBeUsed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("a window that does not reopen") << QByteArray("HlpMnu 1 2\n") << "line 1";
+        QTest::newRow("no such window") << QByteArray("# ok\ndov 1 2\nclock 1 2\n") << "line 3";
+        QTest::newRow("a place that is no number") << QByteArray("dov 1 x\n") << "line 1";
+        QTest::newRow("a place far off every screen") << QByteArray("dov 1 99999999\n") << "line 1";
+        QTest::newRow("a fourth word not ours") << QByteArray("dov 1 2 above\n") << "line 1";
+        QTest::newRow("a window twice") << QByteArray("dov 1 2\ndov 3 4 on-top\n") << "dov twice";
+        QTest::newRow("bytes that are no text") << QByteArray("dov\0 1 2\n", 10) << "line 1";
+    }
+    void recordsThatCannotBeUsed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, why);
+        const auto read = openwindows::parse(bytes);
+        QVERIFY2(std::holds_alternative<QString>(read) && std::get<QString>(read).contains(why),
+                 qPrintable(std::holds_alternative<QString>(read) ? std::get<QString>(read) : "read"));
+    }
+
+    // The record is written a moment after the changes, as the windows are then; the windows
+    // the Exit bar's sweep takes down stay in it; the next start puts them back.
+    void followsTheWindowsAndReopensThem()
+    {
+        Rig rig;
+        rig.keeper.setKeeping(true);
+        QCOMPARE(rig.written(), openwindows::format({}));
+        rig.registry.show(window::Dov);
+        rig.registry.show(window::Launcher); // not a window that reopens
+        rig.registry.show(window::Quenz);
+        rig.places[window::Quenz] = {QRect(-500, 3000, 100, 50), false}; // on a screen since gone
+        rig.registry.noteChanged(window::Quenz);
+        QCOMPARE(rig.written(), openwindows::format({})); // not yet: a drag comes in many moves
+        rig.settle();
+        const QByteArray open =
+            openwindows::format({{window::Dov, {10, 20}, true}, {window::Quenz, {-500, 3000}, false}});
+        QCOMPARE(rig.written(), open);
+        rig.registry.closeAll();
+        rig.settle();
+        QCOMPARE(rig.written(), open);
+
+        Rig next;
+        QDir().mkpath(QFileInfo(next.record).path());
+        TempProgramFolder::write(next.record, open);
+        next.keeper.reopen();
+        QCOMPARE(next.registry.loaded(), (QStringList{window::Dov, window::Quenz}));
+        QCOMPARE(next.places[window::Dov].frame, QRect(10, 20, 100, 50));
+        // The nearest place on the screen left, whole.
+        QCOMPARE(next.places[window::Quenz].frame, QRect(0, 750, 100, 50));
+        QCOMPARE(next.places[window::Quenz].onTop, false);
+        QVERIFY(next.platform.warnings.isEmpty());
+
+        // A clock the user closes is gone from the record; turned off, there is no record.
+        next.keeper.setKeeping(true);
+        next.registry.unload(window::Dov);
+        next.settle();
+        QCOMPARE(next.written(), openwindows::format({{window::Quenz, {0, 750}, false}}));
+        next.keeper.setKeeping(false);
+        QVERIFY(!QFile::exists(next.record));
+    }
+
+    void aDamagedRecordIsSaidOnceAndReopensNothing()
+    {
+        Rig rig;
+        QDir().mkpath(QFileInfo(rig.record).path());
+        TempProgramFolder::write(rig.record, "dov 1 2\nnot ours\n");
+        rig.keeper.reopen();
+        QVERIFY(rig.registry.loaded().isEmpty());
+        QCOMPARE(rig.platform.warnings.size(), 1);
+        QVERIFY2(rig.platform.warnings.front().contains(rig.record),
+                 qPrintable(rig.platform.warnings.front()));
+    }
+
+    // The Exec key's quoting and escapes: what the desktop's launcher unquotes is the path.
+    void autostartEntryStartsThisProgram_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << "/opt/vrimclocks/vrimclocks"
+                               << "/opt/vrimclocks/vrimclocks";
+        QTest::newRow("a space") << "/home/a b/vrimclocks"
+                                 << "\"/home/a b/vrimclocks\"";
+        QTest::newRow("quote, dollar, backslash, per cent") << "/x/\"$\\%/v"
+                                                            << "\"/x/\\\\\"\\\\$\\\\\\\\%%/v\"";
+    }
+    void autostartEntryStartsThisProgram()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, exec);
+        const auto entry = SessionOptions::autostartEntry(program);
+        QVERIFY(entry);
+        QVERIFY2(entry->contains(QByteArray("\nExec=" + exec.toUtf8() + "\n")), entry->constData());
+        QVERIFY(!SessionOptions::autostartEntry(QStringLiteral("/a\nb")));
+    }
+
+    void optionsAreOffUntilTurnedOn()
+    {
+        TempProgramFolder folder;
+        SessionOptions options(SessionFiles::under(folder.path()), QStringLiteral("/opt/v/vrimclocks"));
+        QVERIFY(!options.reopens() && !options.startsWithDesktop());
+        QVERIFY(!options.setReopens(true));
+        QVERIFY(!options.setStartsWithDesktop(true));
+        QVERIFY(options.reopens() && options.startsWithDesktop());
+        QCOMPARE(TempProgramFolder::read(options.files().options),
+                 "[Session]\nautostart=true\nreopen=true\n");
+        QVERIFY(!options.setStartsWithDesktop(false));
+        QVERIFY(!QFile::exists(options.files().autostart) && !options.startsWithDesktop());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"
