@@ -28,6 +28,7 @@ test_packages=(
     desktop-file-utils appstream                # ... its menu entry and metainfo checked
     weston qt6-wayland xwayland                 # ... and on a headless Wayland compositor
     at-spi2-core python3-pyatspi dbus           # ... and read it as a screen reader does
+    trayer                                      # ... and on a desktop with a tray
 )
 
 install_missing() {
