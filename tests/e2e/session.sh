@@ -3,8 +3,9 @@
 # Dov and Quenz are opened, Dov is dragged by its Move button and released from staying on top,
 # and the program is ended by the Exit bar; the next start, after the splash, opens both again,
 # Dov where it was dragged and no longer on top. Ended by SIGTERM, as at the end of a desktop
-# session, the next start opens them again too. With the option off, nothing reopens. "Start
-# with the desktop" in the launcher's menu writes a valid autostart entry and removes it again.
+# session, or by kill -9, the next start opens them again too. With the option off, nothing
+# reopens. "Start with the desktop" in the launcher's menu writes a valid autostart entry and
+# removes it again. On a desktop with a tray the program's icon offers the same menu.
 set -euo pipefail
 program=${1:?usage: session.sh PATH-TO-vrimclocks}
 source "$(dirname "$0")/lib.sh"
@@ -76,6 +77,9 @@ reopened "the Exit bar"
 kill -TERM "$app"
 within 50 ended || fail "SIGTERM did not end the program"
 reopened "SIGTERM"
+kill -KILL "$app"
+within 50 ended || fail "kill -9 did not end the program"
+reopened "kill -9"
 
 # The option off: the next start is as it always was.
 kill -TERM "$app"
@@ -134,3 +138,9 @@ sleep 0.5
 xdotool key Up Up Return # the last item but one: About
 within 50 shown "About Vrim Clocks" || fail "the tray icon's menu did not open About"
 pass "the tray icon's menu is the program's menu"
+# Shift+F10 on the launcher opens the menu too; its last item, Exit, ends the program.
+xdotool windowfocus --sync "$(windows_named "vRIM's")" key shift+F10
+sleep 0.5
+xdotool key Up Return
+within 50 ended || fail "Shift+F10 and the menu's Exit did not end the program"
+pass "Shift+F10 opens the menu; its Exit ends the program"
