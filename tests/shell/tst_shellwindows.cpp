@@ -83,29 +83,11 @@ class TestShellWindows : public QObject {
     }
 
 private Q_SLOTS:
-    void showLoadsOnceAndTheLastUnloadEndsTheProgram()
-    {
-        StandIns f({window::Dov, window::Norvi});
-        QVERIFY(!f.registry.show(window::Lumbo)); // not defined here
-        QVERIFY(f.registry.show(window::Dov));
-        QVERIFY(f.registry.show(window::Dov)); // brought forward, not loaded again
-        QCOMPARE(f.log.events, (QStringList{"load dov", "show dov", "show dov"}));
-        f.registry.show(window::Norvi);
-        f.registry.unload(window::Dov);
-        QCOMPARE(f.ends.count(), 0);
-        // A closing behaviour that closes its own window runs once.
-        f.log.onUnloading[window::Norvi] = [&f] { f.registry.unload(window::Norvi); };
-        f.registry.unload(window::Norvi);
-        QCOMPARE(f.log.events.count("unload norvi"), 1);
-        QCOMPARE(f.log.events.count("gone norvi"), 1);
-        QCOMPARE(f.ends.count(), 1);
-        f.registry.show(window::Dov); // created afresh
-        QCOMPARE(f.log.events.count("load dov"), 2);
-    }
-
     // What an entry does to the windows, whatever a window does as it closes: "norvi show menu"
-    // is Norvi's closing showing the launcher. The Exit bar sweeps the windows open when it
-    // started, newest first, and leaves those opened during the sweep.
+    // is Norvi's closing showing the launcher. A window is loaded when first shown, brought
+    // forward after, and loaded afresh once unloaded; the program ends with the last one. The
+    // Exit bar sweeps the windows open when it started, newest first, and leaves those opened
+    // during the sweep.
     void launcherEntries_data()
     {
         QTest::addColumn<QStringList>("shown"); // in this order
@@ -117,6 +99,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("ends");
         using L = QStringList;
         // clang-format off
+        QTest::newRow("a window's closing that closes it runs once") << L{"norvi"} << "norvi unload norvi" << "Exit bar" << L{} << L{"unload norvi"} << 1 << 1;
         QTest::newRow("a bar replaces the launcher") << L{"menu", "HlpMnu"} << "" << "Dov bar" << L{"HlpMnu", "dov"} << L{"unload menu"} << 3 << 0;
         QTest::newRow("a loaded window is not loaded again") << L{"dov", "menu"} << "" << "Dov" << L{"dov"} << L{"unload menu"} << 2 << 0;
         QTest::newRow("an entry this build lacks leaves the launcher") << L{"menu"} << "" << "lumbo bar" << L{"menu"} << L{} << 1 << 0;
