@@ -7,18 +7,17 @@
 #include "shell/LauncherWindow.h"
 #include "shell/SplashModel.h"
 #include "shell/SplashWindow.h"
-#include "support/FakePlatform.h"
-#include "support/FakeWindows.h"
+#include "support/ProgramRig.h"
 #include "ui/ClickLabel.h"
 #include "ui/WidgetWindow.h"
 
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vrim;
-using vrim::test::FakePlatform;
-using vrim::test::WindowLog;
+using namespace vrim::test;
 
 namespace {
 
@@ -339,6 +338,43 @@ private Q_SLOTS:
                  QStringLiteral("System Information Is Unavailable At This Time"));
         QCOMPARE(platform.startedPrograms.size(), 2);
         QVERIFY(registry.isLoaded(window::About));
+    }
+
+    // On a small screen at scale 2 (tst_densescreen runs this with QT_SCALE_FACTOR=2 on the
+    // offscreen platform's 800 by 600 pixels: 400 by 300 points), each clock opens on the screen
+    // and the launcher is drawn from the twice-size twin of its picture, pixel for pixel.
+    void onADenseScreen_data()
+    {
+        QTest::addColumn<Design>("design");
+        for (const Design design : AllDesigns)
+            QTest::newRow(qPrintable(windowOf(design))) << design;
+    }
+    void onADenseScreen()
+    {
+        QFETCH(Design, design);
+        if (qEnvironmentVariable("QT_SCALE_FACTOR") != QLatin1String("2"))
+            QSKIP("for a screen at scale 2");
+        ProgramRig f(QStringLiteral("13:05:00"));
+        ClockWindow *clock = f.openClock(design);
+        QVERIFY(clock);
+        QCOMPARE(clock->devicePixelRatioF(), 2.0);
+        const QRect room = clock->screen()->availableGeometry();
+        const QRect place = clock->geometry();
+        // Wholly on it where it fits; a window taller or wider than the screen starts at its edge.
+        QVERIFY2(place.left() >= room.left() && place.top() >= room.top(), "starts off the screen");
+        if (place.width() <= room.width())
+            QVERIFY2(place.right() <= room.right(), "ends off the screen to the right");
+        if (place.height() <= room.height())
+            QVERIFY2(place.bottom() <= room.bottom(), "ends off the screen below");
+
+        LauncherWindow launcher(f.program.registry());
+        launcher.show();
+        const QImage shot = launcher.grab().toImage();
+        const QImage twin(QStringLiteral(":/artwork/launcher@2x.png"));
+        QCOMPARE(shot.size(), twin.size());
+        // The margin left of the bars and the engraved emblem below the help picture.
+        for (const QPoint at : {QPoint(9, 400), QPoint(15, 15), QPoint(232, 636), QPoint(222, 622)})
+            QCOMPARE(shot.pixelColor(at), twin.pixelColor(at));
     }
 
     void linkOpensTheHomePage()
