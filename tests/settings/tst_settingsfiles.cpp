@@ -1,4 +1,3 @@
-#include "base/RefreshSignal.h"
 #include "base/WindowNames.h"
 #include "platform/LocalFiles.h"
 #include "settings/SettingsFormat.h"
@@ -143,7 +142,6 @@ private Q_SLOTS:
         QTest::newRow("Lumbo's numbers negative, comma-cut and bare LF") << "lumbi.prf" << "" << QByteArray("-1 \n  12 , 7\n0\n 1\n") << QStringList{"-1", "12", "0", "1"} << "";
         QTest::newRow("missing") << s << "missing" << QByteArray() << damaged << "is missing";
         QTest::newRow("empty") << s << "" << QByteArray("") << damaged << "0 of its 2 lines";
-        QTest::newRow("short") << s << "" << crlf({"/only/the/path.wav"}) << damaged << "1 of its 2 lines";
         // Bytes that are no text are spelt out, not shown as boxes.
         QTest::newRow("a program's bytes") << "Dovpref.prf" << "" << program << damaged << "(it reads \"\\x7fELF\\x02\\x01\\x01\\x00\\x07";
         QTest::newRow("50 MB") << "Dovpref.prf" << "50 MB" << QByteArray() << damaged << "larger than 64 KB";
@@ -380,22 +378,6 @@ private Q_SLOTS:
                 left.contains("Dovpref.prf.old"));
         QCOMPARE(TempProgramFolder::read(folder.file("Settings/Dovpref.prf")), "Dovpref.prf");
         QVERIFY(platform.shownMessages.isEmpty());
-    }
-
-    void refreshIsTakenOnce()
-    {
-        RefreshSignal signal;
-        QVERIFY(!signal.take());
-        signal.raise();
-        signal.raise(); // Save, then each closing event of the dialog
-        signal.raise();
-        QVERIFY(signal.take());
-        QVERIFY(!signal.take());
-        QCOMPARE(signal.carrier(), QString());
-
-        signal.setCarrier(QStringLiteral("Refrsh")); // letter case counts
-        QVERIFY(!signal.take());
-        QCOMPARE(signal.carrier(), QStringLiteral("Refrsh"));
     }
 };
 

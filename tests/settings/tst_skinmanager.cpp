@@ -207,47 +207,43 @@ private Q_SLOTS:
         QCOMPARE(f.skinFile(), QByteArray("/f/frame.jpg\r\n/c/centre.bmp\r\n"));
     }
 
-    void okSavesBothFilesOrNeither_data()
-    {
-        QTest::addColumn<QString>("obstacle");
-        QTest::newRow("room for the skin file only") << "room";
-        QTest::newRow("a read-only settings folder") << "read-only";
-    }
     // A failed Ok says why and which files, leaves every settings file as it was (the skin file
     // is not rewritten when the sound file then fails, as when the first fails), and the dialog
     // stays open with its values, which a later Ok saves. Why a file cannot be written is the
     // writer's, in tst_settingsfiles.
     void okSavesBothFilesOrNeither()
     {
-        QFETCH(QString, obstacle);
-        Fixture f;
-        f.model->open();
-        f.platform.chooserAnswers = {QStringLiteral("/pics/new.jpg")};
-        f.model->view();
-        f.model->selectInterval(3);
-        const QString settings = f.folder.file("Settings");
-        const QString skinPath = f.store.filePath(SettingsStore::skinFileName(f.design.design));
-        const QString soundPath = f.store.filePath(SettingsStore::soundFileName(f.design.design));
-        const QStringList before = folderSnapshot(settings);
-        {
-            if (obstacle == "read-only")
-                QVERIFY(QFile::setPermissions(settings, QFile::ReadOwner | QFile::ExeOwner));
-            std::optional<FileSizeLimit> room;
-            if (obstacle == "room")
-                room.emplace(qstrlen("/pics/new.jpg\r\n"));
-            QVERIFY(!f.model->ok());
+        for (const QString obstacle : {"room for the skin file only", "read-only"}) {
+            Fixture f;
+            f.model->open();
+            f.platform.chooserAnswers = {QStringLiteral("/pics/new.jpg")};
+            f.model->view();
+            f.model->selectInterval(3);
+            const QString settings = f.folder.file("Settings");
+            const QString skinPath = f.store.filePath(SettingsStore::skinFileName(f.design.design));
+            const QString soundPath = f.store.filePath(SettingsStore::soundFileName(f.design.design));
+            const QStringList before = folderSnapshot(settings);
+            {
+                if (obstacle == "read-only")
+                    QVERIFY(QFile::setPermissions(settings, QFile::ReadOwner | QFile::ExeOwner));
+                std::optional<FileSizeLimit> room;
+                if (obstacle != "read-only")
+                    room.emplace(qstrlen("/pics/new.jpg\r\n"));
+                QVERIFY(!f.model->ok());
+            }
+            QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QCOMPARE(folderSnapshot(settings), before);
+            QCOMPARE(f.platform.shownMessages.size(), 1);
+            const QString said = f.platform.shownMessages.front();
+            QVERIFY2(said.contains(skinPath) && said.contains("could not be saved"),
+                     qPrintable(obstacle + ": " + said));
+            if (obstacle != "read-only")
+                QVERIFY2(said.contains(soundPath), qPrintable(said));
+            QVERIFY(f.registry.isLoaded(f.design.window));
+            QVERIFY(f.model->ok());
+            QCOMPARE(f.skinFile(), QByteArray("/pics/new.jpg\r\n"));
+            QVERIFY2(f.soundFile().endsWith("\r\n30 min\r\n"), f.soundFile().constData());
         }
-        QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(folderSnapshot(settings), before);
-        QCOMPARE(f.platform.shownMessages.size(), 1);
-        const QString said = f.platform.shownMessages.front();
-        QVERIFY2(said.contains(skinPath) && said.contains("could not be saved"), qPrintable(said));
-        if (obstacle == "room")
-            QVERIFY2(said.contains(soundPath), qPrintable(said));
-        QVERIFY(f.registry.isLoaded(f.design.window));
-        QVERIFY(f.model->ok());
-        QCOMPARE(f.skinFile(), QByteArray("/pics/new.jpg\r\n"));
-        QVERIFY2(f.soundFile().endsWith("\r\n30 min\r\n"), f.soundFile().constData());
     }
 
     void enterPressesTheFocusedButtonOrOk_data()
