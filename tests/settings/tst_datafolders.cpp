@@ -1,10 +1,9 @@
 #include "settings/DataFolders.h"
 #include "settings/SettingsStore.h"
 #include "shell/Startup.h"
+#include "support/FolderSnapshot.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,6 +13,7 @@
 using vrim::DataFolders;
 using vrim::Design;
 using vrim::SettingsStore;
+using vrim::test::folderSnapshot;
 
 namespace {
 
@@ -22,23 +22,6 @@ void touch(const QString &path)
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-}
-
-// Every file below `folder` with its contents' hash, to tell that nothing there changed.
-QStringList fingerprint(const QString &folder)
-{
-    QStringList entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        entries << path + u' ' +
-                       QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
-    }
-    entries.sort();
-    return entries;
 }
 
 } // namespace
@@ -56,12 +39,8 @@ private Q_SLOTS:
         QVERIFY(m_root.isValid());
         // A program folder whose own name has a space and a non-ASCII letter.
         m_folder = m_root.path() + QStringLiteral("/Vrim Clocks ö");
-        QVERIFY(QDir().mkpath(m_folder + QStringLiteral("/Settings")));
-        QVERIFY(QDir().mkpath(m_folder + QStringLiteral("/Skins/norvi")));
-        QFile jolvex(m_folder + QStringLiteral("/Settings/Jolvexprefs.prf"));
-        QVERIFY(jolvex.open(QIODevice::WriteOnly));
-        QFile plum(m_folder + QStringLiteral("/Skins/norvi/Plum.JPG"));
-        QVERIFY(plum.open(QIODevice::WriteOnly));
+        touch(m_folder + QStringLiteral("/Settings/Jolvexprefs.prf"));
+        touch(m_folder + QStringLiteral("/Skins/norvi/Plum.JPG"));
     }
 
     void resolvesBelowProgramFolder_data()
@@ -69,15 +48,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("relative");
         QTest::addColumn<QString>("expected");
         // clang-format off
-        QTest::newRow("backslashes, other letter case") << "\\Settings\\jolvexprefs.prf"
-                                                         << "/Settings/Jolvexprefs.prf";
-        QTest::newRow("forward slashes") << "/Settings/Jolvexprefs.prf" << "/Settings/Jolvexprefs.prf";
-        QTest::newRow("mixed separators and doubled ones") << "\\settings//JOLVEXPREFS.PRF"
-                                                           << "/Settings/Jolvexprefs.prf";
+        QTest::newRow("backslashes, other letter case") << "\\Settings\\jolvexprefs.prf" << "/Settings/Jolvexprefs.prf";
+        QTest::newRow("mixed separators and doubled ones") << "\\settings//JOLVEXPREFS.PRF" << "/Settings/Jolvexprefs.prf";
         QTest::newRow("deeper folder") << "\\skins\\NORVI\\plum.jpg" << "/Skins/norvi/Plum.JPG";
         QTest::newRow("folder with a trailing separator") << "\\SETTINGS\\" << "/Settings";
-        QTest::newRow("missing file keeps the spelling given") << "\\Settings\\Dovpref.prf"
-                                                               << "/Settings/Dovpref.prf";
+        QTest::newRow("missing file keeps the spelling given") << "\\Settings\\Dovpref.prf" << "/Settings/Dovpref.prf";
         QTest::newRow("below a missing folder") << "\\Sounds\\Bzz.wav" << "/Sounds/Bzz.wav";
         // clang-format on
     }
@@ -86,13 +61,8 @@ private Q_SLOTS:
         QFETCH(QString, relative);
         QFETCH(QString, expected);
         QCOMPARE(DataFolders(m_folder).path(relative), m_folder + expected);
-    }
-
-    void programFolderIsTakenWithoutTrailingSeparator()
-    {
-        const DataFolders folders(m_folder + QStringLiteral("//"));
-        QCOMPARE(folders.programFolder(), m_folder);
-        QCOMPARE(folders.settingsPath(), m_folder + QStringLiteral("/Settings/"));
+        // The program folder is taken without a trailing separator.
+        QCOMPARE(DataFolders(m_folder + QStringLiteral("//")).path(relative), m_folder + expected);
     }
 
     // Settings files written before the program moved (a new version in a new folder, a build
@@ -104,21 +74,14 @@ private Q_SLOTS:
         const QString here = m_root.path() + QStringLiteral("/new/vrimclocks");
         const QString elsewhere = m_root.path() + QStringLiteral("/pictures");
         // clang-format off
-        QTest::newRow("this program folder, with backslashes and in other letter case")
-            << here + "\\skins\\QUENZ\\Dunga-3d.JPG" << here + "/Skins/Quenz/dunga-3d.jpg";
+        QTest::newRow("this program folder, with backslashes and in other letter case") << here + "\\skins\\QUENZ\\Dunga-3d.JPG" << here + "/Skins/Quenz/dunga-3d.jpg";
         QTest::newRow("no path at all") << "" << "";
-        QTest::newRow("old program folder, as written on the first start")
-            << "/opt/vrimclocks-0.9/Skins/Quenz/dunga-3d.jpg" << here + "/Skins/Quenz/dunga-3d.jpg";
-        QTest::newRow("old folder spelt with backslashes and in other letter case")
-            << "\\home\\ann\\Vrim Clocks\\SOUNDS\\Bzz.WAV" << here + "/Sounds/bzz.wav";
-        QTest::newRow("a folder named Skins above the program folder")
-            << "/srv/Skins/old/Skins/Quenz/dunga-3d.jpg" << here + "/Skins/Quenz/dunga-3d.jpg";
-        QTest::newRow("the user's own file still there is kept")
-            << elsewhere + "/Skins/Quenz/dunga-3d.jpg" << elsewhere + "/Skins/Quenz/dunga-3d.jpg";
-        QTest::newRow("a missing file the program never had stays missing")
-            << "/opt/vrimclocks-0.9/Skins/Quenz/mine.jpg" << "/opt/vrimclocks-0.9/Skins/Quenz/mine.jpg";
-        QTest::newRow("a missing file outside any program folder stays missing")
-            << "/home/ann/Quenz/dunga-3d.jpg" << "/home/ann/Quenz/dunga-3d.jpg";
+        QTest::newRow("old program folder, as written on the first start") << "/opt/vrimclocks-0.9/Skins/Quenz/dunga-3d.jpg" << here + "/Skins/Quenz/dunga-3d.jpg";
+        QTest::newRow("old folder spelt with backslashes and in other letter case") << "\\home\\ann\\Vrim Clocks\\SOUNDS\\Bzz.WAV" << here + "/Sounds/bzz.wav";
+        QTest::newRow("a folder named Skins above the program folder") << "/srv/Skins/old/Skins/Quenz/dunga-3d.jpg" << here + "/Skins/Quenz/dunga-3d.jpg";
+        QTest::newRow("the user's own file still there is kept") << elsewhere + "/Skins/Quenz/dunga-3d.jpg" << elsewhere + "/Skins/Quenz/dunga-3d.jpg";
+        QTest::newRow("a missing file the program never had stays missing") << "/opt/vrimclocks-0.9/Skins/Quenz/mine.jpg" << "/opt/vrimclocks-0.9/Skins/Quenz/mine.jpg";
+        QTest::newRow("a missing file outside any program folder stays missing") << "/home/ann/Quenz/dunga-3d.jpg" << "/home/ann/Quenz/dunga-3d.jpg";
         QTest::newRow("a folder is not a file") << "/opt/old/Skins/Quenz" << "/opt/old/Skins/Quenz";
         // clang-format on
     }
@@ -133,23 +96,20 @@ private Q_SLOTS:
         QCOMPARE(DataFolders(here).resolveStored(stored), expected);
     }
 
-    void settingsStayBesideAProgramTheUserMayWriteTo()
-    {
-        QTemporaryDir program, user;
-        const DataFolders folders =
-            DataFolders::forProgram(program.path(), user.path() + QStringLiteral("/vrimclocks"));
-        QCOMPARE(folders.settingsHome(), program.path());
-        QCOMPARE(folders.settingsPath(), program.path() + QStringLiteral("/Settings/"));
-    }
-
-    // An installed program folder: each user's Settings in their own data folder, made on their
-    // first start with its missing parents; the program folder is only read.
-    void settingsGoToTheUsersFolderBesideAReadOnlyProgram()
+    // Beside a program folder the user may write to, Settings stay there. An installed one is
+    // only read: each user's Settings go to their own data folder, made on their first start
+    // with its missing parents.
+    void settingsGoWhereTheUserMayWrite()
     {
         QTemporaryDir root;
         const QString program = root.path() + QStringLiteral("/opt/vrimclocks");
         touch(program + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"));
         touch(program + QStringLiteral("/Sounds/iauu.wav"));
+        const QString ann = root.path() + QStringLiteral("/ann/.local/share/vrimclocks");
+        const QString bob = root.path() + QStringLiteral("/bob/data/vrimclocks");
+        QCOMPARE(DataFolders::forProgram(program, ann).settingsPath(),
+                 program + QStringLiteral("/Settings/"));
+
         QVERIFY(QFile(program).setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
                                               QFile::ExeOther));
         const auto restore = qScopeGuard(
@@ -160,10 +120,7 @@ private Q_SLOTS:
         const auto foldersOf = [&](const QString &user) {
             return mayWriteAnyway ? DataFolders(program, user) : DataFolders::forProgram(program, user);
         };
-
-        const QString ann = root.path() + QStringLiteral("/ann/.local/share/vrimclocks");
-        const QString bob = root.path() + QStringLiteral("/bob/data/vrimclocks");
-        const QStringList before = fingerprint(program);
+        const QStringList before = folderSnapshot(program);
         for (const QString &user : {ann, bob}) {
             const DataFolders folders = foldersOf(user);
             QVERIFY(vrim::isFirstStart(folders));
@@ -179,7 +136,7 @@ private Q_SLOTS:
                     .ok());
         QCOMPARE(SettingsStore(foldersOf(bob)).readSound(Design::Quenz).value.interval,
                  QStringLiteral("5 min"));
-        QCOMPARE(fingerprint(program), before);
+        QCOMPARE(folderSnapshot(program), before);
     }
 };
 

@@ -3,20 +3,21 @@
 #include "base/WindowNames.h"
 #include "shell/AboutBox.h"
 #include "shell/AboutRules.h"
+#include "shell/LauncherModel.h"
 #include "shell/LauncherWindow.h"
+#include "shell/SplashModel.h"
 #include "shell/SplashWindow.h"
-#include "support/FakePlatform.h"
-#include "support/FakeWindows.h"
+#include "support/ProgramRig.h"
 #include "ui/ClickLabel.h"
 #include "ui/WidgetWindow.h"
 
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vrim;
-using vrim::test::FakePlatform;
-using vrim::test::WindowLog;
+using namespace vrim::test;
 
 namespace {
 
@@ -28,9 +29,27 @@ about::FindOnPath findOnly(QStringList present)
     };
 }
 
+// A registry of windows that write down what happens to them.
+struct StandIns {
+    WindowLog log; // outlives the registry, whose windows write to it
+    WindowRegistry registry;
+    QSignalSpy ends{&registry, &WindowRegistry::lastWindowGone};
+
+    explicit StandIns(const QStringList &names)
+    {
+        for (const QString &name : names)
+            log.define(registry, name);
+    }
+    QStringList logged(const QString &what) const
+    {
+        return log.events.filter(QRegularExpression(QStringLiteral("^%1 ").arg(what)));
+    }
+};
+
 } // namespace
 
-// The splash, the launcher and the About box in the program, with stand-ins for the clocks.
+// The window registry, the splash and the launcher on stand-in windows; then the splash, the
+// launcher and the About box in the program, with stand-ins for the clocks.
 class TestShellWindows : public QObject {
     Q_OBJECT
 
@@ -47,20 +66,11 @@ class TestShellWindows : public QObject {
                 others.define(program.registry(), name);
         }
         template <typename W>
-        W *widget(const QString &name)
+        W *show(const QString &name)
         {
+            program.registry().show(name);
             auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
             return handle ? qobject_cast<W *>(handle->widget()) : nullptr;
-        }
-        LauncherWindow *launcher()
-        {
-            program.registry().show(window::Launcher);
-            return widget<LauncherWindow>(window::Launcher);
-        }
-        AboutBox *about()
-        {
-            program.registry().show(window::About);
-            return widget<AboutBox>(window::About);
         }
         QStringList loaded() { return program.registry().loaded(); }
     };
@@ -72,12 +82,120 @@ class TestShellWindows : public QObject {
     }
 
 private Q_SLOTS:
+    // What an entry does to the windows, whatever a window does as it closes: "norvi show menu"
+    // is Norvi's closing showing the launcher. A window is loaded when first shown, brought
+    // forward after, and loaded afresh once unloaded; the program ends with the last one. The
+    // Exit bar sweeps the windows open when it started, newest first, and leaves those opened
+    // during the sweep.
+    void launcherEntries_data()
+    {
+        QTest::addColumn<QStringList>("shown"); // in this order
+        QTest::addColumn<QString>("closing");
+        QTest::addColumn<QString>("entry"); // its label, "Exit bar" for the bar
+        QTest::addColumn<QStringList>("loaded");
+        QTest::addColumn<QStringList>("unloads");
+        QTest::addColumn<int>("loads");
+        QTest::addColumn<int>("ends");
+        using L = QStringList;
+        // clang-format off
+        QTest::newRow("a window's closing that closes it runs once") << L{"norvi"} << "norvi unload norvi" << "Exit bar" << L{} << L{"unload norvi"} << 1 << 1;
+        QTest::newRow("a bar replaces the launcher") << L{"menu", "HlpMnu"} << "" << "Dov bar" << L{"HlpMnu", "dov"} << L{"unload menu"} << 3 << 0;
+        QTest::newRow("a loaded window is not loaded again") << L{"dov", "menu"} << "" << "Dov" << L{"dov"} << L{"unload menu"} << 2 << 0;
+        QTest::newRow("an entry this build lacks leaves the launcher") << L{"menu"} << "" << "lumbo bar" << L{"menu"} << L{} << 1 << 0;
+        QTest::newRow("Exit label closes only the launcher") << L{"HlpMnu", "menu"} << "" << "Exit" << L{"HlpMnu"} << L{"unload menu"} << 2 << 0;
+        QTest::newRow("Exit bar closes all, newest first") << L{"HlpMnu", "menu", "norvi"} << "norvi show menu" << "Exit bar" << L{} << L{"unload norvi", "unload menu", "unload HlpMnu"} << 3 << 1;
+        QTest::newRow("Exit bar closes a launcher shown again") << L{"HlpMnu", "norvi", "menu"} << "norvi show menu" << "Exit bar" << L{} << L{"unload menu", "unload norvi", "unload HlpMnu", "unload menu"} << 4 << 1;
+        QTest::newRow("Exit bar leaves a window opened meanwhile") << L{"dov", "norvi"} << "norvi show Gantos" << "Exit bar" << L{"Gantos"} << L{"unload norvi", "unload dov"} << 3 << 0;
+        // Index 3 is then past the one window left: the sweep ends there and leaves it open.
+        QTest::newRow("Exit bar after a closing closed others") << L{"dov", "norvi", "Gantos", "Perrin"} << "Perrin unload dov norvi" << "Exit bar" << L{"Gantos"} << L{"unload Perrin", "unload dov", "unload norvi"} << 4 << 0;
+        // clang-format on
+    }
+    void launcherEntries()
+    {
+        QFETCH(QStringList, shown);
+        QFETCH(QString, closing);
+        QFETCH(QString, entry);
+        QFETCH(QStringList, loaded);
+        QFETCH(QStringList, unloads);
+        QFETCH(int, loads);
+        QFETCH(int, ends);
+        StandIns f({window::Launcher, window::HelpMenu, window::Dov, window::Norvi, window::Stopwatch,
+                    window::Perrin});
+        if (const QStringList words = closing.split(u' '); words.size() > 2)
+            f.log.onUnloading[words[0]] = [&f, words] {
+                for (const QString &name : words.mid(2))
+                    words[1] == "show" ? void(f.registry.show(name)) : f.registry.unload(name);
+            };
+        for (const QString &name : shown)
+            f.registry.show(name);
+        const QString label = entry.section(u' ', 0, 0);
+        const auto it = std::find_if(launcher::entries().begin(), launcher::entries().end(),
+                                     [&](const LauncherEntry &e) { return e.label == label; });
+        QVERIFY(it != launcher::entries().end());
+        launcher::activate(f.registry, *it, entry.endsWith(" bar") ? EntryPart::Bar : EntryPart::Label);
+        QCOMPARE(f.registry.loaded(), loaded);
+        QCOMPARE(f.logged("unload"), unloads);
+        QCOMPARE(f.logged("load").size(), loads);
+        QCOMPARE(f.ends.count(), ends);
+    }
+
+    // Ten steps of 1.2 s; the home-page link, followed on the way, neither stops nor resets them.
+    // The tenth advises once, and no step runs while the box is open; then the help menu, the
+    // launcher last so that it is in front, and the splash goes.
+    void splashCountsDownAdvisesOnceAndHandsOver()
+    {
+        StandIns f({window::Splash, window::HelpMenu, window::Launcher});
+        FakePlatform platform;
+        f.registry.show(window::Splash);
+        SplashModel splash(f.registry, platform, QStringLiteral("https://home.test/"));
+        splash.load();
+        test::FakeTimer &timer = *platform.timers.front();
+        const auto ticks = [&timer](int count) {
+            for (int i = 0; i < count; ++i)
+                timer.elapse();
+        };
+        platform.pagesOpen = false; // no browser: nothing to report
+        QCOMPARE(timer.interval(), 1200);
+        QCOMPARE(splash.noticeText(), QStringLiteral("This screen will go away in 10 seconds"));
+        QStringList shown{splash.countdownText()}; // nothing until the first step
+        for (int i = 0; i < 9; ++i) {
+            if (i == 3)
+                splash.openHomePage();
+            ticks(1);
+            shown.append(splash.countdownText());
+        }
+        QCOMPARE(shown, (QStringList{"", "9", "8", "7", "6", "5", "4", "3", "2", "1"}));
+        QCOMPARE(platform.openedPages, QStringList{"https://home.test/"});
+        QVERIFY(platform.shownMessages.isEmpty());
+
+        QString countdownWhileAdvising;
+        bool timerWhileAdvising = true;
+        platform.whileMessageShown = [&] {
+            countdownWhileAdvising = splash.countdownText();
+            timerWhileAdvising = timer.isActive();
+            ticks(5); // however long the box stays open
+        };
+        ticks(1);
+        QCOMPARE(platform.shownMessages,
+                 QStringList{"It is highly recomended to read the Help before going any further"});
+        QCOMPARE(countdownWhileAdvising, QStringLiteral("0"));
+        QVERIFY(!timerWhileAdvising);
+        const QStringList handOver = {"show HlpMnu", "show menu", "unload splash1"};
+        QStringList relevant = f.log.events;
+        relevant.removeIf([&handOver](const QString &event) { return !handOver.contains(event); });
+        QCOMPARE(relevant, handOver);
+        QCOMPARE(f.registry.loaded(), (QStringList{window::HelpMenu, window::Launcher}));
+        ticks(3);
+        QCOMPARE(platform.shownMessages.size(), 1);
+        QCOMPARE(f.ends.count(), 0);
+    }
+
     void quitOnTheSplashEndsEverything()
     {
         Fixture f;
         QVERIFY(f.program.start());
         f.platform.timers.back()->elapse(); // the splash's own timer
-        QTest::mouseClick(f.widget<SplashWindow>(window::Splash)->findChild<QPushButton *>(), Qt::LeftButton);
+        QTest::mouseClick(f.show<SplashWindow>(window::Splash)->findChild<QPushButton *>(), Qt::LeftButton);
         settle();
         QCOMPARE(f.ends, 1);
         QVERIFY(f.loaded().isEmpty());
@@ -95,18 +213,15 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("loaded"); // the help menu open before
         QTest::addColumn<int>("ends");
         const QString help = window::HelpMenu;
-        QTest::newRow("Dov label, any button down")
-            << "Dov" << false << int(Qt::RightButton) << true << QStringList{help, window::Dov} << 0;
-        QTest::newRow("Perrin label, a click")
-            << "Perrin" << false << int(Qt::LeftButton) << false << QStringList{help, window::Perrin} << 0;
-        QTest::newRow("Dov bar, a click")
-            << "Dov" << true << int(Qt::LeftButton) << false << QStringList{help, window::Dov} << 0;
-        QTest::newRow("help picture, button down")
-            << "H E L P" << true << int(Qt::LeftButton) << true << QStringList{help} << 0;
-        QTest::newRow("Exit label") << "Exit" << false << int(Qt::LeftButton) << true << QStringList{help}
-                                    << 0;
-        QTest::newRow("Exit bar") << "Exit" << true << int(Qt::LeftButton) << false << QStringList{} << 1;
+        const int left = Qt::LeftButton;
+        // clang-format off
+        QTest::newRow("Dov label, any button down") << "Dov" << false << int(Qt::RightButton) << true << QStringList{help, window::Dov} << 0;
+        QTest::newRow("Perrin label, a click") << "Perrin" << false << left << false << QStringList{help, window::Perrin} << 0;
+        QTest::newRow("Dov bar, a click") << "Dov" << true << left << false << QStringList{help, window::Dov} << 0;
+        QTest::newRow("help picture, button down") << "H E L P" << true << left << true << QStringList{help} << 0;
+        QTest::newRow("Exit bar") << "Exit" << true << left << false << QStringList{} << 1;
         QTest::newRow("closing the launcher") << "" << false << 0 << true << QStringList{help} << 0;
+        // clang-format on
     }
     void entriesAnswerTheMouse()
     {
@@ -118,7 +233,7 @@ private Q_SLOTS:
         QFETCH(int, ends);
         Fixture f;
         f.program.registry().show(window::HelpMenu);
-        LauncherWindow *launcher = f.launcher();
+        auto *launcher = f.show<LauncherWindow>(window::Launcher);
         if (entry.isEmpty()) {
             launcher->close();
         } else {
@@ -136,29 +251,26 @@ private Q_SLOTS:
         QCOMPARE(f.ends, ends);
     }
 
+    // On every colour of bar, and on the help picture, the focused entry looks plainly different
+    // from the same entry without the focus, whichever entry had it before.
     void theFocusedEntryShowsAMark_data()
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("other"); // an entry focused first
-        QTest::newRow("a light bar") << "Vrim"
-                                     << "Exit";
-        QTest::newRow("a dark bar") << "Mip"
-                                    << "Vrim";
-        QTest::newRow("the black bar") << "Ganto"
-                                       << "Vrim";
-        QTest::newRow("the white bar") << "Exit"
-                                       << "Vrim";
-        QTest::newRow("the help picture") << "H E L P"
-                                          << "Vrim";
+        // clang-format off
+        QTest::newRow("a light bar") << "Vrim" << "Exit";
+        QTest::newRow("a dark bar") << "Mip" << "Vrim";
+        QTest::newRow("the black bar") << "Ganto" << "Vrim";
+        QTest::newRow("the white bar") << "Exit" << "Vrim";
+        QTest::newRow("the help picture") << "H E L P" << "Vrim";
+        // clang-format on
     }
-    // Whichever way the focus came, the focused entry's rectangle looks plainly different from
-    // the same entry without the focus.
     void theFocusedEntryShowsAMark()
     {
         QFETCH(QString, entry);
         QFETCH(QString, other);
         Fixture f;
-        LauncherWindow *launcher = f.launcher();
+        auto *launcher = f.show<LauncherWindow>(window::Launcher);
         launcher->activateWindow();
         QTRY_VERIFY(launcher->isActiveWindow());
         ClickLabel *bar = launcher->bar(entry);
@@ -179,93 +291,97 @@ private Q_SLOTS:
         QVERIFY2(plain >= (with.width() + with.height()) / 2, qPrintable(QString::number(plain)));
     }
 
-    void versionText_data()
+    // A fixed box with this build's version, read as people write versions; Enter, keypad Enter
+    // and Esc each close it.
+    void aboutBoxShowsTheVersionAndClosesOnItsKeys()
     {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("expected");
-        // clang-format off
-        QTest::newRow("two digits") << "2.10.0" << "Version 2.10.0";
-        QTest::newRow("padded") << "01.02.03" << "Version 1.2.3";
-        // clang-format on
-    }
-    void versionText()
-    {
-        QFETCH(QString, version);
-        QFETCH(QString, expected);
-        QCOMPARE(about::versionText(version), expected);
-    }
-
-    void showsTitleAndVersionInAFixedBox()
-    {
-        Fixture f;
-        AboutBox *about = f.about();
-        QVERIFY(about && about->isVisible());
-        QCOMPARE(about->windowTitle(), QStringLiteral("About Vrim Clocks"));
-        QCOMPARE(about->minimumSize(), QSize(382, 237));
-        QCOMPARE(about->maximumSize(), QSize(382, 237));
-        QVERIFY(!(about->windowFlags() & (Qt::WindowMinMaxButtonsHint)));
-        QCOMPARE(about->findChild<QLabel *>("lblVersion")->text(),
-                 about::versionText(QString::fromLatin1(build::Version)));
-
-        // Shown again, it is the same box brought forward.
-        QCOMPARE(f.about(), about);
+        QCOMPARE(about::versionText(QStringLiteral("2.10.0")), QStringLiteral("Version 2.10.0"));
+        QCOMPARE(about::versionText(QStringLiteral("01.02.03")), QStringLiteral("Version 1.2.3"));
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            Fixture f;
+            QPointer<AboutBox> about = f.show<AboutBox>(window::About);
+            QVERIFY(about && about->isVisible());
+            QCOMPARE(about->minimumSize(), about->maximumSize());
+            QVERIFY(!(about->windowFlags() & Qt::WindowMinMaxButtonsHint));
+            QCOMPARE(about->findChild<QLabel *>("lblVersion")->text(),
+                     about::versionText(QString::fromLatin1(build::Version)));
+            QTest::keyClick(about.data(), key);
+            QVERIFY2(!f.program.registry().isLoaded(window::About), qPrintable(QString::number(key, 16)));
+            settle();
+            QVERIFY(about.isNull());
+        }
     }
 
-    void enterAndEscapeUnload_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
-        QTest::newRow("Esc") << int(Qt::Key_Escape);
-    }
-    void enterAndEscapeUnload()
-    {
-        QFETCH(int, key);
-        Fixture f;
-        QPointer<AboutBox> about = f.about();
-        QTest::keyClick(about.data(), Qt::Key(key));
-        QVERIFY(!f.program.registry().isLoaded(window::About));
-        settle();
-        QVERIFY(about.isNull());
-    }
-
+    // The first tool found, by its full path (no shell in between); one that will not start is
+    // tried once, and with none found the user is told while the box stays open.
     void sysInfoStartsTheFirstToolFoundOrTellsTheUser()
     {
         FakePlatform platform;
         const QStringList tools = about::systemInfoPrograms();
         QVERIFY(tools.size() >= 3);
         about::startSysInfo(platform, platform, findOnly({tools[1], tools.last()}));
-        // The program itself, by its full path: no shell in between.
         QCOMPARE(platform.startedPrograms, QStringList{"/opt/bin/" + tools[1]});
         QVERIFY(platform.shownMessages.isEmpty());
-        // One that will not start is tried once, and the user told.
         platform.programsStart = false;
         about::startSysInfo(platform, platform, findOnly({tools[1]}));
         QCOMPARE(platform.startedPrograms.size(), 2);
         QCOMPARE(platform.shownMessages, QStringList{about::unavailableText()});
-    }
 
-    void sysInfoButtonWithNoToolTellsTheUserAndLeavesTheBoxOpen()
-    {
-        FakePlatform platform;
         WindowRegistry registry;
         registry.define(window::About, [&] {
             return std::make_unique<WidgetWindow>(new AboutBox(registry, platform, findOnly({})));
         });
         registry.show(window::About);
         auto *about = static_cast<WidgetWindow *>(registry.window(window::About))->widget();
-        auto *button = about->findChild<QPushButton *>("cmdSysInfo");
-        QTest::mouseClick(button, Qt::LeftButton); // with no tool found
-        QCOMPARE(platform.shownMessages, QStringList{"System Information Is Unavailable At This Time"});
-        QVERIFY(platform.startedPrograms.isEmpty());
+        QTest::mouseClick(about->findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
+        QCOMPARE(platform.shownMessages.last(),
+                 QStringLiteral("System Information Is Unavailable At This Time"));
+        QCOMPARE(platform.startedPrograms.size(), 2);
         QVERIFY(registry.isLoaded(window::About));
+    }
+
+    // On a small screen at scale 2 (tst_densescreen runs this with QT_SCALE_FACTOR=2 on the
+    // offscreen platform's 800 by 600 pixels: 400 by 300 points), each clock opens on the screen
+    // and the launcher is drawn from the twice-size twin of its picture, pixel for pixel.
+    void onADenseScreen_data()
+    {
+        QTest::addColumn<Design>("design");
+        for (const Design design : AllDesigns)
+            QTest::newRow(qPrintable(windowOf(design))) << design;
+    }
+    void onADenseScreen()
+    {
+        QFETCH(Design, design);
+        if (qEnvironmentVariable("QT_SCALE_FACTOR") != QLatin1String("2"))
+            QSKIP("for a screen at scale 2");
+        ProgramRig f(QStringLiteral("13:05:00"));
+        ClockWindow *clock = f.openClock(design);
+        QVERIFY(clock);
+        QCOMPARE(clock->devicePixelRatioF(), 2.0);
+        const QRect room = clock->screen()->availableGeometry();
+        const QRect place = clock->geometry();
+        // Wholly on it where it fits; a window taller or wider than the screen starts at its edge.
+        QVERIFY2(place.left() >= room.left() && place.top() >= room.top(), "starts off the screen");
+        if (place.width() <= room.width())
+            QVERIFY2(place.right() <= room.right(), "ends off the screen to the right");
+        if (place.height() <= room.height())
+            QVERIFY2(place.bottom() <= room.bottom(), "ends off the screen below");
+
+        LauncherWindow launcher(f.program.registry());
+        launcher.show();
+        const QImage shot = launcher.grab().toImage();
+        const QImage twin(QStringLiteral(":/artwork/launcher@2x.png"));
+        QCOMPARE(shot.size(), twin.size());
+        // The margin left of the bars and the engraved emblem below the help picture.
+        for (const QPoint at : {QPoint(9, 400), QPoint(15, 15), QPoint(232, 636), QPoint(222, 622)})
+            QCOMPARE(shot.pixelColor(at), twin.pixelColor(at));
     }
 
     void linkOpensTheHomePage()
     {
         Fixture f;
         f.platform.pagesOpen = false; // no browser: still nothing to tell
-        QTest::mouseClick(f.about()->findChild<ClickLabel *>("Label3"), Qt::LeftButton);
+        QTest::mouseClick(f.show<AboutBox>(window::About)->findChild<ClickLabel *>("Label3"), Qt::LeftButton);
         QCOMPARE(f.platform.openedPages, QStringList{QString::fromLatin1(build::HomePage)});
         QVERIFY(f.platform.shownMessages.isEmpty());
         QVERIFY(f.program.registry().isLoaded(window::About));

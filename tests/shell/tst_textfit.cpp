@@ -78,35 +78,33 @@ class TestTextFit : public QObject {
         const auto say = [&found](const QWidget *control, const QString &text, const QString &how) {
             found.append(QStringLiteral("%1 '%2' in %3 (font %4 %5pt): %6")
                              .arg(control->objectName(), text, control->window()->windowTitle(),
-                                  QFontInfo(control->font()).family())
-                             .arg(control->font().pointSizeF())
-                             .arg(how));
+                                  QFontInfo(control->font()).family(),
+                                  QString::number(control->font().pointSizeF()), how));
+        };
+        const auto needs = [](int width, int height, QSize room) {
+            return QStringLiteral("needs %1x%2 px, has %3x%4")
+                .arg(width)
+                .arg(height)
+                .arg(room.width())
+                .arg(room.height());
         };
         for (QLabel *label : window->findChildren<QLabel *>()) {
             const QString text = label->text();
             if (text.isEmpty() || !label->isVisibleTo(window))
                 continue;
             const QRect room = label->contentsRect();
-            const QFontMetrics metrics(label->font());
             if (label->wordWrap()) {
-                const int needed = label->heightForWidth(label->width());
-                if (needed > label->height())
-                    say(label, text,
-                        QStringLiteral("needs %1 px of height, has %2").arg(needed).arg(label->height()));
+                if (const int height = label->heightForWidth(label->width()); height > label->height())
+                    say(label, text, needs(label->width(), height, label->size()));
                 // A piece it cannot break (no space, no zero-width space) must fit across.
                 for (const QString &piece :
                      QString(text).replace(QChar(0x200B), u' ').simplified().split(u' '))
-                    if (inkWidth(label->font(), piece) > room.width())
-                        say(label, piece, QStringLiteral("is wider than %1 px").arg(room.width()));
-            } else {
-                const int width = inkWidth(label->font(), text);
-                if (width > room.width() || metrics.height() > room.height())
-                    say(label, text,
-                        QStringLiteral("needs %1x%2 px, has %3x%4")
-                            .arg(width)
-                            .arg(metrics.height())
-                            .arg(room.width())
-                            .arg(room.height()));
+                    if (const int width = inkWidth(label->font(), piece); width > room.width())
+                        say(label, piece, needs(width, 0, room.size()));
+            } else if (const int width = inkWidth(label->font(), text),
+                       height = label->fontMetrics().height();
+                       width > room.width() || height > room.height()) {
+                say(label, text, needs(width, height, room.size()));
             }
             // A label that reaches outside its parent is cut off there.
             if (QWidget *parent = label->parentWidget();
@@ -120,17 +118,13 @@ class TestTextFit : public QObject {
             const QRect room =
                 button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
             const QString shown = QString(button->text()).remove(u'&');
-            const int width = button->fontMetrics().horizontalAdvance(shown);
-            if (width > room.width())
-                say(button, shown, QStringLiteral("needs %1 px, has %2").arg(width).arg(room.width()));
+            if (const int width = button->fontMetrics().horizontalAdvance(shown); width > room.width())
+                say(button, shown, needs(width, 0, room.size()));
         }
         for (QAbstractButton *option : window->findChildren<QAbstractButton *>()) // check and radio boxes
             if ((qobject_cast<QCheckBox *>(option) || qobject_cast<QRadioButton *>(option)) &&
                 option->sizeHint().width() > option->width())
-                say(option, option->text(),
-                    QStringLiteral("needs %1 px, has %2")
-                        .arg(option->sizeHint().width())
-                        .arg(option->width()));
+                say(option, option->text(), needs(option->sizeHint().width(), 0, option->size()));
         return found;
     }
 
@@ -149,92 +143,79 @@ private Q_SLOTS:
         qputenv("VRIM_DAYTIME_SERVER", "127.0.0.1:1"); // nothing leaves the machine
         Fixture f;
         QStringList found;
-        QWidget *splash = f.open(window::Splash);
-        QVERIFY(splash);
-        FakeTimer &countdown = *f.platform.timers.back();
-        for (int tick = 0; tick < 9; ++tick) { // every countdown text the splash shows
-            found += misfits(splash);
-            countdown.elapse();
-        }
-        for (const QString &name : {window::Launcher, window::About}) {
+        // Opens a window and measures it after each of `steps` (and once more at the end).
+        const auto measure = [&](const QString &name,
+                                 std::vector<std::function<void(QWidget *)>> steps = {}) {
             QWidget *window = f.open(name);
-            QVERIFY(window);
+            QVERIFY2(window, qPrintable(name));
+            for (const auto &step : steps) {
+                found += misfits(window);
+                step(window);
+            }
             found += misfits(window);
-        }
-        // Gantos, with every caption its buttons take and counts in its boxes.
-        QWidget *gantos = f.open(window::Stopwatch);
-        QVERIFY(gantos);
-        for (const char *button : {"Command3", "Command3", "Command3", "Command1", "Command2"}) {
-            found += misfits(gantos);
-            gantos->findChild<QPushButton *>(QString::fromLatin1(button))->click();
-        }
-        for (int second = 0; second < 3; ++second) {
-            f.platform.clock.now = QStringLiteral("23:59:5%1").arg(second + 7);
-            f.platform.clock.monoMs += 1000;
-            f.platform.timers.front()->elapse(); // the second ticker's
-        }
-        found += misfits(gantos);
+        };
+        const auto times = [](int count, const std::function<void(QWidget *)> &step) {
+            return std::vector<std::function<void(QWidget *)>>(count, step);
+        };
+        const auto click = [](const char *button) {
+            return [button](QWidget *window) {
+                window->findChild<QPushButton *>(QString::fromLatin1(button))->click();
+            };
+        };
+        const auto tick = [&f](QWidget *) { f.platform.timers.back()->elapse(); }; // the window's own timer
+        measure(window::Splash, times(8, tick)); // every countdown text the splash shows
+        measure(window::Launcher);
+        measure(window::About);
+        // Gantos, with every caption its buttons take, and counts in its boxes.
+        measure(window::Stopwatch, {click("Command3"), click("Command3"), click("Command3"),
+                                    click("Command1"), click("Command2"), [&](QWidget *) {
+                                        for (int second = 7; second < 10; ++second) {
+                                            f.platform.clock.now = QStringLiteral("23:59:5%1").arg(second);
+                                            f.platform.clock.monoMs += 1000;
+                                            f.platform.timers.front()->elapse(); // the second ticker's
+                                        }
+                                    }});
         for (const SkinManagerDesign &design : skinmanager::all()) {
-            QWidget *dialog = f.open(design.window);
-            QVERIFY(dialog);
-            found += misfits(dialog);
+            measure(design.window);
             f.program.registry().unload(design.window);
         }
         // Lumbo's dialog, its caption for either border included.
-        QWidget *lumboPrefs = f.open(window::LumboPrefs);
-        QVERIFY(lumboPrefs);
-        found += misfits(lumboPrefs);
-        QTest::mouseClick(lumboPrefs->findChild<QWidget *>(QStringLiteral("Command5")), Qt::LeftButton);
-        found += misfits(lumboPrefs);
+        measure(window::LumboPrefs, {[](QWidget *dialog) {
+                    QTest::mouseClick(dialog->findChild<QWidget *>(QStringLiteral("Command5")),
+                                      Qt::LeftButton);
+                }});
         // Mip Numbers: every number its label shows, "1" to "12".
-        QWidget *mipNumbers = f.open(window::MipSamples);
-        QVERIFY(mipNumbers);
-        for (int tick = 0; tick < 12; ++tick) {
-            f.platform.timers.back()->elapse();
-            found += misfits(mipNumbers);
-        }
+        measure(window::MipSamples, times(12, tick));
         // The help browser: the help menu's rows, both captions of the sample button, the
         // sample windows' captions and the words that name a missing sample picture.
-        QWidget *helpMenu = f.open(window::HelpMenu);
-        QVERIFY(helpMenu);
-        found += misfits(helpMenu);
+        measure(window::HelpMenu);
         showHelpPage(f.program.registry(), QStringLiteral("Vrimcolor"));
-        QWidget *helpPage = f.open(window::HelpPage);
-        QVERIFY(helpPage);
-        for (int click = 0; click < 2; ++click) {
-            found += misfits(helpPage);
-            helpPage->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
-        }
+        measure(window::HelpPage, {click("Command1"), click("Command1")});
         for (const QString &name :
              {window::NorviSample, window::QuenzSample, window::MipSample, window::LumboSample}) {
+            measure(name);
             QWidget *sample = f.open(name);
-            QVERIFY(sample);
-            found += misfits(sample);
-            if (sample->fontMetrics().horizontalAdvance(sample->windowTitle()) > sample->width())
+            if (sample && sample->fontMetrics().horizontalAdvance(sample->windowTitle()) > sample->width())
                 found.append(name + QStringLiteral(": its caption is wider than the window"));
         }
         // Perrin's minutes, on their label inside the 27 x 15 px box.
-        QWidget *perrin = f.open(window::Perrin);
-        QVERIFY(perrin);
-        found += misfits(perrin);
+        measure(window::Perrin);
         f.program.registry().unload(window::Perrin);
         // Ostran Time: its fixed texts, the widest time its fields show and its longest status.
-        QWidget *ostran = f.open(window::InternetTime);
-        QVERIFY(ostran);
-        found += misfits(ostran);
-        for (QLineEdit *field : ostran->findChildren<QLineEdit *>()) {
-            const int width = inkWidth(field->font(), QStringLiteral("00:00:00 PM")) + 8; // frame and margins
-            if (width > field->width())
-                found.append(QStringLiteral("%1 needs %2 px, has %3")
-                                 .arg(field->objectName())
-                                 .arg(width)
-                                 .arg(field->width()));
-        }
-        auto *status = ostran->findChild<QLabel *>(QStringLiteral("lblStatus"));
-        QVERIFY(status);
-        status->setText(QStringLiteral("PC clock not set: no time service (systemd-timedated) is running, "
-                                       "and this program may not set the clock itself"));
-        found += misfits(ostran);
+        measure(window::InternetTime, {[&](QWidget *ostran) {
+                    for (QLineEdit *field : ostran->findChildren<QLineEdit *>())
+                        if (const int width =
+                                inkWidth(field->font(), QStringLiteral("00:00:00 PM")) + 8; // frame, margins
+                            width > field->width())
+                            found.append(QStringLiteral("%1 needs %2 px, has %3")
+                                             .arg(field->objectName())
+                                             .arg(width)
+                                             .arg(field->width()));
+                    ostran->findChild<QLabel *>(QStringLiteral("lblStatus"))
+                        ->setText(QStringLiteral(
+                            "PC clock not set: no time service (systemd-timedated) is running, "
+                            "and this program may not set the clock itself"));
+                }});
         f.program.registry().unload(window::InternetTime);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }

@@ -11,9 +11,10 @@
 
 namespace vrim::test {
 
-// Every entry of `folder` as it stands on disk: kind, inode, time, link target and bytes, so that
-// a file written again with the same bytes, or a pipe replaced by a file, counts as a change.
-inline QStringList folderSnapshot(const QString &folder)
+// Every entry of `folder` and of the folders in it as it stands on disk: kind, inode, time, link
+// target and bytes, so that a file written again with the same bytes, or a pipe replaced by a
+// file, counts as a change.
+inline QStringList folderSnapshot(const QString &folder, const QString &below = {})
 {
     QStringList entries;
     for (const QString &name :
@@ -25,13 +26,15 @@ inline QStringList folderSnapshot(const QString &folder)
         const QByteArray bytes = files::readRegularFile(path, 1024 * 1024).bytes;
         entries.append(
             QStringLiteral("%1 %2 %3 %4.%5 ->%6 %7")
-                .arg(name)
+                .arg(below + name)
                 .arg(info.st_mode)
                 .arg(info.st_ino)
                 .arg(info.st_mtim.tv_sec)
                 .arg(info.st_mtim.tv_nsec)
                 .arg(QFileInfo(path).symLinkTarget())
                 .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex())));
+        if (S_ISDIR(info.st_mode))
+            entries += folderSnapshot(path, below + name + u'/');
     }
     return entries;
 }
