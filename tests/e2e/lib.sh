@@ -123,7 +123,8 @@ press_button() {
 # A PulseAudio server of our own with one null sink, "chimes", whose monitor can be recorded.
 # Its clients share a cookie in its folder, as a desktop's do in the home folder.
 start_sound_server() {
-    export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" PULSE_COOKIE="$work/pulse/cookie" HOME="$work"
+    export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" HOME="$work" \
+        PULSE_COOKIE="$work/pulse/cookie"
     mkdir -p "$PULSE_RUNTIME_PATH"
     export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
