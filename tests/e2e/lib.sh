@@ -121,8 +121,10 @@ press_button() {
 }
 
 # A PulseAudio server of our own with one null sink, "chimes", whose monitor can be recorded.
+# Its clients share a cookie in its folder, as a desktop's do in the home folder.
 start_sound_server() {
-    export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" HOME="$work"
+    export PULSE_RUNTIME_PATH="$work/pulse" PULSE_STATE_PATH="$work/pulse" HOME="$work" \
+        PULSE_COOKIE="$work/pulse/cookie"
     mkdir -p "$PULSE_RUNTIME_PATH"
     export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
@@ -152,12 +154,18 @@ start_accessibility_bus() {
     fi
 }
 
-# Records the null sink into $1 in the background; its pid goes to $recorder.
+# Records the null sink into $1 in the background; its pid goes to $recorder. The recording has
+# begun when this returns, its first sound written: on a busy machine the recorder takes a second
+# or more to start, and much of what comes before its first piece is lost. Pieces of 20 ms, so
+# that the recording keeps time and little is lost when it stops.
 start_recording() {
-    parec -d chimes.monitor --file-format=wav "$1" &
+    rm -f "$1"
+    parec -d chimes.monitor --latency-msec=20 --file-format=wav "$1" &
     recorder=$!
     pids+=("$recorder")
+    within 100 has_sound "$1" || fail "the recorder did not start"
 }
+has_sound() { [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -gt 44 ]; }
 stop_recording() {
     kill -INT "$recorder"
     wait "$recorder" 2>/dev/null || true
@@ -172,18 +180,6 @@ make_program_folder() {
     cp "$program" "$folder/"
     for sub in Skins Sounds Helps; do
         if [ -d "$(dirname "$program")/$sub" ]; then cp -r "$(dirname "$program")/$sub" "$folder/"; fi
-    done
-}
-
-# The faketime wrapper names its shared memory and semaphore after its own process id and leaves
-# them in /dev/shm when it is killed; a later wrapper that gets the same id then refuses to start
-# ("sem_open: File exists"). Remove those whose wrapper is gone.
-clear_stale_faketime() {
-    local entry pid
-    for entry in /dev/shm/faketime_shm_* /dev/shm/sem.faketime_sem_*; do
-        [ -e "$entry" ] || continue
-        pid=${entry##*_}
-        kill -0 "$pid" 2>/dev/null || rm -f "$entry"
     done
 }
 
@@ -287,15 +283,19 @@ dismiss_advice() {
 # next entry; at the end a last page opened from the menu stays, beside the launcher. Windows are
 # raised before each click, for the clocks opened so far lie over parts of the launcher and the
 # help menu. Set VRIM_DAYTIME_SERVER before start_program to keep Ostran Time's query at home.
+# A script that defines window_opened has it called as each window shows, with the window's name
+# and the real time (date +%s.%N) before its entry was used.
 open_every_window() {
-    local entry height name
+    local entry height name since
     shown "vRIM's" || dismiss_advice
     within 50 shown Help || fail "no help menu to come back by"
     for entry in "18 vrimcolor" "49 norvi" "79 lum-bo" "110 dov" "141 Quenz" "171 Mip" \
         "202 Jolvex" "293 Perrin" "233 Ostran Time" "264 Gantos"; do
         read -r height name <<<"$entry"
         xdotool windowraise "$(windows_named "vRIM's")"
+        since=$(date +%s.%N)
         open_from_launcher "$height" "$name"
+        if declare -F window_opened >/dev/null; then window_opened "$name" "$since"; fi
         within 50 not_shown "vRIM's" || fail "the launcher stayed open after $name"
         if [ "$name" = Gantos ]; then
             # Sincronized Start: its caption changes once both watches run.

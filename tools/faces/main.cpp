@@ -1,5 +1,5 @@
 // Draws every clock's face as the program's own face logic has it at given times of day, for
-// comparing with screenshots of the running program (tools/soak.sh):
+// comparing with screenshots of the running program (tools/soak.sh, tests/e2e/clocks.sh):
 //   vrim_faces PROGRAM_FOLDER OUT_FOLDER [~]HH:MM:SS...
 // The clocks open at the first time and make one pass at each time in turn, so faces that keep
 // what earlier passes painted get the same history as in the program; times more than 2 s apart
