@@ -19,7 +19,6 @@ make_program_folder "$folder" "$program"
 preload=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
 # A start with the program's timers ten times faster: the splash is over in about a second.
 start_again() {
-    clear_stale_faketime
     LD_PRELOAD="$preload" FAKETIME="+0 x10" FAKETIME_NO_CACHE=1 "$folder/vrimclocks" >>"$work/out.log" 2>&1 &
     app=$!
     pids+=("$app")
