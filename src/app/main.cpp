@@ -1,7 +1,9 @@
 #include "BuildConfig.h"
 #include "app/Program.h"
+#include "platform/EndSignals.h"
 #include "platform/QtPlatform.h"
 #include "platform/RunningCopy.h"
+#include "shell/LauncherModel.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
@@ -65,6 +67,11 @@ int main(int argc, char *argv[])
     // The program ends when its last window is unloaded, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Asked to end from outside (the session at logout, Ctrl+C in a terminal), the program leaves
+    // every event loop, a message box's or a chooser's included, and closes its windows below.
+    vrim::EndSignals endSignals;
+    QObject::connect(&endSignals, &vrim::EndSignals::requested, qApp, [] { QCoreApplication::exit(0); });
+
     // One running copy per user and program folder, settled before anything touches the settings.
     vrim::RunningCopy runningCopy(vrim::RunningCopy::socketPathFor(QCoreApplication::applicationDirPath()));
     switch (runningCopy.claim()) {
@@ -93,5 +100,11 @@ int main(int argc, char *argv[])
                      [&program] { vrim::comeForward(program.registry()); });
     if (!program.start())
         return EXIT_FAILURE;
-    return QApplication::exec();
+    // A request that came while start-up waited on a message box is answered here: exec() would
+    // forget it.
+    const int status = endSignals.received() ? EXIT_SUCCESS : QApplication::exec();
+    // Windows still open when a request to end came close as the launcher's Exit closes them,
+    // now that no inner event loop runs on one of them.
+    vrim::launcher::exitByBar(program.registry());
+    return status;
 }

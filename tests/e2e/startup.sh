@@ -72,3 +72,24 @@ within 50 bash -c "! kill -0 $app_pid" || fail "the program kept running after E
 wait "$app_pid" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after Exit"
 pass "Exit ends the program"
+
+# --- Asked to end from outside: by the session at logout (SIGTERM) while the advice box waits,
+# by Ctrl+C (SIGINT) or its closed terminal (SIGHUP) while the splash counts down. It ends at
+# once with status 0 and leaves its settings files as they were.
+settings() { (cd "$folder/Settings" && sha256sum -- *); }
+for request in TERM:advice INT:splash HUP:splash; do
+    signal=${request%:*}
+    "$folder/vrimclocks" >"$work/out.log" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    within 100 shown "Vrim Clocks" || fail "no splash before SIG$signal"
+    [ "${request#*:}" = splash ] || within 200 advice_open || fail "no advice box before SIG$signal"
+    before=$(settings)
+    kill -"$signal" "$app_pid"
+    within 20 bash -c "! kill -0 $app_pid" || fail "SIG$signal at the ${request#*:} did not end the program"
+    wait "$app_pid" && status=0 || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status after SIG$signal at the ${request#*:}"
+    [ "$(settings)" = "$before" ] || fail "SIG$signal at the ${request#*:} changed the settings files"
+    within 20 not_shown "Vrim Clocks" || fail "a window stayed after SIG$signal"
+done
+pass "SIGTERM, SIGINT and SIGHUP end it at once with status 0, the settings files whole"
