@@ -89,17 +89,6 @@ std::span<const SkinManagerDesign> skinmanager::all()
     return rows;
 }
 
-std::span<const FrameDesign> frame::all()
-{
-    static const std::vector<FrameDesign> rows = [] {
-        std::vector<FrameDesign> made;
-        for (const DesignCard &card : cards())
-            made.push_back(card.frame);
-        return made;
-    }();
-    return rows;
-}
-
 const FrameDesign &frame::of(Design design) { return cardOf(design).frame; }
 
 } // namespace vrim

@@ -84,8 +84,6 @@ inline MenuItem sound(const char *name, const char *caption, const char *on = "S
 
 // Every design's row, from its card (clocks/Designs.h).
 const FrameDesign &of(Design design);
-std::span<const FrameDesign> all();
-const FrameDesign *find(const QString &window);
 
 } // namespace frame
 } // namespace vrim

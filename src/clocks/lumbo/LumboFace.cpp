@@ -75,23 +75,4 @@ void LumboFace::show(const QString &time)
     m_controls[square(Afternoon)].fill = afternoon ? HalfDayOn : m_off;
 }
 
-QString LumboFace::lit() const
-{
-    QStringList lamps;
-    for (int k = 1; k <= 12; ++k)
-        if (m_controls[hourButton(k)].fill != m_off)
-            lamps.append(QStringLiteral("h%1").arg(k));
-    for (int i = 0; i < 10; ++i)
-        if (m_controls[square(i)].fill != m_off)
-            lamps.append(QStringLiteral("t%1").arg(i));
-    for (int i = 0; i < 12; ++i)
-        if (m_controls[panel(i)].fill != m_off)
-            lamps.append(QStringLiteral("u%1").arg(i));
-    if (m_controls[square(Morning)].fill != m_off)
-        lamps.append(QStringLiteral("am"));
-    if (m_controls[square(Afternoon)].fill != m_off)
-        lamps.append(QStringLiteral("pm"));
-    return lamps.join(u' ');
-}
-
 } // namespace vrim

@@ -39,8 +39,6 @@ public:
     // before it lit.
     void show(const QString &time);
 
-    // The lamps that are lit, for reading back: "h1 t3 u4 pm".
-    QString lit() const;
 
 private:
     ColourValue m_off;

@@ -75,26 +75,6 @@ VrimcolorFace::VrimcolorFace(ColourValue face)
     }
 }
 
-int VrimcolorFace::controlOf(const QString &name) const
-{
-    for (int i = 0; i < m_controls.size(); ++i)
-        if (m_controls[i].name == name)
-            return i;
-    return -1;
-}
-
-QLine VrimcolorFace::lineInSquare(const QString &name) const
-{
-    return m_controls[controlOf(name)].segment.translated(-HourSquare.topLeft());
-}
-
-ColourValue VrimcolorFace::lineColour(const QString &name) const
-{
-    return *m_controls[controlOf(name)].outline;
-}
-
-int VrimcolorFace::lineWidth(const QString &name) const { return m_controls[controlOf(name)].lineWidth; }
-
 void VrimcolorFace::setBar(Bar bar, int value)
 {
     m_values[size_t(bar)] = value;

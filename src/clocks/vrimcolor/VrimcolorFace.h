@@ -43,11 +43,6 @@ public:
     const Face &controls() const { return m_controls; }
     int barValue(Bar bar) const { return m_values[size_t(bar)]; }
     ColourValue lamp() const { return m_lamp; }
-    // "Line13" .. "Line16": where the line lies within the hour square, its colour and width.
-    QLine lineInSquare(const QString &name) const;
-    ColourValue lineColour(const QString &name) const;
-    int lineWidth(const QString &name) const;
-    int controlOf(const QString &name) const;
 
     // As the window opens: the lamp and the figure for the hour; the bars stay empty.
     void load(TimeSource &time);
