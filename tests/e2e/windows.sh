@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# The real program's own windows on one desktop, from its first start to its Exit. Without a
-# display it says so; a first start that cannot make its settings folder says why. The first
-# start lays out the settings, the splash counts down and the launcher follows the advice box, the
-# help menu behind it. Then: Ostran Time asks a Daytime server of ours; the help page opens from a
-# clock and its Exit brings the launcher back in front; a second start hands over to the running
-# copy; hostile files are refused; every dialog opens above the on-top clocks; a screen reader
-# finds its way through every window; the Exit bar ends the program although a pipe was named as a
-# chime. Last, a copy that was killed does not turn the next starts away.
+# The real program's own windows on one desktop, from its first start to its Exit, a part a
+# "# ---" heading: without a display, a failed first start, the first start, Ostran Time, help,
+# a second start, hostile files, dialogs over on-top clocks, a screen reader, pipes for files and
+# the Exit bar; last, a killed copy and two starts at once.
 set -euo pipefail
 
 program=${1:?usage: windows.sh PATH-TO-vrimclocks}
@@ -22,9 +18,8 @@ for display in "" ":97531"; do
 done
 pass "without a display: one line, non-zero exit"
 
-# A Daytime server on the loopback that answers every connection with 6 December 2026 (day 61380
-# of the modified Julian date), 12:18:43 UTC in NIST's form and then leaves the connection open,
-# and counts the connections in $work/asked.
+# A Daytime server on the loopback: 6 December 2026 (day 61380 of the modified Julian date),
+# 12:18:43 UTC in NIST's form to every connection, left open; the connections counted in "asked".
 python3 - "$work" >"$work/server.log" 2>&1 <<'PY' &
 import socket, sys
 server = socket.create_server(("127.0.0.1", 0))
@@ -82,13 +77,8 @@ pass "advice box, then the launcher; the splash gone"
 # Top-level windows from the top of the stack down, as the window manager stacks them.
 stacking() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g' | tr ' ' '\n' | tac; }
 hex() { printf '0x%x' "$1"; }
-# Answers whether the window $1 is stacked above the window $2.
-above() {
-    local a b
-    a=$(stacking | grep -n -x "$(hex "$1")" | cut -d: -f1)
-    b=$(stacking | grep -n -x "$(hex "$2")" | cut -d: -f1)
-    [ -n "$a" ] && [ -n "$b" ] && [ "$a" -lt "$b" ]
-}
+# Answers whether the window $1 is stacked above the window $2: it comes first of the two.
+above() { [ "$(stacking | grep -x -e "$(hex "$1")" -e "$(hex "$2")" | head -n 1)" = "$(hex "$1")" ]; }
 within 50 shown Help || fail "no help menu at the end of the splash"
 menu=$(windows_named Help)
 above "$launcher" "$menu" || fail "the help menu is in front of the launcher"
@@ -97,16 +87,13 @@ import -window "$menu" "$work/menu.png"
 expect "$work/menu.png" 100 25 "255,255,192" "the help menu's first row"
 pass "the splash's end: the light yellow help menu, and the launcher in front of it"
 
-# --- "Osttrana" opens Ostran Time, which asks our server at once and uses its line as it comes
-# (well within the 10 s a reply without one may take): UTC as sent, the local time worked out
-# from the zone database (Dublin's data calls its winter time the standard one and its summer
-# time "IST") and the PC clock. Close brings the launcher back. (Connect and the window's other
-# answers are tst_nettime's.)
+# --- Ostran Time asks our server once, at once, and uses its line as it comes (well within the
+# 10 s a reply without one may take): UTC, the local time by the zone database (Dublin's data
+# calls its winter time the standard one) and the PC clock. Connect and the rest: tst_nettime.
 open_from_launcher 233 "Ostran Time"
 shown "vRIM's" && fail "the launcher stayed open beside Ostran Time"
 [ "$(size_of "$clock")" = "360x280" ] || fail "the Ostran Time window is $(size_of "$clock")"
-shows() { grep -q "$1" "$work/out.log"; }
-within 30 shows "UTC 12:18:43 local 12:18:43 PM" || fail "no local time 12:18:43 PM for UTC 12:18:43 within 3 s"
+within 30 grep -q "UTC 12:18:43 local 12:18:43 PM" "$work/out.log" || fail "no local time 12:18:43 PM for UTC 12:18:43 within 3 s"
 grep -qE "PC 12:1[89]:[0-9]{2} PM status Time from 127.0.0.1:[0-9]+, local time in GMT Standard Time" \
     "$work/out.log" || fail "the PC clock or status is wrong: $(grep status "$work/out.log")"
 [ "$(cat "$work/asked")" = 1 ] || fail "the server was asked $(cat "$work/asked") times"
@@ -115,8 +102,7 @@ within 50 shown "vRIM's" || fail "Close did not bring the launcher back"
 shown "Ostran Time" && fail "the Ostran Time window stayed open"
 pass "Ostran Time shows UTC 12:18:43, local 12:18:43 PM and the PC clock; Close brings the launcher back"
 
-# --- The Dov clock's Help item opens the help page on the Dov page (the installation's, or a small
-# one of ours where the build has none), rendered into the window.
+# --- Dov's Help item opens the help page on the Dov page (the build's, or a small one of ours).
 [ -s "$folder/Helps/dovHlp.rtf" ] ||
     printf '{\\rtf1\\ansi {\\b Dov} shows the time with two rows of lamps.\\par}' >"$folder/Helps/dovHlp.rtf"
 open_from_launcher 110 dov
@@ -156,9 +142,8 @@ within 30 not_shown Help || fail "the help menu's row left the menu open"
 exit_page "$(windows_named "Vrim Clocks Help")"
 pass "Exit with neither open: the launcher in front and active"
 
-# --- One running copy per user and program folder: with the launcher closed (Lumbo, a wide clock
-# for the dialogs below, opened from it), a second start brings it forward and ends with status 0,
-# opening nothing of its own; with the launcher up, it changes nothing.
+# --- One running copy per program folder: with the launcher closed (Lumbo, wide, for the dialogs,
+# opened from it) a second start brings it forward, opening nothing, and ends with status 0.
 click_at "$dov" 38 43 # Quit
 within 50 gone "$dov" || fail "Dov's Quit left it open"
 open_from_launcher 79 lum-bo
@@ -179,19 +164,14 @@ start_again
 [ "$(windows_named "vRIM's" | wc -l)" -eq 1 ] || fail "two launchers after the third start"
 pass "a second start brought the launcher forward and exited 0; another, with it up, changed nothing"
 
-# --- Hostile files through the Dov clock: its skin picture claims 30000 x 30000 pixels in 110 KB
-# and its sound file is a link to /dev/zero. It says what is wrong with both, one box at a time in
-# the order found (the picture, then the sound file), the picture is never decoded, it answers its
-# buttons at once and no settings file changes.
+# --- Dov's skin picture claims 30000 x 30000 pixels in 110 KB, its sound file is /dev/zero: it
+# says so, one box at a time (the picture first), decodes nothing, and changes no settings file.
 python3 - "$folder/Skins/bomb.jpg" <<'PY'
 import struct, sys, zlib
-side = 30000
 def chunk(kind, data):
     return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
-rows = zlib.compress(bytes((1 + side // 8) * side), 9)
-with open(sys.argv[1], 'wb') as out:
-    out.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', side, side, 1, 0, 0, 0, 0))
-              + chunk(b'IDAT', rows) + chunk(b'IEND', b''))
+head, rows = struct.pack('>IIBBBBB', 30000, 30000, 1, 0, 0, 0, 0), zlib.compress(bytes(3751 * 30000), 9)
+open(sys.argv[1], 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', head) + chunk(b'IDAT', rows) + chunk(b'IEND', b''))
 PY
 cp "$folder/Settings/Dovpref.prf" "$folder/Settings/Dovspref.prf" "$work/"
 printf '%s\r\n' "$folder/Skins/bomb.jpg" >"$folder/Settings/Dovpref.prf"
@@ -217,10 +197,8 @@ within 50 shown "vRIM's" || fail "Quit did not bring back the launcher (the cloc
 [ "$before" = "$(settings)" ] || fail "the settings folder changed: $before / $(settings)"
 pass "Dov said what is wrong with its picture, then its sound file; the picture refused unread (memory peak $((peak / 1024)) MB)"
 
-# --- Each dialog or message a clock opens (its warning about a damaged file, its Skin Manager, the
-# Skin Manager's file chooser, the help page, the about box, Lumbo's preferences and their colour
-# chooser) opens above every on-top window of the program, transient for the window it came from,
-# and a click on its button lands even where the on-top Lumbo lay over the button's place.
+# --- Each dialog or message a clock opens opens above every on-top window, transient for the
+# window it came from, and a click on its button lands even where the on-top Lumbo lay over it.
 cp "$work/Dovpref.prf" "$folder/Settings/" # its own skin again; the sound file still /dev/zero
 open_from_launcher 110 dov
 dov=$clock
@@ -282,10 +260,8 @@ within 50 shown "vRIM's" || fail "no launcher after the clocks' Quit"
 rm "$folder/Settings/Dovspref.prf"
 cp "$work/Dovspref.prf" "$folder/Settings/"
 
-# --- As a screen reader user meets it, through the desktop's accessibility bus: Dov is opened
-# from the launcher with the keyboard alone, its time is read from the accessibility tree, the
-# Menu key and Shift+F10 open its menu, Escape closes a dialog, and every control a user can
-# press in every window has a name.
+# --- A screen reader, on the accessibility bus: Dov opened with the keyboard, its time read, its
+# menu by the Menu key and Shift+F10, Escape for a dialog, and a name for every control.
 within 100 reader focus || fail "the program is not on the accessibility bus"
 # Tab along the launcher's entries until the reader says Dov's has the focus.
 xdotool windowfocus --sync "$(windows_named "vRIM's")"
@@ -358,9 +334,8 @@ for entry in Vrim:vrimcolor norvi:norvi lumbo:lum-bo Quenz:Quenz Mip:Mip jolvex:
 done
 pass "every control of every window has a name"
 
-# --- Pipes where files belong, the skin file and the chime its sound file names: the clock opens
-# all the same, and the program ends with its last window (a pipe once held the sound loader and
-# kept it alive), its settings files as they were.
+# --- Pipes for Dov's skin file and chime: it opens all the same, and the Exit bar ends the program
+# (a pipe once held the sound loader and kept it alive), its settings files as they were.
 rm "$folder/Settings/Dovpref.prf" "$folder/Settings/Dovspref.prf"
 mkfifo "$folder/Settings/Dovpref.prf" "$folder/Sounds/pipe.wav"
 printf '%s\r\n5 min\r\n' "$folder/Sounds/pipe.wav" >"$folder/Settings/Dovspref.prf"
@@ -391,9 +366,8 @@ pids+=("$a" "$b")
 within 150 shown "Vrim Clocks" || fail "no splash after the killed copy: $(cat "$work/a.log" "$work/b.log")"
 one_ended() { ! kill -0 "$a" || ! kill -0 "$b"; }
 within 150 one_ended || fail "both starts kept running"
-if kill -0 "$a"; then ended=$b; else ended=$a; fi
-wait "$ended" && status=0 || status=$?
-[ "$status" -eq 0 ] || fail "the start that handed over exited $status"
+kill -0 "$a" && ended=$b || ended=$a
+await_exit "$ended" && [ "$status" -eq 0 ] || fail "the start that handed over exited $status"
 kill -0 "$a" || kill -0 "$b" || fail "neither start kept running"
 [ "$(windows_named "Vrim Clocks" | wc -l)" -eq 1 ] || fail "more than one splash"
 pass "after a killed copy, two starts at once made one copy"
