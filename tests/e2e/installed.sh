@@ -57,7 +57,6 @@ pass "launcher shown"
 pass "program folder unchanged"
 
 click_at "$(windows_named "vRIM's")" 90 334
-within 50 bash -c "! kill -0 $app" || fail "the program kept running after Exit"
-wait "$app" && status=0 || status=$?
+await_exit "$app" || fail "the program kept running after Exit"
 [ "$status" -eq 0 ] || fail "exit status $status after Exit"
 pass "Exit ends the program"

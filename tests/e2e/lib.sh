@@ -29,6 +29,13 @@ within() {
 }
 
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+gone() { ! viewable "$1"; }
+# Waits up to $2 tenths of a second (10 s unless given) for the process $1 to end; its exit
+# status goes to $status.
+await_exit() {
+    within "${2:-100}" bash -c "! kill -0 $1" || return 1
+    wait "$1" && status=0 || status=$?
+}
 # Viewable top-level windows with the given name, one id a line.
 windows_named() {
     local id
@@ -183,14 +190,14 @@ make_program_folder() {
     done
 }
 
-# Starts the program $1 from a fresh program folder ($folder), at the time of day $2 when given
-# ("2026-12-07 10:04:42": the wall clock starts there and runs on; the monotonic clock stays
-# real, so timers keep their pace). Its output goes to $work/out.log, its pid to $app, the moment
-# it started (date +%s.%N) to $started. The faked clock is the real one plus an offset kept in a
-# file, so the program's time is known to the millisecond however slowly it starts, and
-# jump_clock can set it while it runs, as a user setting the system clock would.
+# Starts the program $1 from a fresh program folder ($folder: $3, else $work/prog), at the time
+# of day $2 when given ("2026-12-07 10:04:42": the wall clock starts there and runs on; the
+# monotonic clock stays real, so timers keep their pace). Its output goes to $work/out.log, its
+# pid to $app, the moment it started (date +%s.%N) to $started. The faked clock is the real one
+# plus an offset kept in a file, so the program's time is known to the millisecond however slowly
+# it starts, and jump_clock can set it while it runs, as a user setting the system clock would.
 start_program() {
-    folder="$work/prog"
+    folder=${3:-$work/prog}
     make_program_folder "$folder" "$1"
     # libfaketime is preloaded ahead of a sanitizer build's runtime; let that build accept it.
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"

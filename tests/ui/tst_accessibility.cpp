@@ -30,8 +30,8 @@ class TestAccessibility : public QObject {
 
 private Q_SLOTS:
     // Every control a user can press has a name, and the fields are read with their captions.
-    // The screen-reader script reads the windows the launcher opens on the real accessibility
-    // bus; these are the rest of them, and the fields.
+    // The end-to-end windows script reads the windows the launcher opens on the real
+    // accessibility bus; these are the rest of them, and the fields.
     void everyControlIsNamed()
     {
         ProgramRig rig(QStringLiteral("10:37:05"));
@@ -98,7 +98,7 @@ private Q_SLOTS:
     }
 
     // Tab and Enter along the launcher, the help picture's name and the menu keys are the
-    // screen-reader script's; Space is not.
+    // end-to-end windows script's; Space is not.
     void launcherEntriesOpenWithSpace()
     {
         ProgramRig rig(QStringLiteral("10:37:05"));
