@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 namespace vrim {
 namespace {
@@ -68,7 +69,7 @@ void QtMessages::warn(const QString &text)
     showWarning(text);
 }
 
-void QtMessages::showWarning(const QString &text)
+void QtMessages::showWarning(const QString &text, QWindow *opener)
 {
     auto *box =
         new QMessageBox(QMessageBox::Warning, QString::fromLatin1(build::ProgramName), text, QMessageBox::Ok);
@@ -76,14 +77,21 @@ void QtMessages::showWarning(const QString &text)
     box->setModal(false);
     QObject::connect(box, &QDialog::finished, box, [this, box] {
         m_warnings.removeAll(box);
+        // The next waiting box is about the same window as this one: the user's last press was
+        // on this box, which is going.
         if (m_warnings.isEmpty() && !m_waiting.isEmpty())
-            showWarning(m_waiting.takeFirst());
+            showWarning(m_waiting.takeFirst(),
+                        box->windowHandle() ? box->windowHandle()->transientParent() : nullptr);
     });
     m_warnings.append(box);
     // Shown once the window that found the trouble is: a clock reports a damaged file while it
     // loads, before it is on the screen, and its box belongs in front of it.
-    QTimer::singleShot(0, box, [box] {
+    QTimer::singleShot(0, box, [box, opener = QPointer<QWindow>(opener)] {
         infront::prepare(box);
+        if (opener) {
+            box->winId(); // the native window, to be made transient
+            box->windowHandle()->setTransientParent(opener);
+        }
         box->show();
         infront::bringForward(box);
     });

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QTemporaryDir>
 
+class QWindow;
+
 namespace vrim {
 
 // Reads a picture file, refusing anything that is not a regular file (a pipe would hold the
@@ -25,7 +27,8 @@ public:
     void warn(const QString &text) override;
 
 private:
-    void showWarning(const QString &text);
+    // `opener`: the window the box belongs to, when it is known before the box is shown.
+    void showWarning(const QString &text, QWindow *opener = nullptr);
 
     QList<QPointer<QMessageBox>> m_warnings; // the warning boxes still open
     QStringList m_waiting;                   // the words of warnings still to be shown, in order

@@ -184,9 +184,14 @@ within 50 one_warning || fail "the clock did not say what is wrong with its pict
 sleep 0.5
 one_warning || fail "more than one warning box at once"
 box=$(windows_named "Vrim Clocks")
+# Both boxes belong to Dov: the second, shown only once the first was closed, too.
+transient_for_dov() { xprop -id "$1" WM_TRANSIENT_FOR | grep -q "# $(hex "$clock")\$"; }
+transient_for_dov "$box" || fail "the first warning box is not transient for Dov: $(xprop -id "$box" WM_TRANSIENT_FOR)"
 xdotool windowfocus --sync "$box" key Return
 next_warning() { one_warning && [ "$(windows_named "Vrim Clocks")" != "$box" ]; }
 within 50 next_warning || fail "the clock did not say what is wrong with its sound file"
+transient_for_dov "$(windows_named "Vrim Clocks")" ||
+    fail "the second warning box is not transient for Dov: $(xprop -id "$(windows_named "Vrim Clocks")" WM_TRANSIENT_FOR)"
 peak=$(awk '/VmHWM/{print $2}' "/proc/$first/status")
 [ "$peak" -lt 300000 ] || fail "the program's memory peaked at $peak KB: the picture was decoded?"
 ! grep -q "allocation limit" "$work/out.log" || fail "the picture reached the decoder"
