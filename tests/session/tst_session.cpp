@@ -148,6 +148,34 @@ private Q_SLOTS:
         QVERIFY(!SessionOptions::autostartEntry(QStringLiteral("/a\nb")));
     }
 
+    // A choice or a record that cannot be saved says why, once, and leaves things as they were.
+    void whatCannotBeSavedSaysWhy()
+    {
+        TempProgramFolder folder;
+        const SessionFiles files = SessionFiles::under(folder.path());
+        QVERIFY(QDir().mkpath(files.options)); // a folder where the options file should be
+        // A file where the autostart folder should be.
+        QVERIFY(QDir().mkpath(QFileInfo(QFileInfo(files.autostart).path()).path()));
+        TempProgramFolder::write(QFileInfo(files.autostart).path(), "not a folder");
+        SessionOptions options(files, QStringLiteral("/opt/v/vrimclocks"));
+        const auto reopen = options.setReopens(true);
+        QVERIFY(reopen && reopen->contains(files.options));
+        const auto autostart = options.setStartsWithDesktop(true);
+        QVERIFY(autostart && autostart->contains(QFileInfo(files.autostart).path()));
+        QVERIFY(!options.startsWithDesktop());
+        QVERIFY(!options.reopens());
+
+        Rig rig;
+        QVERIFY(QDir().mkpath(rig.record)); // a folder where the record should be
+        rig.keeper.setKeeping(true);
+        rig.registry.show(window::Dov);
+        rig.settle();
+        QCOMPARE(rig.platform.warnings.size(), 1);
+        QVERIFY2(rig.platform.warnings.front().contains(rig.record),
+                 qPrintable(rig.platform.warnings.front()));
+        QVERIFY(!rig.keeper.isKeeping());
+    }
+
     void optionsAreOffUntilTurnedOn()
     {
         TempProgramFolder folder;
