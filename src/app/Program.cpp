@@ -137,8 +137,6 @@ void Program::splashFinished()
 
 void Program::offerTray()
 {
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        return;
     m_tray = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/icon/vrimclocks.png")));
     m_tray->setToolTip(QString::fromLatin1(build::ProgramName));
     m_tray->setContextMenu(m_menu.get());

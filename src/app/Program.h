@@ -44,7 +44,8 @@ private:
     void defineClock(Design design);
     // After the splash: the clocks left open last time, when the user asked for that.
     void splashFinished();
-    // A tray icon with the program's menu, where the desktop shows a tray.
+    // A tray icon with the program's menu. It shows while the desktop has a tray, also one that
+    // starts after the program (a panel late at login); without one nothing shows.
     void offerTray();
 
     Platform &m_platform;
