@@ -32,6 +32,7 @@ class TestDataFolders : public QObject {
 private:
     QTemporaryDir m_root;
     QString m_folder;
+    QString m_here; // where the program lies now, with its own skins and sounds
 
 private Q_SLOTS:
     void initTestCase()
@@ -41,6 +42,10 @@ private Q_SLOTS:
         m_folder = m_root.path() + QStringLiteral("/Vrim Clocks ö");
         touch(m_folder + QStringLiteral("/Settings/Jolvexprefs.prf"));
         touch(m_folder + QStringLiteral("/Skins/norvi/Plum.JPG"));
+        m_here = m_root.path() + QStringLiteral("/new/vrimclocks");
+        touch(m_here + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"));
+        touch(m_here + QStringLiteral("/Sounds/bzz.wav"));
+        touch(m_root.path() + QStringLiteral("/pictures/Skins/Quenz/dunga-3d.jpg"));
     }
 
     void resolvesBelowProgramFolder_data()
@@ -71,7 +76,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected");
-        const QString here = m_root.path() + QStringLiteral("/new/vrimclocks");
+        const QString &here = m_here;
         const QString elsewhere = m_root.path() + QStringLiteral("/pictures");
         // clang-format off
         QTest::newRow("this program folder, with backslashes and in other letter case") << here + "\\skins\\QUENZ\\Dunga-3d.JPG" << here + "/Skins/Quenz/dunga-3d.jpg";
@@ -89,11 +94,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(QString, expected);
-        const QString here = m_root.path() + QStringLiteral("/new/vrimclocks");
-        touch(here + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"));
-        touch(here + QStringLiteral("/Sounds/bzz.wav"));
-        touch(m_root.path() + QStringLiteral("/pictures/Skins/Quenz/dunga-3d.jpg"));
-        QCOMPARE(DataFolders(here).resolveStored(stored), expected);
+        QCOMPARE(DataFolders(m_here).resolveStored(stored), expected);
     }
 
     // Beside a program folder the user may write to, Settings stay there. An installed one is

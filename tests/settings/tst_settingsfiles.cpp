@@ -15,7 +15,6 @@
 
 #include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace vrim;
 using namespace vrim::test;
@@ -62,14 +61,7 @@ class TestSettingsFiles : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // A read-only folder means nothing to root; run as nobody so it does.
-        if (::geteuid() == 0) {
-            QVERIFY(::setgid(65534) == 0);
-            QVERIFY(::setuid(65534) == 0);
-        }
-    }
+    void initTestCase() { runAsNobodyIfRoot(); }
 
     void defaultsAreWrittenByteForByte()
     {
@@ -189,10 +181,8 @@ private Q_SLOTS:
         QVERIFY(defaults);
         QVERIFY2(problem.size() < path.size() + 300, qPrintable(problem));
         for (const QChar c : problem)
-            QVERIFY2(
-                c.isPrint() && c != QChar::ReplacementCharacter,
-                qPrintable(
-                    QStringLiteral("U+%1 in: %2").arg(c.unicode(), 4, 16, QLatin1Char('0')).arg(problem)));
+            QVERIFY2(c.isPrint() && c != QChar::ReplacementCharacter,
+                     qPrintable(QString::asprintf("U+%04x in: ", c.unicode()) + problem));
     }
 
     // Saved values read back as they were; a save goes to the file there is, whatever the letter
@@ -225,8 +215,7 @@ private Q_SLOTS:
         QVERIFY(store.writeSkin(Design::Dov, {QStringLiteral("/new.jpg"), {}}).ok());
         QCOMPARE(QFileInfo(folder.file("settings/Dovpref.prf")).symLinkTarget(), elsewhere);
         QCOMPARE(TempProgramFolder::read(elsewhere), crlf({"/new.jpg"}));
-        QCOMPARE(QDir(folder.file("settings")).entryList(QDir::Files).size(),
-                 5); // no second file in other case
+        QCOMPARE(QDir(folder.file("settings")).entryList(QDir::Files).size(), 5); // none in other case
     }
 
     // A save that cannot be made says why and leaves every entry of the settings folder as it
@@ -315,9 +304,7 @@ private Q_SLOTS:
             TempProgramFolder::write(folder.file("Settings"), "a file where the folder should be");
         const QStringList before = folderSnapshot(folder.path());
         FakePlatform platform;
-        WindowLog log; // outlives the registry, whose windows write to it
-        WindowRegistry registry;
-        log.define(registry, window::Splash);
+        StandIns windows({window::Splash});
         bool started = false;
         {
             if (obstacle == "read-only")
@@ -325,7 +312,7 @@ private Q_SLOTS:
             std::optional<FileSizeLimit> full;
             if (obstacle == "room for some")
                 full.emplace(rlim_t(folder.path().toUtf8().size() + 40));
-            started = startUp(folders, registry, platform);
+            started = startUp(folders, windows.registry, platform);
         }
         QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!started);
@@ -351,9 +338,7 @@ private Q_SLOTS:
         TempProgramFolder folder;
         const DataFolders folders(folder.path());
         FakePlatform platform;
-        WindowLog log; // outlives the registry, whose windows write to it
-        WindowRegistry registry;
-        log.define(registry, window::Splash);
+        StandIns windows({window::Splash});
         const auto entries = [&folder](const QString &in) {
             return QDir(folder.file(in)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         };
@@ -361,17 +346,17 @@ private Q_SLOTS:
         QVERIFY(QDir(folder.path()).mkdir("Settings.new-Ab12Cd"));
         TempProgramFolder::write(folder.file("Settings.new-Ab12Cd/Quenzpref.prf"), "/half");
         QVERIFY(isFirstStart(folders));
-        QVERIFY(startUp(folders, registry, platform));
+        QVERIFY(startUp(folders, windows.registry, platform));
         QCOMPARE(entries(""), (QStringList{"Settings", "Skins", "Sounds"}));
         QCOMPARE(entries("Settings").size(), 13);
-        QCOMPARE(registry.loaded(), QStringList{window::Splash});
-        registry.unload(window::Splash);
+        QCOMPARE(windows.registry.loaded(), QStringList{window::Splash});
+        windows.registry.unload(window::Splash);
 
         // A save killed before its rename: the temporary file beside the settings file goes.
         for (const QString name : {"Dovpref.prf", "Dovpref.prf.xYkQzw", "notes.txt", "Dovpref.prf.old"})
             TempProgramFolder::write(folder.file("Settings/" + name), name.toUtf8());
         QVERIFY(!isFirstStart(folders));
-        QVERIFY(startUp(folders, registry, platform));
+        QVERIFY(startUp(folders, windows.registry, platform));
         const QStringList left = entries("Settings");
         QCOMPARE(left.size(), 15);
         QVERIFY(!left.contains("Dovpref.prf.xYkQzw") && left.contains("notes.txt") &&

@@ -3,6 +3,7 @@
 #include "base/WindowRegistry.h"
 #include "settings/SkinManagerModel.h"
 #include "support/FakePlatform.h"
+#include "support/FakeWindows.h"
 #include "support/FileSizeLimit.h"
 #include "support/FolderSnapshot.h"
 #include "support/ProgramRig.h"
@@ -11,8 +12,6 @@
 
 #include <QAbstractButton>
 #include <QtTest>
-
-#include <unistd.h>
 
 using namespace vrim;
 using namespace vrim::test;
@@ -43,6 +42,7 @@ class TestSkinManager : public QObject {
         SettingsStore store{DataFolders(folder.path())};
         FakePlatform platform;
         RecordingPlayer player;
+        WindowLog dialogs; // a stand-in for the dialog's window; outlives the registry
         WindowRegistry registry;
         int raises = 0;
         const SkinManagerDesign &design;
@@ -54,36 +54,20 @@ class TestSkinManager : public QObject {
             QVERIFY(store.writeDefaults().ok());
             registry.define(windowOf(design.design),
                             [this] { return std::make_unique<ClockDouble>(raises); });
-            registry.define(design.window, [] {
-                struct Dialog final : ManagedWindow {
-                    void present() override {}
-                };
-                return std::make_unique<Dialog>();
-            });
+            dialogs.define(registry, design.window);
             registry.show(windowOf(design.design));
             registry.show(design.window);
             model = std::make_unique<SkinManagerModel>(design, DataFolders(folder.path()), registry, platform,
                                                        player, QStringLiteral("https://home.test/"));
         }
-        QByteArray skinFile()
-        {
-            return TempProgramFolder::read(store.filePath(SettingsStore::skinFileName(design.design)));
-        }
-        QByteArray soundFile()
-        {
-            return TempProgramFolder::read(store.filePath(SettingsStore::soundFileName(design.design)));
-        }
+        QByteArray skinFile() { return TempProgramFolder::read(skinPath()); }
+        QByteArray soundFile() { return TempProgramFolder::read(soundPath()); }
+        QString skinPath() { return store.filePath(SettingsStore::skinFileName(design.design)); }
+        QString soundPath() { return store.filePath(SettingsStore::soundFileName(design.design)); }
     };
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // A read-only folder means nothing to root; run as nobody so that it does.
-        if (::geteuid() == 0) {
-            QVERIFY(::setgid(65534) == 0);
-            QVERIFY(::setuid(65534) == 0);
-        }
-    }
+    void initTestCase() { runAsNobodyIfRoot(); }
 
     void okAtOnceRewritesTheSameValues_data()
     {
@@ -91,8 +75,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("interval"); // stored; none: the first start's
         for (const SkinManagerDesign &design : skinmanager::all())
             QTest::addRow("%s", qPrintable(design.window)) << design.window << "";
-        QTest::newRow("dovprefs, an interval matching no button") << "dovprefs"
-                                                                  << "5 Min";
+        QTest::newRow("dovprefs, an interval matching no button") << "dovprefs" << QStringLiteral("5 Min");
     }
     // Each file is written whole and as it was, and the clock is asked to reload.
     void okAtOnceRewritesTheSameValues()
@@ -220,8 +203,6 @@ private Q_SLOTS:
             f.model->view();
             f.model->selectInterval(3);
             const QString settings = f.folder.file("Settings");
-            const QString skinPath = f.store.filePath(SettingsStore::skinFileName(f.design.design));
-            const QString soundPath = f.store.filePath(SettingsStore::soundFileName(f.design.design));
             const QStringList before = folderSnapshot(settings);
             {
                 if (obstacle == "read-only")
@@ -235,10 +216,10 @@ private Q_SLOTS:
             QCOMPARE(folderSnapshot(settings), before);
             QCOMPARE(f.platform.shownMessages.size(), 1);
             const QString said = f.platform.shownMessages.front();
-            QVERIFY2(said.contains(skinPath) && said.contains("could not be saved"),
+            QVERIFY2(said.contains(f.skinPath()) && said.contains("could not be saved"),
                      qPrintable(obstacle + ": " + said));
             if (obstacle != "read-only")
-                QVERIFY2(said.contains(soundPath), qPrintable(said));
+                QVERIFY2(said.contains(f.soundPath()), qPrintable(said));
             QVERIFY(f.registry.isLoaded(f.design.window));
             QVERIFY(f.model->ok());
             QCOMPARE(f.skinFile(), QByteArray("/pics/new.jpg\r\n"));
@@ -255,13 +236,13 @@ private Q_SLOTS:
         // family shares one window, so the other places of the focus once.
         for (const SkinManagerDesign &design : skinmanager::all())
             QTest::addRow("%s, as it opens", qPrintable(design.window)) << design.window << "" << true;
-        QTest::newRow("dovprefs, focus on an interval") << "dovprefs"
-                                                        << "10 min" << true;
-        QTest::newRow("dovprefs, focus on Cancel") << "dovprefs"
-                                                   << "Cancel" << false;
+        // clang-format off
+        QTest::newRow("dovprefs, focus on an interval") << "dovprefs" << "10 min" << true;
+        QTest::newRow("dovprefs, focus on Cancel") << "dovprefs" << "Cancel" << false;
         QTest::newRow("Lumbo's dialog, as it opens") << window::LumboPrefs << "" << true;
         QTest::newRow("Lumbo's dialog, focus on the check box") << window::LumboPrefs << "Sound" << true;
         QTest::newRow("Lumbo's dialog, focus on Candziel") << window::LumboPrefs << "Candziel" << false;
+        // clang-format on
     }
     // Enter presses the focused push button, or the dialog's Ok when the focus is on no push
     // button: the dialog closes, having saved or not.

@@ -71,6 +71,11 @@ class TestTextFit : public QObject {
         return right < 0 ? 0 : std::max(right - 20 + 1, right - left + 1);
     }
 
+    static QString needs(int width, int height, QSize room)
+    {
+        return QString::asprintf("needs %dx%d px, has %dx%d", width, height, room.width(), room.height());
+    }
+
     // Where a control's text does not fit, with its measures, or "" when all fit.
     static QStringList misfits(QWidget *window)
     {
@@ -80,13 +85,6 @@ class TestTextFit : public QObject {
                              .arg(control->objectName(), text, control->window()->windowTitle(),
                                   QFontInfo(control->font()).family(),
                                   QString::number(control->font().pointSizeF()), how));
-        };
-        const auto needs = [](int width, int height, QSize room) {
-            return QStringLiteral("needs %1x%2 px, has %3x%4")
-                .arg(width)
-                .arg(height)
-                .arg(room.width())
-                .arg(room.height());
         };
         for (QLabel *label : window->findChildren<QLabel *>()) {
             const QString text = label->text();
@@ -207,10 +205,8 @@ private Q_SLOTS:
                         if (const int width =
                                 inkWidth(field->font(), QStringLiteral("00:00:00 PM")) + 8; // frame, margins
                             width > field->width())
-                            found.append(QStringLiteral("%1 needs %2 px, has %3")
-                                             .arg(field->objectName())
-                                             .arg(width)
-                                             .arg(field->width()));
+                            found.append(field->objectName() +
+                                         QString::asprintf(" needs %d px, has %d", width, field->width()));
                     ostran->findChild<QLabel *>(QStringLiteral("lblStatus"))
                         ->setText(QStringLiteral(
                             "PC clock not set: no time service (systemd-timedated) is running, "
@@ -245,12 +241,9 @@ private Q_SLOTS:
                     const int width = inkWidth(font, control.text);
                     const int height = QFontMetrics(font).ascent();
                     if (width > box.width() || height > box.height())
-                        found.append(QStringLiteral("%1 '%2' of %3 needs %4x%5 px, has %6x%7")
-                                         .arg(control.name, control.text, windowOf(design))
-                                         .arg(width)
-                                         .arg(height)
-                                         .arg(box.width())
-                                         .arg(box.height()));
+                        found.append(QStringLiteral("%1 '%2' of %3 ")
+                                         .arg(control.name, control.text, windowOf(design)) +
+                                     needs(width, height, box.size()));
                 }
             }
             f.program.registry().unload(windowOf(design));

@@ -25,11 +25,7 @@ public:
     void setEllipticShape(const QRect &bounds, const QRect &hole) override
     {
         const auto text = [](const QRect &r) {
-            return QStringLiteral("%1,%2-%3,%4")
-                .arg(r.left())
-                .arg(r.top())
-                .arg(r.right() + 1)
-                .arg(r.bottom() + 1);
+            return QString::asprintf("%d,%d-%d,%d", r.left(), r.top(), r.right() + 1, r.bottom() + 1);
         };
         log.append(QStringLiteral("shape ") + text(bounds) + QStringLiteral(" less ") + text(hole));
     }

@@ -2,6 +2,8 @@
 
 #include "base/WindowRegistry.h"
 
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStringList>
 
 #include <functional>
@@ -43,6 +45,23 @@ private:
         WindowLog &m_log;
         QString m_name;
     };
+};
+
+// A registry of windows that write down what happens to them.
+struct StandIns {
+    WindowLog log; // outlives the registry, whose windows write to it
+    WindowRegistry registry;
+    QSignalSpy ends{&registry, &WindowRegistry::lastWindowGone};
+
+    explicit StandIns(const QStringList &names)
+    {
+        for (const QString &name : names)
+            log.define(registry, name);
+    }
+    QStringList logged(const QString &what) const
+    {
+        return log.events.filter(QRegularExpression(QStringLiteral("^%1 ").arg(what)));
+    }
 };
 
 } // namespace vrim::test

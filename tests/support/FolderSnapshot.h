@@ -25,14 +25,11 @@ inline QStringList folderSnapshot(const QString &folder, const QString &below = 
         // Bytes beyond the first megabyte cannot change without changing the time.
         const QByteArray bytes = files::readRegularFile(path, 1024 * 1024).bytes;
         entries.append(
-            QStringLiteral("%1 %2 %3 %4.%5 ->%6 %7")
-                .arg(below + name)
-                .arg(info.st_mode)
-                .arg(info.st_ino)
-                .arg(info.st_mtim.tv_sec)
-                .arg(info.st_mtim.tv_nsec)
-                .arg(QFileInfo(path).symLinkTarget())
-                .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex())));
+            below + name +
+            QString::asprintf(" %u %lu %ld.%ld ->", info.st_mode, info.st_ino, info.st_mtim.tv_sec,
+                              info.st_mtim.tv_nsec) +
+            QFileInfo(path).symLinkTarget() + u' ' +
+            QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
         if (S_ISDIR(info.st_mode))
             entries += folderSnapshot(path, below + name + u'/');
     }

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace vrim::test {
 
 // A fresh program folder with the installation's folder names, never a real user's folder.
@@ -34,5 +36,12 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// A read-only folder means nothing to root: a test of one runs as nobody so that it does.
+inline void runAsNobodyIfRoot()
+{
+    if (::geteuid() == 0)
+        QVERIFY(::setgid(65534) == 0 && ::setuid(65534) == 0);
+}
 
 } // namespace vrim::test
