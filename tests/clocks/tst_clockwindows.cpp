@@ -92,13 +92,7 @@ class TestClockWindows : public QObject {
         SkinManagerDialog *dovSkinManager()
         {
             clock->clock().frame().chooseMenuItem(QStringLiteral("SkinMgr"));
-            return dialog<SkinManagerDialog>(QStringLiteral("dovprefs"));
-        }
-        template <class Dialog>
-        Dialog *dialog(const QString &name)
-        {
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
-            return handle ? qobject_cast<Dialog *>(handle->widget()) : nullptr;
+            return loadedWidget<SkinManagerDialog>(QStringLiteral("dovprefs"));
         }
     };
 
@@ -139,7 +133,7 @@ private Q_SLOTS:
         QFETCH(QString, tip);
         Fixture f;
         f.program.registry().show(window);
-        QWidget *shown = f.dialog<QWidget>(window);
+        QWidget *shown = f.loadedWidget<QWidget>(window);
         QVERIFY(shown);
         QWidget *target = control.isEmpty() ? shown : shown->findChild<QWidget *>(control);
         QVERIFY(target);
@@ -453,7 +447,7 @@ private Q_SLOTS:
     {
         Fixture f;
         f.program.registry().show(window::MipSamples);
-        auto *samples = f.dialog<MipSamplesWindow>(window::MipSamples);
+        auto *samples = f.loadedWidget<MipSamplesWindow>(window::MipSamples);
         QVERIFY(samples);
         FakeTimer &timer = *f.platform.timers.back();
         QCOMPARE(timer.interval(), 1600);
@@ -499,7 +493,7 @@ private Q_SLOTS:
         };
         TempProgramFolder::write(lumbi, " 1 \r\n");
         f.program.registry().show(window::LumboPrefs);
-        prefs = f.dialog<LumboPrefsDialog>(window::LumboPrefs);
+        prefs = f.loadedWidget<LumboPrefsDialog>(window::LumboPrefs);
         QCOMPARE(f.platform.warnings.size(), 1);
         press("Command3");
         QCOMPARE(TempProgramFolder::read(lumbi), QByteArray(" 6573604 \r\n 5456158 \r\n 0 \r\n 1 \r\n"));
@@ -507,7 +501,7 @@ private Q_SLOTS:
         ClockWindow *lumbo = f.open(Design::Lumbo);
         TempProgramFolder::write(lumbi, " 255 \r\n 65280 \r\n 1 \r\n 1 \r\n");
         QTest::mouseClick(lumbo->button(lumbo::control::Preferences), Qt::LeftButton);
-        prefs = f.dialog<LumboPrefsDialog>(window::LumboPrefs);
+        prefs = f.loadedWidget<LumboPrefsDialog>(window::LumboPrefs);
         QVERIFY(prefs);
         QCOMPARE(f.player().log.last(), QStringLiteral("close"));
         QCOMPARE(look(), (QList<QColor>{Green, Red, Black}));
@@ -543,7 +537,7 @@ private Q_SLOTS:
         QVERIFY(!f.program.registry().isLoaded(window::LumboPrefs));
 
         QTest::mouseClick(lumbo->button(lumbo::control::Preferences), Qt::LeftButton);
-        prefs = f.dialog<LumboPrefsDialog>(window::LumboPrefs);
+        prefs = f.loadedWidget<LumboPrefsDialog>(window::LumboPrefs);
         f.platform.colourAnswers = {rgbValue(0, 0, 128)};
         for (const char *name : {"Command2", "Command5", "Command4"})
             press(name);

@@ -34,12 +34,18 @@ struct ProgramRig {
         platform.clock.now = now;
     }
 
+    // The widget of a loaded window, or nothing.
+    template <class Widget>
+    Widget *loadedWidget(const QString &name)
+    {
+        auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
+        return handle ? qobject_cast<Widget *>(handle->widget()) : nullptr;
+    }
     // Opens a design's clock as the launcher would, and answers its window.
     ClockWindow *openClock(Design design)
     {
         program.registry().show(windowOf(design));
-        auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(windowOf(design)));
-        return handle ? qobject_cast<ClockWindow *>(handle->widget()) : nullptr;
+        return loadedWidget<ClockWindow>(windowOf(design));
     }
     FakeTimer &ticker() { return *platform.timers.front(); }
     // The ticker's pass at the given time of day.
