@@ -2,7 +2,6 @@
 #include "stopwatch/StopwatchWindow.h"
 #include "support/FakeTime.h"
 #include "support/ProgramRig.h"
-#include "ui/WidgetWindow.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -51,9 +50,7 @@ class TestStopwatch : public QObject {
             : ProgramRig(QStringLiteral("10:00:00"))
         {
             platform.clock.monoMs = 300;
-            program.registry().show(window::Stopwatch);
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Stopwatch));
-            window = handle ? qobject_cast<StopwatchWindow *>(handle->widget()) : nullptr;
+            window = show<StopwatchWindow>(window::Stopwatch);
         }
         template <typename T = QWidget>
         T *control(const char *name) const
@@ -222,10 +219,10 @@ private Q_SLOTS:
         rig.window->move(10, 100);
         rig.window->chooseMenuItem(QStringLiteral("Helpmnu"));
         QCOMPARE(rig.window->pos(), QPoint(467, 100));
-        auto *help = dynamic_cast<WidgetWindow *>(rig.program.registry().window(window::HelpPage));
-        QVERIFY(help && help->widget());
-        QCOMPARE(help->widget()->pos(), QPoint(108, 60));
-        QCOMPARE(help->widget()->findChild<QPushButton *>(QStringLiteral("Command1"))->isEnabled(), false);
+        QWidget *help = widgetOf(rig.program.registry(), window::HelpPage);
+        QVERIFY(help);
+        QCOMPARE(help->pos(), QPoint(108, 60));
+        QCOMPARE(help->findChild<QPushButton *>(QStringLiteral("Command1"))->isEnabled(), false);
     }
 
     // Exit is the end-to-end test's; the close box goes the same way, and leaves nothing counting.
