@@ -96,13 +96,8 @@ private Q_SLOTS:
     // still read by its content.
     void samplePictureOverThePage()
     {
-        struct Row {
-            QString key, file;
-            QSize size;
-            QColor colour;
-            QRect expected; // none: anywhere inside the window
-        };
-        const Row rows[] = {
+        // The page, the picture's file, size and colour, where it shows (none: anywhere inside the window).
+        const std::tuple<QString, QString, QSize, QColor, QRect> rows[] = {
             {"Vrimcolor", "vrimsample.jpg", QSize(60, 40), Qt::red, QRect(18, 302, 60, 40)}, // lower left
             {"Jolvex", "jolvexsample.gif", QSize(600, 500), Qt::blue, QRect()}}; // a large PNG, fitted
         for (const auto &[key, file, size, colour, expected] : rows) {
@@ -166,37 +161,33 @@ private Q_SLOTS:
     // Escape from the control that has the focus closes a help window or Ostran Time as its close
     // box does, once: the launcher comes back, but not for the help menu. (Exit and Back are the
     // end-to-end scripts', where the window manager stacks what they show.)
-    void escapeCloses_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("events");
-        const QStringList launcher{"load menu", "show menu"};
-        QTest::newRow("the page; its sample stays") << QString(window::HelpPage) << launcher;
-        QTest::newRow("the help menu, alone") << QString(window::HelpMenu) << QStringList{};
-        QTest::newRow("Ostran Time") << QString(window::InternetTime) << launcher;
-    }
     void escapeCloses()
     {
-        QFETCH(QString, name);
-        QFETCH(QStringList, events);
-        Rig rig;
-        const bool page = name == window::HelpPage;
-        if (page) {
-            rig.helpFromClock(Design::Quenz);
-            rig.program.registry().unload(window::Quenz); // its own closing shows the launcher
-            rig.clickSample();
+        const QStringList launcher{"load menu", "show menu"};
+        // The window, and what happens to the launcher: the page (its sample stays), the help menu
+        // (alone), Ostran Time.
+        const std::pair<QString, QStringList> rows[] = {
+            {window::HelpPage, launcher}, {window::HelpMenu, {}}, {window::InternetTime, launcher}};
+        for (const auto &[name, events] : rows) {
+            Rig rig;
+            const bool page = name == window::HelpPage;
+            if (page) {
+                rig.helpFromClock(Design::Quenz);
+                rig.program.registry().unload(window::Quenz); // its own closing shows the launcher
+                rig.clickSample();
+            }
+            QWidget *window = page ? rig.widget(name) : rig.show(name);
+            QVERIFY(window);
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QWidget *focused = QApplication::focusWidget(); // a control of it: the text box, a button
+            rig.others.events.clear();
+            QTest::keyClick(focused ? focused : window, Qt::Key_Escape);
+            Rig::settle();
+            QVERIFY(!rig.program.registry().isLoaded(name));
+            QCOMPARE(rig.others.events, events);
+            QCOMPARE(rig.shown(window::QuenzSample), page);
         }
-        QWidget *window = page ? rig.widget(name) : rig.show(name);
-        QVERIFY(window);
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QWidget *focused = QApplication::focusWidget(); // a control of it: the text box, a button
-        rig.others.events.clear();
-        QTest::keyClick(focused ? focused : window, Qt::Key_Escape);
-        Rig::settle();
-        QVERIFY(!rig.program.registry().isLoaded(name));
-        QCOMPARE(rig.others.events, events);
-        QCOMPARE(rig.shown(window::QuenzSample), page);
     }
 
     // The program ends with the last window on the screen: the help menu's Exit ends it when
@@ -240,67 +231,62 @@ private Q_SLOTS:
     }
 
     // The window stays open and names the file it could not read, or the key that is no page.
-    void missingFilesAreNamedInTheWindow_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << "missing";
-        QTest::newRow("a pipe") << "pipe"; // must not hold the window
-        QTest::newRow("a link to /dev/zero") << "zero";
-    }
     void missingFilesAreNamedInTheWindow()
     {
-        QFETCH(QString, kind);
-        Rig rig;
-        for (const char *name : {"Helps/dovHlp.rtf", "Helps/vrimsample.jpg", "Helps/Quenzsample.jpg"}) {
-            const QString path = rig.folder.file(QString::fromLatin1(name));
-            QFile::remove(path);
-            if (kind == "pipe")
-                QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-            else if (kind == "zero")
-                QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        // Missing, a pipe (which must not hold the window), a link to /dev/zero.
+        for (const QString &kind : {u"missing"_qs, u"pipe"_qs, u"zero"_qs}) {
+            Rig rig;
+            for (const char *name : {"Helps/dovHlp.rtf", "Helps/vrimsample.jpg", "Helps/Quenzsample.jpg"}) {
+                const QString path = rig.folder.file(QString::fromLatin1(name));
+                QFile::remove(path);
+                if (kind == "pipe")
+                    QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+                else if (kind == "zero")
+                    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+            }
+            // Its text as large as an ordinary page's (the first line as high), in a new window and
+            // after a page that begins with a large heading.
+            const auto lineHeight = [&rig] {
+                QTextDocument *document = rig.page()->textBox()->document();
+                document->documentLayout(); // laid out now, as when it is shown
+                const QTextLayout *layout = document->firstBlock().layout();
+                return layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : 0.0;
+            };
+            rig.helpFromClock(Design::Dov);
+            QVERIFY(rig.page()->isVisible());
+            QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
+            const qreal inNewWindow = lineHeight();
+            showHelpPage(rig.program.registry(), QStringLiteral("Ostrana"));
+            const qreal ordinary = lineHeight();
+            TempProgramFolder::write(rig.folder.file(QStringLiteral("Helps/PerrinHlp.rtf")),
+                                     "{\\rtf1\\ansi {\\b\\fs36 Perrin\\par}Perrin shows the time.\\par}");
+            showHelpPage(rig.program.registry(), QStringLiteral("Perrin"));
+            QVERIFY(lineHeight() > ordinary);
+            showHelpPage(rig.program.registry(), QStringLiteral("dov"));
+            QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
+            QCOMPARE(inNewWindow, ordinary);
+            QCOMPARE(lineHeight(), ordinary);
+            showHelpPage(rig.program.registry(), QStringLiteral("Quenz")); // no page: its key is "quenz"
+            QCOMPARE(rig.text(), QStringLiteral("Quenz"));
+            QCOMPARE(lineHeight(), ordinary);
+            QVERIFY(!rig.sample()->isEnabled());
+            QCOMPARE(rig.page()->page().sampleKey(), QStringLiteral("dov"));
+            rig.clickSample(); // still Dov's button, still disabled
+            QVERIFY(!rig.page()->picture()->isVisible());
+
+            showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor")); // no vrimsample.jpg
+            rig.clickSample();
+            QVERIFY(rig.page()->picture()->isVisible());
+            const auto plain = [](QString text) { return text.remove(QChar(0x200B)); };
+            QVERIFY(plain(rig.page()->picture()->text()).contains(u"Helps/vrimsample.jpg"));
+
+            showHelpPage(rig.program.registry(), QStringLiteral("quenz"));
+            rig.clickSample(); // "Hide Sample" from Vrimcolor: hides the not-shown window
+            rig.clickSample();
+            QVERIFY(rig.shown(window::QuenzSample));
+            QVERIFY(plain(rig.widget(window::QuenzSample)->findChild<QLabel *>()->text())
+                        .contains(u"Quenzsample.jpg"));
         }
-        // Its text as large as an ordinary page's (the first line as high), in a new window and
-        // after a page that begins with a large heading.
-        const auto lineHeight = [&rig] {
-            QTextDocument *document = rig.page()->textBox()->document();
-            document->documentLayout(); // laid out now, as when it is shown
-            const QTextLayout *layout = document->firstBlock().layout();
-            return layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : 0.0;
-        };
-        rig.helpFromClock(Design::Dov);
-        QVERIFY(rig.page()->isVisible());
-        QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
-        const qreal inNewWindow = lineHeight();
-        showHelpPage(rig.program.registry(), QStringLiteral("Ostrana"));
-        const qreal ordinary = lineHeight();
-        TempProgramFolder::write(rig.folder.file(QStringLiteral("Helps/PerrinHlp.rtf")),
-                                 "{\\rtf1\\ansi {\\b\\fs36 Perrin\\par}Perrin shows the time.\\par}");
-        showHelpPage(rig.program.registry(), QStringLiteral("Perrin"));
-        QVERIFY(lineHeight() > ordinary);
-        showHelpPage(rig.program.registry(), QStringLiteral("dov"));
-        QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
-        QCOMPARE(inNewWindow, ordinary);
-        QCOMPARE(lineHeight(), ordinary);
-        showHelpPage(rig.program.registry(), QStringLiteral("Quenz")); // no page: its key is "quenz"
-        QCOMPARE(rig.text(), QStringLiteral("Quenz"));
-        QCOMPARE(lineHeight(), ordinary);
-        QVERIFY(!rig.sample()->isEnabled());
-        QCOMPARE(rig.page()->page().sampleKey(), QStringLiteral("dov"));
-        rig.clickSample(); // still Dov's button, still disabled
-        QVERIFY(!rig.page()->picture()->isVisible());
-
-        showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor")); // no vrimsample.jpg
-        rig.clickSample();
-        QVERIFY(rig.page()->picture()->isVisible());
-        const auto plain = [](QString text) { return text.remove(QChar(0x200B)); };
-        QVERIFY(plain(rig.page()->picture()->text()).contains(u"Helps/vrimsample.jpg"));
-
-        showHelpPage(rig.program.registry(), QStringLiteral("quenz"));
-        rig.clickSample(); // "Hide Sample" from Vrimcolor: hides the not-shown window
-        rig.clickSample();
-        QVERIFY(rig.shown(window::QuenzSample));
-        QVERIFY(plain(rig.widget(window::QuenzSample)->findChild<QLabel *>()->text())
-                    .contains(u"Quenzsample.jpg"));
     }
 };
 

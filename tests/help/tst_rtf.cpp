@@ -277,15 +277,9 @@ private Q_SLOTS:
         const QByteArray lists = kept("libreoffice-lists.rtf"), wordPad = kept("wordpad-bullets.rtf");
         const QByteArray hiddenAndPicture = kept("libreoffice-hidden-picture.rtf");
         const QString picture = QStringLiteral("[picture]");
-        struct Row {
-            const char *name;
-            QByteArray rtf;
-            QString item;     // a list item that wraps: its text lines up
-            QString shown;    // text the page shows
-            QString notShown; // text it must not show
-            int images;       // pictures drawn
-        };
-        const Row rows[] = {
+        // Each row: its name, the page, a list item that wraps (its text lines up), text the page
+        // shows, text it must not show, the pictures drawn.
+        const std::tuple<const char *, QByteArray, QString, QString, QString, int> rows[] = {
             // clang-format off
             {"pandoc bullets", kept("pandoc-page.rtf"), "Help opens", "The Dov clock", "", 0},
             {"LibreOffice bullets", lists, "Bullet one", "Bullet two.", "", 0},

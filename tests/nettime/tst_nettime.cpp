@@ -347,21 +347,16 @@ private Q_SLOTS:
     // no earlier answer stands beside the error, and nothing is set.
     void nothingIsSetFromABadReply()
     {
-        struct Row {
-            const char *name;
-            QByteArray reply;
-            QString server; // "answers", "silent" or "gone"
-            std::optional<QTimeZone> zone;
-            QString status;
-            QStringList fields; // UTC, local, PC clock
-            QString buttons;
-        };
         const std::optional<QTimeZone> india = QTimeZone("Asia/Kolkata");
         const QByteArray unhealthy("\n61380 26-12-06 12:18:43 00 0 4 608.1 UTC(NIST) * \n");
         const QStringList cleared{QString(), "__:__:__ __", "__:__:__ __"};
         const QByteArray healthy("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
-        const Row rows[] = {
-            // clang-format off
+        // Each row: its name, the reply, the server ("answers", "silent" or "gone"), the system's
+        // zone, the status, the fields (UTC, local, PC clock), the buttons.
+        const std::tuple<const char *, QByteArray, QString, std::optional<QTimeZone>, QString, QStringList,
+                         QString>
+            rows[] = {
+                // clang-format off
             {"unhealthy: shown, never offered", unhealthy, "answers", india,
              "%1 says its time may be wrong (unhealthy), local time in India Standard Time; the PC clock was not set",
              {"  12:18:43", "05:48:43 PM", "04:10:09 PM"}, "10"},
@@ -371,29 +366,28 @@ private Q_SLOTS:
             {"refused", "", "gone", india, "Connection refused by %1", cleared, "11"},
             {"no zone", healthy, "answers", std::nullopt, "The system has no time zone; the PC clock was not set",
              {"  12:18:43", "__:__:__ __", "__:__:__ __"}, "10"},
-            // clang-format on
-        };
-        for (const Row &row : rows) {
-            Rig rig(row.zone);
+                // clang-format on
+            };
+        for (const auto &[name, reply, server, zone, status, fields, buttons] : rows) {
+            Rig rig(zone);
             rig.open();
             QCOMPARE(rig.program.platform.warnings,
-                     row.zone ? QStringList() : QStringList{QStringLiteral("Error getting subkey value.")});
+                     zone ? QStringList() : QStringList{QStringLiteral("Error getting subkey value.")});
             QTRY_VERIFY(rig.button("cmdConnect")->isEnabled());
             const QString host = rig.daytime.host();
-            rig.daytime.reply = row.reply;
-            rig.daytime.silent = row.server == QLatin1String("silent");
-            if (row.server == QLatin1String("gone"))
+            rig.daytime.reply = reply;
+            rig.daytime.silent = server == QLatin1String("silent");
+            if (server == QLatin1String("gone"))
                 rig.daytime.server.close();      // nobody listens there any more
             rig.window->model().adjustClicked(); // whether or not the button is enabled
             QCOMPARE(rig.status(), QStringLiteral("Asking %1...").arg(host));
             if (rig.daytime.silent)
                 rig.timeout().elapse();
             QTRY_VERIFY(rig.status().startsWith(QStringLiteral("Asking")) == false);
-            QCOMPARE(rig.status(), QString(row.status).replace(QStringLiteral("%1"), host));
+            QCOMPARE(rig.status(), QString(status).replace(QStringLiteral("%1"), host));
             QVERIFY(rig.setter.calls.empty());
-            QCOMPARE((QStringList{rig.text("txtOutput"), rig.text("LocalTime"), rig.text("txt1")}),
-                     row.fields);
-            QCOMPARE(rig.buttons(), row.buttons);
+            QCOMPARE((QStringList{rig.text("txtOutput"), rig.text("LocalTime"), rig.text("txt1")}), fields);
+            QCOMPARE(rig.buttons(), buttons);
         }
     }
 
