@@ -3,7 +3,6 @@
 #include "help/HelpPageWindow.h"
 #include "stopwatch/StopwatchWindow.h"
 #include "support/ProgramRig.h"
-#include "ui/WidgetWindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QLabel>
@@ -17,16 +16,6 @@
 
 using namespace vrim;
 using namespace vrim::test;
-
-namespace {
-
-QWidget *widgetOf(WindowRegistry &registry, const QString &name)
-{
-    auto *handle = dynamic_cast<WidgetWindow *>(registry.window(name));
-    return handle ? handle->widget() : nullptr;
-}
-
-} // namespace
 
 // The help browser in the whole program, offscreen, with small pages and pictures of the test's
 // own in its Helps folder.
@@ -57,8 +46,7 @@ class TestHelpBrowser : public QObject {
         }
         void helpFromMenuRow(int row)
         {
-            program.registry().show(window::HelpMenu);
-            QWidget *menu = widget(window::HelpMenu);
+            QWidget *menu = show(window::HelpMenu);
             QVERIFY(menu);
             QTest::mouseClick(menu->findChild<QPushButton *>(QStringLiteral("Button%1").arg(row)),
                               Qt::LeftButton);
@@ -90,14 +78,11 @@ private Q_SLOTS:
             rig.helpFromMenuRow(row);
             opened(HelpMenuWindow::rows()[row - 1].label);
         }
-        rig.program.registry().show(window::Stopwatch);
-        qobject_cast<StopwatchWindow *>(rig.widget(window::Stopwatch))
-            ->chooseMenuItem(QStringLiteral("Helpmnu"));
+        rig.show<StopwatchWindow>(window::Stopwatch)->chooseMenuItem(QStringLiteral("Helpmnu"));
         opened(QStringLiteral("ganto"));
         qputenv("VRIM_DAYTIME_SERVER", "127.0.0.1:1");
-        rig.program.registry().show(window::InternetTime);
         QTest::mouseClick(
-            rig.widget(window::InternetTime)->findChild<QPushButton *>(QStringLiteral("Command4")),
+            rig.show(window::InternetTime)->findChild<QPushButton *>(QStringLiteral("Command4")),
             Qt::LeftButton);
         qunsetenv("VRIM_DAYTIME_SERVER");
         opened(QStringLiteral("Ostrana"));
@@ -109,46 +94,35 @@ private Q_SLOTS:
     // Over the page, then gone: read from the window's pixels. A large picture is fitted inside
     // the window, its proportions kept; a picture of another format under the expected name is
     // still read by its content.
-    void samplePictureOverThePage_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QColor>("colour");
-        QTest::addColumn<QRect>("expected"); // none: anywhere inside the window
-        // clang-format off
-        QTest::newRow("Vrimcolor: lower left") << "Vrimcolor" << "vrimsample.jpg" << QSize(60, 40) << QColor(Qt::red) << QRect(18, 302, 60, 40);
-        QTest::newRow("Jolvex: a large PNG named .gif, fitted") << "Jolvex" << "jolvexsample.gif" << QSize(600, 500) << QColor(Qt::blue) << QRect();
-        // clang-format on
-    }
     void samplePictureOverThePage()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, file);
-        QFETCH(QSize, size);
-        QFETCH(QColor, colour);
-        QFETCH(QRect, expected);
-        Rig rig;
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        QVERIFY(image.save(rig.folder.file(u"Helps/" + file), file.endsWith(u".jpg") ? "JPG" : "PNG"));
-        showHelpPage(rig.program.registry(), key);
-        rig.clickSample();
-        QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
-        const QRect box = rig.page()->picture()->geometry();
-        if (expected.isValid())
-            QCOMPARE(box, expected);
-        QVERIFY(rig.page()->rect().contains(box));
-        QVERIFY(std::abs(box.width() * size.height() - box.height() * size.width()) <= size.width());
-        const auto isColour = [&](QRgb pixel) {
-            return std::abs(qRed(pixel) - colour.red()) + std::abs(qGreen(pixel) - colour.green()) +
-                       std::abs(qBlue(pixel) - colour.blue()) <
-                   120;
-        };
-        QVERIFY(isColour(rig.pixelAt(box.center())));
-        rig.clickSample();
-        QCOMPARE(rig.sample()->text(), QStringLiteral("Show Sample"));
-        QVERIFY(!isColour(rig.pixelAt(box.center())));
+        // The page, the picture's file, size and colour, where it shows (none: anywhere inside the window).
+        const std::tuple<QString, QString, QSize, QColor, QRect> rows[] = {
+            {"Vrimcolor", "vrimsample.jpg", QSize(60, 40), Qt::red, QRect(18, 302, 60, 40)}, // lower left
+            {"Jolvex", "jolvexsample.gif", QSize(600, 500), Qt::blue, QRect()}}; // a large PNG, fitted
+        for (const auto &[key, file, size, colour, expected] : rows) {
+            Rig rig;
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(colour);
+            QVERIFY(image.save(rig.folder.file(u"Helps/" + file), file.endsWith(u".jpg") ? "JPG" : "PNG"));
+            showHelpPage(rig.program.registry(), key);
+            rig.clickSample();
+            QCOMPARE(rig.sample()->text(), QStringLiteral("Hide Sample"));
+            const QRect box = rig.page()->picture()->geometry();
+            if (expected.isValid())
+                QCOMPARE(box, expected);
+            QVERIFY(rig.page()->rect().contains(box));
+            QVERIFY(std::abs(box.width() * size.height() - box.height() * size.width()) <= size.width());
+            const auto isColour = [c = colour](QRgb pixel) {
+                return std::abs(qRed(pixel) - c.red()) + std::abs(qGreen(pixel) - c.green()) +
+                           std::abs(qBlue(pixel) - c.blue()) <
+                       120;
+            };
+            QVERIFY(isColour(rig.pixelAt(box.center())));
+            rig.clickSample();
+            QCOMPARE(rig.sample()->text(), QStringLiteral("Show Sample"));
+            QVERIFY(!isColour(rig.pixelAt(box.center())));
+        }
     }
 
     // The caption belongs to the window, not to the page: Norvi's branch meets Quenz's "Hide".
@@ -187,146 +161,132 @@ private Q_SLOTS:
     // Escape from the control that has the focus closes a help window or Ostran Time as its close
     // box does, once: the launcher comes back, but not for the help menu. (Exit and Back are the
     // end-to-end scripts', where the window manager stacks what they show.)
-    void escapeCloses_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("events");
-        const QStringList launcher{"load menu", "show menu"};
-        QTest::newRow("the page; its sample stays") << QString(window::HelpPage) << launcher;
-        QTest::newRow("the help menu, alone") << QString(window::HelpMenu) << QStringList{};
-        QTest::newRow("Ostran Time") << QString(window::InternetTime) << launcher;
-    }
     void escapeCloses()
     {
-        QFETCH(QString, name);
-        QFETCH(QStringList, events);
-        Rig rig;
-        const bool page = name == window::HelpPage;
-        if (page) {
-            rig.helpFromClock(Design::Quenz);
-            rig.program.registry().unload(window::Quenz); // its own closing shows the launcher
-            rig.clickSample();
-        } else {
-            rig.program.registry().show(name);
+        const QStringList launcher{"load menu", "show menu"};
+        // The window, and what happens to the launcher: the page (its sample stays), the help menu
+        // (alone), Ostran Time.
+        const std::pair<QString, QStringList> rows[] = {
+            {window::HelpPage, launcher}, {window::HelpMenu, {}}, {window::InternetTime, launcher}};
+        for (const auto &[name, events] : rows) {
+            Rig rig;
+            const bool page = name == window::HelpPage;
+            if (page) {
+                rig.helpFromClock(Design::Quenz);
+                rig.program.registry().unload(window::Quenz); // its own closing shows the launcher
+                rig.clickSample();
+            }
+            QWidget *window = page ? rig.widget(name) : rig.show(name);
+            QVERIFY(window);
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QWidget *focused = QApplication::focusWidget(); // a control of it: the text box, a button
+            rig.others.events.clear();
+            QTest::keyClick(focused ? focused : window, Qt::Key_Escape);
+            Rig::settle();
+            QVERIFY(!rig.program.registry().isLoaded(name));
+            QCOMPARE(rig.others.events, events);
+            QCOMPARE(rig.shown(window::QuenzSample), page);
         }
-        QWidget *window = rig.widget(name);
-        QVERIFY(window);
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QWidget *focused = QApplication::focusWidget(); // a control of it: the text box, a button
-        rig.others.events.clear();
-        QTest::keyClick(focused ? focused : window, Qt::Key_Escape);
-        Rig::settle();
-        QVERIFY(!rig.program.registry().isLoaded(name));
-        QCOMPARE(rig.others.events, events);
-        QCOMPARE(rig.shown(window::QuenzSample), page);
     }
 
     // The program ends with the last window on the screen: the help menu's Exit ends it when
     // nothing else is open, and sample windows that "Hide Sample" put away keep nothing running.
-    void theProgramEndsWithTheLastWindowOnTheScreen_data()
-    {
-        QTest::addColumn<int>("sampleClicks"); // on the Mip page; -1: no page opened
-        QTest::addColumn<QStringList>("closed");
-        QTest::addColumn<bool>("ended");
-        const QStringList all{window::HelpMenu, window::HelpPage, window::Launcher};
-        QTest::newRow("only the help menu") << -1 << QStringList{window::HelpMenu} << true;
-        QTest::newRow("the Mip samples hidden, the rest closed") << 2 << all << true;
-        QTest::newRow("the Mip samples shown, the rest closed") << 1 << all << false;
-    }
     void theProgramEndsWithTheLastWindowOnTheScreen()
     {
-        QFETCH(int, sampleClicks);
-        QFETCH(QStringList, closed);
-        QFETCH(bool, ended);
-        TempProgramFolder folder;
-        FakePlatform platform;
-        bool hasEnded = false;
-        Program program{platform, DataFolders(folder.path()), [&hasEnded] { hasEnded = true; }};
-        const auto widget = [&program](const QString &name) { return widgetOf(program.registry(), name); };
-        program.registry().show(window::HelpMenu);
-        if (sampleClicks >= 0)
-            showHelpPage(program.registry(), QStringLiteral("Mip"));
-        for (int i = 0; i < sampleClicks; ++i)
-            QTest::mouseClick(qobject_cast<HelpPageWindow *>(widget(window::HelpPage))->sampleButton(),
-                              Qt::LeftButton);
-        if (sampleClicks > 0) // the two windows are loaded, shown or put away
-            QVERIFY(widget(window::MipSample) && widget(window::MipSamples));
-        for (const QString &name : closed) {
-            QVERIFY2(widget(name), qPrintable(name));
-            if (name == window::HelpMenu) // its Exit
-                QTest::mouseClick(widget(name)->findChild<QPushButton *>(QStringLiteral("Command1")),
+        // Clicks on the Mip page's Sample button (-1: no page opened), and whether the program has
+        // ended once the help menu, then the page and the launcher, are closed.
+        for (const auto &[sampleClicks, ended] :
+             {std::pair(-1, true), std::pair(2, true), std::pair(1, false)}) {
+            const QStringList closed =
+                sampleClicks < 0 ? QStringList{window::HelpMenu}
+                                 : QStringList{window::HelpMenu, window::HelpPage, window::Launcher};
+            TempProgramFolder folder;
+            FakePlatform platform;
+            bool hasEnded = false;
+            Program program{platform, DataFolders(folder.path()), [&hasEnded] { hasEnded = true; }};
+            const auto widget = [&program](const QString &name) {
+                return widgetOf(program.registry(), name);
+            };
+            program.registry().show(window::HelpMenu);
+            if (sampleClicks >= 0)
+                showHelpPage(program.registry(), QStringLiteral("Mip"));
+            for (int i = 0; i < sampleClicks; ++i)
+                QTest::mouseClick(qobject_cast<HelpPageWindow *>(widget(window::HelpPage))->sampleButton(),
                                   Qt::LeftButton);
-            else
-                widget(name)->close();
-            QCoreApplication::processEvents();
-            Rig::settle();
+            if (sampleClicks > 0) // the two windows are loaded, shown or put away
+                QVERIFY(widget(window::MipSample) && widget(window::MipSamples));
+            for (const QString &name : closed) {
+                QVERIFY2(widget(name), qPrintable(name));
+                if (name == window::HelpMenu) // its Exit
+                    QTest::mouseClick(widget(name)->findChild<QPushButton *>(QStringLiteral("Command1")),
+                                      Qt::LeftButton);
+                else
+                    widget(name)->close();
+                QCoreApplication::processEvents();
+                Rig::settle();
+            }
+            QCOMPARE(hasEnded, ended);
         }
-        QCOMPARE(hasEnded, ended);
     }
 
     // The window stays open and names the file it could not read, or the key that is no page.
-    void missingFilesAreNamedInTheWindow_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << "missing";
-        QTest::newRow("a pipe") << "pipe"; // must not hold the window
-        QTest::newRow("a link to /dev/zero") << "zero";
-    }
     void missingFilesAreNamedInTheWindow()
     {
-        QFETCH(QString, kind);
-        Rig rig;
-        for (const char *name : {"Helps/dovHlp.rtf", "Helps/vrimsample.jpg", "Helps/Quenzsample.jpg"}) {
-            const QString path = rig.folder.file(QString::fromLatin1(name));
-            QFile::remove(path);
-            if (kind == "pipe")
-                QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-            else if (kind == "zero")
-                QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        // Missing, a pipe (which must not hold the window), a link to /dev/zero.
+        for (const QString &kind : {u"missing"_qs, u"pipe"_qs, u"zero"_qs}) {
+            Rig rig;
+            for (const char *name : {"Helps/dovHlp.rtf", "Helps/vrimsample.jpg", "Helps/Quenzsample.jpg"}) {
+                const QString path = rig.folder.file(QString::fromLatin1(name));
+                QFile::remove(path);
+                if (kind == "pipe")
+                    QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+                else if (kind == "zero")
+                    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+            }
+            // Its text as large as an ordinary page's (the first line as high), in a new window and
+            // after a page that begins with a large heading.
+            const auto lineHeight = [&rig] {
+                QTextDocument *document = rig.page()->textBox()->document();
+                document->documentLayout(); // laid out now, as when it is shown
+                const QTextLayout *layout = document->firstBlock().layout();
+                return layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : 0.0;
+            };
+            rig.helpFromClock(Design::Dov);
+            QVERIFY(rig.page()->isVisible());
+            QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
+            const qreal inNewWindow = lineHeight();
+            showHelpPage(rig.program.registry(), QStringLiteral("Ostrana"));
+            const qreal ordinary = lineHeight();
+            TempProgramFolder::write(rig.folder.file(QStringLiteral("Helps/PerrinHlp.rtf")),
+                                     "{\\rtf1\\ansi {\\b\\fs36 Perrin\\par}Perrin shows the time.\\par}");
+            showHelpPage(rig.program.registry(), QStringLiteral("Perrin"));
+            QVERIFY(lineHeight() > ordinary);
+            showHelpPage(rig.program.registry(), QStringLiteral("dov"));
+            QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
+            QCOMPARE(inNewWindow, ordinary);
+            QCOMPARE(lineHeight(), ordinary);
+            showHelpPage(rig.program.registry(), QStringLiteral("Quenz")); // no page: its key is "quenz"
+            QCOMPARE(rig.text(), QStringLiteral("Quenz"));
+            QCOMPARE(lineHeight(), ordinary);
+            QVERIFY(!rig.sample()->isEnabled());
+            QCOMPARE(rig.page()->page().sampleKey(), QStringLiteral("dov"));
+            rig.clickSample(); // still Dov's button, still disabled
+            QVERIFY(!rig.page()->picture()->isVisible());
+
+            showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor")); // no vrimsample.jpg
+            rig.clickSample();
+            QVERIFY(rig.page()->picture()->isVisible());
+            const auto plain = [](QString text) { return text.remove(QChar(0x200B)); };
+            QVERIFY(plain(rig.page()->picture()->text()).contains(u"Helps/vrimsample.jpg"));
+
+            showHelpPage(rig.program.registry(), QStringLiteral("quenz"));
+            rig.clickSample(); // "Hide Sample" from Vrimcolor: hides the not-shown window
+            rig.clickSample();
+            QVERIFY(rig.shown(window::QuenzSample));
+            QVERIFY(plain(rig.widget(window::QuenzSample)->findChild<QLabel *>()->text())
+                        .contains(u"Quenzsample.jpg"));
         }
-        // Its text as large as an ordinary page's (the first line as high), in a new window and
-        // after a page that begins with a large heading.
-        const auto lineHeight = [&rig] {
-            QTextDocument *document = rig.page()->textBox()->document();
-            document->documentLayout(); // laid out now, as when it is shown
-            const QTextLayout *layout = document->firstBlock().layout();
-            return layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : 0.0;
-        };
-        rig.helpFromClock(Design::Dov);
-        QVERIFY(rig.page()->isVisible());
-        QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
-        const qreal inNewWindow = lineHeight();
-        showHelpPage(rig.program.registry(), QStringLiteral("Ostrana"));
-        const qreal ordinary = lineHeight();
-        TempProgramFolder::write(rig.folder.file(QStringLiteral("Helps/PerrinHlp.rtf")),
-                                 "{\\rtf1\\ansi {\\b\\fs36 Perrin\\par}Perrin shows the time.\\par}");
-        showHelpPage(rig.program.registry(), QStringLiteral("Perrin"));
-        QVERIFY(lineHeight() > ordinary);
-        showHelpPage(rig.program.registry(), QStringLiteral("dov"));
-        QVERIFY2(rig.text().contains(u"dovHlp.rtf"), qPrintable(rig.text()));
-        QCOMPARE(inNewWindow, ordinary);
-        QCOMPARE(lineHeight(), ordinary);
-        showHelpPage(rig.program.registry(), QStringLiteral("Quenz")); // no page: its key is "quenz"
-        QCOMPARE(rig.text(), QStringLiteral("Quenz"));
-        QCOMPARE(lineHeight(), ordinary);
-        QVERIFY(!rig.sample()->isEnabled());
-        QCOMPARE(rig.page()->page().sampleKey(), QStringLiteral("dov"));
-        rig.clickSample(); // still Dov's button, still disabled
-        QVERIFY(!rig.page()->picture()->isVisible());
-
-        showHelpPage(rig.program.registry(), QStringLiteral("Vrimcolor")); // no vrimsample.jpg
-        rig.clickSample();
-        QVERIFY(rig.page()->picture()->isVisible());
-        const auto plain = [](QString text) { return text.remove(QChar(0x200B)); };
-        QVERIFY(plain(rig.page()->picture()->text()).contains(u"Helps/vrimsample.jpg"));
-
-        showHelpPage(rig.program.registry(), QStringLiteral("quenz"));
-        rig.clickSample(); // "Hide Sample" from Vrimcolor: hides the not-shown window
-        rig.clickSample();
-        QVERIFY(rig.shown(window::QuenzSample));
-        QVERIFY(plain(rig.widget(window::QuenzSample)->findChild<QLabel *>()->text())
-                    .contains(u"Quenzsample.jpg"));
     }
 };
 

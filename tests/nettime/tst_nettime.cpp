@@ -6,7 +6,6 @@
 #include "nettime/InternetTimeWindow.h"
 #include "nettime/ZoneTable.h"
 #include "support/ProgramRig.h"
-#include "ui/WidgetWindow.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -78,10 +77,7 @@ class TestNettime : public QObject {
         }
         void open()
         {
-            program.program.registry().show(window::InternetTime);
-            auto *handle =
-                dynamic_cast<WidgetWindow *>(program.program.registry().window(window::InternetTime));
-            window = handle ? qobject_cast<InternetTimeWindow *>(handle->widget()) : nullptr;
+            window = program.show<InternetTimeWindow>(window::InternetTime);
             QVERIFY(window);
         }
         template <typename T>
@@ -103,101 +99,77 @@ class TestNettime : public QObject {
     };
 
 private Q_SLOTS:
-    void accepted_data()
-    {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QDateTime>("utc");
-        QTest::addColumn<bool>("healthy");
-        const QDateTime stamp(QDate(2026, 12, 6), QTime(12, 18, 43), QTimeZone::utc());
-        // MJD 61380 is 6 December 2026.
-        // clang-format off
-        QTest::newRow("NIST, healthy") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n") << stamp << true;
-        QTest::newRow("NIST, on time mark") << QByteArray("\n61380 26-12-06 12:18:43 00 0 0  50.0 UTC(NIST) # \r\n") << stamp << true;
-        QTest::newRow("NIST, unhealthy") << QByteArray("\n61380 26-12-06 12:18:43 00 0 2 608.1 UTC(NIST) * \n") << stamp << false;
-        QTest::newRow("day month year UTC") << QByteArray("06 DEC 2026 12:18:43 UTC\r\n") << stamp << true;
-        QTest::newRow("weekday, GMT") << QByteArray("Sunday, December 6, 2026 12:18:43 GMT\n") << stamp << true;
-        QTest::newRow("RFC 867 example, UTC") << QByteArray("Sunday, December 6, 2026 12:18:43-UTC") << stamp << true;
-        // clang-format on
-    }
     void accepted()
     {
-        QFETCH(QByteArray, reply);
-        QFETCH(QDateTime, utc);
-        QFETCH(bool, healthy);
-        const std::optional<daytime::Reply> read = daytime::parse(reply);
-        QVERIFY(read);
-        QCOMPARE(read->utc, utc);
-        QCOMPARE(read->healthy, healthy);
+        const QDateTime stamp(QDate(2026, 12, 6), QTime(12, 18, 43), QTimeZone::utc()); // MJD 61380
+        const std::tuple<const char *, QByteArray, bool> rows[] = {
+            // name, reply, healthy
+            // clang-format off
+            {"NIST, healthy", "\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n", true},
+            {"NIST, on time mark", "\n61380 26-12-06 12:18:43 00 0 0  50.0 UTC(NIST) # \r\n", true},
+            {"NIST, unhealthy", "\n61380 26-12-06 12:18:43 00 0 2 608.1 UTC(NIST) * \n", false},
+            {"day month year UTC", "06 DEC 2026 12:18:43 UTC\r\n", true},
+            {"weekday, GMT", "Sunday, December 6, 2026 12:18:43 GMT\n", true},
+            {"RFC 867 example, UTC", "Sunday, December 6, 2026 12:18:43-UTC", true},
+            // clang-format on
+        };
+        for (const auto &[name, reply, healthy] : rows) {
+            const std::optional<daytime::Reply> read = daytime::parse(reply);
+            QVERIFY2(read && read->utc == stamp && read->healthy == healthy, name);
+        }
     }
 
-    void refused_data()
-    {
-        QTest::addColumn<QByteArray>("reply");
-        // clang-format off
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("over 1 KiB") << (QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * ") + QByteArray(1000, ' ') + '\n');
-        QTest::newRow("no UTC marker") << QByteArray("06 DEC 2026 12:18:43\n");
-        QTest::newRow("another zone") << QByteArray("Sunday, December 6, 2026 12:18:43-PST");
-        QTest::newRow("marker twice") << QByteArray("06 DEC 2026 12:18:43 UTC GMT");
-        QTest::newRow("hour 24") << QByteArray("\n61380 26-12-06 24:18:43 00 0 0 608.1 UTC(NIST) * \n");
-        QTest::newRow("leap second") << QByteArray("\n61380 26-12-06 23:59:60 00 1 0 608.1 UTC(NIST) * \n");
-        QTest::newRow("31 November") << QByteArray("31 NOV 2026 12:18:43 UTC");
-        QTest::newRow("wrong day number") << QByteArray("\n61379 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
-        QTest::newRow("NIST, field missing") << QByteArray("\n61380 26-12-06 12:18:43 00 0 608.1 UTC(NIST) * \n");
-        QTest::newRow("NIST, sign in a field") << QByteArray("\n61380 26-12-06 12:18:43 -0 0 0 608.1 UTC(NIST) * \n");
-        QTest::newRow("NUL in the time") << QByteArray("06 DEC 2026 12:1\08:43 UTC", 25);
-        QTest::newRow("two lines") << QByteArray("06 DEC 2026 12:18:43 UTC\n06 DEC 2026 12:18:44 UTC\n");
-        QTest::newRow("non-ASCII digits") << QByteArray("06 DEC 2026 12:18:4\xd9\xa3 UTC");
-        // clang-format on
-    }
     void refused()
     {
-        QFETCH(QByteArray, reply);
-        QCOMPARE(daytime::parse(reply).has_value(), false);
+        const std::pair<const char *, QByteArray> rows[] = {
+            // clang-format off
+            {"empty", QByteArray()},
+            {"over 1 KiB", (QByteArray("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * ") + QByteArray(1000, ' ') + '\n')},
+            {"no UTC marker", QByteArray("06 DEC 2026 12:18:43\n")},
+            {"another zone", QByteArray("Sunday, December 6, 2026 12:18:43-PST")},
+            {"marker twice", QByteArray("06 DEC 2026 12:18:43 UTC GMT")},
+            {"hour 24", QByteArray("\n61380 26-12-06 24:18:43 00 0 0 608.1 UTC(NIST) * \n")},
+            {"leap second", QByteArray("\n61380 26-12-06 23:59:60 00 1 0 608.1 UTC(NIST) * \n")},
+            {"31 November", QByteArray("31 NOV 2026 12:18:43 UTC")},
+            {"wrong day number", QByteArray("\n61379 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n")},
+            {"NIST, field missing", QByteArray("\n61380 26-12-06 12:18:43 00 0 608.1 UTC(NIST) * \n")},
+            {"NIST, sign in a field", QByteArray("\n61380 26-12-06 12:18:43 -0 0 0 608.1 UTC(NIST) * \n")},
+            {"NUL in the time", QByteArray("06 DEC 2026 12:1\08:43 UTC", 25)},
+            {"two lines", QByteArray("06 DEC 2026 12:18:43 UTC\n06 DEC 2026 12:18:44 UTC\n")},
+            {"non-ASCII digits", QByteArray("06 DEC 2026 12:18:4\xd9\xa3 UTC")},
+            // clang-format on
+        };
+        for (const auto &[name, reply] : rows)
+            QVERIFY2(!daytime::parse(reply), name);
     }
 
     // VRIM_DAYTIME_SERVER: host[:port], "" for a setting that is refused.
-    void overrideSetting_data()
-    {
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<QString>("endpoint");
-        // clang-format off
-        QTest::newRow("host") << "daytime.example" << "daytime.example 13";
-        QTest::newRow("address and port") << "127.0.0.1:1313" << "127.0.0.1 1313";
-        QTest::newRow("IPv6 alone") << "[::1]" << "::1 13";
-        QTest::newRow("bare IPv6") << "::1" << "";
-        QTest::newRow("port 0") << "host:0" << "";
-        QTest::newRow("port too big") << "host:65536" << "";
-        QTest::newRow("signed port") << "host:+13" << "";
-        QTest::newRow("blank inside") << "no host:13" << "";
-        QTest::newRow("empty") << "" << "";
-        // clang-format on
-    }
     void overrideSetting()
     {
-        QFETCH(QString, setting);
-        QFETCH(QString, endpoint);
-        const auto read = daytime::parseEndpoint(setting);
-        QCOMPARE(read ? QStringLiteral("%1 %2").arg(read->host).arg(read->port) : QString(), endpoint);
+        const std::pair<QString, QString> rows[] = {{"daytime.example", "daytime.example 13"},
+                                                    {"127.0.0.1:1313", "127.0.0.1 1313"},
+                                                    {"[::1]", "::1 13"},
+                                                    {"::1", ""},
+                                                    {"host:0", ""},
+                                                    {"host:65536", ""},
+                                                    {"host:+13", ""},
+                                                    {"no host:13", ""},
+                                                    {"", ""}};
+        for (const auto &[setting, endpoint] : rows) {
+            const auto read = daytime::parseEndpoint(setting);
+            QCOMPARE(read ? QStringLiteral("%1 %2").arg(read->host).arg(read->port) : QString(), endpoint);
+        }
     }
 
     // The offset of a table row's name as the system reports it; anything else is no row.
-    void onlyTheExactNameIsFound_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("offset");
-        QTest::newRow("exact, half an hour") << QStringLiteral("Newfoundland Standard Time") << "-03:30";
-        QTest::newRow("lower case") << QStringLiteral("yakutsk standard time") << QString();
-        QTest::newRow("trailing blank") << QStringLiteral("Yakutsk Standard Time ") << QString();
-        QTest::newRow("trailing NUL") << (QStringLiteral("India Standard Time") + QChar(0)) << QString();
-        QTest::newRow("UTC") << QStringLiteral("UTC") << QString();
-        QTest::newRow("empty") << QString() << QString();
-    }
     void onlyTheExactNameIsFound()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, offset);
-        QCOMPARE(zones::offsetOf(name).value_or(QString()), offset);
+        QCOMPARE(zones::offsetOf(QStringLiteral("Newfoundland Standard Time")).value_or(QString()),
+                 QStringLiteral("-03:30"));
+        for (const QString &name :
+             {QStringLiteral("yakutsk standard time"), QStringLiteral("Yakutsk Standard Time "),
+              QString(QStringLiteral("India Standard Time") + QChar(0)), QStringLiteral("UTC"), QString()})
+            QVERIFY2(!zones::offsetOf(name), qPrintable(name));
     }
 
     // The seconds either side of a change to summer time, which the whole-database loop below
@@ -289,33 +261,29 @@ private Q_SLOTS:
     // The first query goes out as the window opens, Connect disabled until the reply. The local
     // time comes from the zone's own data; the zone is named from the table where a row has it,
     // else by its id.
-    void theFirstQueryShowsTheLocalTime_data()
-    {
-        QTest::addColumn<QTimeZone>("zone");
-        QTest::addColumn<QString>("local");
-        QTest::addColumn<QString>("name");
-        // clang-format off
-        QTest::newRow("India, minutes carried") << QTimeZone("Asia/Kolkata") << "04:10:07 PM" << "India Standard Time";
-        QTest::newRow("a machine on UTC") << QTimeZone::utc() << "10:40:07 AM" << "UTC";
-        QTest::newRow("Lord Howe, half an hour of summer time") << QTimeZone("Australia/Lord_Howe") << "09:40:07 PM" << "Australia/Lord_Howe";
-        // clang-format on
-    }
     void theFirstQueryShowsTheLocalTime()
     {
-        QFETCH(QTimeZone, zone);
-        QFETCH(QString, local);
-        QFETCH(QString, name);
-        Rig rig(zone);
-        rig.open();
-        QCOMPARE(rig.buttons(), QStringLiteral("00"));
-        QCOMPARE(rig.text("LocalTime"), QStringLiteral("__:__:__ __"));
-        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
-        QCOMPARE(rig.text("txtOutput"), QStringLiteral("  10:40:07"));
-        QCOMPARE(rig.text("LocalTime"), local);
-        QCOMPARE(rig.text("txt1"), QStringLiteral("04:10:09 PM"));
-        QCOMPARE(rig.status(),
-                 QStringLiteral("Time from %1, local time in %2").arg(rig.daytime.host(), name));
-        QVERIFY(rig.setter.calls.empty());
+        const std::tuple<QTimeZone, QString, QString> rows[] = {
+            // the zone, the local time, its name
+            // clang-format off
+            {QTimeZone("Asia/Kolkata"), "04:10:07 PM", "India Standard Time"}, // minutes carried
+            {QTimeZone::utc(), "10:40:07 AM", "UTC"},
+            {QTimeZone("Australia/Lord_Howe"), "09:40:07 PM", "Australia/Lord_Howe"}, // half an hour of summer time
+            // clang-format on
+        };
+        for (const auto &[zone, local, name] : rows) {
+            Rig rig(zone);
+            rig.open();
+            QCOMPARE(rig.buttons(), QStringLiteral("00"));
+            QCOMPARE(rig.text("LocalTime"), QStringLiteral("__:__:__ __"));
+            QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+            QCOMPARE(rig.text("txtOutput"), QStringLiteral("  10:40:07"));
+            QCOMPARE(rig.text("LocalTime"), local);
+            QCOMPARE(rig.text("txt1"), QStringLiteral("04:10:09 PM"));
+            QCOMPARE(rig.status(),
+                     QStringLiteral("Time from %1, local time in %2").arg(rig.daytime.host(), name));
+            QVERIFY(rig.setter.calls.empty());
+        }
     }
 
     void buttonStatesFollowEachEvent()
@@ -342,95 +310,83 @@ private Q_SLOTS:
         QCOMPARE(rig.buttons(), QStringLiteral("10"));
     }
 
-    // The reply as it comes: in one piece, in three, a byte at a time.
-    void adjustSetsTheWholeInstant_data()
-    {
-        QTest::addColumn<int>("pieces");
-        QTest::newRow("one packet") << 1;
-        QTest::newRow("a byte at a time") << 1000;
-    }
+    // The reply as it comes: in one piece, a byte at a time.
     void adjustSetsTheWholeInstant()
     {
-        QFETCH(int, pieces);
-        Rig rig;
-        rig.open();
-        QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
-        rig.daytime.reply = "\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n";
-        rig.daytime.pieces = pieces;
-        const qint64 pcWall =
-            QDateTime(QDate(2026, 12, 6), QTime(12, 18, 40), QTimeZone::utc()).toMSecsSinceEpoch();
-        rig.program.platform.clock.monoMs = 1000;
-        // The reply comes 600 ms after the connection was asked for.
-        rig.daytime.beforeReply = [&rig, pcWall] {
-            rig.program.platform.clock.monoMs = 1600;
-            rig.program.platform.clock.wallMs = pcWall;
-        };
-        rig.button("Command2")->click();
-        QTRY_COMPARE(rig.setter.calls.size(), size_t(1));
-        const QDateTime expected(QDate(2026, 12, 6), QTime(12, 18, 43, 300), QTimeZone::utc());
-        QCOMPARE(rig.setter.calls[0].instant, expected);
-        QCOMPARE(rig.setter.calls[0].correctionMs, 3300);
-        QCOMPARE(rig.status(), QStringLiteral("PC clock set"));
+        for (const int pieces : {1, 1000}) {
+            Rig rig;
+            rig.open();
+            QTRY_COMPARE(rig.buttons(), QStringLiteral("11"));
+            rig.daytime.reply = "\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n";
+            rig.daytime.pieces = pieces;
+            const qint64 pcWall =
+                QDateTime(QDate(2026, 12, 6), QTime(12, 18, 40), QTimeZone::utc()).toMSecsSinceEpoch();
+            rig.program.platform.clock.monoMs = 1000;
+            // The reply comes 600 ms after the connection was asked for.
+            rig.daytime.beforeReply = [&rig, pcWall] {
+                rig.program.platform.clock.monoMs = 1600;
+                rig.program.platform.clock.wallMs = pcWall;
+            };
+            rig.button("Command2")->click();
+            QTRY_COMPARE(rig.setter.calls.size(), size_t(1));
+            const QDateTime expected(QDate(2026, 12, 6), QTime(12, 18, 43, 300), QTimeZone::utc());
+            QCOMPARE(rig.setter.calls[0].instant, expected);
+            QCOMPARE(rig.setter.calls[0].correctionMs, 3300);
+            QCOMPARE(rig.status(), QStringLiteral("PC clock set"));
 
-        rig.setter.works = false;
-        rig.button("Command2")->click();
-        QTRY_COMPARE(rig.setter.calls.size(), size_t(2));
-        QCOMPARE(rig.status(), QStringLiteral("PC clock not set: refused"));
+            rig.setter.works = false;
+            rig.button("Command2")->click();
+            QTRY_COMPARE(rig.setter.calls.size(), size_t(2));
+            QCOMPARE(rig.status(), QStringLiteral("PC clock not set: refused"));
+        }
     }
 
     // What a query that went wrong leaves in the window: the status names the host really asked,
     // no earlier answer stands beside the error, and nothing is set.
-    void nothingIsSetFromABadReply_data()
+    void nothingIsSetFromABadReply()
     {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QString>("server"); // "answers", "silent" or "gone"
-        QTest::addColumn<std::optional<QTimeZone>>("zone");
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<QStringList>("fields"); // UTC, local, PC clock
-        QTest::addColumn<QString>("buttons");
         const std::optional<QTimeZone> india = QTimeZone("Asia/Kolkata");
         const QByteArray unhealthy("\n61380 26-12-06 12:18:43 00 0 4 608.1 UTC(NIST) * \n");
         const QStringList cleared{QString(), "__:__:__ __", "__:__:__ __"};
         const QByteArray healthy("\n61380 26-12-06 12:18:43 00 0 0 608.1 UTC(NIST) * \n");
-        // clang-format off
-        QTest::newRow("unhealthy: shown, never offered") << unhealthy << "answers" << india
-            << "%1 says its time may be wrong (unhealthy), local time in India Standard Time; the PC clock was not set"
-            << QStringList{"  12:18:43", "05:48:43 PM", "04:10:09 PM"} << "10";
-        QTest::newRow("closed at once") << QByteArray() << "answers" << india << "%1 closed the connection without a reply" << cleared << "11";
-        QTest::newRow("over 1 KiB") << QByteArray(5000, '7') << "answers" << india << "Unrecognised reply from %1" << cleared << "11";
-        QTest::newRow("no reply") << QByteArray() << "silent" << india << "No reply from %1 in 10 s" << cleared << "11";
-        QTest::newRow("refused") << QByteArray() << "gone" << india << "Connection refused by %1" << cleared << "11";
-        QTest::newRow("no zone") << healthy << "answers" << std::optional<QTimeZone>()
-            << "The system has no time zone; the PC clock was not set" << QStringList{"  12:18:43", "__:__:__ __", "__:__:__ __"} << "10";
-        // clang-format on
-    }
-    void nothingIsSetFromABadReply()
-    {
-        QFETCH(QByteArray, reply);
-        QFETCH(QString, server);
-        QFETCH(std::optional<QTimeZone>, zone);
-        QFETCH(QString, status);
-        QFETCH(QStringList, fields);
-        QFETCH(QString, buttons);
-        Rig rig(zone);
-        rig.open();
-        QCOMPARE(rig.program.platform.warnings,
-                 zone ? QStringList() : QStringList{QStringLiteral("Error getting subkey value.")});
-        QTRY_VERIFY(rig.button("cmdConnect")->isEnabled());
-        const QString host = rig.daytime.host();
-        rig.daytime.reply = reply;
-        rig.daytime.silent = server == QLatin1String("silent");
-        if (server == QLatin1String("gone"))
-            rig.daytime.server.close();      // nobody listens there any more
-        rig.window->model().adjustClicked(); // whether or not the button is enabled
-        QCOMPARE(rig.status(), QStringLiteral("Asking %1...").arg(host));
-        if (rig.daytime.silent)
-            rig.timeout().elapse();
-        QTRY_VERIFY(rig.status().startsWith(QStringLiteral("Asking")) == false);
-        QCOMPARE(rig.status(), QString(status).replace(QStringLiteral("%1"), host));
-        QVERIFY(rig.setter.calls.empty());
-        QCOMPARE((QStringList{rig.text("txtOutput"), rig.text("LocalTime"), rig.text("txt1")}), fields);
-        QCOMPARE(rig.buttons(), buttons);
+        // Each row: its name, the reply, the server ("answers", "silent" or "gone"), the system's
+        // zone, the status, the fields (UTC, local, PC clock), the buttons.
+        const std::tuple<const char *, QByteArray, QString, std::optional<QTimeZone>, QString, QStringList,
+                         QString>
+            rows[] = {
+                // clang-format off
+            {"unhealthy: shown, never offered", unhealthy, "answers", india,
+             "%1 says its time may be wrong (unhealthy), local time in India Standard Time; the PC clock was not set",
+             {"  12:18:43", "05:48:43 PM", "04:10:09 PM"}, "10"},
+            {"closed at once", "", "answers", india, "%1 closed the connection without a reply", cleared, "11"},
+            {"over 1 KiB", QByteArray(5000, '7'), "answers", india, "Unrecognised reply from %1", cleared, "11"},
+            {"no reply", "", "silent", india, "No reply from %1 in 10 s", cleared, "11"},
+            {"refused", "", "gone", india, "Connection refused by %1", cleared, "11"},
+            {"no zone", healthy, "answers", std::nullopt, "The system has no time zone; the PC clock was not set",
+             {"  12:18:43", "__:__:__ __", "__:__:__ __"}, "10"},
+                // clang-format on
+            };
+        for (const auto &[name, reply, server, zone, status, fields, buttons] : rows) {
+            Rig rig(zone);
+            rig.open();
+            QCOMPARE(rig.program.platform.warnings,
+                     zone ? QStringList() : QStringList{QStringLiteral("Error getting subkey value.")});
+            QTRY_VERIFY(rig.button("cmdConnect")->isEnabled());
+            const QString host = rig.daytime.host();
+            rig.daytime.reply = reply;
+            rig.daytime.silent = server == QLatin1String("silent");
+            if (server == QLatin1String("gone"))
+                rig.daytime.server.close();      // nobody listens there any more
+            rig.window->model().adjustClicked(); // whether or not the button is enabled
+            QCOMPARE(rig.status(), QStringLiteral("Asking %1...").arg(host));
+            if (rig.daytime.silent)
+                rig.timeout().elapse();
+            QTRY_VERIFY(rig.status().startsWith(QStringLiteral("Asking")) == false);
+            QCOMPARE(rig.status(), QString(status).replace(QStringLiteral("%1"), host));
+            QVERIFY(rig.setter.calls.empty());
+            QCOMPARE((QStringList{rig.text("txtOutput"), rig.text("LocalTime"), rig.text("txt1")}), fields);
+            QCOMPARE(rig.buttons(), buttons);
+        }
     }
 
     // A server that sends its time and keeps the connection open has answered with its line, long

@@ -45,19 +45,11 @@ class TestPlatform : public QObject {
     }
 
 private Q_SLOTS:
-    void wakesJustAfterEachSecond_data()
-    {
-        QTest::addColumn<qint64>("now");
-        QTest::addColumn<int>("delay");
-        QTest::newRow("on the second") << qint64(5000) << 1000 + SecondTicker::Slack;
-        QTest::newRow("just before") << qint64(5999) << 1 + SecondTicker::Slack;
-        QTest::newRow("before the epoch") << qint64(-250) << 250 + SecondTicker::Slack;
-    }
     void wakesJustAfterEachSecond()
     {
-        QFETCH(qint64, now);
-        QFETCH(int, delay);
-        QCOMPARE(SecondTicker::delayToNextSecond(now), delay);
+        // On the second, just before it, before the epoch.
+        for (const auto &[now, delay] : {std::pair<qint64, int>{5000, 1000}, {5999, 1}, {-250, 250}})
+            QCOMPARE(SecondTicker::delayToNextSecond(now), delay + SecondTicker::Slack);
     }
 
     // Every subscriber passes; the next wake is worked out from the time read then, so a clock
@@ -108,51 +100,49 @@ private Q_SLOTS:
     // A press on a move handle: the window's move starts only past the drag distance, a press and
     // release in place is a click, and a moved window keeps the point it was grabbed by under the
     // pointer.
-    void pressMoveRelease_data()
+    void pressMoveRelease()
     {
         // Events: "press x y" (the window's top left is at 200,150 then), "move x y" with the
         // button held, "free x y" (a move with the button up), "release". What happens: the
         // window's place when its move starts ("move to x,y"), "click", "ended".
-        QTest::addColumn<QStringList>("events");
-        QTest::addColumn<QStringList>("happens");
-        // clang-format off
-        QTest::newRow("press and release in place is a click") << QStringList{"press 220 160", "release"} << QStringList{"click"};
-        QTest::newRow("a tremble within the drag distance is still a click") << QStringList{"press 220 160", "move 224 163", "move 217 158", "move 226 163", "release"} << QStringList{"click"};
-        QTest::newRow("the drag distance starts the move, grabbed point under the pointer") << QStringList{"press 220 160", "move 226 164", "move 290 200", "release"} << QStringList{"move to 206,154", "ended"};
-        QTest::newRow("the distance counts both ways together") << QStringList{"press 220 160", "move 215 165", "release"} << QStringList{"move to 195,155", "ended"};
-        QTest::newRow("the move starts once") << QStringList{"press 220 160", "move 240 160", "move 260 160", "move 280 160", "release"} << QStringList{"move to 220,150", "ended"};
-        QTest::newRow("a release that went elsewhere ends the press as a click") << QStringList{"press 220 160", "free 300 300", "move 400 400", "release"} << QStringList{"click"};
-        QTest::newRow("a move or release without a press does nothing") << QStringList{"move 300 300", "release"} << QStringList{};
-        QTest::newRow("a second press after a move starts afresh") << QStringList{"press 220 160", "move 260 160", "release", "press 240 160", "release"} << QStringList{"move to 240,150", "ended", "click"};
-        // clang-format on
-    }
-    void pressMoveRelease()
-    {
-        QFETCH(QStringList, events);
-        QFETCH(QStringList, happens);
-        MoveGesture gesture(10);
-        QStringList seen;
-        const auto note = [&](MoveGesture::Step step, QPoint pointer) {
-            if (step == MoveGesture::Step::StartMove) {
-                const QPoint to = gesture.moveTo(pointer);
-                seen << QStringLiteral("move to %1,%2").arg(to.x()).arg(to.y());
-            } else if (step != MoveGesture::Step::None) {
-                seen << (step == MoveGesture::Step::Click ? QStringLiteral("click")
-                                                          : QStringLiteral("ended"));
-            }
+        const std::tuple<const char *, QStringList, QStringList> rows[] = {
+            // name, events, what happens
+            // clang-format off
+            {"press and release in place is a click", {"press 220 160", "release"}, {"click"}},
+            {"a tremble within the drag distance is still a click", {"press 220 160", "move 224 163", "move 217 158", "move 226 163", "release"}, {"click"}},
+            {"the drag distance starts the move, grabbed point under the pointer", {"press 220 160", "move 226 164", "move 290 200", "release"}, {"move to 206,154", "ended"}},
+            {"the distance counts both ways together", {"press 220 160", "move 215 165", "release"}, {"move to 195,155", "ended"}},
+            {"the move starts once", {"press 220 160", "move 240 160", "move 260 160", "move 280 160", "release"}, {"move to 220,150", "ended"}},
+            {"a release that went elsewhere ends the press as a click", {"press 220 160", "free 300 300", "move 400 400", "release"}, {"click"}},
+            {"a move or release without a press does nothing", {"move 300 300", "release"}, {}},
+            {"a second press after a move starts afresh", {"press 220 160", "move 260 160", "release", "press 240 160", "release"}, {"move to 240,150", "ended", "click"}},
+            // clang-format on
         };
-        for (const QString &event : events) {
-            const QStringList words = event.split(u' ');
-            const QPoint at = words.size() == 3 ? QPoint(words[1].toInt(), words[2].toInt()) : QPoint();
-            if (words[0] == u"press")
-                gesture.press(at, QPoint(200, 150));
-            else if (words[0] == u"move" || words[0] == u"free")
-                note(gesture.move(at, words[0] == u"move"), at);
-            else
-                note(gesture.release(), at);
+        for (const auto &[name, events, happens] : rows) {
+            MoveGesture gesture(10);
+            QStringList seen;
+            const auto note = [&](MoveGesture::Step step, QPoint pointer) {
+                if (step == MoveGesture::Step::StartMove) {
+                    const QPoint to = gesture.moveTo(pointer);
+                    seen << QStringLiteral("move to %1,%2").arg(to.x()).arg(to.y());
+                } else if (step != MoveGesture::Step::None) {
+                    seen << (step == MoveGesture::Step::Click ? QStringLiteral("click")
+                                                              : QStringLiteral("ended"));
+                }
+            };
+            for (const QString &event : events) {
+                const QStringList words = event.split(u' ');
+                const QPoint at = words.size() == 3 ? QPoint(words[1].toInt(), words[2].toInt()) : QPoint();
+                if (words[0] == u"press")
+                    gesture.press(at, QPoint(200, 150));
+                else if (words[0] == u"move" || words[0] == u"free")
+                    note(gesture.move(at, words[0] == u"move"), at);
+                else
+                    note(gesture.release(), at);
+            }
+            QVERIFY2(seen == happens, qPrintable(name + u": "_qs + seen.join(u", ")));
+            QVERIFY(!gesture.isPressed());
         }
-        QCOMPARE(seen, happens);
-        QVERIFY(!gesture.isPressed());
     }
 
     // The real sound player: once closed it stays closed until prepared again, and whatever the
@@ -209,11 +199,8 @@ private Q_SLOTS:
         QCOMPARE(player.openFile(), chime);
     }
 
-    void unplayableSoundsLeaveTheProgramFree_data()
+    void unplayableSoundsLeaveTheProgramFree()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<qint64>("size"); // the file is made this long with zero bytes; -1: a pipe
-        QTest::addColumn<bool>("handed"); // whether the sound library is given the file
         const QByteArray plain = wave();
         // The lengths in a wave file's header: the whole file's at 4, its sound's at 40.
         const auto withLengths = [](QByteArray bytes, quint32 sound) {
@@ -222,29 +209,24 @@ private Q_SLOTS:
             return bytes;
         };
         const qint64 huge = 100 * 1024 * 1024;
-        const QByteArray lying = withLengths(plain, 0xFFFFFF00);
-        const QByteArray hugeHeader = withLengths(plain.left(44), quint32(huge - 44));
-        QTest::newRow("zero bytes") << QByteArray("") << qint64(0) << true;
-        QTest::newRow("not a wave file") << QByteArray("these are words, not a sound\n") << qint64(0) << true;
-        QTest::newRow("a header that claims 4 GB") << lying << qint64(0) << true;
-        QTest::newRow("a wave file of 100 MB") << hugeHeader << huge << false;
-        // Given to the library, its loader thread would wait in open() for a writer for ever.
-        QTest::newRow("a pipe") << QByteArray() << qint64(-1) << false;
-    }
-    void unplayableSoundsLeaveTheProgramFree()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(qint64, size);
-        QFETCH(bool, handed);
-        TempProgramFolder folder;
-        const QString path = folder.file("Sounds/chime.wav");
-        if (size < 0)
-            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        else
-            TempProgramFolder::write(path, bytes);
-        if (size > 0)
-            QVERIFY(QFile::resize(path, size));
-        {
+        // The bytes; the file is made this long with zero bytes, -1 a pipe; whether the sound
+        // library is given the file.
+        const std::tuple<QByteArray, qint64, bool> rows[] = {
+            {"", 0, true},                                                  // zero bytes
+            {"these are words, not a sound\n", 0, true},                    // not a wave file
+            {withLengths(plain, 0xFFFFFF00), 0, true},                      // a header that claims 4 GB
+            {withLengths(plain.left(44), quint32(huge - 44)), huge, false}, // a wave file of 100 MB
+            // Given to the library, its loader thread would wait in open() for a writer for ever.
+            {"", -1, false}};
+        for (const auto &[bytes, size, handed] : rows) {
+            TempProgramFolder folder;
+            const QString path = folder.file("Sounds/chime.wav");
+            if (size < 0)
+                QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+            else
+                TempProgramFolder::write(path, bytes);
+            if (size > 0)
+                QVERIFY(QFile::resize(path, size));
             QtSoundPlayer player;
             player.prepare(path);
             player.command(QStringLiteral("Open"));
@@ -257,7 +239,7 @@ private Q_SLOTS:
             QCOMPARE(player.hasStartedLibrary(), handed);
             player.command(QStringLiteral("Close"));
         }
-        // The player is gone with nothing left running: the test program ends (and, under the
+        // Each player is gone with nothing left running: the test program ends (and, under the
         // leak checker, ends clean).
     }
 };

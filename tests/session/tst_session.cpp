@@ -52,25 +52,22 @@ class TestSession : public QObject {
     };
 
 private Q_SLOTS:
-    void recordsThatCannotBeUsed_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("a window that does not reopen") << QByteArray("HlpMnu 1 2\n") << "line 1";
-        QTest::newRow("no such window") << QByteArray("# ok\ndov 1 2\nclock 1 2\n") << "line 3";
-        QTest::newRow("a place that is no number") << QByteArray("dov 1 x\n") << "line 1";
-        QTest::newRow("a place far off every screen") << QByteArray("dov 1 99999999\n") << "line 1";
-        QTest::newRow("a fourth word not ours") << QByteArray("dov 1 2 above\n") << "line 1";
-        QTest::newRow("a window twice") << QByteArray("dov 1 2\ndov 3 4 on-top\n") << "dov twice";
-        QTest::newRow("bytes that are no text") << QByteArray("dov\0 1 2\n", 10) << "line 1";
-    }
     void recordsThatCannotBeUsed()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, why);
-        const auto read = openwindows::parse(bytes);
-        QVERIFY2(std::holds_alternative<QString>(read) && std::get<QString>(read).contains(why),
-                 qPrintable(std::holds_alternative<QString>(read) ? std::get<QString>(read) : "read"));
+        const std::pair<QByteArray, QString> rows[] = {
+            // the record, what the complaint names
+            {"HlpMnu 1 2\n", "line 1"},                 // a window that does not reopen
+            {"# ok\ndov 1 2\nclock 1 2\n", "line 3"},   // no such window
+            {"dov 1 x\n", "line 1"},                    // a place that is no number
+            {"dov 1 99999999\n", "line 1"},             // a place far off every screen
+            {"dov 1 2 above\n", "line 1"},              // a fourth word not ours
+            {"dov 1 2\ndov 3 4 on-top\n", "dov twice"}, // a window twice
+            {QByteArray("dov\0 1 2\n", 10), "line 1"}}; // bytes that are no text
+        for (const auto &[bytes, why] : rows) {
+            const auto read = openwindows::parse(bytes);
+            QVERIFY2(std::holds_alternative<QString>(read) && std::get<QString>(read).contains(why),
+                     bytes.constData());
+        }
     }
 
     // The record is written a moment after the changes, as the windows are then; the windows
@@ -127,24 +124,18 @@ private Q_SLOTS:
     }
 
     // The Exec key's quoting and escapes: what the desktop's launcher unquotes is the path.
-    void autostartEntryStartsThisProgram_data()
-    {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << "/opt/vrimclocks/vrimclocks"
-                               << "/opt/vrimclocks/vrimclocks";
-        QTest::newRow("a space") << "/home/a b/vrimclocks"
-                                 << "\"/home/a b/vrimclocks\"";
-        QTest::newRow("quote, dollar, backslash, per cent") << "/x/\"$\\%/v"
-                                                            << "\"/x/\\\\\"\\\\$\\\\\\\\%%/v\"";
-    }
     void autostartEntryStartsThisProgram()
     {
-        QFETCH(QString, program);
-        QFETCH(QString, exec);
-        const auto entry = SessionOptions::autostartEntry(program);
-        QVERIFY(entry);
-        QVERIFY2(entry->contains(QByteArray("\nExec=" + exec.toUtf8() + "\n")), entry->constData());
+        const std::pair<QString, QString> rows[] = {
+            // the program, its Exec key
+            {"/opt/vrimclocks/vrimclocks", "/opt/vrimclocks/vrimclocks"},
+            {"/home/a b/vrimclocks", "\"/home/a b/vrimclocks\""},
+            {"/x/\"$\\%/v", "\"/x/\\\\\"\\\\$\\\\\\\\%%/v\""}}; // quote, dollar, backslash, per cent
+        for (const auto &[program, exec] : rows) {
+            const auto entry = SessionOptions::autostartEntry(program);
+            QVERIFY2(entry && entry->contains(QByteArray("\nExec=" + exec.toUtf8() + "\n")),
+                     entry ? entry->constData() : "none");
+        }
         QVERIFY(!SessionOptions::autostartEntry(QStringLiteral("/a\nb")));
     }
 

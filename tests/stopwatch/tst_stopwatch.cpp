@@ -2,7 +2,6 @@
 #include "stopwatch/StopwatchWindow.h"
 #include "support/FakeTime.h"
 #include "support/ProgramRig.h"
-#include "ui/WidgetWindow.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -51,9 +50,7 @@ class TestStopwatch : public QObject {
             : ProgramRig(QStringLiteral("10:00:00"))
         {
             platform.clock.monoMs = 300;
-            program.registry().show(window::Stopwatch);
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(window::Stopwatch));
-            window = handle ? qobject_cast<StopwatchWindow *>(handle->widget()) : nullptr;
+            window = show<StopwatchWindow>(window::Stopwatch);
         }
         template <typename T = QWidget>
         T *control(const char *name) const
@@ -131,14 +128,14 @@ private Q_SLOTS:
         // Stopped at the last pass: where nobody set the clock, the stamps span the count.
         rig.model.clickFirst();
         const auto [wall, mono] = passes.last();
-        if (wall == mono) {
-            const QTime started =
-                QTime::fromString(rig.model.first().startStamp.trimmed(), QStringLiteral("HH:mm:ss"));
-            const QTime stopped =
-                QTime::fromString(rig.model.first().stopStamp.trimmed(), QStringLiteral("HH:mm:ss"));
-            QCOMPARE((started.secsTo(stopped) + 86400) % 86400, counted % 86400);
-        }
-        QCOMPARE(rig.model.first().counts.totalSeconds, counted);
+        const auto &watch = rig.model.first();
+        const auto stamp = [](const QString &text) {
+            return QTime::fromString(text.trimmed(), u"HH:mm:ss"_qs);
+        };
+        if (wall == mono)
+            QCOMPARE((stamp(watch.startStamp).secsTo(stamp(watch.stopStamp)) + 86400) % 86400,
+                     counted % 86400);
+        QCOMPARE(watch.counts.totalSeconds, counted);
     }
 
     void aStopCountsTheSecondThatJustChanged()
@@ -158,37 +155,35 @@ private Q_SLOTS:
     }
 
     // "1", "2", "3" click Command1, Command2, Command3; "p" is a pass of the ticker.
-    void clickSequences_data()
-    {
-        QTest::addColumn<QString>("clicks");
-        QTest::addColumn<QStringList>("buttons"); // Command1, Command2, Command3
-        // clang-format off
-        QTest::newRow("at load, a disabled Command2 does nothing") << "2" << QStringList{"Start", "Start (off)", "Sincronized Start"};
-        QTest::newRow("Command2 usable after Command1 Start") << "1" << QStringList{"Stop", "Start", "Sincronized Start (off)"};
-        QTest::newRow("first stopped") << "1p1" << QStringList{"Reset", "Start (off)", "Sincronized Start (off)"};
-        QTest::newRow("one by one: Sincronized Stop shown but disabled") << "12p" << QStringList{"Stop", "Stop", "Sincronized Stop (off)"};
-        QTest::newRow("second, then first stopped: Sincronized Reset offered") << "12p21" << QStringList{"Reset", "Reset (off)", "Sincronized Reset"};
-        QTest::newRow("second reset while the first runs") << "1222" << QStringList{"Stop", "Start (off)", "Sincronized Start (off)"};
-        QTest::newRow("synchronised start") << "3" << QStringList{"Stop", "Stop", "Sincronized Stop"};
-        QTest::newRow("synchronised stop") << "3p3" << QStringList{"Reset", "Reset", "Sincronized Reset"};
-        QTest::newRow("first reset alone after a synchronised stop") << "3p31" << QStringList{"Start", "Reset (off)", "Sincronized Reset"};
-        QTest::newRow("both back to Start one by one") << "12p2211" << QStringList{"Start", "Start (off)", "Sincronized Start"};
-        // clang-format on
-    }
     void clickSequences()
     {
-        QFETCH(QString, clicks);
-        QFETCH(QStringList, buttons);
-        Rig rig;
-        QVERIFY(rig.window);
-        for (const QChar step : clicks) {
-            if (step == u'p')
-                rig.nextSecond();
-            else
-                rig.click(step == u'1' ? "Command1" : step == u'2' ? "Command2" : "Command3");
+        const std::tuple<const char *, QString, QStringList> rows[] = {
+            // name, clicks, Command1, 2, 3 after them
+            // clang-format off
+            {"at load, a disabled Command2 does nothing", "2", {"Start", "Start (off)", "Sincronized Start"}},
+            {"Command2 usable after Command1 Start", "1", {"Stop", "Start", "Sincronized Start (off)"}},
+            {"first stopped", "1p1", {"Reset", "Start (off)", "Sincronized Start (off)"}},
+            {"one by one: Sincronized Stop shown but disabled", "12p", {"Stop", "Stop", "Sincronized Stop (off)"}},
+            {"second, then first stopped: Sincronized Reset offered", "12p21", {"Reset", "Reset (off)", "Sincronized Reset"}},
+            {"second reset while the first runs", "1222", {"Stop", "Start (off)", "Sincronized Start (off)"}},
+            {"synchronised start", "3", {"Stop", "Stop", "Sincronized Stop"}},
+            {"synchronised stop", "3p3", {"Reset", "Reset", "Sincronized Reset"}},
+            {"first reset alone after a synchronised stop", "3p31", {"Start", "Reset (off)", "Sincronized Reset"}},
+            {"both back to Start one by one", "12p2211", {"Start", "Start (off)", "Sincronized Start"}},
+            // clang-format on
+        };
+        for (const auto &[name, clicks, buttons] : rows) {
+            Rig rig;
+            QVERIFY(rig.window);
+            for (const QChar step : clicks) {
+                if (step == u'p')
+                    rig.nextSecond();
+                else
+                    rig.click(step == u'1' ? "Command1" : step == u'2' ? "Command2" : "Command3");
+            }
+            const QStringList shown{rig.button("Command1"), rig.button("Command2"), rig.button("Command3")};
+            QVERIFY2(shown == buttons, qPrintable(name + u": "_qs + shown.join(u", ")));
         }
-        QCOMPARE((QStringList{rig.button("Command1"), rig.button("Command2"), rig.button("Command3")}),
-                 buttons);
     }
 
     void aSynchronisedRunFillsBothColumns()
@@ -222,10 +217,10 @@ private Q_SLOTS:
         rig.window->move(10, 100);
         rig.window->chooseMenuItem(QStringLiteral("Helpmnu"));
         QCOMPARE(rig.window->pos(), QPoint(467, 100));
-        auto *help = dynamic_cast<WidgetWindow *>(rig.program.registry().window(window::HelpPage));
-        QVERIFY(help && help->widget());
-        QCOMPARE(help->widget()->pos(), QPoint(108, 60));
-        QCOMPARE(help->widget()->findChild<QPushButton *>(QStringLiteral("Command1"))->isEnabled(), false);
+        QWidget *help = widgetOf(rig.program.registry(), window::HelpPage);
+        QVERIFY(help);
+        QCOMPARE(help->pos(), QPoint(108, 60));
+        QCOMPARE(help->findChild<QPushButton *>(QStringLiteral("Command1"))->isEnabled(), false);
     }
 
     // Exit is the end-to-end test's; the close box goes the same way, and leaves nothing counting.

@@ -19,6 +19,13 @@
 
 namespace vrim::test {
 
+// The widget of a loaded window, or null.
+inline QWidget *widgetOf(WindowRegistry &registry, const QString &name)
+{
+    auto *handle = dynamic_cast<WidgetWindow *>(registry.window(name));
+    return handle ? handle->widget() : nullptr;
+}
+
 // The whole program offscreen on test doubles: a fresh program folder with its default settings,
 // a stand-in launcher that writes down what happens to it, and the time of day set.
 struct ProgramRig {
@@ -38,14 +45,16 @@ struct ProgramRig {
     template <class Widget>
     Widget *loadedWidget(const QString &name)
     {
-        auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
-        return handle ? qobject_cast<Widget *>(handle->widget()) : nullptr;
+        return qobject_cast<Widget *>(widgetOf(program.registry(), name));
     }
     // Opens a design's clock as the launcher would, and answers its window.
-    ClockWindow *openClock(Design design)
+    ClockWindow *openClock(Design design) { return show<ClockWindow>(windowOf(design)); }
+    // Shows a window as the launcher would, and answers its widget.
+    template <typename T = QWidget>
+    T *show(const QString &name)
     {
-        program.registry().show(windowOf(design));
-        return loadedWidget<ClockWindow>(windowOf(design));
+        program.registry().show(name);
+        return loadedWidget<T>(name);
     }
     FakeTimer &ticker() { return *platform.timers.front(); }
     // The ticker's pass at the given time of day.

@@ -5,7 +5,6 @@
 #include "support/ProgramRig.h"
 #include "ui/Accessible.h"
 #include "ui/ClickLabel.h"
-#include "ui/WidgetWindow.h"
 
 #include <QAccessible>
 #include <QtTest>
@@ -21,12 +20,6 @@ class TestAccessibility : public QObject {
     {
         return QAccessible::queryAccessibleInterface(widget);
     }
-    static QWidget *shownWidget(ProgramRig &rig, const QString &name)
-    {
-        rig.program.registry().show(name);
-        auto *handle = dynamic_cast<WidgetWindow *>(rig.program.registry().window(name));
-        return handle ? handle->widget() : nullptr;
-    }
 
 private Q_SLOTS:
     // Every control a user can press has a name, and the fields are read with their captions.
@@ -37,7 +30,7 @@ private Q_SLOTS:
         ProgramRig rig(QStringLiteral("10:37:05"));
         for (const QString &name :
              {window::HelpPage, window::About, window::LumboPrefs, QStringLiteral("dovprefs")}) {
-            QWidget *shown = shownWidget(rig, name);
+            QWidget *shown = rig.show(name);
             QVERIFY2(shown, qPrintable(name));
             int pressable = 0;
             for (QWidget *control : shown->findChildren<QWidget *>()) {
@@ -60,7 +53,7 @@ private Q_SLOTS:
             {window::Stopwatch, "SDisplay", "Reference 1 Started"},
             {window::Stopwatch, "FgDisplay", "Reference 2 Stopped"}};
         for (const auto &[name, field, caption] : fields) {
-            auto *control = shownWidget(rig, name)->findChild<QWidget *>(QLatin1String(field));
+            auto *control = rig.show(name)->findChild<QWidget *>(QLatin1String(field));
             QVERIFY2(control, field);
             QCOMPARE(reader(control)->text(QAccessible::Name), QLatin1String(caption));
         }
