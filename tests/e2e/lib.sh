@@ -238,9 +238,7 @@ open_from_launcher() {
 open_from_menu() {
     local downs=""
     for ((i = 0; i < $4; i++)); do downs+=" Down"; done
-    press_at "$1" "$2" "$3"
-    sleep 0.3
-    release_button
+    press_at "$1" "$2" "$3" && sleep 0.3 && release_button
     # shellcheck disable=SC2086
     xdotool key $downs Return
     within 50 shown "$5" || fail "the menu did not open $5"
@@ -252,16 +250,11 @@ rgb_at() {
     convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
 }
 # Fails unless the screenshot $1 shows the colour $4 ("r,g,b") at $2,$3; $5 says what is there.
-expect() {
-    local got
-    got=$(rgb_at "$1" "$2" "$3")
-    [ "$got" = "$4" ] || fail "$5 shows $got, not $4"
-}
+expect() { [ "$(rgb_at "$1" "$2" "$3")" = "$4" ] || fail "$5 shows $(rgb_at "$1" "$2" "$3"), not $4"; }
 
 # Closes the advice box at the end of the splash's countdown (the box is the "Vrim Clocks"
 # window that is not the 450x285 splash), then waits for the launcher.
 dismiss_advice() {
-    local box=""
     advice_box() {
         local id
         for id in $(windows_named "Vrim Clocks"); do
@@ -270,8 +263,7 @@ dismiss_advice() {
         return 1
     }
     within 200 advice_box || fail "no advice box after the countdown"
-    box=$(advice_box)
-    xdotool windowfocus --sync "$box" key Return
+    xdotool windowfocus --sync "$(advice_box)" key Return
     within 50 shown "vRIM's" || fail "no launcher after closing the advice box"
 }
 

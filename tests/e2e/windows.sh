@@ -40,8 +40,7 @@ start_sound_server
 start_accessibility_bus on
 
 # --- A first start that cannot make its settings folder says why and ends without a splash.
-mkdir "$work/blocked"
-cp "$program" "$work/blocked/"
+make_program_folder "$work/blocked" "$program"
 echo "not a folder" >"$work/blocked/Settings"
 "$work/blocked/vrimclocks" >"$work/out.log" 2>&1 &
 pids+=($!)
