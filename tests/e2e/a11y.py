@@ -85,12 +85,9 @@ def main(args):
             except Exception:  # gone already
                 pass
 
-        def press():
-            subprocess.run(["xdotool", "key", *args[1:]], check=True)
-            return False
-
         pyatspi.Registry.registerEventListener(heard, "object:state-changed:focused")
-        GLib.timeout_add(1000, press)  # the program learns that someone listens
+        # A second first: the program learns that someone listens.
+        GLib.timeout_add(1000, lambda: subprocess.run(["xdotool", "key", *args[1:]], check=True) and False)
         GLib.timeout_add(3000, lambda: pyatspi.Registry.stop() and False)
         pyatspi.Registry.start()
         if not focused:

@@ -32,7 +32,6 @@ seconds_until() {
         d = p[1] * 3600 + p[2] * 60 + p[3] - t % 86400; printf "%.3f", d < 0 ? d + 86400 : d}'
 }
 set_clock_to() { jump_clock "$(seconds_until "$1")"; }
-gone() { ! viewable "$1"; }
 at_place() { [ "$(place_of "$1")" = "$2" ]; }
 chimes() { grep -c 'vrim.chime' "$work/out.log" || true; }
 # Pixels in which the pictures $1 and $2 differ, colours $3 apart ("0%" for any difference).
@@ -187,10 +186,7 @@ led_blinks() {
 # Lumbo's preff-ferendz: a colour typed into Qt's colour chooser (Alt+H selects its HTML field)
 # shows on the running clock's window at once, its bar keeps lumbi.prf's; Zeive writes the file.
 before_colour_shows() { xdotool windowmove --sync "$1" 100 300; } # off the clock
-yellow() {
-    import -window "$(windows_named lum-bo)" "$work/lumbo.png"
-    [ "$(rgb_at "$work/lumbo.png" 300 60)" = 250,250,0 ]
-}
+yellow() { import -window "$(windows_named lum-bo)" "$work/lumbo.png" && [ "$(rgb_at "$work/lumbo.png" 300 60)" = 250,250,0 ]; }
 colour_shows() {
     shows "$1" "Select Color"
     xdotool windowfocus --sync "$(windows_named "Select Color")" sleep 0.3 key alt+h sleep 0.2 type "#fafa00"

@@ -51,12 +51,9 @@ skin=$(head -n 1 "$settings/Quenzpref.prf" | tr -d '\r')
 pass "first start as $("${as_user[@]}" id -un): 13 settings files in the user's data folder"
 
 dismiss_advice
-pass "launcher shown"
-
 [ "$(contents)" = "$before" ] || fail "the program folder changed: $(diff <(echo "$before") <(contents) | head -n 10)"
-pass "program folder unchanged"
+pass "launcher shown; program folder unchanged"
 
 click_at "$(windows_named "vRIM's")" 90 334
-await_exit "$app" || fail "the program kept running after Exit"
-[ "$status" -eq 0 ] || fail "exit status $status after Exit"
+ends_well "$app" Exit
 pass "Exit ends the program"

@@ -36,6 +36,12 @@ await_exit() {
     within "${2:-100}" bash -c "! kill -0 $1" || return 1
     wait "$1" && status=0 || status=$?
 }
+# Fails unless the process $1 ends within $3 tenths of a second (10 s unless given) with status 0;
+# $2 says what asked it to end.
+ends_well() {
+    await_exit "$1" "${3:-100}" || fail "the program kept running after $2"
+    [ "$status" -eq 0 ] || fail "exit status $status after $2"
+}
 # Viewable top-level windows with the given name, one id a line.
 windows_named() {
     local id
@@ -101,21 +107,10 @@ window_manager_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window 
 # $press_ms (70 ms unless a caller says otherwise: "press_ms=150 click_at ..." for a slow hand).
 # double_click_at clicks twice, 120 ms apart.
 press_ms=70
-click_at() {
-    point_at "$1" "$2" "$3"
-    press_button "${4:-1}"
-}
-double_click_at() {
-    point_at "$1" "$2" "$3"
-    press_button "${4:-1}"
-    sleep 0.12
-    press_button "${4:-1}"
-}
+click_at() { point_at "$1" "$2" "$3" && press_button "${4:-1}"; }
+double_click_at() { click_at "$@" && sleep 0.12 && press_button "${4:-1}"; }
 # The button goes down at $2,$3 in window $1 and stays down until release_button.
-press_at() {
-    point_at "$1" "$2" "$3"
-    xdotool mousedown "${4:-1}"
-}
+press_at() { point_at "$1" "$2" "$3" && xdotool mousedown "${4:-1}"; }
 release_button() { xdotool mouseup "${1:-1}"; }
 point_at() {
     if [ "$1" = screen ]; then xdotool mousemove "$2" "$3"; else xdotool mousemove --window "$1" "$2" "$3"; fi
@@ -201,19 +196,16 @@ start_program() {
     make_program_folder "$folder" "$1"
     # libfaketime is preloaded ahead of a sanitizer build's runtime; let that build accept it.
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+    local faked=()
+    started=$(date +%s.%N) # when the program's clock read $2
     if [ -n "${2:-}" ]; then
         clock_file="$work/clock"
-        started=$(date +%s.%N) # when the program's clock read $2
         clock_offset=$(awk -v t="$(date -d "$2" +%s)" -v n="$started" 'BEGIN{printf "%.6f", t - n}')
         write_clock_file
-        local preload
-        preload=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
-        LD_PRELOAD="$preload" FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_NO_CACHE=1 \
-            FAKETIME_DONT_FAKE_MONOTONIC=1 "$folder/vrimclocks" >"$work/out.log" 2>&1 &
-    else
-        started=$(date +%s.%N)
-        "$folder/vrimclocks" >"$work/out.log" 2>&1 &
+        faked=(LD_PRELOAD="$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)" FAKETIME_NO_CACHE=1
+            FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_DONT_FAKE_MONOTONIC=1)
     fi
+    env "${faked[@]}" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
     app=$!
     pids+=("$app")
 }
@@ -246,9 +238,7 @@ open_from_launcher() {
 open_from_menu() {
     local downs=""
     for ((i = 0; i < $4; i++)); do downs+=" Down"; done
-    press_at "$1" "$2" "$3"
-    sleep 0.3
-    release_button
+    press_at "$1" "$2" "$3" && sleep 0.3 && release_button
     # shellcheck disable=SC2086
     xdotool key $downs Return
     within 50 shown "$5" || fail "the menu did not open $5"
@@ -260,16 +250,11 @@ rgb_at() {
     convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
 }
 # Fails unless the screenshot $1 shows the colour $4 ("r,g,b") at $2,$3; $5 says what is there.
-expect() {
-    local got
-    got=$(rgb_at "$1" "$2" "$3")
-    [ "$got" = "$4" ] || fail "$5 shows $got, not $4"
-}
+expect() { [ "$(rgb_at "$1" "$2" "$3")" = "$4" ] || fail "$5 shows $(rgb_at "$1" "$2" "$3"), not $4"; }
 
 # Closes the advice box at the end of the splash's countdown (the box is the "Vrim Clocks"
 # window that is not the 450x285 splash), then waits for the launcher.
 dismiss_advice() {
-    local box=""
     advice_box() {
         local id
         for id in $(windows_named "Vrim Clocks"); do
@@ -278,8 +263,7 @@ dismiss_advice() {
         return 1
     }
     within 200 advice_box || fail "no advice box after the countdown"
-    box=$(advice_box)
-    xdotool windowfocus --sync "$box" key Return
+    xdotool windowfocus --sync "$(advice_box)" key Return
     within 50 shown "vRIM's" || fail "no launcher after closing the advice box"
 }
 
@@ -320,7 +304,6 @@ open_every_window() {
     open_help_page
     shown "vRIM's" || fail "the launcher went when the last help page opened"
 }
-# The clock windows, by name.
 clocks=(vrimcolor norvi lum-bo dov Quenz Mip Jolvex Perrin)
 # Moves every window that open_every_window opened to a place of its own, so that no window
 # covers a clock: the clocks in a row along the top (Lumbo's long bar above them), the other

@@ -18,13 +18,18 @@ folder="$work/prog"
 make_program_folder "$folder" "$program"
 preload=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
 # A start with the program's timers ten times faster: the splash is over in about a second.
-start_again() {
+start_fast() {
     LD_PRELOAD="$preload" FAKETIME="+0 x10" FAKETIME_NO_CACHE=1 "$folder/vrimclocks" >>"$work/out.log" 2>&1 &
     app=$!
     pids+=("$app")
-    dismiss_advice
 }
+start_again() { start_fast && dismiss_advice; }
 ended() { ! kill -0 "$app" 2>/dev/null; }
+# Sends the program the signal $1 and waits for its end.
+end_by() {
+    kill -"$1" "$app"
+    within 50 ended || fail "SIG$1 did not end the program"
+}
 on_top() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 
 # A second start brings the launcher back while the first copy runs.
@@ -73,16 +78,13 @@ reopened() { # what the start after an ending shows: $1 names the ending
 reopened "the Exit bar"
 
 # The end of a desktop session: SIGTERM. The windows it takes down are not counted as closed.
-kill -TERM "$app"
-within 50 ended || fail "SIGTERM did not end the program"
+end_by TERM
 reopened "SIGTERM"
-kill -KILL "$app"
-within 50 ended || fail "kill -9 did not end the program"
+end_by KILL
 reopened "kill -9"
 
 # The option off: the next start is as it always was.
-kill -TERM "$app"
-within 50 ended || fail "SIGTERM did not end the program"
+end_by TERM
 printf '[Session]\nreopen=false\n' >"$options"
 start_again
 sleep 1
@@ -110,12 +112,8 @@ pass "unchecking it removed the entry"
 # A desktop with a tray (Debian's trayer), started after the program as a panel may be at login:
 # the program's icon comes into it, its right button opens the same menu, and a click brings the
 # launcher forward after a clock closed it.
-kill -TERM "$app"
-within 50 ended || fail "SIGTERM did not end the program"
-LD_PRELOAD="$preload" FAKETIME="+0 x10" FAKETIME_NO_CACHE=1 "$folder/vrimclocks" >>"$work/out.log" 2>&1 &
-app=$!
-pids+=("$app")
-dismiss_advice
+end_by TERM
+start_again
 trayer --edge bottom --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
     >"$work/trayer.log" 2>&1 &
 pids+=($!)
