@@ -8,6 +8,14 @@
 namespace vrim {
 
 // Layouts are given in twips, 15 to a logical pixel; Qt scales logical pixels on dense screens.
+// Where a window of the size of `frame` lies whole within `room`, moved as little as it can be;
+// a window larger than the room keeps its top left edge in it.
+inline QPoint keptWithin(const QRect &frame, const QRect &room)
+{
+    return {qBound(room.left(), frame.x(), qMax(room.left(), room.right() + 1 - frame.width())),
+            qBound(room.top(), frame.y(), qMax(room.top(), room.bottom() + 1 - frame.height()))};
+}
+
 constexpr int TwipsPerPixel = 15;
 
 constexpr int twipsToPixels(int twips)

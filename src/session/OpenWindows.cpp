@@ -1,6 +1,7 @@
 #include "session/OpenWindows.h"
 
 #include "base/Design.h"
+#include "base/Geometry.h"
 #include "base/WindowNames.h"
 
 #include <QCoreApplication>
@@ -98,11 +99,7 @@ QPoint ontoScreens(const QRect &frame, const QList<QRect> &screens)
             nearest = &screen;
         }
     }
-    const int x = std::clamp(frame.x(), nearest->left(),
-                             std::max(nearest->left(), nearest->right() + 1 - frame.width()));
-    const int y = std::clamp(frame.y(), nearest->top(),
-                             std::max(nearest->top(), nearest->bottom() + 1 - frame.height()));
-    return {x, y};
+    return keptWithin(frame, *nearest);
 }
 
 } // namespace vrim::openwindows

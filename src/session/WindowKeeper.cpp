@@ -52,7 +52,7 @@ void WindowKeeper::setKeeping(bool on)
 
 void WindowKeeper::changed(const QString &window)
 {
-    if (!m_reopening && openwindows::isKept(window))
+    if (m_keeping && !m_reopening && openwindows::isKept(window))
         settle();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/WidgetWindow.h"
 
+#include "base/Geometry.h"
 #include "platform/InFront.h"
 
 #include <QGuiApplication>
@@ -20,11 +21,9 @@ void keepOnScreen(QWidget &window)
         screen = window.screen();
     if (!screen)
         return;
-    const QRect room = screen->availableGeometry();
-    const int x = std::clamp(place.x(), room.left(), std::max(room.left(), room.right() + 1 - place.width()));
-    const int y = std::clamp(place.y(), room.top(), std::max(room.top(), room.bottom() + 1 - place.height()));
-    if (x != place.x() || y != place.y())
-        window.move(x, y);
+    const QPoint kept = keptWithin(place, screen->availableGeometry());
+    if (kept != place.topLeft())
+        window.move(kept);
 }
 
 } // namespace
