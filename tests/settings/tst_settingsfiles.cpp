@@ -1,5 +1,7 @@
 #include "base/WindowNames.h"
 #include "platform/LocalFiles.h"
+#include "settings/ChimeRules.h"
+#include "settings/Chimer.h"
 #include "settings/SettingsFormat.h"
 #include "settings/SettingsStore.h"
 #include "shell/Startup.h"
@@ -9,8 +11,6 @@
 #include "support/FolderSnapshot.h"
 #include "support/TempProgramFolder.h"
 
-#include <QDir>
-#include <QFile>
 #include <QtTest>
 
 #include <optional>
@@ -55,8 +55,17 @@ ReadBack readBack(const SettingsStore &store, const QString &file)
         {read.value.sound, read.value.interval}, read.problem, read.value == store.defaultSound(Design::Dov)};
 }
 
+// An empty file, and the folders above it.
+void touch(const QString &path)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    TempProgramFolder::write(path, {});
+}
+
 } // namespace
 
+// The settings folder and its files: where they lie, how they are read and saved, what a start
+// leaves there, and the chimes their intervals name.
 class TestSettingsFiles : public QObject {
     Q_OBJECT
 
@@ -68,20 +77,17 @@ private Q_SLOTS:
         TempProgramFolder folder;
         const SettingsStore store{DataFolders(folder.path())};
         QVERIFY(store.writeDefaults().ok());
-
         const QByteArray p = folder.path().toUtf8();
         QVERIFY(QDir(folder.path()).mkdir("plain"));
         QCOMPARE(QFileInfo(folder.file("Settings")).permissions(),
                  QFileInfo(folder.file("plain")).permissions());
         QCOMPARE(QDir(folder.file("Settings")).entryList(QDir::Files).size(), 13);
         // One of each shape: a skin file of two pictures, a sound file, Lumbo's numbers.
-        const QMap<QString, QByteArray> expected = {
-            {"norvipref.prf", crlf({p + "/Skins/norvi/butnrock-3d.jpg", p + "/Skins/norvi/plum.jpg"})},
-            {"Mipcsprefs.prf", crlf({p + "/Sounds/niaa.wav", "5 min"})},
-            {"lumbi.prf", " 6573604 \r\n 5456158 \r\n 0 \r\n 1 \r\n"},
-        };
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-            QCOMPARE(TempProgramFolder::read(folder.file("Settings/" + it.key())), it.value());
+        const auto file = [&folder](const char *name) { return TempProgramFolder::read(folder.file(name)); };
+        QCOMPARE(file("Settings/norvipref.prf"),
+                 crlf({p + "/Skins/norvi/butnrock-3d.jpg", p + "/Skins/norvi/plum.jpg"}));
+        QCOMPARE(file("Settings/Mipcsprefs.prf"), crlf({p + "/Sounds/niaa.wav", "5 min"}));
+        QCOMPARE(file("Settings/lumbi.prf"), " 6573604 \r\n 5456158 \r\n 0 \r\n 1 \r\n");
         // The installed folder's own spelling is taken.
         QVERIFY(QDir(folder.path()).rename("Skins", "skins"));
         QCOMPARE(store.defaultSkin(Design::Quenz).picture, folder.file("skins/Quenz/dunga-3d.jpg"));
@@ -101,6 +107,97 @@ private Q_SLOTS:
             QCOMPARE(files::nativeName(files::fromNativeName(name)), name);
             QCOMPARE(prf::encodeText(prf::firstLines(name + "\r\n", 1)->front()), name + "\r\n");
         }
+    }
+
+    // Relative paths of older files (backslashes, any letter case) find the entry there is, below
+    // a program folder whose name has a space and a non-ASCII letter, given with or without a
+    // trailing separator.
+    void resolvesBelowProgramFolder()
+    {
+        QTemporaryDir root;
+        const QString folder = root.path() + QStringLiteral("/Vrim Clocks ö");
+        touch(folder + QStringLiteral("/Settings/Jolvexprefs.prf"));
+        touch(folder + QStringLiteral("/Skins/norvi/Plum.JPG"));
+        const std::pair<QString, QString> rows[] = {
+            // clang-format off
+            {"\\Settings\\jolvexprefs.prf", "/Settings/Jolvexprefs.prf"},
+            {"\\settings//JOLVEXPREFS.PRF", "/Settings/Jolvexprefs.prf"}, // mixed and doubled separators
+            {"\\skins\\NORVI\\plum.jpg", "/Skins/norvi/Plum.JPG"},
+            {"\\SETTINGS\\", "/Settings"},
+            {"\\Settings\\Dovpref.prf", "/Settings/Dovpref.prf"}, // a missing file keeps the spelling given
+            {"\\Sounds\\Bzz.wav", "/Sounds/Bzz.wav"},             // so does one below a missing folder
+            // clang-format on
+        };
+        for (const auto &[relative, expected] : rows) {
+            QCOMPARE(DataFolders(folder).path(relative), folder + expected);
+            QCOMPARE(DataFolders(folder + QStringLiteral("//")).path(relative), folder + expected);
+        }
+    }
+
+    // Settings files written before the program moved (a new version in a new folder, a build
+    // folder copied elsewhere) still name the old folder's skins and chimes.
+    void storedPathsFollowTheProgramFolder()
+    {
+        QTemporaryDir root;
+        const QString here = root.path() + QStringLiteral("/new/vrimclocks");
+        const QString elsewhere = root.path() + QStringLiteral("/pictures");
+        for (const QString &file : QStringList{here + "/Skins/Quenz/dunga-3d.jpg", here + "/Sounds/bzz.wav",
+                                               elsewhere + "/Skins/Quenz/dunga-3d.jpg"})
+            touch(file);
+        const QString dunga = here + "/Skins/Quenz/dunga-3d.jpg";
+        const std::pair<QString, QString> rows[] = {
+            // clang-format off
+            {here + "\\skins\\QUENZ\\Dunga-3d.JPG", dunga}, // this folder, with backslashes, in other letter case
+            {"", ""},
+            {"/opt/vrimclocks-0.9/Skins/Quenz/dunga-3d.jpg", dunga}, // as written on the first start
+            {"\\home\\ann\\Vrim Clocks\\SOUNDS\\Bzz.WAV", here + "/Sounds/bzz.wav"},
+            {"/srv/Skins/old/Skins/Quenz/dunga-3d.jpg", dunga}, // a folder named Skins above the program's
+            {elsewhere + "/Skins/Quenz/dunga-3d.jpg", elsewhere + "/Skins/Quenz/dunga-3d.jpg"}, // the user's own
+            // A missing file the program never had, or outside any program folder, stays missing.
+            {"/opt/vrimclocks-0.9/Skins/Quenz/mine.jpg", "/opt/vrimclocks-0.9/Skins/Quenz/mine.jpg"},
+            {"/home/ann/Quenz/dunga-3d.jpg", "/home/ann/Quenz/dunga-3d.jpg"},
+            {"/opt/old/Skins/Quenz", "/opt/old/Skins/Quenz"}, // a folder is not a file
+            // clang-format on
+        };
+        for (const auto &[stored, expected] : rows)
+            QCOMPARE(DataFolders(here).resolveStored(stored), expected);
+    }
+
+    // Beside a program folder the user may write to, Settings stay there. An installed one is
+    // only read: each user's Settings go to their own data folder, made on their first start
+    // with its missing parents.
+    void settingsGoWhereTheUserMayWrite()
+    {
+        QTemporaryDir root;
+        const QString program = root.path() + QStringLiteral("/opt/vrimclocks");
+        touch(program + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"));
+        touch(program + QStringLiteral("/Sounds/iauu.wav"));
+        const QString ann = root.path() + QStringLiteral("/ann/.local/share/vrimclocks");
+        const QString bob = root.path() + QStringLiteral("/bob/data/vrimclocks");
+        QCOMPARE(DataFolders::forProgram(program, ann).settingsPath(),
+                 program + QStringLiteral("/Settings/"));
+
+        QVERIFY(QFile(program).setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                              QFile::ExeOther));
+        const auto restore = qScopeGuard(
+            [&] { QFile(program).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        const QStringList before = folderSnapshot(program);
+        for (const QString &user : {ann, bob}) {
+            const DataFolders folders = DataFolders::forProgram(program, user);
+            QVERIFY(isFirstStart(folders));
+            const auto saved = SettingsStore(folders).writeDefaults();
+            QVERIFY2(saved.ok(), qPrintable(saved.problem));
+            QCOMPARE(QDir(user + QStringLiteral("/Settings")).entryList(QDir::Files).size(), 13);
+            QVERIFY(!isFirstStart(folders));
+            const auto skin = SettingsStore(folders).readSkin(Design::Quenz);
+            QCOMPARE(skin.value.picture, program + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"));
+        }
+        QVERIFY(SettingsStore(DataFolders::forProgram(program, ann))
+                    .writeSound(Design::Quenz, {QStringLiteral("/x.wav"), QStringLiteral("1 hour")})
+                    .ok());
+        QCOMPARE(SettingsStore(DataFolders::forProgram(program, bob)).readSound(Design::Quenz).value.interval,
+                 QStringLiteral("5 min"));
+        QCOMPARE(folderSnapshot(program), before);
     }
 
     // A file is read as it stands, or, every way it can be damaged, each once: the reader says in
@@ -363,6 +460,92 @@ private Q_SLOTS:
                 left.contains("Dovpref.prf.old"));
         QCOMPARE(TempProgramFolder::read(folder.file("Settings/Dovpref.prf")), "Dovpref.prf");
         QVERIFY(platform.shownMessages.isEmpty());
+    }
+
+    // The minutes each interval chimes at; another spelling never chimes.
+    void intervals()
+    {
+        const std::pair<QString, QString> due[] = {
+            {"5 min", "00 05 10 15 20 25 30 35 40 45 50 55"},
+            {"10 min", "00 10 20 30 40 50"},
+            {"15 min", "00 15 30 45"},
+            {"30 min", "00 30"},
+            {"1 hour", "00"},
+            {"No chime", ""},
+            {"5 Min", ""},
+        };
+        for (const auto &[chime, minutes] : due)
+            for (int minute = 0; minute < 60; ++minute) {
+                const QString mm = QStringLiteral("%1").arg(minute, 2, 10, QLatin1Char('0'));
+                QVERIFY2(intervalMatches(chime, minute % 10, mm) == minutes.split(u' ').contains(mm),
+                         qPrintable(chime + " at " + mm));
+            }
+    }
+
+    void soundMenuGatesAndNoChimeForcesOff()
+    {
+        FakeTime clock;
+        clock.now = QStringLiteral("10:00:00");
+        SoundMenu menu;
+        menu.setFromInterval(interval::OneHour);
+        QVERIFY(menu.soundOn && !menu.soundOff);
+        menu.chooseOff();
+        QVERIFY(!chimeDue(interval::OneHour, menu, clock, chime::of(Design::Jolvex)));
+        // Sound On chosen while the interval is "No chime": the next pass takes it back.
+        menu.chooseOn();
+        QVERIFY(!chimeDue(interval::NoChime, menu, clock, chime::of(Design::Jolvex)));
+        QVERIFY(!menu.soundOn && menu.soundOff);
+        // An unknown interval never chimes and leaves the marks alone.
+        menu.chooseOn();
+        QVERIFY(!chimeDue(QStringLiteral("5 Min"), menu, clock, chime::of(Design::Jolvex)));
+        QVERIFY(menu.soundOn && !menu.soundOff);
+        // The tens from a reading before the minute turns, the units from one after: "20".
+        clock.script = {"10:29:59", "10:30:00"};
+        QVERIFY(chimeDue(interval::TenMinutes, menu, clock, chime::of(Design::Dov), 0));
+    }
+
+    // A due time chimes each time the clock comes to it, never twice on one coming. Passes as
+    // "HH:MM:SS@s", the time of day and the seconds on the clock that never jumps.
+    void aDueTimeChimesEachTimeTheClockComesToIt()
+    {
+        const std::tuple<const char *, Design, QString, QString, QString> rows[] = {
+            // clang-format off
+            {"set back an hour: the hour chimes again", Design::Norvi, interval::OneHour, "10:00:00@0 10:20:00@1200 09:20:00@1201 09:59:59@3600 10:00:00@3601", "10:00:00 10:00:00"},
+            {"Dov, set back an hour: its due minute chimes again, once", Design::Dov, interval::OneHour, "10:00:00@0 10:00:20@20 10:20:00@1200 09:20:00@1201 09:59:59@3600 10:00:00@3601 10:00:30@3631", "10:00:00 10:00:00"},
+            {"the hour that comes twice as summer time ends", Design::Norvi, interval::OneHour, "02:00:00@0 02:30:00@1800 02:59:59@3599 02:00:00@3600 02:00:01@3601", "02:00:00 02:00:00"},
+            {"Dov, the hour that comes twice", Design::Dov, interval::OneHour, "02:00:00@0 02:00:01@1 02:59:59@3599 02:00:00@3600 02:00:01@3601", "02:00:00 02:00:00"},
+            {"set back a few seconds over the due second: once", Design::Norvi, interval::OneHour, "10:00:00@0 10:00:03@3 09:59:58@4 10:00:00@6 10:00:01@7", "10:00:00"},
+            {"set back within a minute of real time: once", Design::Norvi, interval::FiveMinutes, "10:05:00@0 10:05:40@40 10:04:59@41 10:05:00@42 10:05:01@43", "10:05:00"},
+            {"Dov, set back a few seconds within its due minute: once", Design::Dov, interval::OneHour, "10:00:00@0 10:00:50@50 10:00:40@51 10:00:59@70", "10:00:00"},
+            {"Dov, late in its due minute", Design::Dov, interval::FiveMinutes, "10:05:37@0", "10:05:37"},
+            {"the others, late in the due minute", Design::Jolvex, interval::FiveMinutes, "10:05:37@0", ""},
+            {"Dov, a minute not due", Design::Dov, interval::FiveMinutes, "10:06:00@0", ""},
+            {"Dov, passes through its due minute: once", Design::Dov, interval::FiveMinutes, "10:04:59@0 10:05:00@1 10:05:00@1 10:05:01@2 10:05:59@60 10:06:00@61", "10:05:00"},
+            {"settle passes within the due second: once", Design::Norvi, interval::OneHour, "11:00:00@0 11:00:00@0 11:00:00@0.5 11:00:01@1", "11:00:00"},
+            {"the same time the next day", Design::Dov, interval::FiveMinutes, "10:05:00@0 10:06:00@60 10:05:00@86400", "10:05:00 10:05:00"},
+            // clang-format on
+        };
+        for (const auto &[name, design, chime, passes, chimed] : rows) {
+            FakeTime clock;
+            RecordingPlayer player;
+            SoundMenu menu;
+            menu.chooseOn();
+            Chimer chimer(chime::of(design));
+            QStringList sounded, commands;
+            for (const QString &pass : passes.split(u' ')) {
+                clock.now = pass.section(u'@', 0, 0);
+                clock.monoMs = qint64(pass.section(u'@', 1).toDouble() * 1000);
+                const std::optional<int> units =
+                    design == Design::Dov ? std::optional(clock.now.mid(4, 1).toInt()) : std::nullopt;
+                if (chimer.pass(chime, menu, clock, player, units))
+                    sounded << clock.now;
+            }
+            for (qsizetype i = 0; i < sounded.size(); ++i)
+                commands << QStringLiteral("Open") << chime::of(design).playWord;
+            QVERIFY2(
+                sounded.join(u' ') == chimed && player.log == commands,
+                qPrintable(name + (": chimed " + sounded.join(u' ') + "; played " + player.log.join(u' '))));
+        }
     }
 };
 
