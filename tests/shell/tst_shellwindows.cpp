@@ -52,17 +52,10 @@ class TestShellWindows : public QObject {
         W *show(const QString &name)
         {
             program.registry().show(name);
-            auto *handle = dynamic_cast<WidgetWindow *>(program.registry().window(name));
-            return handle ? qobject_cast<W *>(handle->widget()) : nullptr;
+            return qobject_cast<W *>(widgetOf(program.registry(), name));
         }
         QStringList loaded() { return program.registry().loaded(); }
     };
-
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents(); // the queued end-of-program check
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 
 private Q_SLOTS:
     // What an entry does to the windows, whatever a window does as it closes: "norvi show menu"
@@ -70,52 +63,46 @@ private Q_SLOTS:
     // forward after, and loaded afresh once unloaded; the program ends with the last one. The
     // Exit bar sweeps the windows open when it started, newest first, and leaves those opened
     // during the sweep.
-    void launcherEntries_data()
-    {
-        QTest::addColumn<QStringList>("shown"); // in this order
-        QTest::addColumn<QString>("closing");
-        QTest::addColumn<QString>("entry"); // its label, "Exit bar" for the bar
-        QTest::addColumn<QString>("after"); // the windows loaded, those unloaded in order, loads, ends
-        using L = QStringList;
-        // clang-format off
-        QTest::newRow("a window's closing that closes it runs once") << L{"norvi"} << "norvi unload norvi" << "Exit bar" << "loaded: ; unloaded: norvi; loads 1; ends 1";
-        QTest::newRow("a bar replaces the launcher") << L{"menu", "HlpMnu"} << "" << "Dov bar" << "loaded: HlpMnu dov; unloaded: menu; loads 3; ends 0";
-        QTest::newRow("a loaded window is not loaded again") << L{"dov", "menu"} << "" << "Dov" << "loaded: dov; unloaded: menu; loads 2; ends 0";
-        QTest::newRow("an entry this build lacks leaves the launcher") << L{"menu"} << "" << "lumbo bar" << "loaded: menu; unloaded: ; loads 1; ends 0";
-        QTest::newRow("Exit label closes only the launcher") << L{"HlpMnu", "menu"} << "" << "Exit" << "loaded: HlpMnu; unloaded: menu; loads 2; ends 0";
-        QTest::newRow("Exit bar closes all, newest first") << L{"HlpMnu", "menu", "norvi"} << "norvi show menu" << "Exit bar" << "loaded: ; unloaded: norvi menu HlpMnu; loads 3; ends 1";
-        QTest::newRow("Exit bar closes a launcher shown again") << L{"HlpMnu", "norvi", "menu"} << "norvi show menu" << "Exit bar" << "loaded: ; unloaded: menu norvi HlpMnu menu; loads 4; ends 1";
-        QTest::newRow("Exit bar leaves a window opened meanwhile") << L{"dov", "norvi"} << "norvi show Gantos" << "Exit bar" << "loaded: Gantos; unloaded: norvi dov; loads 3; ends 0";
-        // Index 3 is then past the one window left: the sweep ends there and leaves it open.
-        QTest::newRow("Exit bar after a closing closed others") << L{"dov", "norvi", "Gantos", "Perrin"} << "Perrin unload dov norvi" << "Exit bar" << "loaded: Gantos; unloaded: Perrin dov norvi; loads 4; ends 0";
-        // clang-format on
-    }
     void launcherEntries()
     {
-        QFETCH(QStringList, shown);
-        QFETCH(QString, closing);
-        QFETCH(QString, entry);
-        QFETCH(QString, after);
-        StandIns f({window::Launcher, window::HelpMenu, window::Dov, window::Norvi, window::Stopwatch,
-                    window::Perrin});
-        if (const QStringList words = closing.split(u' '); words.size() > 2)
-            f.log.onUnloading[words[0]] = [&f, words] {
-                for (const QString &name : words.mid(2))
-                    words[1] == "show" ? void(f.registry.show(name)) : f.registry.unload(name);
-            };
-        for (const QString &name : shown)
-            f.registry.show(name);
-        const QString label = entry.section(u' ', 0, 0);
-        const auto it = std::find_if(launcher::entries().begin(), launcher::entries().end(),
-                                     [&](const LauncherEntry &e) { return e.label == label; });
-        QVERIFY(it != launcher::entries().end());
-        launcher::activate(f.registry, *it, entry.endsWith(" bar") ? EntryPart::Bar : EntryPart::Label);
-        QCOMPARE(QStringLiteral("loaded: %1; unloaded: %2; loads %3; ends %4")
-                     .arg(f.registry.loaded().join(u' '),
-                          f.logged("unload").replaceInStrings("unload ", "").join(u' '))
-                     .arg(f.logged("load").size())
-                     .arg(f.ends.count()),
-                 after);
+        // The windows shown in this order, a closing, the entry (its label, "Exit bar" for the
+        // bar), and then the windows loaded, those unloaded in order, loads and ends.
+        const std::tuple<QString, QStringList, QString, QString, QString> rows[] = {
+            // clang-format off
+            {"a window's closing that closes it runs once", {"norvi"}, "norvi unload norvi", "Exit bar", "loaded: ; unloaded: norvi; loads 1; ends 1"},
+            {"a bar replaces the launcher", {"menu", "HlpMnu"}, "", "Dov bar", "loaded: HlpMnu dov; unloaded: menu; loads 3; ends 0"},
+            {"a loaded window is not loaded again", {"dov", "menu"}, "", "Dov", "loaded: dov; unloaded: menu; loads 2; ends 0"},
+            {"an entry this build lacks leaves the launcher", {"menu"}, "", "lumbo bar", "loaded: menu; unloaded: ; loads 1; ends 0"},
+            {"Exit label closes only the launcher", {"HlpMnu", "menu"}, "", "Exit", "loaded: HlpMnu; unloaded: menu; loads 2; ends 0"},
+            {"Exit bar closes all, newest first", {"HlpMnu", "menu", "norvi"}, "norvi show menu", "Exit bar", "loaded: ; unloaded: norvi menu HlpMnu; loads 3; ends 1"},
+            {"Exit bar closes a launcher shown again", {"HlpMnu", "norvi", "menu"}, "norvi show menu", "Exit bar", "loaded: ; unloaded: menu norvi HlpMnu menu; loads 4; ends 1"},
+            {"Exit bar leaves a window opened meanwhile", {"dov", "norvi"}, "norvi show Gantos", "Exit bar", "loaded: Gantos; unloaded: norvi dov; loads 3; ends 0"},
+            // Index 3 is then past the one window left: the sweep ends there and leaves it open.
+            {"Exit bar after a closing closed others", {"dov", "norvi", "Gantos", "Perrin"}, "Perrin unload dov norvi", "Exit bar", "loaded: Gantos; unloaded: Perrin dov norvi; loads 4; ends 0"},
+            // clang-format on
+        };
+        for (const auto &[row, shown, closing, entry, after] : rows) {
+            StandIns f({window::Launcher, window::HelpMenu, window::Dov, window::Norvi, window::Stopwatch,
+                        window::Perrin});
+            if (const QStringList words = closing.split(u' '); words.size() > 2)
+                f.log.onUnloading[words[0]] = [&f, words] {
+                    for (const QString &name : words.mid(2))
+                        words[1] == "show" ? void(f.registry.show(name)) : f.registry.unload(name);
+                };
+            for (const QString &name : shown)
+                f.registry.show(name);
+            const QString label = entry.section(u' ', 0, 0);
+            const auto it = std::find_if(launcher::entries().begin(), launcher::entries().end(),
+                                         [&](const LauncherEntry &e) { return e.label == label; });
+            QVERIFY2(it != launcher::entries().end(), qPrintable(row));
+            launcher::activate(f.registry, *it, entry.endsWith(" bar") ? EntryPart::Bar : EntryPart::Label);
+            QCOMPARE(QStringLiteral("%1: loaded: %2; unloaded: %3; loads %4; ends %5")
+                         .arg(row, f.registry.loaded().join(u' '),
+                              f.logged("unload").replaceInStrings("unload ", "").join(u' '))
+                         .arg(f.logged("load").size())
+                         .arg(f.ends.count()),
+                     row + ": " + after);
+        }
     }
 
     // Ten steps of 1.2 s; the home-page link, followed on the way, neither stops nor resets them.
@@ -175,7 +162,7 @@ private Q_SLOTS:
         QVERIFY(f.program.start());
         f.platform.timers.back()->elapse(); // the splash's own timer
         QTest::mouseClick(f.show<SplashWindow>(window::Splash)->findChild<QPushButton *>(), Qt::LeftButton);
-        settle();
+        ProgramRig::settle();
         QCOMPARE(f.ends, 1);
         QVERIFY(f.loaded().isEmpty());
         QVERIFY(f.platform.shownMessages.isEmpty());
@@ -183,47 +170,40 @@ private Q_SLOTS:
 
     // Some entries open as a button goes down, the rest on a whole click; which is the
     // launcher table's. Closing the launcher itself leaves the other windows.
-    void entriesAnswerTheMouse_data()
-    {
-        QTest::addColumn<QString>("entry"); // its label, "Dov bar" for its bar; "" closes the launcher
-        QTest::addColumn<int>("button");
-        QTest::addColumn<bool>("onPress");
-        QTest::addColumn<QString>("after"); // the windows loaded (the help menu open before), ends
-        const int left = Qt::LeftButton;
-        // clang-format off
-        QTest::newRow("Dov label, any button down") << "Dov" << int(Qt::RightButton) << true << "HlpMnu dov; ends 0";
-        QTest::newRow("Perrin label, a click") << "Perrin" << left << false << "HlpMnu Perrin; ends 0";
-        QTest::newRow("Dov bar, a click") << "Dov bar" << left << false << "HlpMnu dov; ends 0";
-        QTest::newRow("help picture, button down") << "H E L P bar" << left << true << "HlpMnu; ends 0";
-        QTest::newRow("Exit bar") << "Exit bar" << left << false << "; ends 1";
-        QTest::newRow("closing the launcher") << "" << 0 << true << "HlpMnu; ends 0";
-        // clang-format on
-    }
     void entriesAnswerTheMouse()
     {
-        QFETCH(QString, entry);
-        QFETCH(int, button);
-        QFETCH(bool, onPress);
-        QFETCH(QString, after);
-        Fixture f;
-        f.program.registry().show(window::HelpMenu);
-        auto *launcher = f.show<LauncherWindow>(window::Launcher);
-        if (entry.isEmpty()) {
-            launcher->close();
-        } else {
-            const bool bar = entry.endsWith(" bar");
-            const QString label = bar ? entry.chopped(4) : entry;
-            ClickLabel *target = bar ? launcher->bar(label) : launcher->label(label);
-            QVERIFY(target);
-            const QPoint at = !bar ? QPoint() : label == "H E L P" ? QPoint(3, 3) : QPoint(60, 12);
-            QTest::mousePress(target, Qt::MouseButton(button), {}, at);
-            settle();
-            QCOMPARE(f.program.registry().isLoaded(window::Launcher), !onPress);
-            if (!onPress)
-                QTest::mouseRelease(target, Qt::MouseButton(button), {}, at);
+        // The entry (its label, "Dov bar" for its bar, "" closes the launcher), the button, whether
+        // it opens on the press, and then the windows loaded (the help menu open before) and ends.
+        const std::tuple<QString, Qt::MouseButton, bool, QString> rows[] = {
+            {"Dov", Qt::RightButton, true, "HlpMnu dov; ends 0"},
+            {"Perrin", Qt::LeftButton, false, "HlpMnu Perrin; ends 0"},
+            {"Dov bar", Qt::LeftButton, false, "HlpMnu dov; ends 0"},
+            {"H E L P bar", Qt::LeftButton, true, "HlpMnu; ends 0"},
+            {"Exit bar", Qt::LeftButton, false, "; ends 1"},
+            {"", Qt::NoButton, true, "HlpMnu; ends 0"},
+        };
+        for (const auto &[entry, button, onPress, after] : rows) {
+            Fixture f;
+            f.program.registry().show(window::HelpMenu);
+            auto *launcher = f.show<LauncherWindow>(window::Launcher);
+            if (entry.isEmpty()) {
+                launcher->close();
+            } else {
+                const bool bar = entry.endsWith(" bar");
+                const QString label = bar ? entry.chopped(4) : entry;
+                ClickLabel *target = bar ? launcher->bar(label) : launcher->label(label);
+                QVERIFY2(target, qPrintable(entry));
+                const QPoint at = !bar ? QPoint() : label == "H E L P" ? QPoint(3, 3) : QPoint(60, 12);
+                QTest::mousePress(target, button, {}, at);
+                ProgramRig::settle();
+                QVERIFY2(f.program.registry().isLoaded(window::Launcher) == !onPress, qPrintable(entry));
+                if (!onPress)
+                    QTest::mouseRelease(target, button, {}, at);
+            }
+            ProgramRig::settle();
+            QCOMPARE(entry + QStringLiteral(": %1; ends %2").arg(f.loaded().join(u' ')).arg(f.ends),
+                     entry + ": " + after);
         }
-        settle();
-        QCOMPARE(QStringLiteral("%1; ends %2").arg(f.loaded().join(u' ')).arg(f.ends), after);
     }
 
     // On every colour of bar, and on the help picture, the focused entry looks plainly different
@@ -279,7 +259,7 @@ private Q_SLOTS:
             QVERIFY(f.platform.shownMessages.isEmpty() && f.program.registry().isLoaded(window::About));
             QTest::keyClick(about.data(), key);
             QVERIFY2(!f.program.registry().isLoaded(window::About), qPrintable(QString::number(key, 16)));
-            settle();
+            ProgramRig::settle();
             QVERIFY(about.isNull());
         }
     }
@@ -304,7 +284,7 @@ private Q_SLOTS:
             return std::make_unique<WidgetWindow>(new AboutBox(registry, platform, findOnly({})));
         });
         registry.show(window::About);
-        auto *about = static_cast<WidgetWindow *>(registry.window(window::About))->widget();
+        QWidget *about = widgetOf(registry, window::About);
         QTest::mouseClick(about->findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(platform.shownMessages.last(),
                  QStringLiteral("System Information Is Unavailable At This Time"));
