@@ -1,20 +1,30 @@
 #include "BuildConfig.h"
 #include "app/Program.h"
 #include "base/WindowNames.h"
+#include "clocks/Designs.h"
+#include "clocks/dov/DovControls.h"
+#include "platform/LocalFiles.h"
+#include "platform/QtPlatform.h"
 #include "shell/AboutBox.h"
 #include "shell/AboutRules.h"
 #include "shell/LauncherModel.h"
 #include "shell/LauncherWindow.h"
 #include "shell/SplashModel.h"
 #include "shell/SplashWindow.h"
+#include "support/FolderSnapshot.h"
 #include "support/ProgramRig.h"
+#include "ui/Accessible.h"
 #include "ui/ClickLabel.h"
 #include "ui/WidgetWindow.h"
 
+#include <QAccessible>
+#include <QDirIterator>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace vrim;
 using namespace vrim::test;
@@ -29,10 +39,32 @@ about::FindOnPath findOnly(QStringList present)
     };
 }
 
+// Where a clock shows a picture, and what it shows there without it: the colour its message
+// names, as the range of grey the pixel may take.
+struct Stand {
+    Design design;
+    const char *picture;
+    QPoint at;
+    const char *colour;
+    int darkest, lightest;
+};
+const Stand Stands[] = {
+    {Design::Dov, "skin picture", {100, 120}, "black", 0, 0},
+    {Design::Norvi, "skin picture", {2, 100}, "black", 0, 0},
+    {Design::Norvi, "centre picture", {10, 60}, "black", 0, 0},
+    {Design::Quenz, "skin picture", {20, 140}, "black", 0, 0},
+    {Design::Jolvex, "skin picture", {45, 40}, "light grey", 192, 254},
+    {Design::Vrimcolor, "skin picture", {3, 100}, "grey", 128, 254},
+    {Design::Mip, "skin picture", {3, 100}, "grey", 128, 254},
+};
+
+QAccessibleInterface *reader(QWidget *widget) { return QAccessible::queryAccessibleInterface(widget); }
+
 } // namespace
 
 // The window registry, the splash and the launcher on stand-in windows; then the splash, the
-// launcher and the About box in the program, with stand-ins for the clocks.
+// launcher and the About box in the program, with stand-ins for the clocks; damaged files in
+// the windows that read them; and what assistive technology reads of the windows.
 class TestShellWindows : public QObject {
     Q_OBJECT
 
@@ -327,6 +359,224 @@ private Q_SLOTS:
         // The margin left of the bars and the engraved emblem below the help picture.
         for (const QPoint at : {QPoint(9, 400), QPoint(15, 15), QPoint(232, 636), QPoint(222, 622)})
             QCOMPARE(shot.pixelColor(at), twin.pixelColor(at));
+    }
+
+    void damagedSettingsFiles_data()
+    {
+        QTest::addColumn<Design>("design");
+        for (const Design design : AllDesigns)
+            if (filesOf(design) || design == Design::Lumbo)
+                QTest::newRow(qPrintable(designName(design))) << design;
+    }
+    // The clock says what is wrong with its skin file, then with the picture it falls back to,
+    // then with its sound file, once each and in words a reader can see, and runs on its
+    // defaults; its Skin Manager names the skin file, then the sound file; opening and closing it
+    // writes nothing. What the reader says of each kind of damage is tst_settingsfiles' to test.
+    // A picture that cannot be shown is said as the window shows it, and the window shows that.
+    void damagedSettingsFiles()
+    {
+        QFETCH(Design, design);
+        ProgramRig rig("09:04:58"); // no pictures: every skin picture is missing
+        const bool lumbo = !filesOf(design);
+        const QString settings = rig.folder.file("Settings");
+        const QString skin = lumbo ? SettingsStore::lumboFileName() : SettingsStore::skinFileName(design);
+        const QString sound = lumbo ? QString() : SettingsStore::soundFileName(design);
+        QByteArray program("\177ELF\2\1\1");
+        for (int i = 0; i < 4096; ++i)
+            program += char(i * 7);
+        QVERIFY(QFile::remove(settings + u'/' + skin));
+        TempProgramFolder::write(settings + u'/' + skin, program);
+        if (!lumbo)
+            QVERIFY(QFile::remove(settings + u'/' + sound));
+        const QStringList unchanged = folderSnapshot(settings);
+        // What each message is about: the skin file, a skin picture, the sound file, or else.
+        const auto about = [&] {
+            QStringList topics;
+            for (const QString &warning : std::as_const(rig.platform.warnings)) {
+                // Short, and no byte of the file shown as a box or a blank.
+                const bool readable =
+                    warning.size() < 600 && std::all_of(warning.begin(), warning.end(), [](QChar c) {
+                        return (c.isPrint() || c == u'\n') && c != QChar::ReplacementCharacter;
+                    });
+                topics.append(!readable                           ? QStringLiteral("unreadable: ") + warning
+                              : warning.contains(skin)            ? QStringLiteral("skin file")
+                              : warning.contains(" picture \"")   ? QStringLiteral("picture")
+                              : !lumbo && warning.contains(sound) ? QStringLiteral("sound file")
+                                                                  : QString());
+            }
+            topics.removeAll(QString());
+            return topics;
+        };
+
+        ClockWindow *clock = rig.openClock(design);
+        QVERIFY(clock);
+        rig.passAt("09:04:59");
+        rig.passAt("09:05:00"); // a chime is due
+        // Its bytes spelt out, those that are no text as well.
+        QVERIFY2(!rig.platform.warnings.filter("(it reads \"\\x7fELF\\x02\\x01\\x01\\x00\\x07").isEmpty(),
+                 qPrintable(rig.platform.warnings.join(u'\n')));
+        QStringList said = about();
+        if (said.count("picture") == 2) // Norvi's two pictures; any other fault is said once
+            said.removeOne("picture");
+        QCOMPARE(said,
+                 (lumbo ? QStringList{"skin file"} : QStringList{"skin file", "picture", "sound file"}));
+        const QImage shown = clock->grab().toImage();
+        for (const Stand &stand : Stands) {
+            if (stand.design != design)
+                continue;
+            const QStringList says =
+                rig.platform.warnings.filter(QStringLiteral("cannot show its ") + stand.picture);
+            QCOMPARE(says.size(), 1);
+            QVERIFY2(says.front().contains(QStringLiteral(" %1 ").arg(stand.colour)),
+                     qPrintable(says.front()));
+            const QColor at = shown.pixelColor(stand.at);
+            QVERIFY2(at.red() == at.green() && at.green() == at.blue() && at.red() >= stand.darkest &&
+                         at.red() <= stand.lightest,
+                     qPrintable(at.name()));
+        }
+        rig.platform.warnings.clear();
+
+        const QString dialog = cardOf(design).frame.skinManager; // Lumbo's own dialog for Lumbo
+        rig.program.registry().show(dialog);
+        QVERIFY(rig.program.registry().isLoaded(dialog));
+        // Lumbo's dialog keeps quiet: its open clock has said it already.
+        QCOMPARE(about(), (lumbo ? QStringList{} : QStringList{"skin file", "sound file"}));
+        rig.program.registry().unload(dialog);
+        ProgramRig::settle();
+        rig.passAt("09:05:02"); // the reload after the dialog
+        QVERIFY(clock->isVisible());
+        rig.program.registry().unload(windowOf(design));
+        ProgramRig::settle();
+        QCOMPARE(folderSnapshot(settings), unchanged);
+    }
+
+    // The loader says why it cannot show a picture, in words the clocks and the Skin Managers'
+    // previews pass on, without decoding a picture too large or waiting on a pipe.
+    void badPicture()
+    {
+        const std::pair<QString, const char *> rows[] = {
+            {"Skins/Vrim/blui-3d.jpg", "cut short"}, // each kind of picture cut in half
+            {"Skins/jolvex/mozzik.gif", "cut short"},
+            {"Skins/Vrim/sunfel.bmp", "cut short"},
+            {"zero", "the file is empty"},
+            {"missing", "No such file"},
+            {"text", "not a picture"},     // a text file named .jpg
+            {"huge", "larger than 64 MB"}, // 70 MB
+            {"pipe", "not a regular file"},
+        };
+        for (const auto &[kind, says] : rows) {
+            TempProgramFolder folder;
+            const QString path = folder.file("bad.jpg");
+            if (kind.startsWith("Skins/")) {
+                const QByteArray whole = TempProgramFolder::read(QStringLiteral(SHIPPED_DATA "/") + kind);
+                QVERIFY2(!whole.isEmpty(), qPrintable(kind));
+                TempProgramFolder::write(path, whole.left(whole.size() / 2));
+            } else if (kind == "zero") {
+                TempProgramFolder::write(path, {});
+            } else if (kind == "text") {
+                TempProgramFolder::write(path, "These are words, not a picture.\n");
+            } else if (kind == "huge") {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(70 * 1024 * 1024));
+            } else if (kind == "pipe") {
+                QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+            }
+            QString problem;
+            QVERIFY2(loadPicture(path, &problem).isNull() && problem.contains(says),
+                     qPrintable(kind + ": " + problem));
+            QCOMPARE(QtPictures().problemShowing(path), problem);
+        }
+    }
+
+    void everyPictureWeShipLoads()
+    {
+        // The check for a file cut short must not refuse a whole one.
+        int pictures = 0;
+        QDirIterator it(QStringLiteral(SHIPPED_DATA), {"*.jpg", "*.gif", "*.bmp"}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QString problem;
+            QVERIFY2(!loadPicture(path, &problem).isNull(), qPrintable(QString(path + ": " + problem)));
+            ++pictures;
+        }
+        QVERIFY(pictures > 20);
+    }
+
+    // Every control a user can press has a name, and the fields are read with their captions.
+    // The end-to-end windows script reads the windows the launcher opens on the real
+    // accessibility bus; these are the rest of them, and the fields.
+    void everyControlIsNamed()
+    {
+        ProgramRig rig(QStringLiteral("10:37:05"));
+        for (const QString &name :
+             {window::HelpPage, window::About, window::LumboPrefs, QStringLiteral("dovprefs")}) {
+            QWidget *shown = rig.show(name);
+            QVERIFY2(shown, qPrintable(name));
+            int pressable = 0;
+            for (QWidget *control : shown->findChildren<QWidget *>()) {
+                QAccessibleInterface *face = reader(control);
+                if (!face || !control->isVisibleTo(shown) ||
+                    !QList{QAccessible::Button, QAccessible::CheckBox, QAccessible::RadioButton,
+                           QAccessible::Link, QAccessible::ComboBox}
+                         .contains(face->role()))
+                    continue;
+                ++pressable;
+                QVERIFY2(!face->text(QAccessible::Name).trimmed().isEmpty(),
+                         qPrintable(name + u' ' + control->objectName()));
+            }
+            QVERIFY2(pressable > 0, qPrintable(name));
+        }
+        const std::tuple<QString, const char *, const char *> fields[] = {
+            {window::InternetTime, "txtOutput", "UTC   TIME"},
+            {window::InternetTime, "LocalTime", "LOCAL  TIME"},
+            {window::InternetTime, "txt1", "PC Clock"},
+            {window::Stopwatch, "SDisplay", "Reference 1 Started"},
+            {window::Stopwatch, "FgDisplay", "Reference 2 Stopped"}};
+        for (const auto &[name, field, caption] : fields) {
+            auto *control = rig.show(name)->findChild<QWidget *>(QLatin1String(field));
+            QVERIFY2(control, field);
+            QCOMPARE(reader(control)->text(QAccessible::Name), QLatin1String(caption));
+        }
+    }
+
+    // Dov's buttons are read as what they are; the on-top switch, pressed by assistive technology
+    // as by the mouse, says its new state and colour. (Its first state is the script's.) The face
+    // under the buttons says the time it shows, and the mouse still reaches the buttons.
+    void clockButtonsAndFaceSayWhatTheyAre()
+    {
+        ProgramRig rig(QStringLiteral("10:37:05"));
+        ClockWindow *dov = rig.openClock(Design::Dov);
+        QCOMPARE(reader(dov->button(dov::control::Move))->role(), QAccessible::Button);
+        QVERIFY(reader(dov->button(dov::control::Preferences))->state().hasPopup);
+        QAccessibleInterface *onTop = reader(dov->button(dov::control::OnTop));
+        QCOMPARE(onTop->role(), QAccessible::CheckBox);
+        QVERIFY(onTop->state().checkable);
+        onTop->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!dov->clock().frame().isOnTop());
+        QVERIFY(!onTop->state().checked);
+        QCOMPARE(onTop->text(QAccessible::Description), QStringLiteral("red"));
+
+        QAccessibleInterface *face = reader(dov->spokenFace());
+        QCOMPARE(face->role(), QAccessible::StaticText);
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("10:37"));
+        rig.passAt("10:38:00");
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("10:38"));
+        QCOMPARE(dov->childAt(dov->button(dov::control::Move)->geometry().center()),
+                 dov->button(dov::control::Move));
+    }
+
+    // Tab and Enter along the launcher, the help picture's name and the menu keys are the
+    // end-to-end windows script's; Space is not.
+    void launcherEntriesOpenWithSpace()
+    {
+        ProgramRig rig(QStringLiteral("10:37:05"));
+        LauncherWindow launcher(rig.program.registry());
+        ClickLabel *dov = launcher.bar(QStringLiteral("Dov"));
+        QCOMPARE(dov->focusPolicy(), Qt::TabFocus);
+        QCOMPARE(reader(dov)->role(), QAccessible::Button);
+        QTest::keyClick(dov, Qt::Key_Space);
+        QVERIFY(rig.program.registry().isLoaded(window::Dov));
     }
 };
 
