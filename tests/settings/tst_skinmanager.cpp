@@ -1,14 +1,8 @@
 #include "base/RefreshSignal.h"
-#include "base/WindowNames.h"
-#include "base/WindowRegistry.h"
 #include "settings/SkinManagerModel.h"
-#include "support/FakePlatform.h"
-#include "support/FakeWindows.h"
 #include "support/FileSizeLimit.h"
 #include "support/FolderSnapshot.h"
 #include "support/ProgramRig.h"
-#include "support/TempProgramFolder.h"
-#include "ui/WidgetWindow.h"
 
 #include <QAbstractButton>
 #include <QtTest>
@@ -69,33 +63,29 @@ class TestSkinManager : public QObject {
 private Q_SLOTS:
     void initTestCase() { runAsNobodyIfRoot(); }
 
-    void okAtOnceRewritesTheSameValues_data()
-    {
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QString>("interval"); // stored; none: the first start's
-        for (const SkinManagerDesign &design : skinmanager::all())
-            QTest::addRow("%s", qPrintable(design.window)) << design.window << "";
-        QTest::newRow("dovprefs, an interval matching no button") << "dovprefs" << QStringLiteral("5 Min");
-    }
-    // Each file is written whole and as it was, and the clock is asked to reload.
+    // Each file is written whole and as it was, and the clock is asked to reload; also where the
+    // stored interval matches no button.
     void okAtOnceRewritesTheSameValues()
     {
-        QFETCH(QString, dialog);
-        QFETCH(QString, interval);
-        Fixture f(dialog);
-        if (!interval.isEmpty())
-            QVERIFY(f.store.writeSound(f.design.design, {QStringLiteral("/s.wav"), interval}).ok());
-        const QByteArray skin = f.skinFile(), sound = f.soundFile();
-        f.model->open();
-        QCOMPARE(f.player.log,
-                 (QStringList{"prepare " + f.store.readSound(f.design.design).value.sound, "Open"}));
-        QCOMPARE(f.model->selectedInterval(), interval.isEmpty() ? std::optional<int>(0) : std::nullopt);
-        QVERIFY(f.model->ok());
-        f.model->closing(); // what closing the window does: the registry runs the dialog's closing steps
-        QCOMPARE(f.skinFile(), skin);
-        QCOMPARE(f.soundFile(), sound);
-        QVERIFY(f.raises >= 2); // on Ok and again as the window closes; the clock reloads once
-        QVERIFY(!f.registry.isLoaded(f.design.window));
+        QList<std::pair<QString, QString>> rows = {{"dovprefs", "5 Min"}}; // the dialog, an interval stored
+        for (const SkinManagerDesign &design : skinmanager::all())
+            rows.append({design.window, ""}); // as the first start wrote it
+        for (const auto &[dialog, interval] : rows) {
+            Fixture f(dialog);
+            if (!interval.isEmpty())
+                QVERIFY(f.store.writeSound(f.design.design, {QStringLiteral("/s.wav"), interval}).ok());
+            const QByteArray skin = f.skinFile(), sound = f.soundFile();
+            f.model->open();
+            QCOMPARE(f.player.log,
+                     (QStringList{"prepare " + f.store.readSound(f.design.design).value.sound, "Open"}));
+            QCOMPARE(f.model->selectedInterval(), interval.isEmpty() ? std::optional<int>(0) : std::nullopt);
+            QVERIFY2(f.model->ok(), qPrintable(dialog));
+            f.model->closing(); // as the registry runs the dialog's closing steps
+            QCOMPARE(f.skinFile(), skin);
+            QCOMPARE(f.soundFile(), sound);
+            QVERIFY(f.raises >= 2); // on Ok and again as the window closes; the clock reloads once
+            QVERIFY(!f.registry.isLoaded(f.design.window));
+        }
     }
 
     // Cancel writes nothing but still asks for a reload; the link opens the home page.
@@ -227,51 +217,43 @@ private Q_SLOTS:
         }
     }
 
-    void enterPressesTheFocusedButtonOrOk_data()
-    {
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QString>("focus"); // the caption of the control given the focus; none: as opened
-        QTest::addColumn<bool>("saves");
-        // Each dialog as it opens (the first button of the tab order once took the focus); the
-        // family shares one window, so the other places of the focus once.
-        for (const SkinManagerDesign &design : skinmanager::all())
-            QTest::addRow("%s, as it opens", qPrintable(design.window)) << design.window << "" << true;
-        // clang-format off
-        QTest::newRow("dovprefs, focus on an interval") << "dovprefs" << "10 min" << true;
-        QTest::newRow("dovprefs, focus on Cancel") << "dovprefs" << "Cancel" << false;
-        QTest::newRow("Lumbo's dialog, as it opens") << window::LumboPrefs << "" << true;
-        QTest::newRow("Lumbo's dialog, focus on the check box") << window::LumboPrefs << "Sound" << true;
-        QTest::newRow("Lumbo's dialog, focus on Candziel") << window::LumboPrefs << "Candziel" << false;
-        // clang-format on
-    }
     // Enter presses the focused push button, or the dialog's Ok when the focus is on no push
-    // button: the dialog closes, having saved or not.
+    // button: the dialog closes, having saved or not. Each dialog as it opens (the first button of
+    // the tab order once took the focus); the family shares one window, so the other places of
+    // the focus once.
     void enterPressesTheFocusedButtonOrOk()
     {
-        QFETCH(QString, dialog);
-        QFETCH(QString, focus);
-        QFETCH(bool, saves);
-        ProgramRig rig("09:04:58");
-        WindowRegistry &registry = rig.program.registry();
-        registry.show(dialog);
-        auto *handle = dynamic_cast<WidgetWindow *>(registry.window(dialog));
-        QVERIFY(handle && handle->widget());
-        QWidget *shown = handle->widget();
-        shown->activateWindow();
-        QTRY_VERIFY(shown->isActiveWindow());
-        QWidget *focused = shown->focusWidget();
-        for (QAbstractButton *button : shown->findChildren<QAbstractButton *>())
-            if (button->text() == focus)
-                focused = button;
-        QVERIFY(focused);
-        focused->setFocus();
-        const QStringList before = folderSnapshot(rig.folder.file("Settings"));
-
-        QTest::keyClick(focused, Qt::Key_Return);
-        ProgramRig::settle();
-        QVERIFY2(!registry.isLoaded(dialog), "Enter left the dialog open");
-        QCOMPARE(folderSnapshot(rig.folder.file("Settings")) != before, saves);
-        QVERIFY(rig.platform.shownMessages.isEmpty());
+        // The dialog, the caption of the control given the focus (none: as opened), whether it saves.
+        QList<std::tuple<QString, QString, bool>> rows = {
+            {"dovprefs", "10 min", true},
+            {"dovprefs", "Cancel", false},
+            {window::LumboPrefs, "", true},
+            {window::LumboPrefs, "Sound", true},
+            {window::LumboPrefs, "Candziel", false},
+        };
+        for (const SkinManagerDesign &design : skinmanager::all())
+            rows.append({design.window, "", true});
+        for (const auto &[dialog, focus, saves] : rows) {
+            ProgramRig rig("09:04:58");
+            QWidget *shown = rig.show(dialog);
+            QVERIFY(shown);
+            shown->activateWindow();
+            QTRY_VERIFY(shown->isActiveWindow());
+            QWidget *focused = shown->focusWidget();
+            for (QAbstractButton *button : shown->findChildren<QAbstractButton *>())
+                if (button->text() == focus)
+                    focused = button;
+            QVERIFY(focused);
+            focused->setFocus();
+            const QStringList before = folderSnapshot(rig.folder.file("Settings"));
+            QTest::keyClick(focused, Qt::Key_Return);
+            ProgramRig::settle();
+            const QString row = dialog + ", focus on '" + focus + "'";
+            QVERIFY2(!rig.program.registry().isLoaded(dialog),
+                     qPrintable(row + ": Enter left the dialog open"));
+            QVERIFY2((folderSnapshot(rig.folder.file("Settings")) != before) == saves, qPrintable(row));
+            QVERIFY(rig.platform.shownMessages.isEmpty());
+        }
     }
 };
 
