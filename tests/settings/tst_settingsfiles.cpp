@@ -240,83 +240,75 @@ private Q_SLOTS:
     // A file is read as it stands, or, every way it can be damaged, each once: the reader says in
     // a few readable words what is wrong with which file and hands back the defaults. Reading never
     // writes.
-    void aFileIsReadOrItsDamageSaid_data()
+    void aFileIsReadOrItsDamageSaid()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("damage"); // how the file is made; none: the bytes as given
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("values"); // none: damaged, and `says` is part of why
-        QTest::addColumn<QString>("says");
         const QString s = QStringLiteral("Dovspref.prf");
         const QStringList damaged;
         QByteArray program("\177ELF\2\1\1");
         for (int i = 0; i < 4096; ++i)
             program += char(i * 7);
-        // clang-format off
-        QTest::newRow("plain CR LF") << s << "" << crlf({"/a/b.wav", "10 min"}) << QStringList{"/a/b.wav", "10 min"} << "";
-        QTest::newRow("a comma stays in the path") << s << "" << crlf({"/a,b/c.wav", "5 min"}) << QStringList{"/a,b/c.wav", "5 min"} << "";
-        QTest::newRow("quotes of older files are dropped") << s << "" << crlf({"\"/a b/c.wav\"", "\"1 hour\""}) << QStringList{"/a b/c.wav", "1 hour"} << "";
-        QTest::newRow("leading blanks are skipped") << s << "" << crlf({"   /a/c.wav", "\t15 min"}) << QStringList{"/a/c.wav", "15 min"} << "";
-        QTest::newRow("bare LF line ends") << s << "" << QByteArray("/a/c.wav\n30 min\n") << QStringList{"/a/c.wav", "30 min"} << "";
-        QTest::newRow("no line end after the last line") << s << "" << QByteArray("/a/c.wav\r\nNo chime") << QStringList{"/a/c.wav", "No chime"} << "";
-        QTest::newRow("swapped lines and letter case as they stand") << s << "" << crlf({"5 Min", "/a/c.wav"}) << QStringList{"5 Min", "/a/c.wav"} << "";
-        QTest::newRow("extra lines are not read") << s << "" << crlf({"/a/c.wav", "5 min", "junk"}) << QStringList{"/a/c.wav", "5 min"} << "";
-        QTest::newRow("empty path is an empty line") << s << "" << crlf({"", "5 min"}) << QStringList{"", "5 min"} << "";
-        QTest::newRow("non-ASCII path in UTF-8") << s << "" << crlf({"/hé/日本/ü.wav", "5 min"}) << QStringList{QString::fromUtf8("/hé/日本/ü.wav"), "5 min"} << "";
-        QTest::newRow("older single-byte path") << s << "" << crlf({"/caf\xe9/a.wav", "5 min"}) << QStringList{files::fromNativeName("/caf\xe9/a.wav"), "5 min"} << "";
-        QTest::newRow("Lumbo's numbers as written") << "lumbi.prf" << "" << QByteArray(" 255 \r\n 65280 \r\n 1 \r\n 0 \r\n") << QStringList{"255", "65280", "1", "0"} << "";
-        QTest::newRow("Lumbo's numbers negative, comma-cut and bare LF") << "lumbi.prf" << "" << QByteArray("-1 \n  12 , 7\n0\n 1\n") << QStringList{"-1", "12", "0", "1"} << "";
-        QTest::newRow("missing") << s << "missing" << QByteArray() << damaged << "is missing";
-        QTest::newRow("empty") << s << "" << QByteArray("") << damaged << "0 of its 2 lines";
-        // Bytes that are no text are spelt out, not shown as boxes.
-        QTest::newRow("a program's bytes") << "Dovpref.prf" << "" << program << damaged << "(it reads \"\\x7fELF\\x02\\x01\\x01\\x00\\x07";
-        QTest::newRow("50 MB") << "Dovpref.prf" << "50 MB" << QByteArray() << damaged << "larger than 64 KB";
-        QTest::newRow("unreadable") << "Dovpref.prf" << "unreadable" << QByteArray() << damaged << "Permission denied";
-        // A pipe must not hold the reader, nor a device flood it; a file of 64 KiB is read whole.
-        QTest::newRow("a pipe with no writer") << "Dovpref.prf" << "pipe" << QByteArray() << damaged << "not a regular file";
-        QTest::newRow("a link to /dev/zero") << "lumbi.prf" << "device" << QByteArray() << damaged << "not a regular file";
-        QTest::newRow("64 KiB of NUL bytes, one long line") << "Dovpref.prf" << "" << QByteArray(64 * 1024, '\0') << damaged << "65536 characters long";
-        QTest::newRow("lumbi.prf, not a number") << "lumbi.prf" << "" << QByteArray(" 255 \r\n blue \r\n 1 \r\n 0 \r\n") << damaged << "";
-        QTest::newRow("lumbi.prf, a switch beyond 16 bits") << "lumbi.prf" << "" << QByteArray(" 1 \r\n 2 \r\n 70000 \r\n 0 \r\n") << damaged << "";
-        // clang-format on
-    }
-    void aFileIsReadOrItsDamageSaid()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, damage);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, values);
-        QFETCH(QString, says);
-        TempProgramFolder folder;
-        const SettingsStore store{DataFolders(folder.path())};
-        QVERIFY(store.writeDefaults().ok());
-        const QString path = folder.file("Settings/" + file);
-        QVERIFY(QFile::remove(path));
-        if (damage.isEmpty()) {
-            TempProgramFolder::write(path, bytes);
-        } else if (damage == "50 MB" || damage == "unreadable") {
-            TempProgramFolder::write(path, crlf({"/a.jpg"}));
-            QVERIFY(damage == "50 MB" ? QFile(path).resize(50 * 1024 * 1024)
-                                      : QFile::setPermissions(path, {}));
-        } else if (damage == "pipe") {
-            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        } else if (damage == "device") {
-            QVERIFY(QFile::link("/dev/zero", path));
+        // The file, how it is made (none: the bytes as given), its bytes, the values read (none:
+        // damaged, and the last column is part of why).
+        const std::tuple<const char *, QString, QString, QByteArray, QStringList, QString> rows[] = {
+            // clang-format off
+            {"plain CR LF", s, "", crlf({"/a/b.wav", "10 min"}), QStringList{"/a/b.wav", "10 min"}, ""},
+            {"a comma stays in the path", s, "", crlf({"/a,b/c.wav", "5 min"}), QStringList{"/a,b/c.wav", "5 min"}, ""},
+            {"quotes of older files are dropped", s, "", crlf({"\"/a b/c.wav\"", "\"1 hour\""}), QStringList{"/a b/c.wav", "1 hour"}, ""},
+            {"leading blanks are skipped", s, "", crlf({"   /a/c.wav", "\t15 min"}), QStringList{"/a/c.wav", "15 min"}, ""},
+            {"bare LF line ends", s, "", QByteArray("/a/c.wav\n30 min\n"), QStringList{"/a/c.wav", "30 min"}, ""},
+            {"no line end after the last line", s, "", QByteArray("/a/c.wav\r\nNo chime"), QStringList{"/a/c.wav", "No chime"}, ""},
+            {"swapped lines and letter case as they stand", s, "", crlf({"5 Min", "/a/c.wav"}), QStringList{"5 Min", "/a/c.wav"}, ""},
+            {"extra lines are not read", s, "", crlf({"/a/c.wav", "5 min", "junk"}), QStringList{"/a/c.wav", "5 min"}, ""},
+            {"empty path is an empty line", s, "", crlf({"", "5 min"}), QStringList{"", "5 min"}, ""},
+            {"non-ASCII path in UTF-8", s, "", crlf({"/hé/日本/ü.wav", "5 min"}), QStringList{QString::fromUtf8("/hé/日本/ü.wav"), "5 min"}, ""},
+            {"older single-byte path", s, "", crlf({"/caf\xe9/a.wav", "5 min"}), QStringList{files::fromNativeName("/caf\xe9/a.wav"), "5 min"}, ""},
+            {"Lumbo's numbers as written", "lumbi.prf", "", QByteArray(" 255 \r\n 65280 \r\n 1 \r\n 0 \r\n"), QStringList{"255", "65280", "1", "0"}, ""},
+            {"Lumbo's numbers negative, comma-cut and bare LF", "lumbi.prf", "", QByteArray("-1 \n  12 , 7\n0\n 1\n"), QStringList{"-1", "12", "0", "1"}, ""},
+            {"missing", s, "missing", QByteArray(), damaged, "is missing"},
+            {"empty", s, "", QByteArray(""), damaged, "0 of its 2 lines"},
+            // Bytes that are no text are spelt out, not shown as boxes.
+            {"a program's bytes", "Dovpref.prf", "", program, damaged, "(it reads \"\\x7fELF\\x02\\x01\\x01\\x00\\x07"},
+            {"50 MB", "Dovpref.prf", "50 MB", QByteArray(), damaged, "larger than 64 KB"},
+            {"unreadable", "Dovpref.prf", "unreadable", QByteArray(), damaged, "Permission denied"},
+            // A pipe must not hold the reader, nor a device flood it; a file of 64 KiB is read whole.
+            {"a pipe with no writer", "Dovpref.prf", "pipe", QByteArray(), damaged, "not a regular file"},
+            {"a link to /dev/zero", "lumbi.prf", "device", QByteArray(), damaged, "not a regular file"},
+            {"64 KiB of NUL bytes, one long line", "Dovpref.prf", "", QByteArray(64 * 1024, '\0'), damaged, "65536 characters long"},
+            {"lumbi.prf, not a number", "lumbi.prf", "", QByteArray(" 255 \r\n blue \r\n 1 \r\n 0 \r\n"), damaged, ""},
+            {"lumbi.prf, a switch beyond 16 bits", "lumbi.prf", "", QByteArray(" 1 \r\n 2 \r\n 70000 \r\n 0 \r\n"), damaged, ""},
+            // clang-format on
+        };
+        for (const auto &[row, file, damage, bytes, values, says] : rows) {
+            TempProgramFolder folder;
+            const SettingsStore store{DataFolders(folder.path())};
+            QVERIFY(store.writeDefaults().ok());
+            const QString path = folder.file("Settings/" + file);
+            QVERIFY(QFile::remove(path));
+            if (damage.isEmpty()) {
+                TempProgramFolder::write(path, bytes);
+            } else if (damage == "50 MB" || damage == "unreadable") {
+                TempProgramFolder::write(path, crlf({"/a.jpg"}));
+                QVERIFY(damage == "50 MB" ? QFile(path).resize(50 * 1024 * 1024)
+                                          : QFile::setPermissions(path, {}));
+            } else if (damage == "pipe") {
+                QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+            } else if (damage == "device") {
+                QVERIFY(QFile::link("/dev/zero", path));
+            }
+            const QStringList before = folderSnapshot(folder.file("Settings"));
+            const auto [read, problem, defaults] = readBack(store, file);
+            QVERIFY2(folderSnapshot(folder.file("Settings")) == before, row);
+            const QString said = row + (": " + problem);
+            if (!values.isEmpty()) {
+                QVERIFY2(problem.isEmpty() && read == values, qPrintable(said + read.join(u'|')));
+                continue;
+            }
+            QVERIFY2(problem.contains(path) && problem.contains(says) && defaults, qPrintable(said));
+            QVERIFY2(problem.size() < path.size() + 300, qPrintable(said));
+            for (const QChar c : problem)
+                QVERIFY2(c.isPrint() && c != QChar::ReplacementCharacter,
+                         qPrintable(QString::asprintf("U+%04x in ", c.unicode()) + said));
         }
-        const QStringList before = folderSnapshot(folder.file("Settings"));
-        const auto [read, problem, defaults] = readBack(store, file);
-        QCOMPARE(folderSnapshot(folder.file("Settings")), before);
-        if (!values.isEmpty()) {
-            QVERIFY2(problem.isEmpty(), qPrintable(problem));
-            QCOMPARE(read, values);
-            return;
-        }
-        QVERIFY2(problem.contains(path) && problem.contains(says), qPrintable(problem));
-        QVERIFY(defaults);
-        QVERIFY2(problem.size() < path.size() + 300, qPrintable(problem));
-        for (const QChar c : problem)
-            QVERIFY2(c.isPrint() && c != QChar::ReplacementCharacter,
-                     qPrintable(QString::asprintf("U+%04x in: ", c.unicode()) + problem));
     }
 
     // Saved values read back as they were; a save goes to the file there is, whatever the letter
@@ -354,115 +346,105 @@ private Q_SLOTS:
 
     // A save that cannot be made says why and leaves every entry of the settings folder as it
     // was: no file half-written, no stray temporary file, nothing put in place of a pipe or link.
-    void aSaveThatCannotBeMadeChangesNothing_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("obstacle");
-        QTest::addColumn<QString>("value"); // the skin path saved
-        QTest::addColumn<QString>("says");
-        // clang-format off
-        // Values that would read back differently.
-        QTest::newRow("a leading blank") << "Dovpref.prf" << "" << " /a.jpg" << "";
-        QTest::newRow("a line break") << "Dovpref.prf" << "" << "/a\n.jpg" << "";
-        QTest::newRow("a leading byte-order mark") << "Dovpref.prf" << "" << QStringLiteral(u"\uFEFF/a.jpg") << "";
-        QTest::newRow("a read-only settings folder") << "Dovspref.prf" << "read-only" << "" << "";
-        // Every write, flush and sync is checked before the new file is put in place; a write
-        // cut short part-way says why in the disk's own words.
-        QTest::newRow("skin file, no room") << "Dovpref.prf" << "room 0" << "/new/skin.jpg" << "File too large";
-        QTest::newRow("lumbi.prf, room for a few bytes") << "lumbi.prf" << "room 6" << "" << "File too large";
-        // Only a regular file is replaced.
-        QTest::newRow("a pipe") << "Dovpref.prf" << "pipe" << "/new.jpg" << "not a regular file";
-        QTest::newRow("a link to a device") << "Dovpref.prf" << "link to device" << "/new.jpg" << "not a regular file";
-        QTest::newRow("a link to nothing") << "Dovpref.prf" << "dangling link" << "/new.jpg" << "not a regular file";
-        // clang-format on
-    }
     void aSaveThatCannotBeMadeChangesNothing()
     {
-        QFETCH(QString, file);
-        QFETCH(QString, obstacle);
-        QFETCH(QString, value);
-        QFETCH(QString, says);
-        TempProgramFolder folder;
-        const SettingsStore store{DataFolders(folder.path())};
-        QVERIFY(store.writeDefaults().ok());
-        const QString settings = folder.file("Settings");
-        const QString path = settings + u'/' + file;
-        // The place a dangling link names lies in the folder too, so that the snapshot sees it.
-        if (obstacle == "pipe" || obstacle.contains("link"))
-            QVERIFY(QFile::remove(path));
-        if (obstacle == "pipe")
-            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        if (obstacle.contains("link"))
-            QVERIFY(QFile::link(
-                obstacle == "link to device" ? QStringLiteral("/dev/null") : settings + "/gone", path));
-        const QStringList before = folderSnapshot(settings);
+        // The file, what stands in the way, the skin path saved, part of what is said.
+        const std::tuple<const char *, QString, QString, QString, QString> rows[] = {
+            // clang-format off
+            // Values that would read back differently.
+            {"a leading blank", "Dovpref.prf", "", " /a.jpg", ""},
+            {"a line break", "Dovpref.prf", "", "/a\n.jpg", ""},
+            {"a leading byte-order mark", "Dovpref.prf", "", QStringLiteral(u"\uFEFF/a.jpg"), ""},
+            {"a read-only settings folder", "Dovspref.prf", "read-only", "", ""},
+            // Every write, flush and sync is checked before the new file is put in place; a write
+            // cut short part-way says why in the disk's own words.
+            {"skin file, no room", "Dovpref.prf", "room 0", "/new/skin.jpg", "File too large"},
+            {"lumbi.prf, room for a few bytes", "lumbi.prf", "room 6", "", "File too large"},
+            // Only a regular file is replaced.
+            {"a pipe", "Dovpref.prf", "pipe", "/new.jpg", "not a regular file"},
+            {"a link to a device", "Dovpref.prf", "link to device", "/new.jpg", "not a regular file"},
+            {"a link to nothing", "Dovpref.prf", "dangling link", "/new.jpg", "not a regular file"},
+            // clang-format on
+        };
+        for (const auto &[row, file, obstacle, value, says] : rows) {
+            TempProgramFolder folder;
+            const SettingsStore store{DataFolders(folder.path())};
+            QVERIFY(store.writeDefaults().ok());
+            const QString settings = folder.file("Settings");
+            const QString path = settings + u'/' + file;
+            // The place a dangling link names lies in the folder too, so that the snapshot sees it.
+            if (obstacle == "pipe" || obstacle.contains("link"))
+                QVERIFY(QFile::remove(path));
+            if (obstacle == "pipe")
+                QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+            if (obstacle.contains("link"))
+                QVERIFY(QFile::link(
+                    obstacle == "link to device" ? QStringLiteral("/dev/null") : settings + "/gone", path));
+            const QStringList before = folderSnapshot(settings);
 
-        Saved saved;
-        {
-            if (obstacle == "read-only")
-                QVERIFY(QFile::setPermissions(settings, QFile::ReadOwner | QFile::ExeOwner));
-            std::optional<FileSizeLimit> full;
-            if (obstacle.startsWith("room"))
-                full.emplace(rlim_t(obstacle.mid(5).toInt()));
-            saved = file == "Dovpref.prf"    ? store.writeSkin(Design::Dov, {value, {}})
-                    : file == "Dovspref.prf" ? store.writeSound(Design::Dov, {"/x.wav", "1 hour"})
-                                             : store.writeLumbo({1, 2, 1, 0});
+            Saved saved;
+            {
+                if (obstacle == "read-only")
+                    QVERIFY(QFile::setPermissions(settings, QFile::ReadOwner | QFile::ExeOwner));
+                std::optional<FileSizeLimit> full;
+                if (obstacle.startsWith("room"))
+                    full.emplace(rlim_t(obstacle.mid(5).toInt()));
+                saved = file == "Dovpref.prf"    ? store.writeSkin(Design::Dov, {value, {}})
+                        : file == "Dovspref.prf" ? store.writeSound(Design::Dov, {"/x.wav", "1 hour"})
+                                                 : store.writeLumbo({1, 2, 1, 0});
+            }
+            QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QVERIFY2(!saved.ok() && saved.problem.contains(path) && saved.problem.contains(says),
+                     qPrintable(row + saved.problem));
+            QVERIFY2(folderSnapshot(settings) == before, row);
         }
-        QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(!saved.ok());
-        QVERIFY2(saved.problem.contains(path) && saved.problem.contains(says), qPrintable(saved.problem));
-        QCOMPARE(folderSnapshot(settings), before);
     }
 
     // The start says that the settings folder could not be made, and why, and leaves the program
     // folder as it was; once the fault is gone the next start is a whole first start.
-    void firstStartThatCannotFinish_data()
-    {
-        QTest::addColumn<QString>("obstacle");
-        QTest::addColumn<QString>("why");
-        // clang-format off
-        QTest::newRow("a read-only program folder") << "read-only" << "Permission denied";
-        // Room for the short files but not for the Norvi skin file, the eighth of the thirteen:
-        // the first start stops half-way, as if it had been killed there.
-        QTest::newRow("cut short half-way") << "room for some" << "norvipref.prf could not be written (File too large)";
-        QTest::newRow("a file where the folder should be") << "file" << "";
-        // clang-format on
-    }
     void firstStartThatCannotFinish()
     {
-        QFETCH(QString, obstacle);
-        QFETCH(QString, why);
-        TempProgramFolder folder;
-        const DataFolders folders(folder.path());
-        if (obstacle == "file")
-            TempProgramFolder::write(folder.file("Settings"), "a file where the folder should be");
-        const QStringList before = folderSnapshot(folder.path());
-        FakePlatform platform;
-        StandIns windows({window::Splash});
-        bool started = false;
-        {
-            if (obstacle == "read-only")
-                QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-            std::optional<FileSizeLimit> full;
-            if (obstacle == "room for some")
-                full.emplace(rlim_t(folder.path().toUtf8().size() + 40));
-            started = startUp(folders, windows.registry, platform);
-        }
-        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(!started);
-        QCOMPARE(platform.shownMessages.size(), 1);
-        const QString said = platform.shownMessages.front();
-        QVERIFY2(
-            said.contains(
-                QStringLiteral("The settings folder %1 could not be created").arg(folder.file("Settings"))) &&
-                said.contains(why) && !said.contains("left as it was"),
-            qPrintable(said));
-        QCOMPARE(folderSnapshot(folder.path()), before);
+        const std::tuple<const char *, QString, QString> rows[] = {
+            // what stands in the way, part of why
+            // clang-format off
+            {"a read-only program folder", "read-only", "Permission denied"},
+            // Room for the short files but not for the Norvi skin file, the eighth of the thirteen:
+            // the first start stops half-way, as if it had been killed there.
+            {"cut short half-way", "room for some", "norvipref.prf could not be written (File too large)"},
+            {"a file where the folder should be", "file", ""},
+            // clang-format on
+        };
+        for (const auto &[row, obstacle, why] : rows) {
+            TempProgramFolder folder;
+            const DataFolders folders(folder.path());
+            if (obstacle == "file")
+                TempProgramFolder::write(folder.file("Settings"), "a file where the folder should be");
+            const QStringList before = folderSnapshot(folder.path());
+            FakePlatform platform;
+            StandIns windows({window::Splash});
+            bool started = false;
+            {
+                if (obstacle == "read-only")
+                    QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+                std::optional<FileSizeLimit> full;
+                if (obstacle == "room for some")
+                    full.emplace(rlim_t(folder.path().toUtf8().size() + 40));
+                started = startUp(folders, windows.registry, platform);
+            }
+            QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QVERIFY2(!started && platform.shownMessages.size() == 1, row);
+            const QString said = platform.shownMessages.front();
+            QVERIFY2(said.contains(QStringLiteral("The settings folder %1 could not be created")
+                                       .arg(folder.file("Settings"))) &&
+                         said.contains(why) && !said.contains("left as it was"),
+                     qPrintable(said));
+            QVERIFY2(folderSnapshot(folder.path()) == before, row);
 
-        QFile::remove(folder.file("Settings"));
-        QVERIFY(isFirstStart(folders));
-        QVERIFY(SettingsStore(folders).writeDefaults().ok());
-        QCOMPARE(QDir(folder.file("Settings")).entryList(QDir::Files).size(), 13);
+            QFile::remove(folder.file("Settings"));
+            QVERIFY(isFirstStart(folders));
+            QVERIFY(SettingsStore(folders).writeDefaults().ok());
+            QCOMPARE(QDir(folder.file("Settings")).entryList(QDir::Files).size(), 13);
+        }
     }
 
     // A first start writes the defaults and shows the splash; a later one clears what killed
