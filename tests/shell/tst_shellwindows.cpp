@@ -25,7 +25,6 @@
 #include <QDirIterator>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -86,24 +85,11 @@ QAccessibleInterface *reader(QWidget *widget) { return QAccessible::queryAccessi
 class TestShellWindows : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        QTemporaryDir dir;
-        FakePlatform platform;
-        int ends = 0;
-        WindowLog others; // stand-ins for windows that are not the shell's own
-        Program program{platform, DataFolders(dir.path()), [this] { ++ends; }};
-
+    // The shell's own windows on a first start, stand-ins for two clocks and the help menu.
+    struct Fixture : ProgramRig {
         Fixture()
-        {
-            for (const QString &name : {window::Dov, window::Perrin, window::HelpMenu})
-                others.define(program.registry(), name);
-        }
-        template <typename W>
-        W *show(const QString &name)
-        {
-            program.registry().show(name);
-            return qobject_cast<W *>(widgetOf(program.registry(), name));
-        }
+            : ProgramRig("10:00:00", {window::Dov, window::Perrin, window::HelpMenu}, true)
+        {}
         QStringList loaded() { return program.registry().loaded(); }
     };
 

@@ -26,18 +26,23 @@ inline QWidget *widgetOf(WindowRegistry &registry, const QString &name)
     return handle ? handle->widget() : nullptr;
 }
 
-// The whole program offscreen on test doubles: a fresh program folder with its default settings,
-// a stand-in launcher that writes down what happens to it, and the time of day set.
+// The whole program offscreen on test doubles: a fresh program folder with its default settings
+// (none on a first start), stand-ins that write down what happens to them for the windows named
+// (the launcher unless told), the time of day set, and the program's ends counted.
 struct ProgramRig {
     TempProgramFolder folder;
     FakePlatform platform;
     WindowLog others;
-    Program program{platform, DataFolders(folder.path()), [] {}};
+    int ends = 0;
+    Program program{platform, DataFolders(folder.path()), [this] { ++ends; }};
 
-    explicit ProgramRig(const QString &now)
+    explicit ProgramRig(const QString &now, const QStringList &standIns = {window::Launcher},
+                        bool firstStart = false)
     {
-        QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
-        others.define(program.registry(), window::Launcher);
+        if (!firstStart)
+            QVERIFY(SettingsStore(DataFolders(folder.path())).writeDefaults().ok());
+        for (const QString &name : standIns)
+            others.define(program.registry(), name);
         platform.clock.now = now;
     }
 
