@@ -104,10 +104,14 @@ class TestShellWindows : public QObject {
         const SkinManagerDesign &design;
         std::unique_ptr<SkinManagerModel> model;
 
-        explicit SkinRig(const QString &dialog = QStringLiteral("dovprefs"))
+        // The dialog open, unless told, on the first start's files or with an interval stored.
+        explicit SkinRig(const QString &dialog = QStringLiteral("dovprefs"), const QString &interval = {},
+                         bool opened = true)
             : design(*skinmanager::find(dialog))
         {
             QVERIFY(store.writeDefaults().ok());
+            if (!interval.isEmpty())
+                QVERIFY(store.writeSound(design.design, {QStringLiteral("/s.wav"), interval}).ok());
             registry.define(windowOf(design.design),
                             [this] { return std::make_unique<ClockDouble>(raises); });
             dialogs.define(registry, design.window);
@@ -115,6 +119,8 @@ class TestShellWindows : public QObject {
             registry.show(design.window);
             model = std::make_unique<SkinManagerModel>(design, DataFolders(folder.path()), registry, platform,
                                                        player, QStringLiteral("https://home.test/"));
+            if (opened)
+                model->open();
         }
         QByteArray skinFile() { return TempProgramFolder::read(skinPath()); }
         QByteArray soundFile() { return TempProgramFolder::read(soundPath()); }
@@ -618,9 +624,7 @@ private Q_SLOTS:
         for (const SkinManagerDesign &design : skinmanager::all())
             rows.append({design.window, ""}); // as the first start wrote it
         for (const auto &[dialog, interval] : rows) {
-            SkinRig f(dialog);
-            if (!interval.isEmpty())
-                QVERIFY(f.store.writeSound(f.design.design, {QStringLiteral("/s.wav"), interval}).ok());
+            SkinRig f(dialog, interval, false);
             const QByteArray skin = f.skinFile(), sound = f.soundFile();
             f.model->open();
             QCOMPARE(f.player.log,
@@ -639,7 +643,6 @@ private Q_SLOTS:
     void cancelWritesNothingButStillAsksForAReload()
     {
         SkinRig f;
-        f.model->open();
         f.platform.chooserAnswers = {f.folder.file("Skins/other.jpg")};
         f.model->view();
         f.model->selectInterval(4);
@@ -656,7 +659,6 @@ private Q_SLOTS:
     void testPlaysTheStoredThenTheChosenSound()
     {
         SkinRig f;
-        f.model->open();
         f.player.log.clear();
         f.model->test();
         QCOMPARE(f.player.log,
@@ -677,7 +679,6 @@ private Q_SLOTS:
     void viewKeepsTheLastPictureThatShowed()
     {
         SkinRig f;
-        f.model->open();
         const QString stored = f.folder.file("Skins/Vrim/blui-3d.jpg");
         QCOMPARE(f.model->preview(SkinManagerModel::Frame).path, stored);
 
@@ -702,10 +703,7 @@ private Q_SLOTS:
 
     void norviPresetsFiveMinutesAndKeepsTwoPictures()
     {
-        SkinRig f(QStringLiteral("norviprefs"));
-        QVERIFY(
-            f.store.writeSound(Design::Norvi, {QStringLiteral("/s.wav"), QStringLiteral("No chime")}).ok());
-        f.model->open();
+        SkinRig f(QStringLiteral("norviprefs"), QStringLiteral("No chime"));
         QCOMPARE(f.model->selectedInterval(), std::optional<int>(0));
         QCOMPARE(f.model->pictureTarget(), SkinManagerModel::Centre);
         QVERIFY(f.platform.chooserCalls.isEmpty());
@@ -735,7 +733,6 @@ private Q_SLOTS:
     {
         for (const QString obstacle : {"room for the skin file only", "read-only"}) {
             SkinRig f;
-            f.model->open();
             f.platform.chooserAnswers = {QStringLiteral("/pics/new.jpg")};
             f.model->view();
             f.model->selectInterval(3);
