@@ -12,10 +12,8 @@ using namespace vrim::test;
 using Moment = std::pair<qint64, qint64>; // wall-clock ms into the day, monotonic ms
 Q_DECLARE_METATYPE(QList<Moment>)
 
-// Counting on scripted time: the wall clock gives the "HH:MM:SS" text, the monotonic clock what
-// really went by, sleep included. No pass waits for anything. Then the real Gantos window
-// offscreen, in the whole program on test doubles: what the user reads and can press after each
-// sequence of clicks.
+// Counting on scripted time (the wall clock gives the "HH:MM:SS" text, the monotonic clock what
+// really went by, sleep included), then the Gantos window in the whole program on test doubles.
 class TestStopwatch : public QObject {
     Q_OBJECT
 
@@ -36,11 +34,6 @@ class TestStopwatch : public QObject {
             model.pass();
         }
     };
-
-    static QStringList boxes(const stopwatch::Watch &watch)
-    {
-        return {watch.hoursText(), watch.minutesText(), watch.secondsText()};
-    }
 
     struct Rig : ProgramRig { // the window
         StopwatchWindow *window = nullptr;
@@ -121,14 +114,14 @@ private Q_SLOTS:
         rig.model.clickFirst();
         for (const auto &[wall, mono] : passes)
             rig.passAt(wall, mono);
-        QCOMPARE(rig.model.first().counts, stopwatch::Counts::after(counted));
-        QCOMPARE(boxes(rig.model.first()),
+        const auto &watch = rig.model.first();
+        QCOMPARE(watch.counts, stopwatch::Counts::after(counted));
+        QCOMPARE((QStringList{watch.hoursText(), watch.minutesText(), watch.secondsText()}),
                  (QStringList{QString::number(counted / 3600), QString::number(counted / 60),
                               QString::number(counted)}));
         // Stopped at the last pass: where nobody set the clock, the stamps span the count.
         rig.model.clickFirst();
         const auto [wall, mono] = passes.last();
-        const auto &watch = rig.model.first();
         const auto stamp = [](const QString &text) {
             return QTime::fromString(text.trimmed(), u"HH:mm:ss"_qs);
         };
@@ -138,10 +131,10 @@ private Q_SLOTS:
         QCOMPARE(watch.counts.totalSeconds, counted);
     }
 
+    // Stopped between the change of the second and the pass just after it: the count still
+    // matches the stamps.
     void aStopCountsTheSecondThatJustChanged()
     {
-        // Stopped between the change of the second and the pass just after it: the count
-        // still matches the stamps.
         Counting rig;
         rig.at(300, 300);
         rig.model.clickFirst();
@@ -149,9 +142,9 @@ private Q_SLOTS:
             rig.passAt(s * 1000 + 2, s * 1000 + 2);
         rig.at(5001, 5001);
         rig.model.clickFirst();
-        QCOMPARE(rig.model.first().secondsText(), QStringLiteral("5"));
-        QCOMPARE(rig.model.first().startStamp, QStringLiteral("00:00:00  "));
-        QCOMPARE(rig.model.first().stopStamp, QStringLiteral("00:00:05  "));
+        const auto &watch = rig.model.first();
+        QCOMPARE((QStringList{watch.secondsText(), watch.startStamp, watch.stopStamp}),
+                 (QStringList{"5", "00:00:00  ", "00:00:05  "}));
     }
 
     // "1", "2", "3" click Command1, Command2, Command3; "p" is a pass of the ticker.
@@ -208,7 +201,6 @@ private Q_SLOTS:
     }
 
     // Help is offered, moves Gantos aside and opens the "ganto" page, which has no sample.
-    // About and Exit are the end-to-end test's.
     void helpMovesTheWindowAside()
     {
         Rig rig;
@@ -223,7 +215,7 @@ private Q_SLOTS:
         QCOMPARE(help->findChild<QPushButton *>(QStringLiteral("Command1"))->isEnabled(), false);
     }
 
-    // Exit is the end-to-end test's; the close box goes the same way, and leaves nothing counting.
+    // The close box goes the way of Exit (the end-to-end test's), and leaves nothing counting.
     void theCloseBoxShowsTheLauncher()
     {
         Rig rig;
