@@ -77,18 +77,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<Moment>>("passes");
         QTest::addColumn<int>("counted");
-        const auto steady = [](int from, int to, qint64 wallShift = 0, qint64 monoShift = 0) {
+        const auto steady = [](int from, int to, qint64 wallShift = 0) {
             QList<Moment> out;
             for (int s = from; s <= to; ++s)
-                out.append({s * 1000LL + 2 + wallShift, s * 1000LL + 2 + monoShift});
+                out.append({s * 1000LL + 2 + wallShift, s * 1000LL + 2});
             return out;
         };
         QTest::newRow("steady") << steady(1, 6) << 6;
         QTest::newRow("3725 s") << steady(1, 3725) << 3725;
-        QTest::newRow("clock set back an hour") << steady(1, 3) + steady(4, 6, -3600'000) << 6;
         QTest::newRow("clock set forward a day") << steady(1, 3) + steady(4, 6, 86400'000) << 6;
-        QTest::newRow("clock set back 30 s") << steady(1, 3) + steady(4, 6, -30'000) << 6;
-        QTest::newRow("clock set forward 37 s") << steady(1, 3) + steady(4, 6, 37'000) << 6;
         QTest::newRow("clock set back 1 s") << steady(1, 3) + steady(4, 6, -1000) << 6;
         // Set 0.6 s on after every pass: the seconds shown change every 0.4 s.
         QList<Moment> nudged;
@@ -97,8 +94,6 @@ private Q_SLOTS:
         QTest::newRow("clock set on 0.6 s ten times") << nudged << 4;
         QTest::newRow("stuck clock")
             << steady(1, 3) + QList<Moment>{{3002, 4002}, {3002, 5002}, {3002, 6002}, {3002, 7002}} << 7;
-        QTest::newRow("a pass 1.5 s late")
-            << QList<Moment>{{1002, 1002}, {2002, 2002}, {4502, 4502}, {5002, 5002}} << 5;
         QTest::newRow("a pass 5 s late")
             << QList<Moment>{{1002, 1002}, {2002, 2002}, {7002, 7002}, {8002, 8002}} << 8;
         QTest::newRow("a pass a little early") << QList<Moment>{{999, 999}, {1002, 1002}, {2002, 2002}} << 2;
