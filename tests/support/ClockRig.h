@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -26,6 +27,7 @@ inline constexpr const char *ColumnNames[] = {"0", "1", "2", "3", "4", "5", "6",
 template <typename... T>
 void columns()
 {
+    static_assert(sizeof...(T) <= std::size(ColumnNames));
     size_t column = 0;
     (QTest::addColumn<T>(ColumnNames[column++]), ...);
 }
@@ -39,6 +41,7 @@ std::tuple<T...> fetchedFrom(std::index_sequence<Column...>)
 template <typename... T>
 std::tuple<T...> fetched()
 {
+    static_assert(sizeof...(T) <= std::size(ColumnNames));
     return fetchedFrom<T...>(std::index_sequence_for<T...>{});
 }
 
