@@ -53,12 +53,7 @@ QStringList tokens(const QString &prefix, const QList<int> &numbers, int offset 
 // "mt012": the lit cells of a column, bottom first; nothing when none is lit.
 QString column(const QString &prefix, const QList<int> &cells)
 {
-    if (cells.isEmpty())
-        return {};
-    QString out = prefix;
-    for (int n : cells)
-        out += QString::number(n);
-    return out;
+    return cells.isEmpty() ? QString() : prefix + tokens(QString(), cells).join(QString());
 }
 
 QString hex(ColourValue c) { return QString::asprintf("%02x%02x%02x", c & 0xff, (c >> 8) & 0xff, c >> 16); }
