@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The real program and the desktop session: clocks reopened where they were left after the Exit bar,
-# SIGTERM or kill -9, "Start with the desktop", and the tray icon.
+# The program and the desktop session: clocks reopened where left, start with the desktop, the tray.
 set -euo pipefail
 program=${1:?usage: session.sh PATH-TO-vrimclocks}
 source "$(dirname "$0")/lib.sh"
@@ -94,10 +93,10 @@ within 30 bash -c "ls '$XDG_CONFIG_HOME'/autostart/*.desktop" || fail "no autost
 entry=$(ls "$XDG_CONFIG_HOME"/autostart/*.desktop)
 desktop-file-validate "$entry" || fail "the autostart entry is not valid: $(cat "$entry")"
 grep -qx "Exec=$folder/vrimclocks" "$entry" || fail "the autostart entry starts $(grep Exec= "$entry")"
-grep -qx 'autostart=true' "$options" || fail "the options file says $(cat "$options")"
+within 30 grep -qx 'autostart=true' "$options" || fail "the options file says $(cat "$options")"
 choose_autostart
 within 30 bash -c "[ ! -e '$entry' ]" || fail "unchecking left the autostart entry"
-grep -qx 'autostart=false' "$options" || fail "the options file says $(cat "$options")"
+within 30 grep -qx 'autostart=false' "$options" || fail "the options file says $(cat "$options")"
 pass "Start with the desktop wrote a valid entry that starts this program; unchecking removed it"
 
 # A tray (Debian's trayer) started after the program, as a panel may be at login, gets its icon.
