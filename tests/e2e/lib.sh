@@ -1,5 +1,4 @@
-# Shared by the end-to-end scripts: a work folder, an X server of their own, a fresh program
-# folder, and small helpers to wait for and find windows. Sourced, not run.
+# Sourced by the end-to-end scripts: a work folder, a desktop of their own and helpers to find windows.
 
 work=$(mktemp -d)
 pids=()
@@ -39,7 +38,7 @@ ends_well() {
     await_exit "$1" "${3:-100}" || fail "the program kept running after $2"
     [ "$status" -eq 0 ] || fail "exit status $status after $2"
 }
-# Viewable top-level windows with the given name, one id a line.
+# Viewable top-level windows named $1, one id a line.
 windows_named() {
     local id
     for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
@@ -66,7 +65,6 @@ pointer_over() {
     tree=$(xwininfo -id "$WINDOW" -tree)
     grep -qi "^ *$(printf '0x%x' "$1") " <<<"$tree"
 }
-# Where the window $1's top left is on the screen, "x,y".
 place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x "," y}'; }
 
 # Xvfb on a free display; -noreset, or it resets when its last client leaves and turns some away.
@@ -201,8 +199,7 @@ open_from_launcher() {
     clock=$(windows_named "$2")
 }
 
-# Presses for the menu at $2,$3 in window $1, then Down $4 times and Return, and waits for the
-# window named $5; its id in $dialog.
+# Presses for the menu at $2,$3 in window $1, Down $4 times and Return; the window $5's id in $dialog.
 open_from_menu() {
     press_at "$1" "$2" "$3" && sleep 0.3 && release_button
     # shellcheck disable=SC2046
@@ -217,24 +214,24 @@ rgb_at() {
 # Fails unless the screenshot $1 shows the colour $4 ("r,g,b") at $2,$3; $5 says what is there.
 expect() { [ "$(rgb_at "$1" "$2" "$3")" = "$4" ] || fail "$5 shows $(rgb_at "$1" "$2" "$3"), not $4"; }
 
-# Closes the advice box (the "Vrim Clocks" window that is not the 450x285 splash); waits for the launcher.
+# The advice box: the "Vrim Clocks" window that is not the 450x285 splash.
+advice_box() {
+    local id
+    for id in $(windows_named "Vrim Clocks"); do
+        [ "$(size_of "$id")" = "450x285" ] || { echo "$id"; return 0; }
+    done
+    return 1
+}
+# Closes the advice box at the end of the splash's countdown and waits for the launcher.
 dismiss_advice() {
-    advice_box() {
-        local id
-        for id in $(windows_named "Vrim Clocks"); do
-            [ "$(size_of "$id")" = "450x285" ] || { echo "$id"; return 0; }
-        done
-        return 1
-    }
     within 200 advice_box || fail "no advice box after the countdown"
     xdotool windowfocus --sync "$(advice_box)" key Return
     within 50 shown "vRIM's" || fail "no launcher after closing the advice box"
 }
 
-# Opens the launcher, the eight clocks, Gantos running, Ostran Time and the Dov help page together.
-# An entry closes the launcher; a help page's Exit brings it back with the help menu, and the last
-# page stays. Set VRIM_DAYTIME_SERVER first. A script's window_opened hears each name and the time
-# (date +%s.%N) before its entry was used.
+# Opens the launcher, the eight clocks, Gantos running, Ostran Time and the Dov help page together
+# (an entry closes the launcher; a help page's Exit brings it back). Set VRIM_DAYTIME_SERVER first.
+# A script's window_opened hears each name and the time (date +%s.%N) before its entry was used.
 open_every_window() {
     local entry height name since
     shown "vRIM's" || dismiss_advice

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The real program's own windows on one desktop, from its first start to its Exit and the ends
-# from outside, a part a "# ---" heading.
+# The real program's own windows on one desktop, from its first start to its end; a part a "# ---" heading.
 set -euo pipefail
 
 program=${1:?usage: windows.sh PATH-TO-vrimclocks}
@@ -16,8 +15,7 @@ for display in "" ":97531"; do
 done
 pass "without a display: one line, non-zero exit"
 
-# A Daytime server: 6 December 2026 12:18:43 UTC in NIST's form to every connection, left open,
-# the connections counted in "asked".
+# A Daytime server: 6 December 2026 12:18:43 UTC as NIST words it, the connection left open and counted.
 python3 - "$work" >"$work/server.log" 2>&1 <<'PY' &
 import socket, sys
 server = socket.create_server(("127.0.0.1", 0))
@@ -61,8 +59,7 @@ count=$(find "$folder/Settings" -maxdepth 1 -type f -name '*.prf' | wc -l)
 pass "first start wrote 13 settings files and shows the splash"
 
 # The advice box comes on the tenth tick, twelve seconds in; the launcher once it is closed.
-advice_open() { [ "$(windows_named "Vrim Clocks" | wc -l)" -ge 2 ]; }
-within 200 advice_open || fail "no advice box after the countdown"
+within 200 advice_box || fail "no advice box after the countdown"
 shown "vRIM's" && fail "the launcher came before the box was closed"
 dismiss_advice
 launcher=$(windows_named "vRIM's")
@@ -131,8 +128,7 @@ within 30 not_shown Help || fail "the help menu's row left the menu open"
 exit_page "$(windows_named "Vrim Clocks Help")"
 pass "Exit with the help menu open or with neither: the launcher in front and active"
 
-# --- One running copy per program folder: with the launcher closed by Lumbo (the dialogs' cover) a
-# second start brings it forward, opening nothing, and ends with status 0; a third changes nothing.
+# --- One running copy: with Lumbo open (the dialogs' cover), a second start brings the launcher forward.
 click_at "$dov" 38 43 # Quit
 within 50 gone "$dov" || fail "Dov's Quit left it open"
 open_from_launcher 79 lum-bo
@@ -183,8 +179,7 @@ within 50 shown "vRIM's" || fail "Quit did not bring back the launcher (the cloc
 [ "$before" = "$(settings)" ] || fail "the settings folder changed: $before / $(settings)"
 pass "Dov said what is wrong with its picture, then its sound file; the picture refused unread (memory peak $((peak / 1024)) MB)"
 
-# --- Every dialog or message opens above every on-top window, transient for the window it came
-# from, and a click on its button lands even where the on-top Lumbo lay over it.
+# --- Every dialog opens above every on-top window, transient for its window; a click through Lumbo lands.
 cp "$work/Dovpref.prf" "$folder/Settings/" # its own skin again; the sound file still /dev/zero
 open_from_launcher 110 dov
 dov=$clock
@@ -197,8 +192,7 @@ expect_in_front() {
     [ -z "$above" ] || fail "on-top windows lie above $2:$above"
     transient_for "$1" "$3" "$2"
 }
-# Lays the on-top Lumbo clock over the point $2,$3 of the window $1 (negative: from the right or
-# the bottom edge), then clicks there.
+# Lays on-top Lumbo over the point $2,$3 of the window $1 (negative: from the far edge), clicks there.
 click_through_lumbo() {
     local x y w h
     IFS=, read -r x y <<<"$(place_of "$1")"
@@ -209,8 +203,7 @@ click_through_lumbo() {
     click_at screen "$x" "$y"
 }
 within 50 shown "Vrim Clocks" || fail "no warning about Dov's sound settings file"
-# Each row: what, how to open it ("-": open already), its window's name, the window it came from,
-# and where its closing button lies.
+# Rows: what, how to open it ("-": open), its window's name, the window it came from, its closing button.
 sm='$(windows_named "Dov Skin Manager")'
 prefs='$(windows_named preff-ferendz)'
 open_lumbo_prefs() { click_at "$lumbo" 589 61 && within 50 shown preff-ferendz; } # Pref
@@ -280,8 +273,7 @@ xdotool windowfocus --sync "$(windows_named "Dov Skin Manager")" key Escape
 within 50 not_shown "Dov Skin Manager" || fail "Escape did not close the Skin Manager"
 pass "the Menu key and Shift+F10 open Dov's menu, every item named; Escape closes the Skin Manager"
 
-# Back to the launcher, and so from every window it opens: by the window's own way out, pressed
-# through the reader or with the keyboard.
+# Back to the launcher from every window it opens, by the window's own way out: the reader or keys.
 back() {
     local title=$1 entry=$2
     case $entry in
@@ -322,14 +314,13 @@ ends_well "$first" Exit
 [ "$before" = "$(settings)" ] || fail "the settings folder changed: $before / $(settings)"
 pass "Dov opened with pipes for its files, and the Exit bar ended the program"
 
-# --- Asked to end from outside (SIGTERM at logout during the advice box, SIGINT and SIGHUP during
-# the splash), it ends at once with status 0, its settings files as they were.
+# --- SIGTERM (logout) at the advice box, SIGINT and SIGHUP at the splash: it ends at once, status 0.
 for request in TERM:advice INT:splash HUP:splash; do
     signal=${request%:*}
     "$folder/vrimclocks" >"$work/out.log" 2>&1 &
     pids+=($!)
     within 100 shown "Vrim Clocks" || fail "no splash before SIG$signal"
-    [ "${request#*:}" = splash ] || within 200 advice_open || fail "no advice box before SIG$signal"
+    [ "${request#*:}" = splash ] || within 200 advice_box || fail "no advice box before SIG$signal"
     before=$(settings)
     kill -"$signal" "${pids[-1]}"
     ends_well "${pids[-1]}" "SIG$signal at the ${request#*:}" 20
