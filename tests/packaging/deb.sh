@@ -25,7 +25,7 @@ has() {
 app_id=$(sed -n 's/^Icon=//p' "$build/packaging/generated/"*.desktop)
 has opt/vrimclocks/{vrimclocks,Skins/Quenz/dunga-3d.jpg,Sounds/bzz.wav,Helps/dovHlp.rtf}
 has "usr/bin/vrimclocks -> /opt/vrimclocks/vrimclocks" usr/share/doc/vrimclocks/{copyright,changelog.gz}
-has usr/share/{applications/$app_id.desktop,metainfo/$app_id.metainfo.xml}
+has usr/share/{applications/"$app_id".desktop,metainfo/"$app_id".metainfo.xml}
 has "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 for size in 16 24 32 48 64 128 256; do has "usr/share/icons/hicolor/${size}x$size/apps/$app_id.png"; done
 ! grep -E '^\./opt/vrimclocks/(bin|share|Settings)' "$work/contents" || fail "the program folder holds more than the program"
