@@ -26,7 +26,7 @@ test_packages=(
     librsvg2-bin                                # the icon's PNG sizes, rendered from its SVG
     dpkg-dev lintian                            # the Debian package: dependencies, checks
     desktop-file-utils appstream                # ... its menu entry and metainfo checked
-    weston qt6-wayland xwayland                 # ... and on a headless Wayland compositor
+    weston qt6-wayland                          # ... and on a headless Wayland compositor
     at-spi2-core python3-pyatspi dbus           # ... and read it as a screen reader does
     trayer                                      # ... and on a desktop with a tray
 )

@@ -1,26 +1,15 @@
 #!/usr/bin/env bash
-# The layering rules the linker cannot see:
-#  - a logic file (one of vrim_core's sources) includes no Qt GUI, Widgets or Multimedia header
-#    and no header of ours that is not logic itself;
-#  - no folder includes a folder above it: base < platform < ui < settings < shell < clocks < app;
-#    session sits beside shell;
-#    stopwatch sits beside clocks.
-# Prints each broken rule and fails if there is one.
+# The layering rules the linker cannot see: a logic file (one of vrim_core's sources) includes no
+# Qt GUI, Widgets or Multimedia header and no header of ours that is not logic; no folder includes
+# a folder above it. Prints each broken rule and fails if there is one.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../src" && pwd)
 qt_include=${1:-$(dirname "$(find /usr/include -path '*qt6/QtCore/qglobal.h' -print -quit)")/..}
 
-rank() {
-    case $1 in
-    base) echo 0 ;; platform) echo 1 ;; ui) echo 2 ;; settings) echo 3 ;;
-    shell) echo 4 ;; clocks) echo 5 ;; app) echo 6 ;;
-    stopwatch) echo 5 ;; # beside the clocks
-    nettime) echo 5 ;; # beside the clocks
-    help) echo 4 ;; # beside the shell: the clocks and tool windows open it
-    session) echo 4 ;; # beside the shell: its menu and the splash's end use it
-    *) echo -1 ;;
-    esac
-}
+# Beside the clocks: stopwatch and nettime; beside the shell: help, which the clocks and tool
+# windows open, and session, which its menu and the splash's end use.
+declare -A rank=([base]=0 [platform]=1 [ui]=2 [settings]=3 [shell]=4 [clocks]=5 [app]=6
+    [stopwatch]=5 [nettime]=5 [help]=4 [session]=4)
 
 # vrim_core's sources, as each folder's CMakeLists.txt lists them.
 mapfile -t logic < <(find "$src" -name CMakeLists.txt | while IFS= read -r list; do
@@ -48,11 +37,11 @@ say() { echo "$1"; broken=$((broken + 1)); }
 while IFS= read -r path; do
     file=${path#"$src"/}
     folder=${file%%/*}
-    own=$(rank "$folder")
+    own=${rank[$folder]:--1}
     while IFS= read -r line; do
         if [[ $line =~ ^#include\ \"([a-z]+)/([^\"]+)\" ]]; then
             target="${BASH_REMATCH[1]}/${BASH_REMATCH[2]}"
-            theirs=$(rank "${BASH_REMATCH[1]}")
+            theirs=${rank[${BASH_REMATCH[1]}]:--1}
             if [ "$own" -ge 0 ] && [ "$theirs" -gt "$own" ]; then
                 say "$file includes $target: $folder is below ${BASH_REMATCH[1]}"
             fi

@@ -53,12 +53,7 @@ QStringList tokens(const QString &prefix, const QList<int> &numbers, int offset 
 // "mt012": the lit cells of a column, bottom first; nothing when none is lit.
 QString column(const QString &prefix, const QList<int> &cells)
 {
-    if (cells.isEmpty())
-        return {};
-    QString out = prefix;
-    for (int n : cells)
-        out += QString::number(n);
-    return out;
+    return cells.isEmpty() ? QString() : prefix + tokens(QString(), cells).join(QString());
 }
 
 QString hex(ColourValue c) { return QString::asprintf("%02x%02x%02x", c & 0xff, (c >> 8) & 0xff, c >> 16); }
@@ -195,8 +190,7 @@ QString describe(const ClockRig<> &rig)
     return words;
 }
 
-// The smallest skinned design: one lamp that shows the seconds' units digit, and a reset that
-// counts itself. It takes the lifecycle of whichever design's row it is given.
+// One lamp showing the seconds' units digit, counting its resets, in the lifecycle of a design.
 class LampClock final : public Clock {
 public:
     LampClock(Design design, const ClockContext &context)
@@ -224,8 +218,7 @@ private:
 
 } // namespace
 
-// The clocks without their windows: what each design's face shows at a time, and what every
-// clock does the same way (tested once on a test design) or as its design's card says.
+// The clocks without their windows: each design's face, and what the clocks share or their cards say.
 class TestClocks : public QObject {
     Q_OBJECT
 
@@ -246,9 +239,7 @@ private Q_SLOTS:
     // state is checked as shown, after which one more pass in the same second changes nothing.
     void faces_data()
     {
-        QTest::addColumn<Design>("design");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("shows");
+        columns<Design, QStringList, QString>();
         const auto row = [](Design design, const char *name, const QStringList &steps, const char *shows) {
             QTest::addRow("%s: %s", qPrintable(designName(design)), name)
                 << design << steps << QString(shows);
@@ -269,7 +260,6 @@ private Q_SLOTS:
         row(Design::Dov, "a reload at 11:30", {"11:29:59", "=11:30:00", "reload"}, "dim11 s0 m11 :30");
         row(Design::Dov, "a reset lights the hour again", {"05:30:10", "drag"}, "h5 dim11 s2 m5 :30");
 
-        // Norvi: hour lamps (h0 is XII), minute and second columns, the afternoon lamp.
         row(Design::Norvi, "noon lights XII and clears XI", {"11:59:58", "11:59:59..12:00:00"}, "h0 mu0 su0 am");
         row(Design::Norvi, "XI stays clear through the small hours", {"23:30:00", "23:59:59..00:00:03"}, "h0 mu0 su3 pm");
         row(Design::Norvi, "13:00 lights I and clears XII", {"12:59:58", "12:59:59..13:00:00"}, "h1 mu0 su0 am");
@@ -308,7 +298,6 @@ private Q_SLOTS:
         row(Design::Quenz, "back from a sleep, between fives", {"10:20:05", "10:20:05", "10:47:31"}, "am :47");
         row(Design::Quenz, "other strip gestures leave the face alone", {"10:20:05", "10:20:05", "=10:20:07", "Down Picture6", "Up Picture6", "Click Picture7", "Down Picture5"}, "h10 s0 m10 am :20");
 
-        // Vrimcolor: the group placing the hour square's lines, the hour's red line, the bars.
         row(Design::Vrimcolor, "opened at midnight", {"00:00:00"}, "D L13 bars 0/0/0 am");
         row(Design::Vrimcolor, "midnight after 23:59:59: A rebuilt as D", {"23:59:58", "23:59:59..00:00:00"}, "D L13 bars 0/0/0 am");
         row(Design::Vrimcolor, "11:59:59: group A, Line15", {"11:59:58", "11:59:59"}, "A L15 bars 5/9/59 am");
@@ -322,7 +311,6 @@ private Q_SLOTS:
         row(Design::Vrimcolor, "22:45:10: Line16", {"22:45:10"}, "A L16 bars 4/5/10 pm");
         row(Design::Vrimcolor, "12:59 counts with the morning", {"12:58:00", "12:59:59"}, "D L13 bars 5/9/59 am");
 
-        // Jolvex: tops of the next-hour, hour, upper and lower seconds bars; hour colours.
         row(Design::Jolvex, "opened, the first pass steps all", {"10:30:15"}, "-231.5 248.5 -351.5 128.5 000000/ff00ff [bar]");
         row(Design::Jolvex, "the next second moves the seconds bars alone", {"10:30:15", "10:30:16"}, "-231.5 248.5 -343 137 000000/ff00ff [bar]");
         row(Design::Jolvex, "the next minute moves the hour bars too", {"10:30:59", "10:31:00"}, "-223 257 9 -471.5 000000/ff00ff [bar]");
@@ -346,7 +334,6 @@ private Q_SLOTS:
         row(Design::Jolvex, "hidden seconds keep moving through the wrap", {"10:20:40", "item SecondsOff", "10:20:41..10:20:59"}, "-311.5 168.5 (10) (-471.5) 000000/ff00ff wide [bar] [SecondsOff]");
         row(Design::Jolvex, "Seconds On shows them again", {"10:20:40", "item SecondsOff", "10:20:41..10:20:59", "item SecondsOn"}, "-311.5 168.5 10 -471.5 000000/ff00ff [bar] [SecondsOn]");
 
-        // Lumbo: the hour button, tens square, units panel and half-day square lit.
         row(Design::Lumbo, "00:30: hour 12, tens 3, morning", {"12:00:00", "00:30:00"}, "h12 t2 am");
         row(Design::Lumbo, "12:30: noon counts with the morning", {"12:00:00", "12:30:00"}, "h12 t2 am");
         row(Design::Lumbo, "13:05: no tens, units 5, afternoon", {"12:00:00", "13:05:00"}, "h1 u4 pm");
@@ -354,21 +341,18 @@ private Q_SLOTS:
         row(Design::Lumbo, "the hour's last second", {"10:59:58", "10:59:59"}, "h10 t4 u8 am");
         row(Design::Lumbo, "the new hour puts out tens and units", {"10:59:58", "10:59:59..11:00:00"}, "h11 am");
 
-        // Mip: the pictures of hour, tens and units; the Helps zero for the tens of 00-09.
         row(Design::Mip, "12:34: noon counts with the morning", {"10:19:58", "12:34:00"}, "h12 t3 u4 am");
         row(Design::Mip, "13:00: one, the Helps zero", {"10:19:58", "13:00:00"}, "h1 tz u0 pm");
         row(Design::Mip, "00:15: midnight shows twelve", {"10:19:58", "00:15:30"}, "h12 t1 u5 am");
         row(Design::Mip, "10:20: units 0 the list's zero", {"10:19:58", "10:19:59..10:20:00"}, "h10 t2 u0 am");
 
-        // Perrin: the picture of the hour, its hot spot's tip, the minutes.
         row(Design::Perrin, "00:00 is picture 24", {"00:00:00"}, "24 :00 tip 24 x657");
         row(Design::Perrin, "13:05 is picture 13", {"13:05:00"}, "13 :05 tip 13 x657");
         row(Design::Perrin, "the picture changes on the hour", {"12:59:58", "12:59:59..13:00:00"}, "13 :00 tip 13 x656");
         // It creeps left 5.833 twips a minute, the fraction kept: an hour is 350 twips (23 px).
         row(Design::Perrin, "an hour: 634 px", {"00:00:30", "00:01:00..00:59:00/60"}, "24 :59 tip 24 x634");
         row(Design::Perrin, "a day: 97 px", {"00:00:30", "00:01:00..23:59:00/60"}, "23 :59 tip 23 x97");
-        // Dragged to the left edge it steps right and left again, staying near it; where the
-        // screen is too narrow for it, it does not move at all.
+        // At the left edge it steps right and left again; on a screen too narrow for it, never.
         row(Design::Perrin, "dragged to 0 px: 5.8 twips, then 11.7", {"08:00:10", "x=0", "08:01:00..08:02:00/60"}, "08 :02 tip 8 x1");
         row(Design::Perrin, "then 5.8 again", {"08:00:10", "x=0", "08:01:00..08:03:00/60"}, "08 :03 tip 8 x0");
         row(Design::Perrin, "dragged to 1 px: 9.2 twips, then 3.3", {"08:00:10", "x=1", "08:01:00..08:02:00/60"}, "08 :02 tip 8 x0");
@@ -377,9 +361,7 @@ private Q_SLOTS:
     }
     void faces()
     {
-        QFETCH(Design, design);
-        QFETCH(QStringList, steps);
-        QFETCH(QString, shows);
+        const auto [design, steps, shows] = fetched<Design, QStringList, QString>();
         ClockRig<> rig(design, m_shared.path());
         rig.ops.x = 657; // where Perrin's window opens, 9855 twips
         rig.run(steps);
@@ -398,10 +380,7 @@ private Q_SLOTS:
     // Each figure of a pass comes from a reading of its own, and the clock turns between them.
     void aPassThatStraddlesASecond_data()
     {
-        QTest::addColumn<Design>("design");
-        QTest::addColumn<QString>("before"); // a pass before it
-        QTest::addColumn<QStringList>("readings");
-        QTest::addColumn<QString>("shows");
+        columns<Design, QString, QStringList, QString>();
         // clang-format off
         QTest::newRow("Dov: the hour before the turn, the seconds after") << Design::Dov << "10:59:58" << QStringList{"10:59:59", "10:59:59", "11:00:00", "11:00:00"} << "h10 dim11 s0 m10 :00";
         QTest::newRow("Norvi: hour and minutes before, seconds after") << Design::Norvi << "12:59:58" << QStringList{"12:59:59", "12:59:59", "12:59:59", "13:00:00", "13:00:00"} << "h0 mt01234 mu123456789 su0 am";
@@ -411,10 +390,7 @@ private Q_SLOTS:
     }
     void aPassThatStraddlesASecond()
     {
-        QFETCH(Design, design);
-        QFETCH(QString, before);
-        QFETCH(QStringList, readings);
-        QFETCH(QString, shows);
+        const auto [design, before, readings, shows] = fetched<Design, QString, QStringList, QString>();
         FakeTime time;
         time.now = before;
         RefreshSignal tag;
@@ -440,14 +416,11 @@ private Q_SLOTS:
         QVERIFY(time.script.isEmpty());
     }
 
-    // Faces whose rules change only what a turn changes (the new hour at hh:00:00, the minute
-    // columns at second 00) would go on showing the time before the clock was set, or show two
-    // hours at once. A pass after a jump draws the face as a window opened at that time would.
+    // Faces whose rules change only what a turn changes would keep showing the time before the clock
+    // was set: a pass after a jump draws the face as a window opened at that time would.
     void aJumpShowsTheFaceOfAWindowOpenedThen_data()
     {
-        QTest::addColumn<Design>("design");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
+        columns<Design, QString, QString>();
         // clang-format off
         const char *const jumps[][3] = {
             {"back an hour", "11:00:12", "10:00:10"}, {"forward several hours", "11:00:12", "15:31:20"},
@@ -462,9 +435,7 @@ private Q_SLOTS:
     }
     void aJumpShowsTheFaceOfAWindowOpenedThen()
     {
-        QFETCH(Design, design);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
+        const auto [design, from, to] = fetched<Design, QString, QString>();
         ClockRig<> fresh(design, m_shared.path());
         fresh.run({to, to}); // Quenz draws its face in its first pass
         ClockRig<> jumped(design, m_shared.path());
@@ -480,14 +451,11 @@ private Q_SLOTS:
             QVERIFY(jumped.clock.face() == fresh.clock.face());
     }
 
-    // Mip reads the zero of its tens from Helps once at the start of each run of minutes 00-09
-    // (and again after a reload in one), marking it in its label; a missing one is said once
-    // and the list's zero shown instead.
+    // Mip reads its tens' zero from Helps once a run of minutes 00-09 (again after a reload), marking
+    // it in its label; a missing one is said once and the list's zero shown. Shows: face, files, label.
     void mipReadsTheHelpsZeroOncePerRun_data()
     {
-        QTest::addColumn<bool>("missing");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("shows"); // the face, the files read, the label's carrier
+        columns<bool, QStringList, QString>();
         // clang-format off
         QTest::newRow("through the run") << false << QStringList{"10:05:00", "10:05:01..10:05:03", "=10:09:59", "10:09:59"} << "h10 tz u9 am, Helps/m0.gif, zero";
         QTest::newRow("the run over") << false << QStringList{"10:05:00", "10:09:59", "10:10:00"} << "h10 t1 u0 am, Helps/m0.gif, ";
@@ -498,9 +466,7 @@ private Q_SLOTS:
     }
     void mipReadsTheHelpsZeroOncePerRun()
     {
-        QFETCH(bool, missing);
-        QFETCH(QStringList, steps);
-        QFETCH(QString, shows);
+        const auto [missing, steps, shows] = fetched<bool, QStringList, QString>();
         ClockRig<> rig(Design::Mip, m_shared.path());
         QStringList read;
         rig.clock.onReadPicture([&](int, const QString &path) {
@@ -516,15 +482,11 @@ private Q_SLOTS:
         QCOMPARE(rig.problems.size(), int(missing));
     }
 
-    // What a reload sends to the player, and whether it checks Sound On again (the menu's Sound
-    // Off chosen before it, the chime saved): the player forgets its file when closed, so Quenz
-    // and Vrimcolor prepare it again after the sample; "No chime" prepares nothing.
+    // What a reload after Sound Off sends to the player, and whether Sound On is checked again: a closed
+    // player forgets its file, so Quenz and Vrimcolor prepare it again after the sample.
     void reloadsDifferByDesign_data()
     {
-        QTest::addColumn<Design>("design");
-        QTest::addColumn<QString>("interval");
-        QTest::addColumn<QStringList>("sent");
-        QTest::addColumn<bool>("soundOnAfter");
+        columns<Design, QString, QStringList, bool>();
         const QString chosen = QStringLiteral("prepare /x/chosen.wav");
         // clang-format off
         QTest::newRow("Dov checks Sound On again") << Design::Dov << "5 min" << QStringList{chosen} << true;
@@ -537,10 +499,7 @@ private Q_SLOTS:
     }
     void reloadsDifferByDesign()
     {
-        QFETCH(Design, design);
-        QFETCH(QString, interval);
-        QFETCH(QStringList, sent);
-        QFETCH(bool, soundOnAfter);
+        const auto [design, interval, sent, soundOnAfter] = fetched<Design, QString, QStringList, bool>();
         Fixture f(design);
         f.clock.load();
         f.clock.tick(); // Quenz reads everything in its first pass
@@ -553,10 +512,9 @@ private Q_SLOTS:
         QCOMPARE(f.clock.frame().soundMenu().soundOn, soundOnAfter);
     }
 
-    // The frame's steps after a move and after the on-top button: Dov resets after both, once
-    // the move has ended (once, however often its end is heard). Where nothing can keep a
-    // window on top (Wayland) the button never says it is, and does nothing; a colour that is
-    // neither ON nor OFF does nothing either. A chime played to its end is rewound for the next.
+    // Dov resets after a move has ended (once, however often its end is heard) and after the on-top
+    // button, which does nothing where no window can stay on top (Wayland) or on a colour neither ON
+    // nor OFF. A chime played to its end is rewound for the next.
     void theFrameAfterAMoveAndTheOnTopButton()
     {
         Fixture wayland;
@@ -587,8 +545,7 @@ private Q_SLOTS:
         QCOMPARE(dov.player.log.last(), QStringLiteral("Prev"));
     }
 
-    // Passes a second or two apart, the same second twice, and midnight are no jumps: the face
-    // keeps what its rules painted.
+    // Passes a second or two apart, the same second twice, and midnight are no jumps.
     void passesInStepAreNoJumps_data()
     {
         QTest::addColumn<QStringList>("times");
@@ -608,20 +565,12 @@ private Q_SLOTS:
         f.clock.tick();
         QCOMPARE(f.clock.freshFaces, 1);
     }
-    // What a design's clock reads and sends from its load on: Dov's load runs the chime test (and
-    // opens the player); Quenz reads everything, and chimes, from its first pass; Perrin reads
-    // the picture of the hour again only on the hour; Lumbo's own file switches its hourly
-    // chime on (1), off (0) or prepares the player without ever chiming (2), and a damaged or
-    // missing one is said once and gives the defaults, whose chime is on.
+    // What a clock reads and sends from its load on (lumbi empty: as the first start wrote it). Lumbo's
+    // file switches its hourly chime on (1), off (0) or prepares the player without chiming (2); a
+    // damaged or missing one is said once and gives the defaults, chime on.
     void fromTheLoadOn_data()
     {
-        QTest::addColumn<Design>("design");
-        QTest::addColumn<QByteArray>("lumbi");  // empty: as the first start wrote it
-        QTest::addColumn<QStringList>("times"); // the load, then passes
-        QTest::addColumn<QStringList>("pictures");
-        QTest::addColumn<int>("pictureLoads");
-        QTest::addColumn<QStringList>("sent");
-        QTest::addColumn<int>("problems");
+        columns<Design, QByteArray, QStringList, QStringList, int, QStringList, int>();
         const QStringList lumboDay{"09:59:58", "09:59:59", "10:00:00", "10:00:00", "10:00:01", "10:30:00"};
         const QString bzz = QStringLiteral("prepare Sounds/bzz.wav"),
                       iauu = QStringLiteral("prepare Sounds/iauu.wav");
@@ -641,13 +590,8 @@ private Q_SLOTS:
     }
     void fromTheLoadOn()
     {
-        QFETCH(Design, design);
-        QFETCH(QByteArray, lumbi);
-        QFETCH(QStringList, times);
-        QFETCH(QStringList, pictures);
-        QFETCH(int, pictureLoads);
-        QFETCH(QStringList, sent);
-        QFETCH(int, problems);
+        const auto [design, lumbi, times, pictures, pictureLoads, sent, problems] =
+            fetched<Design, QByteArray, QStringList, QStringList, int, QStringList, int>();
         ClockRig<> f(design);
         if (lumbi == "missing")
             QVERIFY(QFile::remove(f.folder.file("Settings/lumbi.prf")));

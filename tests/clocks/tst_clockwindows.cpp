@@ -5,8 +5,6 @@
 #include "clocks/dov/DovControls.h"
 #include "clocks/lumbo/LumboControls.h"
 #include "clocks/lumbo/LumboPrefsDialog.h"
-#include "clocks/mip/MipControls.h"
-#include "clocks/norvi/NorviControls.h"
 #include "clocks/perrin/PerrinClock.h"
 #include "clocks/perrin/PerrinControls.h"
 #include "help/MipSamples.h"
@@ -14,10 +12,10 @@
 #include "platform/QtPlatform.h"
 #include "settings/SettingsStore.h"
 #include "settings/SkinManagerDialog.h"
+#include "support/ClockRig.h"
 #include "support/FileSizeLimit.h"
 #include "support/ProgramRig.h"
 #include "ui/Colours.h"
-#include "ui/WidgetWindow.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -45,8 +43,7 @@ QImage solid(QSize size, QColor colour)
     return image;
 }
 
-// Presses, releases or double-clicks a control as a trigger wants it: `wrong` is the nearest
-// gesture that must not fire it.
+// The gesture a trigger wants on a control, or (`wrong`) the nearest one that must not fire it.
 void gesture(QWidget *control, ControlTrigger::Kind kind, bool wrong)
 {
     using T = ControlTrigger;
@@ -62,8 +59,7 @@ void gesture(QWidget *control, ControlTrigger::Kind kind, bool wrong)
 
 } // namespace
 
-// Every clock in its real window on the offscreen platform: what a user sees, read from its
-// pixels, and what its frame controls and menu do, one row per design where they share a rule.
+// Every clock in its real window on the offscreen platform: its pixels, frame controls and menu.
 class TestClockWindows : public QObject {
     Q_OBJECT
 
@@ -111,14 +107,10 @@ class TestClockWindows : public QObject {
     }
 
 private Q_SLOTS:
-    // First, before any menu has had the mouse. A gadget is seldom the active window: its tips
-    // show on hover all the same.
+    // First, before any menu has had the mouse: tips show over a window that is not active.
     void tipsShowOverAWindowThatIsNotActive_data()
     {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("control"); // empty: the face itself
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<QString>("tip");
+        columns<QString, QString, QPoint, QString>();
         // clang-format off
         QTest::newRow("Dov's minutes, painted on its face") << window::Dov << "" << QPoint(45, 54) << "Minutes";
         QTest::newRow("Dov's Quit button") << window::Dov << dov::control::Quit << QPoint(3, 3) << "Quit";
@@ -127,13 +119,9 @@ private Q_SLOTS:
     }
     void tipsShowOverAWindowThatIsNotActive()
     {
-        QFETCH(QString, window);
-        QFETCH(QString, control);
-        QFETCH(QPoint, at);
-        QFETCH(QString, tip);
+        const auto [window, control, at, tip] = fetched<QString, QString, QPoint, QString>();
         Fixture f;
-        f.program.registry().show(window);
-        QWidget *shown = f.loadedWidget<QWidget>(window);
+        QWidget *shown = f.show(window);
         QVERIFY(shown);
         QWidget *target = control.isEmpty() ? shown : shown->findChild<QWidget *>(control);
         QVERIFY(target);
@@ -150,10 +138,9 @@ private Q_SLOTS:
         QToolTip::hideText();
     }
 
-    // Each window opens framed by itself, on top, at its place (a screen smaller than the one the
-    // places were made for keeps the whole window on it), its frame buttons painted. Its on-top
-    // button toggles on any mouse button and any part of it (Perrin's minutes included). Closed,
-    // it closes its player and shows the launcher where the design says so.
+    // Each window opens framed by itself, on top, at its place (kept whole on a small screen), its
+    // buttons painted; its on-top button toggles on any mouse button and any part of it (Perrin's
+    // minutes too). Closed, it closes its player and shows the launcher where the design says so.
     void aWindowFromOpeningToClosing_data()
     {
         addDesigns([](const FrameDesign &) { return true; });
@@ -202,11 +189,7 @@ private Q_SLOTS:
     // Dov's 11 bar, lit by a new hour and dimmed by the next pass, is dim from the first paint.
     void aClickOnTheMoveHandleDoesTheAfterDragStep_data()
     {
-        QTest::addColumn<Design>("design");
-        QTest::addColumn<QString>("opened");
-        QTest::addColumn<QString>("clicked");
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<QColor>("colour"); // invalid: the button face
+        columns<Design, QString, QString, QPoint, QColor>();
         // clang-format off
         QTest::newRow("Dov resets, and the 11 bar stays dim") << Design::Dov << "11:30:00" << "11:30:00" << QPoint(32, 4) << QColor(105, 105, 100);
         QTest::newRow("Quenz resets: the hour bar cleared") << Design::Quenz << "10:20:05" << "10:20:07" << QPoint(5, 50) << QColor();
@@ -217,11 +200,8 @@ private Q_SLOTS:
     }
     void aClickOnTheMoveHandleDoesTheAfterDragStep()
     {
-        QFETCH(Design, design);
-        QFETCH(QString, opened);
-        QFETCH(QString, clicked);
-        QFETCH(QPoint, at);
-        QFETCH(QColor, colour);
+        const auto [design, opened, clicked, at, colour] =
+            fetched<Design, QString, QString, QPoint, QColor>();
         Fixture f(qPrintable(opened));
         ClockWindow *window = f.open(design);
         if (design == Design::Dov)
@@ -254,8 +234,7 @@ private Q_SLOTS:
         QCOMPARE(f.program.registry().loaded(), QStringList{window::Launcher});
     }
 
-    // The menu pops up on the design's gesture and no other, with every item enabled; each item
-    // opens what it says.
+    // The menu pops up on the design's gesture and no other, every item enabled and opening its window.
     void theMenuPopsUpAndEachItemOpensItsWindow_data()
     {
         addDesigns([](const FrameDesign &frame) { return !frame.menu.empty(); });
@@ -296,25 +275,18 @@ private Q_SLOTS:
         QVERIFY(f.program.registry().isLoaded(window::Launcher));
     }
 
-    // A skin shows at its own size from the top-left; a photo far larger than the window shows
-    // from its own top-left too (the window keeps only what it can show); an empty path keeps the
-    // picture where the design does so, and clears it elsewhere. Nothing of this is a fault.
+    // A skin, and a photo far larger than the window, show at their own size from the top-left; an
+    // empty path keeps the picture where the design does so, and clears it elsewhere. No faults.
     void theSkinAtItsOwnSize_data()
     {
-        QTest::addColumn<Design>("design");
-        QTest::addColumn<QPoint>("inside");
-        QTest::addColumn<QPoint>("beyond");
-        QTest::addColumn<QColor>("under"); // what shows beyond the picture; invalid: the button face
+        columns<Design, QPoint, QPoint, QColor>();
         QTest::newRow("Norvi, its frame") << Design::Norvi << QPoint(2, 10) << QPoint(2, 100) << Black;
         QTest::newRow("Vrimcolor") << Design::Vrimcolor << QPoint(3, 3) << QPoint(3, 25) << QColor();
         QTest::newRow("Jolvex") << Design::Jolvex << QPoint(5, 3) << QPoint(45, 40) << Grey;
     }
     void theSkinAtItsOwnSize()
     {
-        QFETCH(Design, design);
-        QFETCH(QPoint, inside);
-        QFETCH(QPoint, beyond);
-        QFETCH(QColor, under);
+        const auto [design, inside, beyond, under] = fetched<Design, QPoint, QPoint, QColor>();
         Fixture f;
         const QString path = f.folder.file("Skins/skin.png");
         QVERIFY(QDir().mkpath(f.folder.file("Skins")));
@@ -379,12 +351,11 @@ private Q_SLOTS:
         QCOMPARE(f.platform.warnings.size(), 6); // night.jpg is missing, then both of the above
     }
 
-    // Identical warnings share one box; different ones are shown one at a time, in the order
-    // they were found, so that the first is read first.
+    // Identical warnings share one box; different ones are shown one at a time, in their order.
     void warningsShowOneAtATimeInOrder()
     {
         QtMessages messages;
-        // Answers the texts of the boxes shown, after pressing their Ok where `close` is true.
+        // The texts of the boxes shown, or (`close`) their Ok pressed.
         const auto boxes = [](bool close) {
             QStringList texts;
             for (QWidget *widget : QApplication::topLevelWidgets())
@@ -404,9 +375,8 @@ private Q_SLOTS:
         QCOMPARE(boxes(false), before);
     }
 
-    // "café.png" as an older version named it, the é the single byte E9: the clock finds it, and
-    // Ok in its Skin Manager with nothing changed writes the same bytes back. Ok after changes
-    // brings one reload, asked for at once, that takes the new values.
+    // "café.png" with the single byte E9, as an older version wrote it: found, and written back as it
+    // was by an Ok without changes. Ok after changes brings one reload at once.
     void theSkinManagersOk()
     {
         Fixture f;
@@ -441,13 +411,12 @@ private Q_SLOTS:
         QCOMPARE(dov->clock().refresh().carrier(), QString());
     }
 
-    // "Mip Numbers" on its own: each 1.6 s tick shows the next hour picture with its number,
-    // placed by the table from the window's outer size; hidden, it sleeps.
+    // Mip Numbers: each 1.6 s tick shows the next hour picture and number, placed by the table from
+    // the window's outer size; hidden, it sleeps.
     void mipNumbersCountsOneToTwelveAndRound()
     {
         Fixture f;
-        f.program.registry().show(window::MipSamples);
-        auto *samples = f.loadedWidget<MipSamplesWindow>(window::MipSamples);
+        auto *samples = f.show<MipSamplesWindow>(window::MipSamples);
         QVERIFY(samples);
         FakeTimer &timer = *f.platform.timers.back();
         QCOMPARE(timer.interval(), 1600);
@@ -473,10 +442,9 @@ private Q_SLOTS:
         QVERIFY(!f.program.registry().isLoaded(window::MipSamples));
     }
 
-    // Its dialog "preff-ferendz" on the running clock: Open puts the stored look on it, Borderer
-    // names what its next press does, the colours show at once (a cancel changes nothing), Zeive
-    // writes the file whole or not at all, Candziel writes nothing and leaves the clock as it is.
-    // Without a running clock the dialog still saves, and says once that the file was damaged.
+    // Lumbo's dialog: Open puts the stored look on the clock, Borderer names its next press, colours
+    // show at once, Zeive writes the file whole or not at all, Candziel writes nothing and leaves the
+    // clock as it was. Without a running clock it still saves, and says once the file was damaged.
     void lumbosDialog()
     {
         Fixture f("13:45:30");
@@ -492,8 +460,7 @@ private Q_SLOTS:
             return QList<QColor>{f.pixel({300, 60}), f.pixel({6, 50}), f.pixel({4, 20})};
         };
         TempProgramFolder::write(lumbi, " 1 \r\n");
-        f.program.registry().show(window::LumboPrefs);
-        prefs = f.loadedWidget<LumboPrefsDialog>(window::LumboPrefs);
+        prefs = f.show<LumboPrefsDialog>(window::LumboPrefs);
         QCOMPARE(f.platform.warnings.size(), 1);
         press("Command3");
         QCOMPARE(TempProgramFolder::read(lumbi), QByteArray(" 6573604 \r\n 5456158 \r\n 0 \r\n 1 \r\n"));
@@ -548,9 +515,8 @@ private Q_SLOTS:
         QCOMPARE(f.pixel({4, 20}), Black);
     }
 
-    // The hour's picture through the oval, at scale 1 and (a second run) at scale 2, where the
-    // oval keeps its logical size and the picture is its twice-as-large twin, pixel for pixel. The
-    // window creeps left a pixel every few minutes at either scale.
+    // The hour's picture through the oval, at scale 1 and (a second run) 2, where the oval keeps its
+    // logical size and the picture is its twice-as-large twin; it creeps left at either scale.
     void perrinsOvalAndItsHourPicture()
     {
         Fixture f("18:30:05");

@@ -2,15 +2,12 @@
 """What a screen reader sees of the running program, through the desktop's accessibility bus.
 
     a11y.py time WINDOW        the words of WINDOW's labels that read as a time ("10:37")
-    a11y.py unnamed            every control a user can press in the shown windows and menus
-                               that has no name; exits 1 when there is one
+    a11y.py unnamed            the shown controls a user can press that have no name; exits 1 on one
     a11y.py press WINDOW NAME  uses the control NAME of WINDOW ("*": any window) as a click does
-    a11y.py keys KEY...        presses the keys (xdotool) and prints the items of the menu
-                               whose item they focus, one a line ("unnamed" for an item
-                               without a name); exits 1 when no item took the focus. Open menus
-                               are not in the tree: a reader learns of them from focus events.
+    a11y.py keys KEY...        presses the keys and prints the items of the menu they focus ("unnamed"
+                               for one without a name), learnt from focus events; exits 1 on none
     a11y.py focus              the role and name of the control that has the keyboard's focus
-    a11y.py state WINDOW NAME  the states of the control NAME of WINDOW
+    a11y.py state WINDOW NAME  the states and description of the control NAME of WINDOW
 """
 import re
 import subprocess
@@ -48,7 +45,6 @@ def walk(node):
 
 
 def nodes(window="*"):
-    """Every node of the shown window named `window` ("*": of every shown window), with its window."""
     return ((top, node) for top in windows() if window in ("*", top.name) for node in walk(top))
 
 

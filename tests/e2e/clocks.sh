@@ -1,13 +1,6 @@
 #!/usr/bin/env bash
-# The clocks on a desktop of their own (Xvfb, openbox, a PulseAudio null sink) at faked times:
-#  - Dov alone is silent while its Skin Manager is open across 09:55:00, and takes a new picture
-#    through the file chooser: the file says so, the face changes, the home folder stays empty;
-#  - every window opened together: each clock shows, right after opening and to the pixel, the
-#    face the program's own face logic draws (vrim_faces; tst_faces proves that logic), and every
-#    clock that chimes is heard at 10:05:00;
-#  - the clock set back and on: each clock shows the face of a window opened at the new time, and
-#    no setting sounds a chime;
-#  - each design's own pointer controls, with a person's timing, through the window manager.
+# The clocks on a desktop of their own (Xvfb, openbox, a PulseAudio null sink) at faked times: the
+# faces they show (to the pixel, as vrim_faces draws them), their chimes, and their pointer controls.
 set -euo pipefail
 
 program=${1:?usage: clocks.sh PATH-TO-vrimclocks PATH-TO-vrim_faces}
@@ -44,8 +37,7 @@ alike() {
 
 # --- Faces
 
-# Draws the faces of every clock opened at each second from $1 to $2 and passed second by second
-# to $3, into $work/faces-<opening second>/<window>-HHMMSS.png.
+# The faces of every clock opened at each second $1..$2, passed on to $3: faces-<opened>/<window>-HHMMSS.png.
 draw_faces() {
     local o t args
     for ((o = $1; o <= $2; o++)); do
@@ -56,12 +48,9 @@ draw_faces() {
             fail "vrim_faces: $(tail -n 3 "$work/faces.log")"
     done
 }
-# Whether the clocks named $4... each show, in a screenshot now, the face of a window opened at a
-# second from $2 to $3 and passed on to the second of the screenshot. A few pixels of text may
-# differ with the font engine; a lamp or marker of another time differs in 25 or more. Perrin is
-# compared inside its oval (its picture and minutes), for outside it the screen shows what lies
-# below. With $1 "keep", Norvi's afternoon indicator is left out: after the clock is set it keeps
-# the half of the day the window was opened in, on purpose.
+# Whether the clocks named $4... each show now the face of a window opened at a second $2..$3. The font
+# engine may change a few pixels of text; another time's lamp changes 25 or more. Perrin is compared
+# inside its oval. With $1 "keep", Norvi's afternoon lamp is left out: it keeps its opening's half day.
 faces_shown() {
     local keep=$1 from=$2 to=$3 name id crop before after o s face m best cut edit
     shift 3
@@ -91,9 +80,8 @@ faces_shown() {
     done <"$work/geometry"
 }
 # Called by open_every_window as each window shows ($2: the real time before its entry was used):
-# a clock shows the face of a window opened in the second of the click or a later one up to now
-# (one still being painted gets a few more tries). Perrin opens at its place, a pixel further left
-# once a new minute has begun.
+# a clock shows the face of a window opened since the click. Perrin opens at its place, a pixel
+# further left once a new minute has begun.
 window_opened() {
     [[ " ${clocks[*]} " == *" $1 "* ]] || return 0
     local from to
@@ -103,7 +91,6 @@ window_opened() {
         { at_place "$(windows_named Perrin)" 656,406 && ((from / 60 < $(second) / 60)); } ||
         fail "Perrin opened at $(place_of "$(windows_named Perrin)"), not 657,406"
 }
-# After the clock was set ($1 says how): every clock shows the face of a window opened then.
 faces_after_setting() {
     local landed
     landed=$(second)
@@ -114,9 +101,8 @@ faces_after_setting() {
 
 # --- Pointer controls
 
-# The gesture $4 at $2,$3 in the window named $1, then the keys $5 (xdotool's names joined by "+",
-# "-" for none), then the check $6 with the window's id and the rest as its arguments. A check's
-# before_ step, where there is one, comes ahead of the gesture.
+# The gesture $4 at $2,$3 in the window named $1, the keys $5 ("+" between, "-" for none), then the
+# check $6 with the window's id and the rest; a check's before_ step comes ahead of the gesture.
 control() {
     local name=$1 x=$2 y=$3 gesture=$4 keys=$5 check=$6 id
     shift 6
@@ -148,7 +134,6 @@ opens_box() {
     xdotool windowfocus --sync "$(windows_named "$2")" key Return
     within 50 not_shown "$2" || fail "$2 stayed open after Return"
 }
-# Something is heard (recorded from the before_ step to 2.5 s after the gesture).
 before_heard() { start_recording "$work/heard.wav"; }
 heard() { sleep 2.5 && stop_recording && holds "$(peak_of "$work/heard.wav") > 0.05" || fail "not heard"; }
 
@@ -158,8 +143,8 @@ no_seconds() { ! seconds_red "$1"; }
 before_seconds_out() { within 20 seconds_red "$1" || fail "Norvi shows no second to put out"; }
 seconds_out() { within 15 no_seconds "$1" && sleep 1.1 && no_seconds "$1" || fail "a seconds lamp is red"; }
 
-# Vrimcolor's move button: a press and release in place is a drag that went nowhere, after which
-# the clock reloads its settings at once and shows the skin its file now names; it stays put.
+# Vrimcolor's move button clicked in place: a drag that went nowhere, after which it reloads its
+# settings at once and wears the skin its file now names, staying put.
 strip() { import -window "$1" -crop 40x14+40+4 +repage "$work/strip.$2.png"; }
 new_skin() { strip "$1" after && [ "$(differing "$work/strip.before.png" "$work/strip.after.png")" != 0 ]; }
 before_reloads_skin() {
@@ -225,9 +210,8 @@ reaches_below() {
     pointer_over "$1" || fail "inside the oval the pointer is not over Perrin"
 }
 
-# Gantos: what the window shows, read back from its controls, is a log line whenever it changes;
-# field $2 of such a line $1 is the quoted texts in order (clock, button, then started, stopped,
-# hours, minutes and seconds for each column, then the synchronised button).
+# Gantos logs what it shows as it changes; field $2 of such a line $1 is its quoted texts in order:
+# clock, button, started, stopped, hours, minutes and seconds of each column, the synchronised button.
 field() { grep -o "'[^']*'" <<<"$1" | sed -n "${2}p" | tr -d "'"; }
 said() { tail -n +"$mark" "$work/out.log" | grep -q "'$1'"; }
 before_says() { mark=$(($(wc -l <"$work/out.log") + 1)); }
@@ -238,10 +222,9 @@ run_while_set() {
     says "$1" "Sincronized Stop"
     for _ in 1 2 3 4 5 6 7 8; do sleep 0.6 && jump_clock 1; done
 }
-# Both counted alike the time that really went by: under the time between the clicks plus one,
-# and a slow click may cost a second at the start. Their stamps, across midnight, are the time of
-# day: the count and the eight seconds the clock was set on apart. On the screen the seconds
-# boxes of the two columns look the same, and show a number.
+# Both counted alike the time that really went by (a slow click may cost a second); their stamps,
+# across midnight, are the time of day: the count and the eight seconds set on apart. On the screen
+# both seconds boxes look the same, and show a number.
 before_counted_real_time() { before_says; }
 counted_real_time() {
     local s started stopped counted really dark
@@ -260,8 +243,7 @@ counted_real_time() {
     dark=$(convert "$work/ganto.png" -crop 123x22+72+192 -threshold 50% -format "%[fx:w*h*(1-mean)]" info:)
     holds "$dark > 10" || fail "no number in the seconds box"
 }
-# About: Gantos moves to 7000 twips from the left at its height, the about box opens at 1100,
-# 2500 twips (placed before it is first shown, by its inside: the frame goes around it).
+# About moves Gantos to 7000 twips from the left and opens its box at 1100, 2500 twips (its inside).
 before_about_placed() { place=$(frame_place_of "$1"); }
 about_placed() {
     shows "$1" "About Vrim Clocks"
@@ -273,7 +255,6 @@ about_placed() {
 }
 
 # ================================================================================================
-# Dov alone, from 09:52.
 start_program "$program" "2026-12-07 09:52:00"
 dismiss_advice
 open_from_launcher 110 dov
@@ -321,8 +302,7 @@ set_clock_to 10:04:57
 due=$(seconds_until 10:05:00)
 sleep "$(awk -v d="$due" 'BEGIN{print d + 3.5}')" # through most of the chime
 stop_recording
-# Where the sound begins: the length a silence detector trims off. The program's pass, its player
-# and the sound server each add a little delay.
+# Where the sound begins: the length a silence detector trims off.
 rest=$(sox "$work/chime.wav" -n silence 1 0.005 1% stat 2>&1 | awk '/Length \(seconds\)/{print $3}')
 onset=$(awk -v t="$(soxi -D "$work/chime.wav")" -v r="$rest" 'BEGIN{printf "%.2f", t - r}')
 holds "$(peak_of "$work/chime.wav") > 0.05 && $onset > $due - 0.5 && $onset < $due + 1" ||
@@ -363,8 +343,7 @@ pids+=($!)
 within 50 shown below || fail "the window below did not open"
 xdotool windowraise "$perrin"
 
-# Each design's own controls. The launcher's Exit label closes it, so that a clock's Quit can be
-# seen to bring it back.
+# Each design's own controls; the launcher's Exit closes it, so that a clock's Quit is seen to bring it back.
 #       window               x   y   gesture           keys                             check
 control norvi                30  221 click             -                                seconds_out # Secs/No Secs
 control vrimcolor            26  19  slow_click        -                                reloads_skin # move button

@@ -1,11 +1,5 @@
 #!/usr/bin/env bash
-# The real program under a window manager, with its options file asking it to reopen the clocks:
-# Dov and Quenz are opened, Dov is dragged by its Move button and released from staying on top,
-# and the program is ended by the Exit bar; the next start, after the splash, opens both again,
-# Dov where it was dragged and no longer on top. Ended by SIGTERM, as at the end of a desktop
-# session, or by kill -9, the next start opens them again too. With the option off, nothing
-# reopens. "Start with the desktop" in the launcher's menu writes a valid autostart entry and
-# removes it again. On a desktop with a tray the program's icon offers the same menu.
+# The program and the desktop session: clocks reopened where left, start with the desktop, the tray.
 set -euo pipefail
 program=${1:?usage: session.sh PATH-TO-vrimclocks}
 source "$(dirname "$0")/lib.sh"
@@ -17,22 +11,20 @@ printf '[Session]\nreopen=true\n' >"$options"
 folder="$work/prog"
 make_program_folder "$folder" "$program"
 preload=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
-# A start with the program's timers ten times faster: the splash is over in about a second.
-start_fast() {
+# A start with timers ten times faster, the splash over in about a second, up to the launcher.
+start_again() {
     LD_PRELOAD="$preload" FAKETIME="+0 x10" FAKETIME_NO_CACHE=1 "$folder/vrimclocks" >>"$work/out.log" 2>&1 &
     app=$!
     pids+=("$app")
+    dismiss_advice
 }
-start_again() { start_fast && dismiss_advice; }
 ended() { ! kill -0 "$app" 2>/dev/null; }
-# Sends the program the signal $1 and waits for its end.
 end_by() {
     kill -"$1" "$app"
     within 50 ended || fail "SIG$1 did not end the program"
 }
 on_top() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
-
-# A second start brings the launcher back while the first copy runs.
+# A second start brings the launcher back.
 launcher_again() {
     "$folder/vrimclocks" >>"$work/out.log" 2>&1
     within 50 shown "vRIM's" || fail "a second start brought no launcher"
@@ -44,7 +36,7 @@ dov=$clock
 launcher_again
 open_from_launcher 141 Quenz
 quenz=$clock
-# Dov: dragged by its Move button with a person's hand, then released from staying on top.
+# Dov dragged by its Move button with a person's hand, then released from staying on top.
 IFS=, read -r x0 y0 <<<"$(place_of "$dov")"
 xdotool windowraise "$dov"
 press_at "$dov" 76 94
@@ -77,13 +69,12 @@ reopened() { # what the start after an ending shows: $1 names the ending
 }
 reopened "the Exit bar"
 
-# The end of a desktop session: SIGTERM. The windows it takes down are not counted as closed.
+# The windows that the end of a desktop session (SIGTERM) takes down are not counted as closed.
 end_by TERM
 reopened "SIGTERM"
 end_by KILL
 reopened "kill -9"
 
-# The option off: the next start is as it always was.
 end_by TERM
 printf '[Session]\nreopen=false\n' >"$options"
 start_again
@@ -102,22 +93,18 @@ within 30 bash -c "ls '$XDG_CONFIG_HOME'/autostart/*.desktop" || fail "no autost
 entry=$(ls "$XDG_CONFIG_HOME"/autostart/*.desktop)
 desktop-file-validate "$entry" || fail "the autostart entry is not valid: $(cat "$entry")"
 grep -qx "Exec=$folder/vrimclocks" "$entry" || fail "the autostart entry starts $(grep Exec= "$entry")"
-grep -qx 'autostart=true' "$options" || fail "the options file says $(cat "$options")"
-pass "Start with the desktop wrote a valid entry that starts this program"
+within 30 grep -qx 'autostart=true' "$options" || fail "the options file says $(cat "$options")"
 choose_autostart
 within 30 bash -c "[ ! -e '$entry' ]" || fail "unchecking left the autostart entry"
-grep -qx 'autostart=false' "$options" || fail "the options file says $(cat "$options")"
-pass "unchecking it removed the entry"
+within 30 grep -qx 'autostart=false' "$options" || fail "the options file says $(cat "$options")"
+pass "Start with the desktop wrote a valid entry that starts this program; unchecking removed it"
 
-# A desktop with a tray (Debian's trayer), started after the program as a panel may be at login:
-# the program's icon comes into it, its right button opens the same menu, and a click brings the
-# launcher forward after a clock closed it.
+# A tray (Debian's trayer) started after the program, as a panel may be at login, gets its icon.
 end_by TERM
 start_again
 trayer --edge bottom --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
     >"$work/trayer.log" 2>&1 &
 pids+=($!)
-# The icon is our small window inside the tray.
 icon() {
     xwininfo -root -tree | awk '/\("vrimclocks" "Vrim Clocks"\)/ { split($(NF-1), size, "x"); if (size[1] + 0 < 64 && size[1] + 0 > 8) print $1 }' | grep .
 }
@@ -127,12 +114,11 @@ open_from_launcher 110 dov
 within 50 not_shown "vRIM's" || fail "the launcher stayed open with Dov"
 click_at "$tray_icon" 8 8
 within 50 shown "vRIM's" || fail "a click on the tray icon did not bring the launcher back"
-pass "the icon sits in the tray, and a click on it brings the launcher back"
 click_at "$tray_icon" 8 8 3
 sleep 0.5
 xdotool key Up Up Return # the last item but one: About
 within 50 shown "About Vrim Clocks" || fail "the tray icon's menu did not open About"
-pass "the tray icon's menu is the program's menu"
+pass "the icon sits in the tray, a click on it brings the launcher back, and its menu is the program's"
 # Shift+F10 on the launcher opens the menu too; its last item, Exit, ends the program.
 xdotool windowfocus --sync "$(windows_named "vRIM's")" key shift+F10
 sleep 0.5

@@ -1,7 +1,5 @@
-// The help pages' RTF: the reader, each control word on small inputs, pages as word processors
-// write them and hostile inputs (the fuzz_rtf test runs it under libFuzzer, tools/fuzz.sh for
-// longer); and the document the help page window builds from it: what the reader found reaches
-// the text's formats, pictures are drawn, and damaged input still fills the document.
+// The help pages' RTF reader (fuzz_rtf runs it under libFuzzer) and the document the help page
+// window builds from it.
 #include "help/RtfReader.h"
 #include "help/RtfTextDocument.h"
 
@@ -63,31 +61,6 @@ QString describe(const rtf::Document &doc)
         paragraphs << line;
     }
     return paragraphs.join(u'|');
-}
-
-QByteArray pngHex(QColor colour)
-{
-    QImage image(8, 6, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png.toHex();
-}
-
-int pixelsOf(QTextDocument &document, QColor colour)
-{
-    QImage image(document.size().toSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    document.drawContents(&painter);
-    painter.end();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) == colour;
-    return count;
 }
 
 QByteArray kept(const char *name)
@@ -227,7 +200,7 @@ private Q_SLOTS:
         }
     }
 
-    // What the reader found reaches the text's formats; new content replaces the old.
+    // What the reader found reaches the text's formats and pictures; new content replaces the old.
     void formats()
     {
         QTextDocument document;
@@ -245,28 +218,36 @@ private Q_SLOTS:
 
         fillFromRtf(document,
                     R"({\rtf1{\colortbl;\red255\green0\blue0;}\qc\cf1\i\ul red\par\pard\qr right})");
-        const QTextCharFormat red = document.firstBlock().begin().fragment().charFormat();
-        QCOMPARE(red.foreground().color(), QColor(255, 0, 0));
-        QVERIFY(red.fontItalic() && red.fontUnderline());
+        const QTextCharFormat format = document.firstBlock().begin().fragment().charFormat();
+        QCOMPARE(format.foreground().color(), QColor(255, 0, 0));
+        QVERIFY(format.fontItalic() && format.fontUnderline());
         QCOMPARE(document.firstBlock().blockFormat().alignment(), Qt::AlignHCenter);
         QCOMPARE(document.lastBlock().blockFormat().alignment(), Qt::AlignRight);
-    }
 
-    // A PNG is drawn at its goal size.
-    void pictures()
-    {
-        QTextDocument document;
-        fillFromRtf(document,
-                    "{\\rtf1 a{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + pngHex(Qt::red) + "}b}");
+        // A PNG is drawn at its goal size.
+        QImage image(8, 6, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        fillFromRtf(document, "{\\rtf1 a{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + png.toHex() + "}b}");
         QCOMPARE(document.toPlainText().remove(QChar::ObjectReplacementCharacter), QStringLiteral("ab"));
-        QCOMPARE(pixelsOf(document, Qt::red), 20 * 10);
+        image = QImage(document.size().toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        document.drawContents(&painter);
+        painter.end();
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                red += image.pixelColor(x, y) == Qt::red;
+        QCOMPARE(red, 20 * 10);
     }
 
-    // Pages as word processors write them, and damaged ones. The pandoc page is described in
-    // controlWords; the LibreOffice ones were written by LibreOffice Writer
-    // from the sources beside them (make-libreoffice-pages.sh); the WordPad one is written by
-    // hand in the shape WordPad gives its files (bullets from \pntext, \fi-360\li720 and no tab
-    // stop; pasted pictures as metafiles), as WordPad does not run here.
+    // Pages as word processors write them, and damaged ones. LibreOffice Writer wrote its pages
+    // (make-libreoffice-pages.sh); the WordPad one is written by hand in the shape WordPad gives
+    // its files (bullets from \pntext, \fi-360\li720 and no tab stop; pictures as metafiles).
     void pages()
     {
         const QByteArray lists = kept("libreoffice-lists.rtf"), wordPad = kept("wordpad-bullets.rtf");
@@ -300,8 +281,7 @@ private Q_SLOTS:
             QCOMPARE(imagesIn(document), images);
             if (item.isEmpty())
                 continue;
-            // Where the user looks: the item's first line of text, after its bullet or number and
-            // tab, starts where its wrapped line does.
+            // The item's text after its bullet or number and tab starts where its wrapped line does.
             document.setTextWidth(120); // narrow: every item wraps
             document.size();            // lays the document out
             QTextBlock block = document.begin();

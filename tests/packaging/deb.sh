@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# The Debian package, made by cpack from a built tree and looked at without installing it: the
-# files in their places, computed dependencies, lintian without errors, a valid menu entry and
-# a valid software-centre description.
+# The Debian package from cpack, looked at without installing it: the files' places, the computed
+# dependencies, lintian without errors, a valid menu entry and software-centre description.
 set -euo pipefail
 
 build=${1:?usage: deb.sh BUILD-FOLDER}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "ok: $*"; }
+source "$(dirname "$0")/../e2e/lib.sh" # the work folder, fail and pass
 
 for tool in cpack dpkg-deb dpkg-shlibdeps lintian desktop-file-validate appstreamcli; do
     command -v "$tool" >/dev/null || fail "$tool is missing (./build.sh test installs it)"
@@ -22,19 +18,16 @@ pass "built $(basename "$deb")"
 
 # --- The files' places.
 dpkg-deb --contents "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' >"$work/contents"
-has() { grep -qxF "$1" "$work/contents" || fail "the package lacks $1"; }
+has() {
+    local file
+    for file; do grep -qxF "./$file" "$work/contents" || fail "the package lacks $file"; done
+}
 app_id=$(sed -n 's/^Icon=//p' "$build/packaging/generated/"*.desktop)
-has "./opt/vrimclocks/vrimclocks"
-has "./opt/vrimclocks/Skins/Quenz/dunga-3d.jpg"
-has "./opt/vrimclocks/Sounds/bzz.wav"
-has "./opt/vrimclocks/Helps/dovHlp.rtf"
-has "./usr/bin/vrimclocks -> /opt/vrimclocks/vrimclocks"
-has "./usr/share/applications/$app_id.desktop"
-has "./usr/share/metainfo/$app_id.metainfo.xml"
-has "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"
-for size in 16 24 32 48 64 128 256; do has "./usr/share/icons/hicolor/${size}x$size/apps/$app_id.png"; done
-has "./usr/share/doc/vrimclocks/copyright"
-has "./usr/share/doc/vrimclocks/changelog.gz"
+has opt/vrimclocks/{vrimclocks,Skins/Quenz/dunga-3d.jpg,Sounds/bzz.wav,Helps/dovHlp.rtf}
+has "usr/bin/vrimclocks -> /opt/vrimclocks/vrimclocks" usr/share/doc/vrimclocks/{copyright,changelog.gz}
+has usr/share/{applications/"$app_id".desktop,metainfo/"$app_id".metainfo.xml}
+has "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+for size in 16 24 32 48 64 128 256; do has "usr/share/icons/hicolor/${size}x$size/apps/$app_id.png"; done
 ! grep -E '^\./opt/vrimclocks/(bin|share|Settings)' "$work/contents" || fail "the program folder holds more than the program"
 ! grep -E '^\./(usr/local|home|root|tmp)' "$work/contents" || fail "files outside the system's places"
 pass "files in their places"

@@ -12,10 +12,8 @@ using namespace vrim::test;
 using Moment = std::pair<qint64, qint64>; // wall-clock ms into the day, monotonic ms
 Q_DECLARE_METATYPE(QList<Moment>)
 
-// Counting on scripted time: the wall clock gives the "HH:MM:SS" text, the monotonic clock what
-// really went by, sleep included. No pass waits for anything. Then the real Gantos window
-// offscreen, in the whole program on test doubles: what the user reads and can press after each
-// sequence of clicks.
+// Counting on scripted time (the wall clock gives the "HH:MM:SS" text, the monotonic clock what
+// really went by, sleep included), then the Gantos window in the whole program on test doubles.
 class TestStopwatch : public QObject {
     Q_OBJECT
 
@@ -36,11 +34,6 @@ class TestStopwatch : public QObject {
             model.pass();
         }
     };
-
-    static QStringList boxes(const stopwatch::Watch &watch)
-    {
-        return {watch.hoursText(), watch.minutesText(), watch.secondsText()};
-    }
 
     struct Rig : ProgramRig { // the window
         StopwatchWindow *window = nullptr;
@@ -84,18 +77,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<Moment>>("passes");
         QTest::addColumn<int>("counted");
-        const auto steady = [](int from, int to, qint64 wallShift = 0, qint64 monoShift = 0) {
+        const auto steady = [](int from, int to, qint64 wallShift = 0) {
             QList<Moment> out;
             for (int s = from; s <= to; ++s)
-                out.append({s * 1000LL + 2 + wallShift, s * 1000LL + 2 + monoShift});
+                out.append({s * 1000LL + 2 + wallShift, s * 1000LL + 2});
             return out;
         };
         QTest::newRow("steady") << steady(1, 6) << 6;
         QTest::newRow("3725 s") << steady(1, 3725) << 3725;
-        QTest::newRow("clock set back an hour") << steady(1, 3) + steady(4, 6, -3600'000) << 6;
         QTest::newRow("clock set forward a day") << steady(1, 3) + steady(4, 6, 86400'000) << 6;
-        QTest::newRow("clock set back 30 s") << steady(1, 3) + steady(4, 6, -30'000) << 6;
-        QTest::newRow("clock set forward 37 s") << steady(1, 3) + steady(4, 6, 37'000) << 6;
         QTest::newRow("clock set back 1 s") << steady(1, 3) + steady(4, 6, -1000) << 6;
         // Set 0.6 s on after every pass: the seconds shown change every 0.4 s.
         QList<Moment> nudged;
@@ -104,8 +94,6 @@ private Q_SLOTS:
         QTest::newRow("clock set on 0.6 s ten times") << nudged << 4;
         QTest::newRow("stuck clock")
             << steady(1, 3) + QList<Moment>{{3002, 4002}, {3002, 5002}, {3002, 6002}, {3002, 7002}} << 7;
-        QTest::newRow("a pass 1.5 s late")
-            << QList<Moment>{{1002, 1002}, {2002, 2002}, {4502, 4502}, {5002, 5002}} << 5;
         QTest::newRow("a pass 5 s late")
             << QList<Moment>{{1002, 1002}, {2002, 2002}, {7002, 7002}, {8002, 8002}} << 8;
         QTest::newRow("a pass a little early") << QList<Moment>{{999, 999}, {1002, 1002}, {2002, 2002}} << 2;
@@ -121,14 +109,14 @@ private Q_SLOTS:
         rig.model.clickFirst();
         for (const auto &[wall, mono] : passes)
             rig.passAt(wall, mono);
-        QCOMPARE(rig.model.first().counts, stopwatch::Counts::after(counted));
-        QCOMPARE(boxes(rig.model.first()),
+        const auto &watch = rig.model.first();
+        QCOMPARE(watch.counts, stopwatch::Counts::after(counted));
+        QCOMPARE((QStringList{watch.hoursText(), watch.minutesText(), watch.secondsText()}),
                  (QStringList{QString::number(counted / 3600), QString::number(counted / 60),
                               QString::number(counted)}));
         // Stopped at the last pass: where nobody set the clock, the stamps span the count.
         rig.model.clickFirst();
         const auto [wall, mono] = passes.last();
-        const auto &watch = rig.model.first();
         const auto stamp = [](const QString &text) {
             return QTime::fromString(text.trimmed(), u"HH:mm:ss"_qs);
         };
@@ -138,10 +126,10 @@ private Q_SLOTS:
         QCOMPARE(watch.counts.totalSeconds, counted);
     }
 
+    // Stopped between the change of the second and the pass just after it: the count still
+    // matches the stamps.
     void aStopCountsTheSecondThatJustChanged()
     {
-        // Stopped between the change of the second and the pass just after it: the count
-        // still matches the stamps.
         Counting rig;
         rig.at(300, 300);
         rig.model.clickFirst();
@@ -149,9 +137,9 @@ private Q_SLOTS:
             rig.passAt(s * 1000 + 2, s * 1000 + 2);
         rig.at(5001, 5001);
         rig.model.clickFirst();
-        QCOMPARE(rig.model.first().secondsText(), QStringLiteral("5"));
-        QCOMPARE(rig.model.first().startStamp, QStringLiteral("00:00:00  "));
-        QCOMPARE(rig.model.first().stopStamp, QStringLiteral("00:00:05  "));
+        const auto &watch = rig.model.first();
+        QCOMPARE((QStringList{watch.secondsText(), watch.startStamp, watch.stopStamp}),
+                 (QStringList{"5", "00:00:00  ", "00:00:05  "}));
     }
 
     // "1", "2", "3" click Command1, Command2, Command3; "p" is a pass of the ticker.
@@ -208,7 +196,6 @@ private Q_SLOTS:
     }
 
     // Help is offered, moves Gantos aside and opens the "ganto" page, which has no sample.
-    // About and Exit are the end-to-end test's.
     void helpMovesTheWindowAside()
     {
         Rig rig;
@@ -223,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(help->findChild<QPushButton *>(QStringLiteral("Command1"))->isEnabled(), false);
     }
 
-    // Exit is the end-to-end test's; the close box goes the same way, and leaves nothing counting.
+    // The close box goes the way of Exit (the end-to-end test's), and leaves nothing counting.
     void theCloseBoxShowsTheLauncher()
     {
         Rig rig;

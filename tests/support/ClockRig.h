@@ -13,9 +13,37 @@
 #include <QtTest>
 
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 namespace vrim::test {
+
+// Data tables whose columns are known by their place: the test names them as it takes a row,
+// const auto [design, steps] = fetched<Design, QStringList>(), after columns<Design, QStringList>().
+inline constexpr const char *ColumnNames[] = {"0", "1", "2", "3", "4", "5", "6", "7"};
+
+template <typename... T>
+void columns()
+{
+    static_assert(sizeof...(T) <= std::size(ColumnNames));
+    size_t column = 0;
+    (QTest::addColumn<T>(ColumnNames[column++]), ...);
+}
+
+template <typename... T, size_t... Column>
+std::tuple<T...> fetchedFrom(std::index_sequence<Column...>)
+{
+    return {*static_cast<T *>(QTest::qData(ColumnNames[Column], qMetaTypeId<T>()))...};
+}
+
+template <typename... T>
+std::tuple<T...> fetched()
+{
+    static_assert(sizeof...(T) <= std::size(ColumnNames));
+    return fetchedFrom<T...>(std::index_sequence_for<T...>{});
+}
 
 inline QString secondsLater(const QString &time, int seconds)
 {
@@ -24,11 +52,9 @@ inline QString secondsLater(const QString &time, int seconds)
         .toString(QStringLiteral("HH:mm:ss"));
 }
 
-// A clock without its window: fake time, a recording player, fake window operations, and the
-// clock's window and the launcher in a registry (closing the window runs the frame's closing
-// steps). Its program folder is a fresh one with default settings, or one it shares with other
-// clocks: opening clocks is cheap when the settings are written once. Without a maker it is the
-// design's own clock, made by its card.
+// A clock without its window, on fake time, player and window operations, its window and the launcher
+// in a registry. Its program folder is fresh, or shared by clocks so that settings are written once.
+// Without a maker it is the design's own clock, made by its card.
 template <typename DesignClock = Clock>
 struct ClockRig {
     using Maker = std::function<std::unique_ptr<DesignClock>(const ClockContext &)>;
@@ -64,11 +90,10 @@ struct ClockRig {
         log.onUnloading[windowOf(design)] = [this] { clock.frame().closing(); };
     }
 
-    // The first step opens the clock at its time; then "HH:MM:SS" is a pass then, "a..b" a pass
-    // each second from a to b ("a..b/2": every other second), "=HH:MM:SS" sets the time alone,
-    // "x=N" and "screen=N" put the window's left edge and the screen's width (pixels), and the
-    // words are what a user does: "drag", "ontop", "reload" (the Skin Manager's two raises),
-    // "item Name" (a menu item), "Down Name" / "Up Name" / "Click Name" (a button).
+    // The first step opens the clock at its time; then "HH:MM:SS" is a pass, "a..b" a pass each second
+    // ("a..b/2": every other), "=HH:MM:SS" sets the time alone, "x=N" and "screen=N" the window's left
+    // edge and the screen's width (px); "drag", "reload" (the Skin Manager's two raises),
+    // "item Name" (a menu item) and "Down/Up/Click Name" (a button) are what a user does.
     void run(const QStringList &steps)
     {
         for (const QString &step : steps) {
@@ -93,8 +118,6 @@ struct ClockRig {
             } else if (step == u"drag") {
                 clock.frame().pressMoveHandle();
                 ops.endDrag();
-            } else if (step == u"ontop") {
-                clock.frame().pressOnTopButton();
             } else if (step == u"reload") {
                 clock.refresh().raise();
                 clock.refresh().raise();

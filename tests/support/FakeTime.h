@@ -14,13 +14,12 @@ class FakeTime final : public TimeSource {
 public:
     QString now = QStringLiteral("00:00:00");
     QStringList script;
-    QDate today{2026, 12, 7};
     qint64 wallMs = 0;
     qint64 monoMs = 0;
     std::optional<QTimeZone> systemZone = SystemTimeSource().zone();
 
     QString timeText() override { return script.isEmpty() ? now : script.takeFirst(); }
-    QDate date() override { return today; }
+    QDate date() override { return {2026, 12, 7}; }
     qint64 wallClockMs() override { return wallMs; }
     qint64 monotonicMs() override { return monoMs; }
     std::optional<QTimeZone> zone() override { return systemZone; }

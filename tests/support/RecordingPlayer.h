@@ -6,14 +6,13 @@
 
 namespace vrim::test {
 
-// Writes down every command a clock sends; the test decides when a command completes.
+// Writes down every command a clock sends.
 class RecordingPlayer final : public SoundPlayer {
 public:
     QStringList log;
 
     void prepare(const QString &waveFile) override { log.append(QStringLiteral("prepare ") + waveFile); }
     void command(const QString &word) override { log.append(word); }
-    void finish() { Q_EMIT completed(); }
 };
 
 } // namespace vrim::test
