@@ -59,13 +59,6 @@ ReadBack readBack(const SettingsStore &store, const QString &file)
         {read.value.sound, read.value.interval}, read.problem, read.value == store.defaultSound(Design::Dov)};
 }
 
-// An empty file, and the folders above it.
-void touch(const QString &path)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    TempProgramFolder::write(path, {});
-}
-
 } // namespace
 
 // The settings folder and its files: where they lie, how they are read and saved, what a start
@@ -153,8 +146,8 @@ private Q_SLOTS:
     {
         QTemporaryDir root;
         const QString folder = root.path() + QStringLiteral("/Vrim Clocks ö");
-        touch(folder + QStringLiteral("/Settings/Jolvexprefs.prf"));
-        touch(folder + QStringLiteral("/Skins/norvi/Plum.JPG"));
+        TempProgramFolder::write(folder + QStringLiteral("/Settings/Jolvexprefs.prf"), {});
+        TempProgramFolder::write(folder + QStringLiteral("/Skins/norvi/Plum.JPG"), {});
         const std::pair<QString, QString> rows[] = {
             // clang-format off
             {"\\Settings\\jolvexprefs.prf", "/Settings/Jolvexprefs.prf"},
@@ -180,7 +173,7 @@ private Q_SLOTS:
         const QString elsewhere = root.path() + QStringLiteral("/pictures");
         for (const QString &file : QStringList{here + "/Skins/Quenz/dunga-3d.jpg", here + "/Sounds/bzz.wav",
                                                elsewhere + "/Skins/Quenz/dunga-3d.jpg"})
-            touch(file);
+            TempProgramFolder::write(file, {});
         const QString dunga = here + "/Skins/Quenz/dunga-3d.jpg";
         const std::pair<QString, QString> rows[] = {
             // clang-format off
@@ -207,8 +200,8 @@ private Q_SLOTS:
     {
         QTemporaryDir root;
         const QString program = root.path() + QStringLiteral("/opt/vrimclocks");
-        touch(program + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"));
-        touch(program + QStringLiteral("/Sounds/iauu.wav"));
+        TempProgramFolder::write(program + QStringLiteral("/Skins/Quenz/dunga-3d.jpg"), {});
+        TempProgramFolder::write(program + QStringLiteral("/Sounds/iauu.wav"), {});
         const QString ann = root.path() + QStringLiteral("/ann/.local/share/vrimclocks");
         const QString bob = root.path() + QStringLiteral("/bob/data/vrimclocks");
         QCOMPARE(DataFolders::forProgram(program, ann).settingsPath(),
@@ -587,7 +580,6 @@ private Q_SLOTS:
         }
         // The keeper says so once, naming the record, and reopens nothing.
         Rig rig;
-        QDir().mkpath(QFileInfo(rig.record).path());
         TempProgramFolder::write(rig.record, "dov 1 2\nnot ours\n");
         rig.keeper.reopen();
         QVERIFY(rig.registry.loaded().isEmpty());
@@ -618,7 +610,6 @@ private Q_SLOTS:
         QCOMPARE(rig.written(), open);
 
         Rig next;
-        QDir().mkpath(QFileInfo(next.record).path());
         TempProgramFolder::write(next.record, open);
         next.keeper.reopen();
         QCOMPARE(next.registry.loaded(), (QStringList{window::Dov, window::Quenz}));
@@ -660,7 +651,6 @@ private Q_SLOTS:
         const SessionFiles files = SessionFiles::under(folder.path());
         QVERIFY(QDir().mkpath(files.options)); // a folder where the options file should be
         // A file where the autostart folder should be.
-        QVERIFY(QDir().mkpath(QFileInfo(QFileInfo(files.autostart).path()).path()));
         TempProgramFolder::write(QFileInfo(files.autostart).path(), "not a folder");
         SessionOptions options(files, QStringLiteral("/opt/v/vrimclocks"));
         const auto reopen = options.setReopens(true);
