@@ -88,13 +88,13 @@ void WindowKeeper::write()
         why = tr("its folder could not be made");
     else if (auto problem = files::writeWhole(m_record, openwindows::format(open)))
         why = *problem;
-    if (!why.isEmpty()) {
-        // Said once: the record is written again at every move.
-        m_keeping = false;
-        m_platform.messages().warn(tr("The record of the open clocks, %1, could not be saved: %2. Where they "
-                                      "are is not kept until the program starts again.")
+    // Tried again at the next change, for a full disk may have room by then; said once until a
+    // save succeeds, for the record is written at every move.
+    if (!why.isEmpty() && !m_failing)
+        m_platform.messages().warn(tr("The record of the open clocks, %1, could not be saved: %2. It is "
+                                      "saved again at the next change, once it can be.")
                                        .arg(QDir::toNativeSeparators(m_record), why));
-    }
+    m_failing = !why.isEmpty();
 }
 
 void WindowKeeper::reopen()

@@ -32,7 +32,6 @@ public:
 
     // Starts keeping the record (written at once) or stops and removes it.
     void setKeeping(bool on);
-    bool isKeeping() const { return m_keeping; }
     // Opens the recorded windows at their places. A record that cannot be used is reported once
     // and left to be written over.
     void reopen();
@@ -52,6 +51,7 @@ private:
     bool m_keeping = false;
     bool m_stopped = false;
     bool m_reopening = false;
+    bool m_failing = false; // the last save failed, and said so
 };
 
 } // namespace vrim

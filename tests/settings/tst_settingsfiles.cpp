@@ -668,7 +668,15 @@ private Q_SLOTS:
         QCOMPARE(rig.platform.warnings.size(), 1);
         QVERIFY2(rig.platform.warnings.front().contains(rig.record),
                  qPrintable(rig.platform.warnings.front()));
-        QVERIFY(!rig.keeper.isKeeping());
+        // Tried again at each change without saying so again; saved once it can be.
+        rig.registry.show(window::Quenz);
+        rig.settle();
+        QCOMPARE(rig.platform.warnings.size(), 1);
+        QVERIFY(QDir(rig.record).removeRecursively());
+        rig.registry.show(window::Stopwatch);
+        rig.settle();
+        QCOMPARE(rig.platform.warnings.size(), 1);
+        QVERIFY2(rig.written().contains("dov ") && rig.written().contains("Quenz "), rig.written().constData());
     }
 
     void optionsAreOffUntilTurnedOn()
