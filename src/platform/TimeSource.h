@@ -31,7 +31,25 @@ public:
 
 class SystemTimeSource final : public TimeSource {
 public:
-    QString timeText() override { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
+    QString timeText() override
+    {
+        // Every call reads the clock; the words are made once a second. The clocks read the
+        // time many times a pass, and each copy handed out shares the one string.
+        const int second = QTime::currentTime().msecsSinceStartOfDay() / 1000;
+        if (second != m_second) {
+            m_second = second;
+            const int fields[3] = {second / 3600, second / 60 % 60, second % 60};
+            QChar text[8];
+            for (int i = 0; i < 3; ++i) {
+                text[3 * i] = QChar(u'0' + fields[i] / 10);
+                text[3 * i + 1] = QChar(u'0' + fields[i] % 10);
+                if (i < 2)
+                    text[3 * i + 2] = QChar(u':');
+            }
+            m_text = QString(text, 8);
+        }
+        return m_text;
+    }
     QDate date() override { return QDate::currentDate(); }
     qint64 wallClockMs() override { return QDateTime::currentMSecsSinceEpoch(); }
     qint64 monotonicMs() override
@@ -46,6 +64,10 @@ public:
         QTimeZone system = QTimeZone::systemTimeZone();
         return system.isValid() ? std::optional<QTimeZone>(std::move(system)) : std::nullopt;
     }
+
+private:
+    int m_second = -1;
+    QString m_text;
 };
 
 } // namespace vrim

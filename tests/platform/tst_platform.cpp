@@ -40,6 +40,19 @@ private Q_SLOTS:
             QCOMPARE(SecondTicker::delayToNextSecond(now), delay + SecondTicker::Slack);
     }
 
+    // The system's time of day in the clocks' words, made once a second and handed out again
+    // within it: whichever second a reading falls in, it reads that second.
+    void systemTimeTextIsTheClocksTime()
+    {
+        SystemTimeSource time;
+        for (int reading = 0; reading < 3; ++reading) {
+            const QString before = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+            const QString text = time.timeText();
+            const QString after = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+            QVERIFY2(text == before || text == after, qPrintable(text + u' ' + before + u' ' + after));
+        }
+    }
+
     // A pass asked for runs only who asked, once however often asked; then every subscriber
     // passes each second, the next wake worked out from the time read then, so a clock set back
     // an hour never sleeps longer than a second.
