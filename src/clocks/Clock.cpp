@@ -6,7 +6,7 @@
 #include "settings/DesignFiles.h"
 
 #include <QLoggingCategory>
-#include <QTime>
+#include <QStringView>
 
 #include <utility>
 
@@ -15,6 +15,27 @@
 Q_LOGGING_CATEGORY(lcChime, "vrim.chime", QtWarningMsg)
 
 namespace vrim {
+namespace {
+
+// The second of the day that "HH:MM:SS" names, or nothing for words that name no time. Read
+// every pass, so read by hand rather than through a time format.
+std::optional<int> secondOfDay(QStringView text)
+{
+    if (text.size() != 8 || text[2] != u':' || text[5] != u':')
+        return std::nullopt;
+    int fields[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        const QChar tens = text[3 * i], units = text[3 * i + 1];
+        if (tens < u'0' || tens > u'9' || units < u'0' || units > u'9')
+            return std::nullopt;
+        fields[i] = (tens.unicode() - u'0') * 10 + (units.unicode() - u'0');
+    }
+    if (fields[0] > 23 || fields[1] > 59 || fields[2] > 59)
+        return std::nullopt;
+    return fields[0] * 3600 + fields[1] * 60 + fields[2];
+}
+
+} // namespace
 
 Clock::Clock(Design design, const ClockContext &context)
     : m_design(design)
@@ -156,9 +177,7 @@ bool Clock::clockJumped()
     // no jump. Anything else (the clock set back or on, a summer-time change, a resume) is, and
     // the rules, which change only what a turn of the hour or minute changes, would go on
     // showing the old time. Midnight is one second like any other.
-    const QTime now = QTime::fromString(m_time.timeText(), QStringLiteral("HH:mm:ss"));
-    const std::optional<int> last = std::exchange(
-        m_lastPassSecond, now.isValid() ? std::optional(now.msecsSinceStartOfDay() / 1000) : std::nullopt);
+    const std::optional<int> last = std::exchange(m_lastPassSecond, secondOfDay(m_time.timeText()));
     if (!last || !m_lastPassSecond)
         return false;
     constexpr int Day = 24 * 60 * 60;

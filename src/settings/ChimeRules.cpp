@@ -15,7 +15,7 @@ void SoundMenu::setFromInterval(const QString &chime)
         soundOn = true; // Sound Off keeps whatever mark it has, as it always did
 }
 
-bool intervalMatches(const QString &chime, int units, const QString &mm)
+bool intervalMatches(const QString &chime, int units, QStringView mm)
 {
     if (chime == interval::FiveMinutes)
         return units == 0 || units == 5;
@@ -40,13 +40,20 @@ bool chimeDue(const QString &chime, SoundMenu &menu, TimeSource &time, const Chi
     if (!menu.soundOn)
         return false;
 
+    // Read as views, not copies: this runs every pass of every clock that chimes.
     const QString first = time.timeText();
-    const int units = unitsFromFace ? *unitsFromFace : first.mid(4, 1).toInt();
-    const QString secs = first.mid(6, 2);
-    const QString mm = first.mid(3, 1) + time.timeText().mid(4, 1);
+    const QString second = time.timeText();
+    const int units = unitsFromFace ? *unitsFromFace : QStringView(first).mid(4, 1).toInt();
+    const QStringView secs = QStringView(first).mid(6, 2);
+    // The minute's tens from the first reading, its units from the second.
+    QChar minute[2];
+    qsizetype length = 0;
+    for (const QStringView part : {QStringView(first).mid(3, 1), QStringView(second).mid(4, 1)})
+        for (const QChar c : part)
+            minute[length++] = c;
     if (design.needsSecondZero && secs != u"00")
         return false;
-    return intervalMatches(chime, units, mm);
+    return intervalMatches(chime, units, QStringView(minute, length));
 }
 
 } // namespace vrim

@@ -61,7 +61,7 @@ const ChimeDesign &of(Design design);
 
 // The interval's condition on the minutes alone: `units` is the minutes' units digit, `mm` the
 // minutes as two characters (which may come from two readings).
-bool intervalMatches(const QString &chime, int units, const QString &mm);
+bool intervalMatches(const QString &chime, int units, QStringView mm);
 
 // The chime test of one pass. It reads the time itself; `unitsFromFace` is the units digit the
 // face has already read in the same pass (the Dov clock tests "5 min" on it). Answers whether

@@ -32,7 +32,7 @@ const std::array<BarLayout, 12> Layout = {{
 constexpr ColourValue Black = rgbValue(0, 0, 0);
 constexpr ColourValue Edge = rgbValue(40, 40, 40);
 
-int digit(const QString &text, int position) { return text.mid(position - 1, 1).toInt(); }
+int digit(QStringView text, int position) { return text.mid(position - 1, 1).toInt(); }
 
 } // namespace
 

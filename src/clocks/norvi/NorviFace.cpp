@@ -32,7 +32,7 @@ constexpr int TensBottom = 1110, UnitsBottom = 2670;
 constexpr ColourValue Edge = rgbValue(40, 40, 40);
 constexpr ColourValue Black = rgbValue(0, 0, 0);
 
-int digit(const QString &text, int position) { return text.mid(position - 1, 1).toInt(); }
+int digit(QStringView text, int position) { return text.mid(position - 1, 1).toInt(); }
 
 } // namespace
 

@@ -30,7 +30,7 @@ constexpr std::array<Mark, 3> RightMarks = {{{L14, -1}, {L16, L14}, {L15, L16}}}
 
 constexpr int Edge = 15; // a bar's border, one pixel
 
-int number(const QString &text, int position, int length) { return text.mid(position - 1, length).toInt(); }
+int number(QStringView text, int position, int length) { return text.mid(position - 1, length).toInt(); }
 
 } // namespace
 
