@@ -429,10 +429,10 @@ void ClockWindow::report(const QString &problem)
         m_platform.messages().warn(problem);
 }
 
-void ClockWindow::paintEvent(QPaintEvent *)
+void ClockWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    FacePainter::paint(painter, m_clock->face(), m_pictures);
+    FacePainter::paint(painter, m_clock->face(), m_pictures, &event->region());
 }
 
 void ClockWindow::resizeEvent(QResizeEvent *event)

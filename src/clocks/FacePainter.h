@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
 #include <vector>
 
@@ -22,8 +23,11 @@ public:
     // The tool-tip at a point (pixels): that of the topmost visible control with one there.
     static QString tipAt(const Face &face, QPoint at);
 
-    // `pictures` are the window's picture slots, each already sized for its controls.
-    static void paint(QPainter &painter, const Face &face, const std::vector<QImage> &pictures);
+    // `pictures` are the window's picture slots, each already sized for its controls. Only the
+    // controls that show within `dirty` (pixels) are drawn, when it is given: a control draws
+    // nothing outside where it shows.
+    static void paint(QPainter &painter, const Face &face, const std::vector<QImage> &pictures,
+                      const QRegion *dirty = nullptr);
 };
 
 } // namespace vrim
