@@ -2,6 +2,10 @@
 
 #include <QLoggingCategory>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 // Off unless asked for (QT_LOGGING_RULES="vrim.tick.info=true"): the benchmark reads it.
 Q_LOGGING_CATEGORY(lcTick, "vrim.tick", QtWarningMsg)
 
@@ -61,6 +65,15 @@ void SecondTicker::wake()
     for (int id : ids)
         if (const auto it = m_subscribers.find(id); it != m_subscribers.end())
             it->second();
+    if (atSecond && ++m_secondsSinceTrim >= SecondsBetweenTrims) {
+        m_secondsSinceTrim = 0;
+#ifdef __GLIBC__
+        // Every second's pass makes and frees small blocks among the ones that stay (a face's
+        // words, a region to repaint), and glibc keeps the pages they leave free: a clock left
+        // for months would hold more and more of them. Once an hour they go back to the system.
+        malloc_trim(0);
+#endif
+    }
     schedule();
 }
 

@@ -45,6 +45,9 @@ private:
     std::map<int, bool> m_soon;
     bool m_wakeForSoon = false;
     int m_nextId = 1;
+    // Passes at a second since the heap's free pages were last handed back.
+    static constexpr int SecondsBetweenTrims = 3600;
+    int m_secondsSinceTrim = 0;
 };
 
 } // namespace vrim
