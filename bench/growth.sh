@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Memory over many simulated hours: every window open in one vrimclocks process (the launcher,
+# the eight clocks, Gantos with both stopwatches counting, Ostran Time with a Daytime server of
+# its own answering, the Dov help page), and `xclock -update 1` beside it on the same Xvfb, both
+# under libfaketime at RATE times speed (60 by default: a simulated hour is a real minute), both
+# the wall clock and the monotonic clock running fast, so the timers come RATE times as often.
+# At each simulated hour: each program's resident memory (VmRSS), split into what is its own
+# (RssAnon: the heap and other private memory) and file pages mapped in (RssFile: code of the
+# program and its libraries, which the kernel maps in as code first runs, up to the code's size,
+# and can drop again at any time); the vrimclocks heap's resident part ([heap] in smaps); and the
+# vrimclocks passes logged in that hour (one a simulated second when it keeps up: 3600).
+# Figures only: nothing here passes or fails.
+#   VRIM_PROGRAM=build-dev/vrimclocks bench/growth.sh [HOURS] [RATE]
+# Writes bench/results/growth-latest.md (growth-RATEx-latest.md at another speed).
+set -euo pipefail
+
+hours=${1:-10}
+rate=${2:-60}
+[[ $hours =~ ^[0-9]+$ && $rate =~ ^[0-9]+$ ]] || { echo "usage: $0 [HOURS] [RATE]" >&2; exit 2; }
+source "$(dirname "$0")/lib.sh"
+preload=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
+[ -n "$preload" ] || { echo "missing libfaketime: apt-get install faketime" >&2; exit 1; }
+result=${GROWTH_RESULT:-$bench/results/growth-latest.md}
+((rate == 60)) || [ -n "${GROWTH_RESULT:-}" ] || result="$bench/results/growth-${rate}x-latest.md"
+
+export TZ=UTC
+# One line a pass, counted each hour; the chime lines as the soak has them.
+export QT_LOGGING_RULES="vrim.tick.info=true;vrim.chime.info=true"
+start_x
+start_sound_server
+# A Daytime server on the loopback for Ostran Time, answering with the time of the moment.
+python3 - "$work" >"$work/daytime.log" 2>&1 <<'PY' &
+import datetime, socket, sys
+server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+server.bind(("127.0.0.1", 0))
+server.listen(5)
+open(sys.argv[1] + "/port", "w").write(str(server.getsockname()[1]))
+while True:
+    peer, _ = server.accept()
+    now = datetime.datetime.utcnow()
+    mjd = (now.date() - datetime.date(1858, 11, 17)).days
+    peer.sendall(b"\n%d %s 00 0 0 50.0 UTC(NIST) * \n" % (mjd, now.strftime("%y-%m-%d %H:%M:%S").encode()))
+    peer.close()
+PY
+pids+=($!)
+within 50 test -s "$work/port" || fail "the Daytime server did not start"
+export VRIM_DAYTIME_SERVER="127.0.0.1:$(cat "$work/port")"
+
+# Both programs' clocks start at 22:30 the evening before.
+begin="2026-12-07 22:30:00"
+clock_start=$(date -u -d "$begin" +%s)
+folder="$work/prog"
+make_program_folder "$folder" "$program"
+started=$(date +%s.%N)
+LD_PRELOAD="$preload" FAKETIME="@$begin x$rate" "$folder/vrimclocks" >"$work/out.log" 2>&1 &
+app=$!
+pids+=("$app")
+program_time() { awk -v b="$clock_start" -v s="$started" -v n="$(date +%s.%N)" -v r="$rate" 'BEGIN{printf "%d", b + (n - s) * r}'; }
+until_program() { # seconds since the epoch
+    awk -v b="$clock_start" -v s="$started" -v a="$1" -v r="$rate" -v n="$(date +%s.%N)" \
+        'BEGIN{d = s + (a - b) / r - n; if (d > 0) system("sleep " d)}'
+}
+# Lumbo's hourly chime sounds only with its sound switch, the fourth line of lumbi.prf, at 1.
+within 100 test -s "$folder/Settings/lumbi.prf" || fail "no lumbi.prf after the first start"
+sed -i '4s/.*/ 1 \r/' "$folder/Settings/lumbi.prf"
+open_every_window
+lay_out_every_window
+opened=$(program_time)
+LD_PRELOAD="$preload" FAKETIME="@$begin x$rate" xclock -update 1 -geometry 120x120+1150+600 &
+peer=$!
+pids+=("$peer")
+within 50 shown xclock || fail "xclock did not open"
+
+status_kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
+heap_kb() { awk '/\[heap\]/{h=1; next} h && /^Rss:/{print $2; exit}' "/proc/$1/smaps"; }
+alive() { kill -0 "$app" 2>/dev/null && kill -0 "$peer" 2>/dev/null; }
+
+table="$work/table"
+: >"$table"
+rows=() # "vmrss anon file heap peer_vmrss peer_anon peer_file passes"
+mark=$(grep -c 'pass at' "$work/out.log" || true)
+# The first reading at the first whole hour after the windows opened (midnight at 60x), the
+# growth counted from the hour after it.
+first_hour=$(((opened / 3600 + 1) * 3600))
+for ((h = 0; h <= hours; h++)); do
+    at=$((first_hour + h * 3600))
+    until_program "$at"
+    alive || fail "a program ended at $(date -u -d "@$(program_time)" '+%F %T')"
+    count=$(grep -c 'pass at' "$work/out.log" || true)
+    row="$(status_kb "$app" VmRSS) $(status_kb "$app" RssAnon) $(status_kb "$app" RssFile) $(heap_kb "$app")"
+    row+=" $(status_kb "$peer" VmRSS) $(status_kb "$peer" RssAnon) $(status_kb "$peer" RssFile) $((count - mark))"
+    mark=$count
+    rows+=("$row")
+    read -r rss anon file heap prss panon pfile passes <<<"$row"
+    ((h == 0)) && passes="-" # since the windows opened, not a whole hour
+    printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$(date -u -d "@$at" '+%a %H:%M')" \
+        "$rss" "$anon" "$file" "$heap" "$passes" "$prss" "$panon" "$pfile" | tee -a "$table"
+done
+
+# Growth from the first hour to the last, and the largest step between two hours.
+summary() { # column (1-based in a row) label
+    local first last most
+    first=$(cut -d' ' -f"$1" <<<"${rows[1]}")
+    last=$(cut -d' ' -f"$1" <<<"${rows[-1]}")
+    most=$(printf '%s\n' "${rows[@]:1}" | cut -d' ' -f"$1" | sort -n | tail -n 1)
+    echo "| $2 | $first | $last | $((last - first)) | $most |"
+}
+passes_short=$(printf '%s\n' "${rows[@]:1}" | awk '$8 < 3590' | wc -l)
+fewest=$(printf '%s\n' "${rows[@]:1}" | cut -d' ' -f8 | sort -n | head -n 1)
+{
+    echo "# Memory over $hours simulated hours at ${rate}x"
+    echo
+    echo "Run: $(date -u '+%Y-%m-%d %H:%M') UTC, $(nproc) cores, load average at the end $(load_average)."
+    echo "Program: \`$program\` ($(stat -c %s "$program") bytes). Every window open from"
+    echo "$(date -u -d "@$opened" '+%F %T') program time; \`xclock -update 1\` beside it, both under"
+    echo "libfaketime at ${rate}x from $begin. Memory in kB, read at each simulated hour."
+    echo
+    echo "| program time | vrimclocks VmRSS | RssAnon | RssFile | [heap] Rss | passes in the hour | xclock VmRSS | RssAnon | RssFile |"
+    echo "|---|---|---|---|---|---|---|---|---|"
+    cat "$table"
+    echo
+    if ((hours >= 2)); then
+        echo "From the first hour ($(date -u -d "@$((first_hour + 3600))" '+%a %H:%M')) to the last:"
+        echo
+        echo "| figure | after the first hour | at the end | growth | highest |"
+        echo "|---|---|---|---|---|"
+        summary 1 "vrimclocks VmRSS"
+        summary 2 "vrimclocks RssAnon"
+        summary 3 "vrimclocks RssFile"
+        summary 4 "vrimclocks [heap] Rss"
+        summary 5 "xclock VmRSS"
+        summary 6 "xclock RssAnon"
+        summary 7 "xclock RssFile"
+        echo
+        echo "Passes: $fewest in the hour with the fewest (3600 when every simulated second has its"
+        echo "pass); hours with fewer than 3590: $passes_short of $hours."
+    fi
+} >"$result"
+cat "$result"
