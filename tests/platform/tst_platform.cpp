@@ -43,6 +43,8 @@ class TestPlatform : public QObject {
         TempProgramFolder::write(folder.file(name), wave());
         return folder.file(name);
     }
+    // The sound module's sound, compiled in.
+    static std::unique_ptr<SoundEffect> realSound() { return std::unique_ptr<SoundEffect>(vrim_new_sound_effect()); }
 
 private Q_SLOTS:
     void wakesJustAfterEachSecond()
@@ -152,7 +154,7 @@ private Q_SLOTS:
         TempProgramFolder folder;
         const QString chime = writeWave(folder, "Sounds/chime.wav");
 
-        QtSoundPlayer player;
+        QtSoundPlayer player(realSound);
         player.prepare(chime);
         player.command(QStringLiteral("Open"));
         QCOMPARE(player.openFile(), chime);
@@ -180,7 +182,7 @@ private Q_SLOTS:
     {
         TempProgramFolder folder;
         const QString chime = writeWave(folder, "Sounds/bzz.wav");
-        QtSoundPlayer player;
+        QtSoundPlayer player(realSound);
         // A reload's sample, closed in the same pass, sounds nothing and starts nothing.
         player.prepare(chime);
         for (const char *word : {"Open", "Play", "Close"})
@@ -197,6 +199,21 @@ private Q_SLOTS:
         }
         QCOMPARE(player.loads(), 1);
         QCOMPARE(player.openFile(), chime);
+    }
+
+    // Without the sound module beside the program (here, beside the test) a chime is silent and
+    // counts as done, so the clock goes on as after any chime.
+    void withoutTheSoundModuleAChimeIsSilentAndDone()
+    {
+        TempProgramFolder folder;
+        QtSoundPlayer player;
+        QSignalSpy done(&player, &SoundPlayer::completed);
+        player.prepare(writeWave(folder, "Sounds/chime.wav"));
+        player.command(QStringLiteral("Open"));
+        player.command(QStringLiteral("Play"));
+        QTRY_COMPARE(done.count(), 1);
+        QVERIFY(!player.isSounding());
+        QVERIFY(!player.hasStartedLibrary());
     }
 
     void unplayableSoundsLeaveTheProgramFree()
@@ -227,7 +244,7 @@ private Q_SLOTS:
                 TempProgramFolder::write(path, bytes);
             if (size > 0)
                 QVERIFY(QFile::resize(path, size));
-            QtSoundPlayer player;
+            QtSoundPlayer player(realSound);
             player.prepare(path);
             player.command(QStringLiteral("Open"));
             // The library keeps the whole sound in memory: a file far larger than a chime is
