@@ -75,6 +75,9 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     m_registry.define(window::Splash, [this] {
         auto *splash = new SplashWindow(m_registry, m_platform);
         QObject::connect(&splash->model(), &SplashModel::finished, &m_endCheck, [this] { splashFinished(); });
+        // The tray icon (its picture, the desktop bus) waits until the splash is on the screen.
+        QObject::connect(splash, &SplashWindow::firstPainted, &m_endCheck, [this] { offerTray(); },
+                         Qt::QueuedConnection);
         return std::make_unique<WidgetWindow>(splash);
     });
     for (const Design design : AllDesigns)
@@ -122,13 +125,13 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     m_registry.define(window::Launcher, [this] {
         return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry, m_menu.get()));
     });
-    offerTray();
 }
 
 Program::~Program() = default;
 
 void Program::splashFinished()
 {
+    offerTray(); // in case the splash was never painted
     if (!m_options.reopens())
         return;
     m_keeper.reopen();
@@ -137,6 +140,8 @@ void Program::splashFinished()
 
 void Program::offerTray()
 {
+    if (m_tray)
+        return;
     m_tray = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/icon/vrimclocks.png")));
     m_tray->setToolTip(QString::fromLatin1(build::ProgramName));
     m_tray->setContextMenu(m_menu.get());
