@@ -25,6 +25,8 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 
+#include <malloc.h>
+
 // The artwork lives in a static library, whose resources are not registered on their own.
 static void registerArtwork()
 {
@@ -72,6 +74,13 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 m_onEnd();
         },
         Qt::QueuedConnection);
+    // Opening a window decodes its pictures and lays out its text, and frees most of what that
+    // took; a second after the last window came or went, the freed pages go back to the system
+    // instead of staying with the program until it ends.
+    m_giveBack.setSingleShot(true);
+    m_giveBack.setInterval(1000);
+    QObject::connect(&m_giveBack, &QTimer::timeout, &m_endCheck, [] { ::malloc_trim(0); });
+    QObject::connect(&m_registry, &WindowRegistry::windowChanged, &m_giveBack, qOverload<>(&QTimer::start));
     m_registry.define(window::Splash, [this] {
         auto *splash = new SplashWindow(m_registry, m_platform);
         QObject::connect(&splash->model(), &SplashModel::finished, &m_endCheck, [this] { splashFinished(); });
