@@ -1,6 +1,7 @@
 // The network module: a Qt Network socket behind TcpReader, built as modules/network.so.
 #include "platform/TcpReader.h"
 
+#include <QCoreApplication>
 #include <QTcpSocket>
 
 namespace vrim {
@@ -8,8 +9,10 @@ namespace {
 
 class QtTcpReader final : public TcpReader {
 public:
+    // The application holds the socket, so that one dropped just before the program ends is
+    // still deleted with it.
     QtTcpReader()
-        : m_socket(new QTcpSocket)
+        : m_socket(new QTcpSocket(QCoreApplication::instance()))
     {
     }
     ~QtTcpReader() override
