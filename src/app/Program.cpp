@@ -25,6 +25,8 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 
+#include <malloc.h>
+
 // The artwork lives in a static library, whose resources are not registered on their own.
 static void registerArtwork()
 {
@@ -72,9 +74,19 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
                 m_onEnd();
         },
         Qt::QueuedConnection);
+    // Opening a window decodes its pictures and lays out its text, and frees most of what that
+    // took; a second after the last window came or went, the freed pages go back to the system
+    // instead of staying with the program until it ends.
+    m_giveBack.setSingleShot(true);
+    m_giveBack.setInterval(1000);
+    QObject::connect(&m_giveBack, &QTimer::timeout, &m_endCheck, [] { ::malloc_trim(0); });
+    QObject::connect(&m_registry, &WindowRegistry::windowChanged, &m_giveBack, qOverload<>(&QTimer::start));
     m_registry.define(window::Splash, [this] {
         auto *splash = new SplashWindow(m_registry, m_platform);
         QObject::connect(&splash->model(), &SplashModel::finished, &m_endCheck, [this] { splashFinished(); });
+        // The tray icon (its picture, the desktop bus) waits until the splash is on the screen.
+        QObject::connect(splash, &SplashWindow::firstPainted, &m_endCheck, [this] { offerTray(); },
+                         Qt::QueuedConnection);
         return std::make_unique<WidgetWindow>(splash);
     });
     for (const Design design : AllDesigns)
@@ -122,13 +134,13 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     m_registry.define(window::Launcher, [this] {
         return std::make_unique<WidgetWindow>(new LauncherWindow(m_registry, m_menu.get()));
     });
-    offerTray();
 }
 
 Program::~Program() = default;
 
 void Program::splashFinished()
 {
+    offerTray(); // in case the splash was never painted
     if (!m_options.reopens())
         return;
     m_keeper.reopen();
@@ -137,6 +149,8 @@ void Program::splashFinished()
 
 void Program::offerTray()
 {
+    if (m_tray)
+        return;
     m_tray = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/icon/vrimclocks.png")));
     m_tray->setToolTip(QString::fromLatin1(build::ProgramName));
     m_tray->setContextMenu(m_menu.get());

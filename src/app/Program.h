@@ -9,6 +9,7 @@
 #include "settings/DataFolders.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -52,6 +53,7 @@ private:
     DataFolders m_folders;
     std::function<void()> m_onEnd;
     QObject m_endCheck; // context of the queued end check, gone with the program
+    QTimer m_giveBack;  // hands freed memory back to the system once windows have settled
     SecondTicker m_ticker;
     WindowRegistry m_registry; // its windows use the ticker while they close
     SessionOptions m_options;

@@ -12,7 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <fontconfig/fontconfig.h>
 
 namespace {
 
@@ -55,6 +58,10 @@ int main(int argc, char *argv[])
         std::fputs(NoDisplay, stderr);
         return EXIT_FAILURE;
     }
+    // Fontconfig reads its configuration and font caches, a good part of the start, the first
+    // time a label lays out its text: the splash's labels wait for it. It starts here, beside the
+    // display's opening and the settings' first writing, and is ready by then.
+    const std::jthread fonts([] { FcInit(); });
     g_qtHandler = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
     g_openingDisplay = false;

@@ -2,13 +2,12 @@
 
 #include "nettime/DaytimeHosts.h"
 
-#include <QTcpSocket>
-
 namespace vrim {
 
-DaytimeClient::DaytimeClient(TimeSource &time, std::unique_ptr<Timer> timeout)
+DaytimeClient::DaytimeClient(TimeSource &time, std::unique_ptr<Timer> timeout, ReaderMaker readers)
     : m_time(time)
     , m_timeout(std::move(timeout))
+    , m_readers(std::move(readers))
 {
     connect(m_timeout.get(), &Timer::timeout, this, [this] {
         if (!m_socket)
@@ -23,12 +22,7 @@ DaytimeClient::~DaytimeClient() { cancel(); }
 void DaytimeClient::cancel()
 {
     m_timeout->stop();
-    if (QTcpSocket *socket = m_socket) {
-        m_socket = nullptr;
-        socket->disconnect(this);
-        socket->abort();
-        socket->deleteLater();
-    }
+    m_socket.reset();
 }
 
 void DaytimeClient::query(const QString &host)
@@ -46,17 +40,17 @@ void DaytimeClient::query(const QString &host)
         return;
     }
     m_host = daytime::shownName(*endpoint);
-    auto *socket = new QTcpSocket(this);
-    m_socket = socket;
+    m_socket = m_readers ? m_readers() : nullptr;
+    if (!m_socket) {
+        finish({m_host, std::nullopt, NoNetworkMessage});
+        return;
+    }
     m_startedMs = m_time.monotonicMs();
-    connect(socket, &QTcpSocket::hostFound, this, [this] { m_startedMs = m_time.monotonicMs(); });
-    connect(socket, &QTcpSocket::readyRead, this, &DaytimeClient::collect);
-    connect(socket, &QTcpSocket::errorOccurred, this,
-            [this](QAbstractSocket::SocketError error) { failed(error); });
-    connect(socket, &QTcpSocket::disconnected, this,
-            [this] { failed(QAbstractSocket::RemoteHostClosedError); });
     m_timeout->start(TimeoutMs);
-    socket->connectToHost(endpoint->host, endpoint->port, QIODevice::ReadOnly);
+    m_socket->connectTo(endpoint->host, endpoint->port,
+                        {.hostFound = [this] { m_startedMs = m_time.monotonicMs(); },
+                         .readyRead = [this] { collect(); },
+                         .failed = [this](TcpReader::Failure failure) { failed(failure); }});
 }
 
 void DaytimeClient::collect()
@@ -89,24 +83,24 @@ void DaytimeClient::collect()
     }
 }
 
-void DaytimeClient::failed(int socketError)
+void DaytimeClient::failed(TcpReader::Failure failure)
 {
     if (!m_socket)
         return;
-    switch (socketError) {
-    case QAbstractSocket::RemoteHostClosedError:
+    switch (failure) {
+    case TcpReader::Failure::Closed:
         collect();
         if (!m_socket)
             return;
         finishWithReplyOr(QStringLiteral("%1 closed the connection without a reply").arg(m_host));
         return;
-    case QAbstractSocket::HostNotFoundError:
+    case TcpReader::Failure::HostNotFound:
         finish({m_host, std::nullopt, QStringLiteral("Host not found: %1").arg(m_host)});
         return;
-    case QAbstractSocket::ConnectionRefusedError:
+    case TcpReader::Failure::Refused:
         finish({m_host, std::nullopt, QStringLiteral("Connection refused by %1").arg(m_host)});
         return;
-    default:
+    case TcpReader::Failure::Other:
         finish({m_host, std::nullopt,
                 QStringLiteral("No connection to %1: %2").arg(m_host, m_socket->errorString())});
         return;

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "nettime/DaytimeReply.h"
+#include "platform/TcpReader.h"
 #include "platform/TimeSource.h"
 #include "platform/Timer.h"
 
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
 #include <QString>
-#include <QTcpSocket>
 
 #include <functional>
 #include <memory>
@@ -32,9 +31,11 @@ public:
         qint64 arrivedWallMs = 0;            // the PC's wall clock when the first byte came
     };
     using AnswerHandler = std::function<void(const Answer &)>;
+    // A new connection for each query; nothing when the network cannot be reached at all.
+    using ReaderMaker = std::function<std::unique_ptr<TcpReader>()>;
 
     // `timeout` is started for each query and stopped when it ends.
-    DaytimeClient(TimeSource &time, std::unique_ptr<Timer> timeout);
+    DaytimeClient(TimeSource &time, std::unique_ptr<Timer> timeout, ReaderMaker readers);
     ~DaytimeClient() override;
 
     void onAnswer(AnswerHandler handler) { m_onAnswer = std::move(handler); }
@@ -45,9 +46,12 @@ public:
     void cancel();
     bool busy() const { return m_socket != nullptr; }
 
+    static inline const QString NoNetworkMessage =
+        QStringLiteral("No network: Vrim Clocks' network module is missing or does not load");
+
 private:
     void collect();
-    void failed(int socketError);
+    void failed(TcpReader::Failure failure);
     void finish(Answer answer);
     // Finishes with what the server sent, or with the problem noReply when it sent nothing.
     void finishWithReplyOr(const QString &noReply);
@@ -55,7 +59,8 @@ private:
     TimeSource &m_time;
     std::unique_ptr<Timer> m_timeout;
     AnswerHandler m_onAnswer;
-    QPointer<QTcpSocket> m_socket;
+    ReaderMaker m_readers;
+    std::unique_ptr<TcpReader> m_socket;
     QString m_host;
     QByteArray m_data;
     qint64 m_startedMs = 0;

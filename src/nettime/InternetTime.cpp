@@ -18,12 +18,13 @@ QString zoneNameOf(const QTimeZone &zone)
 
 } // namespace
 
-InternetTime::InternetTime(TimeSource &time, std::unique_ptr<Timer> timeout, ClockSetter &setter,
+InternetTime::InternetTime(TimeSource &time, std::unique_ptr<Timer> timeout,
+                           DaytimeClient::ReaderMaker readers, ClockSetter &setter,
                            std::optional<QTimeZone> zone)
     : m_time(time)
     , m_setter(setter)
     , m_zone(std::move(zone))
-    , m_client(time, std::move(timeout))
+    , m_client(time, std::move(timeout), std::move(readers))
 {
     m_client.onAnswer([this](const DaytimeClient::Answer &answer) { answered(answer); });
 }

@@ -24,8 +24,8 @@ class InternetTime final : public QObject {
 public:
     static inline const QString NoZoneMessage = QStringLiteral("Error getting subkey value.");
 
-    InternetTime(TimeSource &time, std::unique_ptr<Timer> timeout, ClockSetter &setter,
-                 std::optional<QTimeZone> zone);
+    InternetTime(TimeSource &time, std::unique_ptr<Timer> timeout, DaytimeClient::ReaderMaker readers,
+                 ClockSetter &setter, std::optional<QTimeZone> zone);
 
     // The load: the zone's standard name (the message box text when there is no zone, else
     // empty), then the first query to the default server.

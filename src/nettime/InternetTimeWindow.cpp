@@ -17,7 +17,8 @@ InternetTimeWindow::InternetTimeWindow(WindowRegistry &registry, Platform &platf
     : VrimWindow(registry, window::InternetTime,
                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                      Qt::WindowMinimizeButtonHint)
-    , m_model(platform.time(), platform.makeTimer(), platform.clockSetter(), platform.time().zone())
+    , m_model(platform.time(), platform.makeTimer(), [&platform] { return platform.makeTcpReader(); },
+              platform.clockSetter(), platform.time().zone())
 {
     setWindowTitle(QStringLiteral("Ostran Time"));
     closeOnEscape();

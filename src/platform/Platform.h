@@ -3,6 +3,7 @@
 #include "base/Geometry.h"
 #include "platform/ClockSetter.h"
 #include "platform/SoundPlayer.h"
+#include "platform/TcpReader.h"
 #include "platform/TimeSource.h"
 #include "platform/Timer.h"
 
@@ -60,6 +61,8 @@ public:
     virtual Shell &shell() = 0;
     virtual std::unique_ptr<Timer> makeTimer() = 0;
     virtual std::unique_ptr<SoundPlayer> makePlayer() = 0;
+    // A new connection to a server; nothing when the network cannot be reached.
+    virtual std::unique_ptr<TcpReader> makeTcpReader() = 0;
     virtual TimeSource &time() = 0;
     virtual Choosers &choosers() = 0;
     virtual Pictures &pictures() = 0;

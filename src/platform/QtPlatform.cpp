@@ -1,6 +1,7 @@
 #include "platform/QtPlatform.h"
 
 #include "BuildConfig.h"
+#include "platform/Modules.h"
 #include "platform/QtSoundPlayer.h"
 #include "platform/QtTimer.h"
 
@@ -239,5 +240,13 @@ QtPlatform::QtPlatform()
 std::unique_ptr<Timer> QtPlatform::makeTimer() { return std::make_unique<QtTimer>(); }
 
 std::unique_ptr<SoundPlayer> QtPlatform::makePlayer() { return std::make_unique<QtSoundPlayer>(); }
+
+std::unique_ptr<TcpReader> QtPlatform::makeTcpReader()
+{
+    // The network library loads with Ostran Time's first query.
+    using Make = decltype(&vrim_new_tcp_reader);
+    const auto make = reinterpret_cast<Make>(modules::entry("network", "vrim_new_tcp_reader"));
+    return std::unique_ptr<TcpReader>(make ? make() : nullptr);
+}
 
 } // namespace vrim

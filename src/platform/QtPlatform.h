@@ -59,6 +59,7 @@ public:
     Shell &shell() override { return m_shell; }
     std::unique_ptr<Timer> makeTimer() override;
     std::unique_ptr<SoundPlayer> makePlayer() override;
+    std::unique_ptr<TcpReader> makeTcpReader() override;
     TimeSource &time() override { return m_time; }
     Choosers &choosers() override { return m_choosers; }
     Pictures &pictures() override { return m_pictures; }

@@ -1,6 +1,7 @@
 #include "platform/QtSoundPlayer.h"
 
 #include "platform/LocalFiles.h"
+#include "platform/Modules.h"
 
 #include <QUrl>
 
@@ -8,35 +9,48 @@
 
 namespace vrim {
 
-QtSoundPlayer::QtSoundPlayer() = default;
+std::unique_ptr<SoundEffect> QtSoundPlayer::moduleEffect()
+{
+    using Make = decltype(&vrim_new_sound_effect);
+    const auto make = reinterpret_cast<Make>(modules::entry("sound", "vrim_new_sound_effect"));
+    return std::unique_ptr<SoundEffect>(make ? make() : nullptr);
+}
+
+QtSoundPlayer::QtSoundPlayer(EffectMaker makeEffect)
+    : m_makeEffect(std::move(makeEffect))
+{
+}
 QtSoundPlayer::~QtSoundPlayer() = default;
 
-QSoundEffect &QtSoundPlayer::effect()
+SoundEffect *QtSoundPlayer::effect()
 {
-    if (m_effect)
-        return *m_effect;
-    m_effect = std::make_unique<QSoundEffect>();
-    QSoundEffect *effect = m_effect.get();
-    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [this, effect] {
-        if (!effect->isPlaying() && m_started) {
-            m_started = false;
-            Q_EMIT completed();
-        }
-    });
-    QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this, effect] {
-        // A Play sent while the file was still loading starts once it has loaded.
-        if (effect->status() == QSoundEffect::Ready && m_playWhenLoaded) {
-            m_playWhenLoaded = false;
-            effect->play();
-        }
-        // A file that cannot be decoded will never report playing: count the Play as done.
-        if (effect->status() == QSoundEffect::Error && m_started) {
-            m_started = false;
-            m_playWhenLoaded = false;
-            Q_EMIT completed();
-        }
-    });
-    return *m_effect;
+    if (m_effect || !m_makeEffect)
+        return m_effect.get();
+    m_effect = m_makeEffect();
+    SoundEffect *effect = m_effect.get();
+    if (!effect)
+        return nullptr;
+    effect->onChange(
+        [this, effect] {
+            if (!effect->isPlaying() && m_started) {
+                m_started = false;
+                Q_EMIT completed();
+            }
+        },
+        [this, effect] {
+            // A Play sent while the file was still loading starts once it has loaded.
+            if (effect->status() == SoundEffect::Status::Ready && m_playWhenLoaded) {
+                m_playWhenLoaded = false;
+                effect->play();
+            }
+            // A file that cannot be decoded will never report playing: count the Play as done.
+            if (effect->status() == SoundEffect::Status::Error && m_started) {
+                m_started = false;
+                m_playWhenLoaded = false;
+                Q_EMIT completed();
+            }
+        });
+    return effect;
 }
 
 void QtSoundPlayer::prepare(const QString &waveFile) { m_prepared = waveFile; }
@@ -63,7 +77,7 @@ void QtSoundPlayer::play()
 {
     if (!m_open || m_source.isEmpty() || m_started)
         return; // the chime that is sounding is not started over
-    if (m_effect && m_effect->source() == m_source && m_effect->status() == QSoundEffect::Error)
+    if (m_effect && m_effect->source() == m_source && m_effect->status() == SoundEffect::Status::Error)
         return;
     m_started = true;
     // The sound starts from the event loop: a Close in the same pass (the sample that a reload
@@ -77,14 +91,21 @@ void QtSoundPlayer::startPlaying()
 {
     if (!std::exchange(m_startPending, false) || !m_started)
         return;
-    QSoundEffect &sound = effect();
+    SoundEffect *effect = this->effect();
+    if (!effect) {
+        // No sound library: the chime is silent, and done.
+        m_started = false;
+        Q_EMIT completed();
+        return;
+    }
+    SoundEffect &sound = *effect;
     if (sound.source() != m_source) {
         // A repeated Open of the sound already loaded reads and decodes nothing again.
         sound.stop();
         sound.setSource(m_source);
         ++m_loads;
     }
-    if (sound.status() == QSoundEffect::Ready)
+    if (sound.status() == SoundEffect::Status::Ready)
         sound.play();
     else
         m_playWhenLoaded = true; // or, should it fail, the status change reports the end
@@ -98,7 +119,7 @@ void QtSoundPlayer::command(const QString &word)
     } else if (verb == u"play") {
         play();
     } else if (verb == u"prev") {
-        // QSoundEffect always starts from the beginning: there is nothing to wind back.
+        // A sound always starts from the beginning: there is nothing to wind back.
     } else if (verb == u"close") {
         m_prepared.clear();
         m_source.clear();

@@ -2,7 +2,11 @@
 
 #include "platform/SoundPlayer.h"
 
-#include <QSoundEffect>
+#include "platform/SoundEffect.h"
+
+#include <QUrl>
+
+#include <functional>
 
 #include <memory>
 
@@ -10,12 +14,18 @@ namespace vrim {
 
 // Plays the chime's wave file through the desktop's sound server. A file that is missing or not
 // a wave file stays silent: nothing else depends on the sound.
-// Open only names the file; the sound library (its connection to the sound server, its loader,
-// the decoded sound) starts with the first Play of a real file that is not closed again in the
-// same pass, so a clock whose chime is not due yet, or never comes, does not pay for it.
+// Open only names the file; the sound library (the sound module, its connection to the sound
+// server, its loader, the decoded sound) starts with the first Play of a real file that is not
+// closed again in the same pass, so a clock whose chime is not due yet, or never comes, does not
+// pay for it. Without the sound module every chime is silent.
 class QtSoundPlayer final : public SoundPlayer {
 public:
-    QtSoundPlayer();
+    // Makes the sound for the first Play; nothing when there is no sound library.
+    using EffectMaker = std::function<std::unique_ptr<SoundEffect>()>;
+    // The sound module's sound.
+    static std::unique_ptr<SoundEffect> moduleEffect();
+
+    explicit QtSoundPlayer(EffectMaker makeEffect = moduleEffect);
     ~QtSoundPlayer() override;
     void prepare(const QString &waveFile) override;
     void command(const QString &word) override;
@@ -32,9 +42,10 @@ private:
     void open();
     void play();
     void startPlaying();
-    QSoundEffect &effect();
+    SoundEffect *effect();
 
-    std::unique_ptr<QSoundEffect> m_effect; // made by the first Play of a real file
+    EffectMaker m_makeEffect;
+    std::unique_ptr<SoundEffect> m_effect; // made by the first Play of a real file
     QString m_prepared;
     QUrl m_source; // what Open opened: empty for a file the library must not see
     bool m_open = false;

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
+
+class QSocketNotifier;
 
 namespace vrim {
 
@@ -23,12 +24,13 @@ public:
     static QString socketPathFor(const QString &programFolder);
 
     explicit RunningCopy(QString socketPath);
+    ~RunningCopy() override;
 
     // Asks a running copy to come forward, or becomes the running copy. A socket left behind by a
     // copy that crashed answers nobody and is replaced. Starts that race each other take turns.
     Claim claim();
     // Stops answering, e.g. once the program has decided to end.
-    void close() { m_server.close(); }
+    void close();
 
 Q_SIGNALS:
     // In the running copy, each time a later start asks it to come forward.
@@ -37,10 +39,12 @@ Q_SIGNALS:
 private:
     enum class Ask { Answered, NoOne, Silent };
     Ask askRunningCopy() const;
+    void listen();
     void answer();
 
     QString m_socketPath;
-    QLocalServer m_server;
+    int m_listener = -1; // the listening socket, once this copy is the running one
+    QSocketNotifier *m_calls = nullptr;
 };
 
 } // namespace vrim

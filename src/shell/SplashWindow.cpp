@@ -108,6 +108,7 @@ void SplashWindow::paintEvent(QPaintEvent *)
         clock_gettime(CLOCK_MONOTONIC, &now);
         qCInfo(lcStartup, "splash painted at monotonic %lld.%09ld", static_cast<long long>(now.tv_sec),
                now.tv_nsec);
+        Q_EMIT firstPainted();
     }
 }
 

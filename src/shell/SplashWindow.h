@@ -25,6 +25,10 @@ public:
     // Where the little clock turns, in place of a movie.
     static constexpr QRect AnimationRect{330, 60, 110, 110};
 
+Q_SIGNALS:
+    // The splash is on the screen: what it does not need can start now.
+    void firstPainted();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;

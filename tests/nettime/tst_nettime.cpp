@@ -74,6 +74,8 @@ class TestNettime : public QObject {
         explicit Rig(std::optional<QTimeZone> zone = QTimeZone("Asia/Kolkata"))
         {
             program.platform.clock.systemZone = zone;
+            // The network module's reader, compiled in.
+            program.platform.tcpReaders = [] { return std::unique_ptr<TcpReader>(vrim_new_tcp_reader()); };
         }
         void open()
         {
@@ -369,7 +371,8 @@ private Q_SLOTS:
     }
 
     // A server that sends its time and keeps the connection open has answered with its line, long
-    // before the time is up; a server setting that cannot be asked says why.
+    // before the time is up; a server setting that cannot be asked, or a network that cannot be
+    // reached (the network module missing), says why.
     void aReplyIsReadAsItComes()
     {
         Rig rig;
@@ -392,6 +395,12 @@ private Q_SLOTS:
         qputenv(daytime::OverrideVariable, "no host:13");
         rig.button("cmdConnect")->click();
         QCOMPARE(rig.status(), QStringLiteral("VRIM_DAYTIME_SERVER \"no host:13\" is not host[:port]"));
+        QCOMPARE(rig.buttons(), QStringLiteral("10"));
+        qunsetenv(daytime::OverrideVariable);
+
+        rig.program.platform.tcpReaders = nullptr;
+        rig.button("cmdConnect")->click();
+        QCOMPARE(rig.status(), QStringLiteral("No network: Vrim Clocks' network module is missing or does not load"));
         QCOMPARE(rig.buttons(), QStringLiteral("10"));
     }
 };

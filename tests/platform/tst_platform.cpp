@@ -31,6 +31,8 @@ class TestPlatform : public QObject {
                                    "0200 1000 64617461 74220000") +
                QByteArray(8820, '\0');
     }
+    // The sound module's sound, compiled in.
+    static std::unique_ptr<SoundEffect> realSound() { return std::unique_ptr<SoundEffect>(vrim_new_sound_effect()); }
 
 private Q_SLOTS:
     void wakesJustAfterEachSecond()
@@ -147,7 +149,7 @@ private Q_SLOTS:
         const QString chime = folder.file("Sounds/chime.wav");
         TempProgramFolder::write(chime, wave());
 
-        QtSoundPlayer player;
+        QtSoundPlayer player(realSound);
         player.prepare(chime);
         player.command(QStringLiteral("Open"));
         QCOMPARE(player.openFile(), chime);
@@ -174,7 +176,7 @@ private Q_SLOTS:
         TempProgramFolder folder;
         const QString chime = folder.file("Sounds/bzz.wav");
         TempProgramFolder::write(chime, wave());
-        QtSoundPlayer player;
+        QtSoundPlayer player(realSound);
         // A reload's sample, closed in the same pass, sounds nothing and starts nothing.
         player.prepare(chime);
         for (const char *word : {"Open", "Play", "Close"})
@@ -191,6 +193,23 @@ private Q_SLOTS:
         }
         QCOMPARE(player.loads(), 1);
         QCOMPARE(player.openFile(), chime);
+    }
+
+    // Without the sound module beside the program (here, beside the test) a chime is silent and
+    // counts as done, so the clock goes on as after any chime.
+    void withoutTheSoundModuleAChimeIsSilentAndDone()
+    {
+        TempProgramFolder folder;
+        QtSoundPlayer player;
+        QSignalSpy done(&player, &SoundPlayer::completed);
+        const QString chime = folder.file("Sounds/chime.wav");
+        TempProgramFolder::write(chime, wave());
+        player.prepare(chime);
+        player.command(QStringLiteral("Open"));
+        player.command(QStringLiteral("Play"));
+        QTRY_COMPARE(done.count(), 1);
+        QVERIFY(!player.isSounding());
+        QVERIFY(!player.hasStartedLibrary());
     }
 
     void unplayableSoundsLeaveTheProgramFree()
@@ -221,7 +240,7 @@ private Q_SLOTS:
                 TempProgramFolder::write(path, bytes);
             if (size > 0)
                 QVERIFY(QFile::resize(path, size));
-            QtSoundPlayer player;
+            QtSoundPlayer player(realSound);
             player.prepare(path);
             player.command(QStringLiteral("Open"));
             QCOMPARE(player.openFile() == path, handed);

@@ -81,6 +81,8 @@ public:
         players.push_back(player.get());
         return player;
     }
+    // No network unless the test gives one.
+    std::unique_ptr<TcpReader> makeTcpReader() override { return tcpReaders ? tcpReaders() : nullptr; }
     std::unique_ptr<Timer> makeTimer() override
     {
         auto timer = std::make_unique<FakeTimer>();
@@ -108,6 +110,7 @@ public:
 
     FakeTime clock;
     FakeClockSetter setter;
+    std::function<std::unique_ptr<TcpReader>()> tcpReaders;
     std::vector<FakeTimer *> timers;
     std::vector<RecordingPlayer *> players;
     QStringList warnings;
