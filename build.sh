@@ -12,6 +12,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Core, Gui, Widgets, Network, D-Bus, Test
     qt6-multimedia-dev                          # the chime player
+    libfontconfig-dev                           # fontconfig started early, beside the display's opening
     fonts-liberation2                           # the metrics of Arial and Courier New, which the
                                                 # fixed-size windows were laid out for
     fonts-dejavu-core                           # every other script
