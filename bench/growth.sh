@@ -29,20 +29,7 @@ export QT_LOGGING_RULES="vrim.tick.info=true;vrim.chime.info=true"
 start_x
 start_sound_server
 # A Daytime server on the loopback for Ostran Time, answering with the time of the moment.
-python3 - "$work" >"$work/daytime.log" 2>&1 <<'PY' &
-import datetime, socket, sys
-server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-server.bind(("127.0.0.1", 0))
-server.listen(5)
-open(sys.argv[1] + "/port", "w").write(str(server.getsockname()[1]))
-while True:
-    peer, _ = server.accept()
-    now = datetime.datetime.utcnow()
-    mjd = (now.date() - datetime.date(1858, 11, 17)).days
-    peer.sendall(b"\n%d %s 00 0 0 50.0 UTC(NIST) * \n" % (mjd, now.strftime("%y-%m-%d %H:%M:%S").encode()))
-    peer.close()
-PY
+python3 "$root/tools/daytime-now.py" "$work" >"$work/daytime.log" 2>&1 &
 pids+=($!)
 within 50 test -s "$work/port" || fail "the Daytime server did not start"
 export VRIM_DAYTIME_SERVER="127.0.0.1:$(cat "$work/port")"
