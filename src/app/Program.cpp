@@ -10,6 +10,7 @@
 #include "help/MipSamplesWindow.h"
 #include "help/SampleWindow.h"
 #include "nettime/InternetTimeWindow.h"
+#include "platform/FreePages.h"
 #include "platform/Platform.h"
 #include "settings/SkinManagerDialog.h"
 #include "shell/AboutBox.h"
@@ -24,8 +25,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSystemTrayIcon>
-
-#include <malloc.h>
 
 // The artwork lives in a static library, whose resources are not registered on their own.
 static void registerArtwork()
@@ -79,7 +78,7 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     // instead of staying with the program until it ends.
     m_giveBack.setSingleShot(true);
     m_giveBack.setInterval(1000);
-    QObject::connect(&m_giveBack, &QTimer::timeout, &m_endCheck, [] { ::malloc_trim(0); });
+    QObject::connect(&m_giveBack, &QTimer::timeout, &m_endCheck, [] { giveFreePagesBack(); });
     QObject::connect(&m_registry, &WindowRegistry::windowChanged, &m_giveBack, qOverload<>(&QTimer::start));
     m_registry.define(window::Splash, [this] {
         auto *splash = new SplashWindow(m_registry, m_platform);

@@ -1,10 +1,8 @@
 #include "platform/SecondTicker.h"
 
-#include <QLoggingCategory>
+#include "platform/FreePages.h"
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
+#include <QLoggingCategory>
 
 // Off unless asked for (QT_LOGGING_RULES="vrim.tick.info=true"): the benchmark reads it.
 Q_LOGGING_CATEGORY(lcTick, "vrim.tick", QtWarningMsg)
@@ -67,12 +65,9 @@ void SecondTicker::wake()
             it->second();
     if (atSecond && ++m_secondsSinceTrim >= SecondsBetweenTrims) {
         m_secondsSinceTrim = 0;
-#ifdef __GLIBC__
         // Every second's pass makes and frees small blocks among the ones that stay (a face's
-        // words, a region to repaint), and glibc keeps the pages they leave free: a clock left
-        // for months would hold more and more of them. Once an hour they go back to the system.
-        malloc_trim(0);
-#endif
+        // words, a region to repaint): once an hour the pages they leave free go back.
+        giveFreePagesBack();
     }
     schedule();
 }
