@@ -19,6 +19,7 @@
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
 #include "stopwatch/StopwatchWindow.h"
+#include "ui/Artwork.h"
 #include "ui/Fonts.h"
 #include "ui/WidgetWindow.h"
 
@@ -150,7 +151,8 @@ void Program::offerTray()
 {
     if (m_tray)
         return;
-    m_tray = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/icon/vrimclocks.png")));
+    m_tray = std::make_unique<QSystemTrayIcon>(
+        QIcon(QPixmap::fromImage(readPng(QStringLiteral(":/icon/vrimclocks.png")))));
     m_tray->setToolTip(QString::fromLatin1(build::ProgramName));
     m_tray->setContextMenu(m_menu.get());
     QObject::connect(m_tray.get(), &QSystemTrayIcon::activated, &m_endCheck,

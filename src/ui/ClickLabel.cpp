@@ -1,6 +1,7 @@
 #include "ui/ClickLabel.h"
 
 #include "ui/Accessible.h"
+#include "ui/Artwork.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -118,7 +119,7 @@ ClickLabel *makeLinkLabel(QWidget *parent, const QString &text, const QRect &geo
     QPalette blue = link->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     link->setPalette(blue);
-    const QPixmap pointer(QStringLiteral(":/artwork/link-cursor.png"));
+    const QPixmap pointer = QPixmap::fromImage(readPng(QStringLiteral(":/artwork/link-cursor.png")));
     link->setCursor(pointer.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(pointer, 1, 1));
     return link;
 }

@@ -17,12 +17,16 @@
 #include "support/ProgramRig.h"
 #include "ui/Colours.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResource>
 #include <QScreen>
 #include <QToolTip>
+#include <QtEndian>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -35,6 +39,34 @@ namespace {
 
 const QColor Black(0, 0, 0), Red(255, 0, 0), Green(0, 255, 0), Navy(0, 0, 128), Pink(255, 0, 255),
     Grey(224, 224, 224);
+
+// Where the pictures under a resource folder (":/perrin") lie in this program's memory. Finding
+// out reads a little of each.
+std::pair<quintptr, quintptr> spanOf(const QString &folder)
+{
+    quintptr from = ~quintptr(0), to = 0;
+    QDirIterator files(folder, QDir::Files);
+    while (files.hasNext()) {
+        const QResource file(files.next());
+        from = std::min(from, quintptr(file.data()));
+        to = std::max(to, quintptr(file.data() + file.size()));
+    }
+    return {from, to};
+}
+
+// Kilobytes of [from, to) in this program's memory: its pages present, as /proc/self/pagemap tells.
+int presentKb(std::pair<quintptr, quintptr> span)
+{
+    const auto [from, to] = span;
+    QFile pagemap(QStringLiteral("/proc/self/pagemap"));
+    if (from >= to || !pagemap.open(QIODevice::ReadOnly) || !pagemap.seek(qint64(from / 4096 * 8)))
+        return -1;
+    const QByteArray entries = pagemap.read(qint64((to - from) / 4096 + 1) * 8);
+    int present = 0;
+    for (qsizetype i = 0; i + 8 <= entries.size(); i += 8)
+        present += (qFromLittleEndian<quint64>(entries.constData() + i) >> 63) ? 4 : 0;
+    return present;
+}
 
 QImage solid(QSize size, QColor colour)
 {
@@ -546,6 +578,21 @@ private Q_SLOTS:
             f.passAt(qPrintable(QStringLiteral("13:%1:00").arg(minute, 2, 10, QLatin1Char('0'))));
         QCOMPARE(perrin->x(), left - 2);
         QCOMPARE(perrin->button(perrin::control::HotSpot)->toolTip(), QStringLiteral(" 13"));
+    }
+
+    // A clock that shows another picture every hour holds no more memory for it a day later: the
+    // pages its pictures were read from (and their neighbours) go once each is decoded.
+    void anHourlyPictureLeavesNoPagesBehind()
+    {
+        Fixture f("00:30:00");
+        QVERIFY(QTest::qWaitForWindowExposed(f.open(Design::Perrin)));
+        const auto pictures = spanOf(QStringLiteral(":/perrin"));
+        for (int hour = 1; hour < 24; ++hour)
+            f.passAt(qPrintable(QStringLiteral("%1:30:00").arg(hour, 2, 10, QLatin1Char('0'))));
+        // Held, a day's pictures with the twins read along with them come to several hundred.
+        const int held = presentKb(pictures);
+        QVERIFY(held >= 0);
+        QCOMPARE_LE(held, 64);
     }
 };
 
