@@ -304,8 +304,10 @@ for ((run = 1; run <= runs; run++)); do
     done
     [ -n "$launcher" ] || die "run $run: the launcher never appeared after dismissing the box"
     within 5 has_expose "$log" "$launcher" || die "run $run: the launcher was never exposed"
-    # A moment for it to paint, so its buffers and glyphs count, then the memory as it stands.
-    sleep 0.5
+    # Two seconds, as xclock gets below: time for it to paint, so its buffers and glyphs count,
+    # and for the program to hand back what the splash and the advice box freed (it does so a
+    # second after its windows change). What it holds then is what it keeps.
+    sleep 2
     read -r rss pss <<<"$(memory_of "$app")"
     v_rss+=("$rss")
     v_pss+=("$pss")
@@ -356,7 +358,7 @@ about="$runs runs, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores ($(awk -F': 
 
 echo
 echo "Vrim Clocks start-up: $about"
-echo "Memory: vrimclocks once the launcher \"vRIM's\" is up; xclock 2 s after start."
+echo "Memory: vrimclocks 2 s after the launcher \"vRIM's\" is up; xclock 2 s after start."
 echo
 {
     echo "$header"
@@ -370,7 +372,7 @@ mkdir -p "$(dirname "$report")"
     echo
     echo "$about."
     echo
-    echo "Times run from the program's exec to the event named. Memory: vrimclocks once the"
+    echo "Times run from the program's exec to the event named. Memory: vrimclocks 2 s after the"
     echo "launcher \"vRIM's\" is mapped and exposed (after the 12 s countdown and the advice box),"
     echo "xclock 2 s after its start. 1 MiB = 1024 kB as /proc counts them. The program logs its"
     echo "first paint as the splash starts painting itself, before its labels lay out their text."
