@@ -67,7 +67,7 @@ test)
     install_missing "${packages[@]}" "${test_packages[@]}"
     # Precompiled Qt headers for the tests, and line tables only for debug information (enough
     # for a stack trace): a clean build takes half the time.
-    quick=(-DVRIM_PCH=ON -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_DEBUG=-g1)
+    quick=(-DVRIM_PCH=ON -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-Os -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_DEBUG=-g1)
     build build-ci all -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRIM_WERROR=ON "${quick[@]}"
     # The sanitizer build compiles while the tests run, for the end-to-end scripts spend most of
     # their time waiting on the clock; at the lowest priority, so that it only takes what they
