@@ -24,6 +24,7 @@
 #include "ui/WidgetWindow.h"
 
 #include <QGuiApplication>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
@@ -64,6 +65,10 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
 {
     registerArtwork();
     useWindowFonts();
+    // The widget style keeps a picture of every button face and frame it has drawn, for a quicker
+    // next paint: with every window open, over a megabyte for buttons that repaint once a second
+    // at most. They are drawn afresh each time instead, at no cost a benchmark can see.
+    QPixmapCache::setCacheLimit(0);
     // The program ends once the event that unloaded the last window on the screen is over, unless
     // that same event opened another (a clock that unloads itself, then shows the launcher).
     // Hidden sample windows do not keep it running.
