@@ -4,7 +4,7 @@
 # its own answering, the Dov help page), and `xclock -update 1` beside it on the same Xvfb, both
 # under libfaketime at RATE times speed (60 by default: a simulated hour is a real minute), both
 # the wall clock and the monotonic clock running fast, so the timers come RATE times as often.
-# At each simulated hour: each program's resident memory (VmRSS), split into what is its own
+# At each simulated hour, and at half past it (away from the chimes and pictures of the hour): each program's resident memory (VmRSS), split into what is its own
 # (RssAnon: the heap and other private memory) and file pages mapped in (RssFile: code of the
 # program and its libraries, which the kernel maps in as code first runs, up to the code's size,
 # and can drop again at any time); the vrimclocks heap's resident part ([heap] in smaps); and the
@@ -70,28 +70,43 @@ mark=$(grep -c 'pass at' "$work/out.log" || true)
 # The first reading at the first whole hour after the windows opened (midnight at 60x), the
 # growth counted from the hour after it.
 first_hour=$(((opened / 3600 + 1) * 3600))
+# GROWTH_SMAPS=folder keeps the program's smaps at each reading, to tell which mapping grew.
+keep_smaps() { [ -z "${GROWTH_SMAPS:-}" ] || cp "/proc/$app/smaps" "$GROWTH_SMAPS/$(date -u -d "@$1" '+%a-%H%M')"; }
+[ -z "${GROWTH_SMAPS:-}" ] || mkdir -p "$GROWTH_SMAPS"
+half_rows=() # "vmrss anon file heap" at half past each hour, away from the work done on the hour
 for ((h = 0; h <= hours; h++)); do
     at=$((first_hour + h * 3600))
+    if ((h > 0)); then
+        until_program "$((at - 1800))"
+        alive || fail "a program ended at $(date -u -d "@$(program_time)" '+%F %T')"
+        half_rows+=("$(status_kb "$app" VmRSS) $(status_kb "$app" RssAnon) $(status_kb "$app" RssFile) $(heap_kb "$app")")
+        keep_smaps "$((at - 1800))"
+    fi
     until_program "$at"
     alive || fail "a program ended at $(date -u -d "@$(program_time)" '+%F %T')"
     count=$(grep -c 'pass at' "$work/out.log" || true)
     row="$(status_kb "$app" VmRSS) $(status_kb "$app" RssAnon) $(status_kb "$app" RssFile) $(heap_kb "$app")"
+    keep_smaps "$at"
     row+=" $(status_kb "$peer" VmRSS) $(status_kb "$peer" RssAnon) $(status_kb "$peer" RssFile) $((count - mark))"
     mark=$count
     rows+=("$row")
     read -r rss anon file heap prss panon pfile passes <<<"$row"
     ((h == 0)) && passes="-" # since the windows opened, not a whole hour
-    printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$(date -u -d "@$at" '+%a %H:%M')" \
-        "$rss" "$anon" "$file" "$heap" "$passes" "$prss" "$panon" "$pfile" | tee -a "$table"
+    half="- -"
+    ((h == 0)) || half=$(cut -d' ' -f1,4 <<<"${half_rows[-1]}")
+    printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$(date -u -d "@$at" '+%a %H:%M')" \
+        "$rss" "$anon" "$file" "$heap" "${half% *}" "${half#* }" "$passes" "$prss" "$panon" "$pfile" | tee -a "$table"
 done
 
 # Growth from the first hour to the last, and the largest step between two hours.
-summary() { # column (1-based in a row) label
-    local first last most
-    first=$(cut -d' ' -f"$1" <<<"${rows[1]}")
-    last=$(cut -d' ' -f"$1" <<<"${rows[-1]}")
-    most=$(printf '%s\n' "${rows[@]:1}" | cut -d' ' -f"$1" | sort -n | tail -n 1)
-    echo "| $2 | $first | $last | $((last - first)) | $most |"
+summary() { # column (1-based in a row) label [rows...]
+    local column=$1 label=$2 first last least most
+    shift 2
+    first=$(cut -d' ' -f"$column" <<<"$1")
+    last=$(cut -d' ' -f"$column" <<<"${!#}")
+    least=$(printf '%s\n' "$@" | cut -d' ' -f"$column" | sort -n | head -n 1)
+    most=$(printf '%s\n' "$@" | cut -d' ' -f"$column" | sort -n | tail -n 1)
+    echo "| $label | $first | $last | $((last - first)) | $least | $most | $((most - least)) |"
 }
 passes_short=$(printf '%s\n' "${rows[@]:1}" | awk '$8 < 3590' | wc -l)
 fewest=$(printf '%s\n' "${rows[@]:1}" | cut -d' ' -f8 | sort -n | head -n 1)
@@ -103,22 +118,26 @@ fewest=$(printf '%s\n' "${rows[@]:1}" | cut -d' ' -f8 | sort -n | head -n 1)
     echo "$(date -u -d "@$opened" '+%F %T') program time; \`xclock -update 1\` beside it, both under"
     echo "libfaketime at ${rate}x from $begin. Memory in kB, read at each simulated hour."
     echo
-    echo "| program time | vrimclocks VmRSS | RssAnon | RssFile | [heap] Rss | passes in the hour | xclock VmRSS | RssAnon | RssFile |"
-    echo "|---|---|---|---|---|---|---|---|---|"
+    echo "| program time | vrimclocks VmRSS | RssAnon | RssFile | [heap] Rss | VmRSS at half past | [heap] at half past | passes in the hour | xclock VmRSS | RssAnon | RssFile |"
+    echo "|---|---|---|---|---|---|---|---|---|---|---|"
     cat "$table"
     echo
     if ((hours >= 2)); then
         echo "From the first hour ($(date -u -d "@$((first_hour + 3600))" '+%a %H:%M')) to the last:"
         echo
-        echo "| figure | after the first hour | at the end | growth | highest |"
-        echo "|---|---|---|---|---|"
-        summary 1 "vrimclocks VmRSS"
-        summary 2 "vrimclocks RssAnon"
-        summary 3 "vrimclocks RssFile"
-        summary 4 "vrimclocks [heap] Rss"
-        summary 5 "xclock VmRSS"
-        summary 6 "xclock RssAnon"
-        summary 7 "xclock RssFile"
+        echo "| figure | after the first hour | at the end | growth | lowest | highest | spread |"
+        echo "|---|---|---|---|---|---|---|"
+        summary 1 "vrimclocks VmRSS" "${rows[@]:1}"
+        summary 2 "vrimclocks RssAnon" "${rows[@]:1}"
+        summary 3 "vrimclocks RssFile" "${rows[@]:1}"
+        summary 4 "vrimclocks [heap] Rss" "${rows[@]:1}"
+        summary 1 "vrimclocks VmRSS, half past" "${half_rows[@]:1}"
+        summary 2 "vrimclocks RssAnon, half past" "${half_rows[@]:1}"
+        summary 3 "vrimclocks RssFile, half past" "${half_rows[@]:1}"
+        summary 4 "vrimclocks [heap] Rss, half past" "${half_rows[@]:1}"
+        summary 5 "xclock VmRSS" "${rows[@]:1}"
+        summary 6 "xclock RssAnon" "${rows[@]:1}"
+        summary 7 "xclock RssFile" "${rows[@]:1}"
         echo
         echo "Passes: $fewest in the hour with the fewest (3600 when every simulated second has its"
         echo "pass); hours with fewer than 3590: $passes_short of $hours."
