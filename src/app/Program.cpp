@@ -25,6 +25,7 @@
 
 #include <QGuiApplication>
 #include <QPixmapCache>
+#include <QPointer>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
@@ -89,9 +90,15 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
     m_registry.define(window::Splash, [this] {
         auto *splash = new SplashWindow(m_registry, m_platform);
         QObject::connect(&splash->model(), &SplashModel::finished, &m_endCheck, [this] { splashFinished(); });
-        // The tray icon (its picture, the desktop bus) waits until the splash is on the screen.
-        QObject::connect(splash, &SplashWindow::firstPainted, &m_endCheck, [this] { offerTray(); },
-                         Qt::QueuedConnection);
+        // A first start's settings and the tray icon (its picture, the desktop bus) wait until the
+        // splash is on the screen.
+        QObject::connect(
+            splash, &SplashWindow::firstPainted, &m_endCheck,
+            [this, splash = QPointer<SplashWindow>(splash)] {
+                if (settle(splash ? &splash->model() : nullptr))
+                    offerTray();
+            },
+            Qt::QueuedConnection);
         return std::make_unique<WidgetWindow>(splash);
     });
     for (const Design design : AllDesigns)
@@ -145,11 +152,34 @@ Program::~Program() = default;
 
 void Program::splashFinished()
 {
-    offerTray(); // in case the splash was never painted
+    // In case the splash was never painted; its countdown is over.
+    if (!settle(nullptr))
+        return;
+    offerTray();
     if (!m_options.reopens())
         return;
     m_keeper.reopen();
     m_keeper.setKeeping(true);
+}
+
+bool Program::settle(SplashModel *countdown)
+{
+    if (m_settled)
+        return !m_failed;
+    m_settled = true;
+    if (!isFirstStart(m_folders))
+        return true;
+    const Saved saved = SettingsStore(m_folders).writeDefaults();
+    if (saved.ok())
+        return true;
+    m_failed = true;
+    if (countdown)
+        countdown->stop();
+    m_platform.messages().inform(saved.problem);
+    // Everything closes as after the splash's Quit; queued, as this may run inside the
+    // countdown's last step.
+    QMetaObject::invokeMethod(&m_endCheck, [this] { m_registry.closeAll(); }, Qt::QueuedConnection);
+    return false;
 }
 
 void Program::offerTray()
@@ -176,6 +206,6 @@ void Program::defineClock(Design design)
     });
 }
 
-bool Program::start() { return startUp(m_folders, m_registry, m_platform); }
+void Program::start() { startUp(m_folders, m_registry); }
 
 } // namespace vrim

@@ -20,6 +20,7 @@ namespace vrim {
 
 class Platform;
 class ProgramMenu;
+class SplashModel;
 
 // The whole program minus the event loop: its windows by name, the ticker that drives the
 // clocks, and start-up.
@@ -37,14 +38,19 @@ public:
     ProgramMenu &menu() { return *m_menu; }
     // What the internet-time window reaches outside the program; tests replace it.
 
-    // False when the first start could not set up the settings; the program then ends.
-    bool start();
+    // Shows the splash. On a first start the settings are written once it is on the screen;
+    // when they cannot be, the user is told why and the program ends, failed() then true.
+    void start();
+    bool failed() const { return m_failed; }
 
 private:
     // Every design's clock lives in the one clock window.
     void defineClock(Design design);
     // After the splash: the clocks left open last time, when the user asked for that.
     void splashFinished();
+    // A first start's settings, written once; false when they could not be, the user told and
+    // the program ending. `countdown` is stopped first, so no advice follows the message.
+    bool settle(SplashModel *countdown);
     // A tray icon with the program's menu. It shows while the desktop has a tray, also one that
     // starts after the program (a panel late at login); without one nothing shows.
     void offerTray();
@@ -60,6 +66,8 @@ private:
     WindowKeeper m_keeper;
     std::unique_ptr<ProgramMenu> m_menu;
     std::unique_ptr<QSystemTrayIcon> m_tray;
+    bool m_settled = false;
+    bool m_failed = false;
 };
 
 } // namespace vrim

@@ -105,13 +105,10 @@ int main(int argc, char *argv[])
         vrim::SessionFiles::forUser());
     QObject::connect(&runningCopy, &vrim::RunningCopy::asked, &program.registry(),
                      [&program] { vrim::comeForward(program.registry()); });
-    if (!program.start())
-        return EXIT_FAILURE;
-    // A request that came while start-up waited on a message box is answered here: exec() would
-    // forget it.
-    const int status = endSignals.received() ? EXIT_SUCCESS : QApplication::exec();
+    program.start();
+    const int status = QApplication::exec();
     // Windows still open when a request to end came close as the launcher's Exit closes them,
     // now that no inner event loop runs on one of them.
     vrim::launcher::exitByBar(program.registry());
-    return status;
+    return program.failed() ? EXIT_FAILURE : status;
 }

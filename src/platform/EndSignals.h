@@ -21,9 +21,6 @@ public:
     EndSignals(const EndSignals &) = delete;
     EndSignals &operator=(const EndSignals &) = delete;
 
-    // Whether a request has been answered by requested() already.
-    bool received() const { return m_received; }
-
 Q_SIGNALS:
     void requested();
 

@@ -47,6 +47,8 @@ void SplashModel::tick()
     m_registry.unload(window::Splash);
 }
 
+void SplashModel::stop() { m_timer->stop(); }
+
 void SplashModel::quit()
 {
     m_timer->stop();

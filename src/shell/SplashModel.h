@@ -22,6 +22,8 @@ public:
 
     void load();
     void quit();
+    // The countdown stops where it is, for a message that must not be followed by the advice.
+    void stop();
     void openHomePage();
 
     QString noticeText() const { return m_notice; }

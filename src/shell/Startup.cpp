@@ -2,7 +2,6 @@
 
 #include "base/WindowNames.h"
 #include "base/WindowRegistry.h"
-#include "platform/Platform.h"
 
 #include <QFileInfo>
 
@@ -10,18 +9,10 @@ namespace vrim {
 
 bool isFirstStart(const DataFolders &folders) { return !QFileInfo(folders.path(u"\\Settings")).isDir(); }
 
-bool startUp(const DataFolders &folders, WindowRegistry &registry, Platform &platform)
+void startUp(const DataFolders &folders, WindowRegistry &registry)
 {
     SettingsStore(folders).clearLeftovers();
-    if (isFirstStart(folders)) {
-        const Saved saved = SettingsStore(folders).writeDefaults();
-        if (!saved.ok()) {
-            platform.messages().inform(saved.problem);
-            return false;
-        }
-    }
     registry.show(window::Splash);
-    return true;
 }
 
 void comeForward(WindowRegistry &registry)

@@ -393,8 +393,9 @@ private Q_SLOTS:
         }
     }
 
-    // The start says that the settings folder could not be made, and why, and leaves the program
-    // folder as it was; once the fault is gone the next start is a whole first start.
+    // The first start's writing says that the settings folder could not be made, and why, and
+    // leaves the program folder as it was; once the fault is gone the next start is a whole first
+    // start.
     void firstStartThatCannotFinish()
     {
         const std::tuple<const char *, QString, QString> rows[] = {
@@ -413,20 +414,18 @@ private Q_SLOTS:
             if (obstacle == "file")
                 TempProgramFolder::write(folder.file("Settings"), "a file where the folder should be");
             const QStringList before = folderSnapshot(folder.path());
-            FakePlatform platform;
-            StandIns windows({window::Splash});
-            bool started = false;
+            Saved saved;
             {
                 if (obstacle == "read-only")
                     QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
                 std::optional<FileSizeLimit> full;
                 if (obstacle == "room for some")
                     full.emplace(rlim_t(folder.path().toUtf8().size() + 40));
-                started = startUp(folders, windows.registry, platform);
+                saved = SettingsStore(folders).writeDefaults();
             }
             QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QVERIFY2(!started && platform.shownMessages.size() == 1, row);
-            const QString said = platform.shownMessages.front();
+            QVERIFY2(!saved.ok(), row);
+            const QString said = saved.problem;
             QVERIFY2(said.contains(QStringLiteral("The settings folder %1 could not be created")
                                        .arg(folder.file("Settings"))) &&
                          said.contains(why) && !said.contains("left as it was"),
@@ -440,13 +439,12 @@ private Q_SLOTS:
         }
     }
 
-    // A first start writes the defaults and shows the splash; a later one clears what killed
-    // starts and saves left behind and leaves what the user keeps there alone.
+    // A start clears what killed starts and saves left behind, leaves what the user keeps there
+    // alone, and shows the splash.
     void startUpClearsWhatKilledStartsAndSavesLeft()
     {
         TempProgramFolder folder;
         const DataFolders folders(folder.path());
-        FakePlatform platform;
         StandIns windows({window::Splash});
         const auto entries = [&folder](const QString &in) {
             return QDir(folder.file(in)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -455,23 +453,23 @@ private Q_SLOTS:
         QVERIFY(QDir(folder.path()).mkdir("Settings.new-Ab12Cd"));
         TempProgramFolder::write(folder.file("Settings.new-Ab12Cd/Quenzpref.prf"), "/half");
         QVERIFY(isFirstStart(folders));
-        QVERIFY(startUp(folders, windows.registry, platform));
-        QCOMPARE(entries(""), (QStringList{"Settings", "Skins", "Sounds"}));
-        QCOMPARE(entries("Settings").size(), 13);
+        startUp(folders, windows.registry);
+        QCOMPARE(entries(""), (QStringList{"Skins", "Sounds"}));
         QCOMPARE(windows.registry.loaded(), QStringList{window::Splash});
         windows.registry.unload(window::Splash);
+        QVERIFY(SettingsStore(folders).writeDefaults().ok());
+        QCOMPARE(entries("Settings").size(), 13);
 
         // A save killed before its rename: the temporary file beside the settings file goes.
         for (const QString name : {"Dovpref.prf", "Dovpref.prf.xYkQzw", "notes.txt", "Dovpref.prf.old"})
             TempProgramFolder::write(folder.file("Settings/" + name), name.toUtf8());
         QVERIFY(!isFirstStart(folders));
-        QVERIFY(startUp(folders, windows.registry, platform));
+        startUp(folders, windows.registry);
         const QStringList left = entries("Settings");
         QCOMPARE(left.size(), 15);
         QVERIFY(!left.contains("Dovpref.prf.xYkQzw") && left.contains("notes.txt") &&
                 left.contains("Dovpref.prf.old"));
         QCOMPARE(TempProgramFolder::read(folder.file("Settings/Dovpref.prf")), "Dovpref.prf");
-        QVERIFY(platform.shownMessages.isEmpty());
     }
 
     // The minutes each interval chimes at; another spelling never chimes.

@@ -229,10 +229,45 @@ private Q_SLOTS:
         QCOMPARE(f.ends.count(), 0);
     }
 
+    // A first start writes its settings once the splash is on the screen, not before it; when it
+    // cannot, the user is told why and everything ends, with no advice after the message.
+    void firstStartSettingsFollowTheSplash()
+    {
+        for (const bool writable : {true, false}) {
+            Fixture f;
+            const QString settings = f.folder.file("Settings");
+            if (!writable)
+                QVERIFY(QFile::setPermissions(f.folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+            bool countdownDuringMessage = true;
+            f.platform.whileMessageShown = [&f, &countdownDuringMessage] {
+                countdownDuringMessage = f.platform.timers.back()->isActive();
+            };
+            f.program.start();
+            auto *splash = f.loadedWidget<SplashWindow>(window::Splash);
+            QVERIFY(splash && !QFileInfo::exists(settings));
+            QVERIFY(QTest::qWaitForWindowExposed(splash));
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::processEvents();
+            QFile::setPermissions(f.folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            if (writable) {
+                QCOMPARE(QDir(settings).entryList(QDir::Files).size(), 13);
+                QVERIFY(f.platform.shownMessages.isEmpty() && !f.program.failed());
+                QCOMPARE(f.loaded(), QStringList{window::Splash});
+                continue;
+            }
+            ProgramRig::settle();
+            QCOMPARE(f.platform.shownMessages.size(), 1);
+            QVERIFY2(f.platform.shownMessages.front().contains("could not be created"),
+                     qPrintable(f.platform.shownMessages.front()));
+            QVERIFY(!countdownDuringMessage);
+            QVERIFY(f.loaded().isEmpty() && f.ends == 1 && f.program.failed());
+        }
+    }
+
     void quitOnTheSplashEndsEverything()
     {
         Fixture f;
-        QVERIFY(f.program.start());
+        f.program.start();
         f.platform.timers.back()->elapse(); // the splash's own timer
         QTest::mouseClick(f.show<SplashWindow>(window::Splash)->findChild<QPushButton *>(), Qt::LeftButton);
         ProgramRig::settle();
