@@ -261,7 +261,7 @@ private Q_SLOTS:
         std::fill(std::begin(data), std::end(data), 'x');
         std::vector<char> heap(4 * 4096, 'x');
         for (char *bytes : {data, heap.data()}) {
-            forgetFilePages(bytes, 4 * 4096);
+            forgetSegmentPages(bytes + 4096);
             QVERIFY(std::all_of(bytes, bytes + 4 * 4096, [](char c) { return c == 'x'; }));
         }
     }
