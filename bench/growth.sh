@@ -28,11 +28,7 @@ export TZ=UTC
 export QT_LOGGING_RULES="vrim.tick.info=true;vrim.chime.info=true"
 start_x
 start_sound_server
-# A Daytime server on the loopback for Ostran Time, answering with the time of the moment.
-python3 "$root/tools/daytime-now.py" "$work" >"$work/daytime.log" 2>&1 &
-pids+=($!)
-within 50 test -s "$work/port" || fail "the Daytime server did not start"
-export VRIM_DAYTIME_SERVER="127.0.0.1:$(cat "$work/port")"
+start_daytime_now
 
 # Both programs' clocks start at 22:30 the evening before.
 begin="2026-12-07 22:30:00"

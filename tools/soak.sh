@@ -48,11 +48,7 @@ export ASAN_OPTIONS="detect_leaks=1:log_path=$out/asan:verify_asan_link_order=0"
 
 start_x
 start_sound_server
-# A Daytime server on the loopback for Ostran Time, answering with the time of the moment.
-python3 "$repo/tools/daytime-now.py" "$work" >"$work/daytime.log" 2>&1 &
-pids+=($!)
-within 50 test -s "$work/port" || fail "the Daytime server did not start"
-export VRIM_DAYTIME_SERVER="127.0.0.1:$(cat "$work/port")"
+start_daytime_now
 
 # --- Shared by both parts.
 

@@ -117,6 +117,14 @@ start_sound_server() {
     pactl set-default-sink chimes
 }
 
+# A Daytime server on the loopback for Ostran Time, answering with the time of the moment.
+start_daytime_now() {
+    python3 "$(dirname "${BASH_SOURCE[0]}")/../../tools/daytime-now.py" "$work" >"$work/daytime.log" 2>&1 &
+    pids+=($!)
+    within 50 test -s "$work/port" || fail "the Daytime server did not start: $(cat "$work/daytime.log")"
+    export VRIM_DAYTIME_SERVER="127.0.0.1:$(cat "$work/port")"
+}
+
 # A session bus with the accessibility bus beside it; "on" switches it on as a screen reader does.
 start_accessibility_bus() {
     dbus-daemon --session --fork --address="unix:dir=$work" --print-address=5 --print-pid=6 \
