@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Core, Gui, Widgets, Network, D-Bus, Test
-    qt6-multimedia-dev                          # the chime player
+    pulseaudio-utils                            # paplay, the chimes' player
     libfontconfig-dev                           # fontconfig started early, beside the display's opening
     fonts-liberation2                           # the metrics of Arial and Courier New, which the
                                                 # fixed-size windows were laid out for
@@ -21,7 +21,7 @@ test_packages=(
     xvfb xauth x11-utils xdotool                # the end-to-end tests drive a real X server
     openbox                                     # ... under a window manager, as a desktop has
     faketime                                    # ... at a time of day they choose
-    pulseaudio pulseaudio-utils sox             # ... and record the chimes from a null sink
+    pulseaudio sox                              # ... and record the chimes from a null sink
     imagemagick                                 # ... and look at the screen
     clang libclang-rt-dev                       # the parsers' fuzzers (libFuzzer)
     librsvg2-bin                                # the icon's PNG sizes, rendered from its SVG

@@ -76,8 +76,7 @@ watchers+=($!)
 wait "${watchers[@]}"
 app_cpu1=$(cpu_ticks "$app"); peer_cpu1=$(cpu_ticks "$peer")
 app_rss=$(rss_kb "$app"); peer_rss=$(rss_kb "$peer")
-# The modules loaded on first use: the sound module (about 2.3 MiB with its libraries) comes in
-# with the first chime, so a run that crossed a chime's time holds it and one that did not, not.
+# The modules loaded on first use (the network module with Ostran Time's first query).
 modules_in=$({ grep -o 'modules/[a-z]*\.so' "/proc/$app/maps" || true; } | sort -u | sed 's|modules/||; s|\.so||' | paste -sd, - | sed 's/,/, /g')
 app_pss=$(pss_kb "$app"); peer_pss=$(pss_kb "$peer")
 mapping_table=$("$bench/tools/smaps-by-file.sh" "$app" 12)

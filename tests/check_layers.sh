@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The layering rules the linker cannot see: a logic file (one of vrim_core's sources) includes no
-# Qt GUI, Widgets or Multimedia header and no header of ours that is not logic; no folder includes
+# Qt GUI or Widgets header and no header of ours that is not logic; no folder includes
 # a folder above it. Prints each broken rule and fails if there is one.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../src" && pwd)
@@ -23,7 +23,7 @@ declare -A is_logic=()
 for file in "${logic[@]}"; do is_logic[$file]=1; done
 
 declare -A gui_header=()
-for module in QtGui QtWidgets QtMultimedia; do
+for module in QtGui QtWidgets; do
     for header in "$qt_include/$module"/Q*; do
         [ -e "$header" ] && gui_header[$(basename "$header")]=1
     done

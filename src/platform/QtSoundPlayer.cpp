@@ -1,20 +1,12 @@
 #include "platform/QtSoundPlayer.h"
 
 #include "platform/LocalFiles.h"
-#include "platform/Modules.h"
 
 #include <QUrl>
 
 #include <utility>
 
 namespace vrim {
-
-std::unique_ptr<SoundEffect> QtSoundPlayer::moduleEffect()
-{
-    using Make = decltype(&vrim_new_sound_effect);
-    const auto make = reinterpret_cast<Make>(modules::entry("sound", "vrim_new_sound_effect"));
-    return std::unique_ptr<SoundEffect>(make ? make() : nullptr);
-}
 
 QtSoundPlayer::QtSoundPlayer(EffectMaker makeEffect)
     : m_makeEffect(std::move(makeEffect))
@@ -61,9 +53,9 @@ void QtSoundPlayer::open()
     // the Skin Manager closes the clock's player so that no chime sounds over its own.
     if (m_prepared.isEmpty())
         return;
-    // Only a regular file reaches the sound library: a pipe would hold its loader thread, and
-    // with it the program's end, for ever. The library holds the whole sound in memory, so a
-    // file larger than any chime (minutes of sound) stays silent too, as does anything else.
+    // Only a regular file reaches the player: reading a pipe would wait for a writer for ever.
+    // A file larger than any chime (minutes of sound, which would sound for as long) stays
+    // silent too, as does anything else.
     constexpr qint64 MaxSoundBytes = 64 * 1024 * 1024;
     const qint64 size = files::regularFileSize(m_prepared);
     m_source = size >= 0 && size <= MaxSoundBytes ? QUrl::fromLocalFile(m_prepared) : QUrl();
@@ -81,7 +73,7 @@ void QtSoundPlayer::play()
         return;
     m_started = true;
     // The sound starts from the event loop: a Close in the same pass (the sample that a reload
-    // sends, which the Close ends before it is heard) cancels it before the library is troubled.
+    // sends, which the Close ends before it is heard) cancels it before the player is troubled.
     m_startPending = true;
     QMetaObject::invokeMethod(
         &m_context, [this] { startPlaying(); }, Qt::QueuedConnection);
@@ -93,7 +85,7 @@ void QtSoundPlayer::startPlaying()
         return;
     SoundEffect *effect = this->effect();
     if (!effect) {
-        // No sound library: the chime is silent, and done.
+        // No player: the chime is silent, and done.
         m_started = false;
         Q_EMIT completed();
         return;

@@ -2,7 +2,7 @@
 
 #include "platform/SoundPlayer.h"
 
-#include "platform/SoundEffect.h"
+#include "platform/ProcessSoundEffect.h"
 
 #include <QUrl>
 
@@ -14,18 +14,15 @@ namespace vrim {
 
 // Plays the chime's wave file through the desktop's sound server. A file that is missing or not
 // a wave file stays silent: nothing else depends on the sound.
-// Open only names the file; the sound library (the sound module, its connection to the sound
-// server, its loader, the decoded sound) starts with the first Play of a real file that is not
+// Open only names the file; the player starts with the first Play of a real file that is not
 // closed again in the same pass, so a clock whose chime is not due yet, or never comes, does not
-// pay for it. Without the sound module every chime is silent.
+// pay for it. Without the desktop's player for sound files every chime is silent.
 class QtSoundPlayer final : public SoundPlayer {
 public:
-    // Makes the sound for the first Play; nothing when there is no sound library.
+    // Makes the sound for the first Play; nothing when there is no player.
     using EffectMaker = std::function<std::unique_ptr<SoundEffect>()>;
-    // The sound module's sound.
-    static std::unique_ptr<SoundEffect> moduleEffect();
 
-    explicit QtSoundPlayer(EffectMaker makeEffect = moduleEffect);
+    explicit QtSoundPlayer(EffectMaker makeEffect = ProcessSoundEffect::desktopPlayer);
     ~QtSoundPlayer() override;
     void prepare(const QString &waveFile) override;
     void command(const QString &word) override;
@@ -33,10 +30,10 @@ public:
     // What the player holds open ("" when closed) and whether a chime is under way.
     QString openFile() const { return m_open ? m_source.toLocalFile() : QString(); }
     bool isSounding() const { return m_started; }
-    // How often a file was handed to the sound library, each time read and decoded afresh.
+    // How often a file was handed to the player, each time read and checked afresh.
     int loads() const { return m_loads; }
-    // Whether the sound library has been started for this player.
-    bool hasStartedLibrary() const { return m_effect != nullptr; }
+    // Whether the player has been made for this chime player.
+    bool hasStartedPlayer() const { return m_effect != nullptr; }
 
 private:
     void open();
@@ -47,7 +44,7 @@ private:
     EffectMaker m_makeEffect;
     std::unique_ptr<SoundEffect> m_effect; // made by the first Play of a real file
     QString m_prepared;
-    QUrl m_source; // what Open opened: empty for a file the library must not see
+    QUrl m_source; // what Open opened: empty for a file the player must not see
     bool m_open = false;
     bool m_started = false; // a Play is under way; its end is the completion to report
     bool m_playWhenLoaded = false;

@@ -6,8 +6,8 @@
 
 namespace vrim {
 
-// One wave file played through the desktop's sound server, decoded in the background: what
-// QtSoundPlayer needs of the sound library, which the sound module provides.
+// One wave file played through the desktop's sound server: what QtSoundPlayer needs of a player
+// (ProcessSoundEffect, or a test's stand-in).
 class SoundEffect {
 public:
     enum class Status { Null, Loading, Ready, Error };
@@ -24,6 +24,3 @@ public:
 };
 
 } // namespace vrim
-
-// The sound module's one entry: a new sound, owned by the caller.
-extern "C" vrim::SoundEffect *vrim_new_sound_effect();

@@ -23,7 +23,7 @@ has() {
     for file; do grep -qxF "./$file" "$work/contents" || fail "the package lacks $file"; done
 }
 app_id=$(sed -n 's/^Icon=//p' "$build/packaging/generated/"*.desktop)
-has opt/vrimclocks/{vrimclocks,Skins/Quenz/dunga-3d.jpg,Sounds/bzz.wav,Helps/dovHlp.rtf,modules/sound.so,modules/network.so}
+has opt/vrimclocks/{vrimclocks,Skins/Quenz/dunga-3d.jpg,Sounds/bzz.wav,Helps/dovHlp.rtf,modules/network.so}
 has "usr/bin/vrimclocks -> /opt/vrimclocks/vrimclocks" usr/share/doc/vrimclocks/{copyright,changelog.gz}
 has usr/share/{applications/"$app_id".desktop,metainfo/"$app_id".metainfo.xml}
 has "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
@@ -33,7 +33,7 @@ for size in 16 24 32 48 64 128 256; do has "usr/share/icons/hicolor/${size}x$siz
 pass "files in their places"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6multimedia6 libc6 fonts-liberation2; do
+for needed in libqt6widgets6 libc6 fonts-liberation2 pulseaudio-utils; do
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 pass "Depends: $depends"

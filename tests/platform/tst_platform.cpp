@@ -1,6 +1,7 @@
 // The platform layer: the second ticker, the move handles' gesture and the real sound player.
 #include "platform/FreePages.h"
 #include "platform/MoveGesture.h"
+#include "platform/ProcessSoundEffect.h"
 #include "platform/QtSoundPlayer.h"
 #include "platform/SecondTicker.h"
 #include "support/FakePlatform.h"
@@ -9,6 +10,7 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <signal.h>
 #include <sys/stat.h>
 
 using namespace vrim;
@@ -32,8 +34,15 @@ class TestPlatform : public QObject {
                                    "0200 1000 64617461 74220000") +
                QByteArray(8820, '\0');
     }
-    // The sound module's sound, compiled in.
-    static std::unique_ptr<SoundEffect> realSound() { return std::unique_ptr<SoundEffect>(vrim_new_sound_effect()); }
+    // The desktop's player for sound files, as the program has it; without a sound server beside
+    // the test it ends at once, as with a file it cannot play.
+    static std::unique_ptr<SoundEffect> realSound()
+    {
+        auto sound = ProcessSoundEffect::desktopPlayer();
+        if (!sound)
+            qFatal("paplay is missing: apt-get install pulseaudio-utils");
+        return sound;
+    }
 
 private Q_SLOTS:
     void wakesJustAfterEachSecond()
@@ -170,8 +179,8 @@ private Q_SLOTS:
     }
 
     // Lumbo prepares its player on every pass: that names the file and nothing more, and an Open
-    // of the sound already open reads and decodes nothing again. Until the first chime is due
-    // the sound library is not even started.
+    // of the sound already open reads nothing again. Until the first chime is due the player is
+    // not even made.
     void preparingTheSameSoundEveryPassLoadsItOnce()
     {
         TempProgramFolder folder;
@@ -183,7 +192,7 @@ private Q_SLOTS:
         for (const char *word : {"Open", "Play", "Close"})
             player.command(QString::fromLatin1(word));
         QCoreApplication::processEvents();
-        QVERIFY(!player.hasStartedLibrary());
+        QVERIFY(!player.hasStartedPlayer());
         for (int pass = 0; pass < 3 * 3600; ++pass) {
             player.prepare(chime);
             if (pass % 3600 == 0) { // the hourly chime
@@ -196,12 +205,12 @@ private Q_SLOTS:
         QCOMPARE(player.openFile(), chime);
     }
 
-    // Without the sound module beside the program (here, beside the test) a chime is silent and
-    // counts as done, so the clock goes on as after any chime.
-    void withoutTheSoundModuleAChimeIsSilentAndDone()
+    // Without the desktop's player for sound files a chime is silent and counts as done, so the
+    // clock goes on as after any chime.
+    void withoutAPlayerAChimeIsSilentAndDone()
     {
         TempProgramFolder folder;
-        QtSoundPlayer player;
+        QtSoundPlayer player([] { return std::unique_ptr<SoundEffect>(); });
         QSignalSpy done(&player, &SoundPlayer::completed);
         const QString chime = folder.file("Sounds/chime.wav");
         TempProgramFolder::write(chime, wave());
@@ -210,7 +219,62 @@ private Q_SLOTS:
         player.command(QStringLiteral("Play"));
         QTRY_COMPARE(done.count(), 1);
         QVERIFY(!player.isSounding());
-        QVERIFY(!player.hasStartedLibrary());
+        QVERIFY(!player.hasStartedPlayer());
+    }
+
+    // A chime is one process of the player: it plays until the process ends by itself, and a
+    // stop, or the sound's end with the program, ends it at once; what is not a wave file never
+    // starts one.
+    void aChimeIsOneProcessOfThePlayer()
+    {
+        TempProgramFolder folder;
+        const QString chime = folder.file("Sounds/chime.wav");
+        const QString words = folder.file("Sounds/words.wav");
+        TempProgramFolder::write(chime, wave());
+        TempProgramFolder::write(words, "these are words, not a sound\n");
+        const QString pids = folder.file("pids");
+        // A stand-in player that writes down its process and sounds for `seconds`.
+        const auto player = [&pids](const char *seconds) {
+            return std::make_unique<ProcessSoundEffect>(
+                QStringLiteral("/bin/sh"),
+                QStringList{QStringLiteral("-c"),
+                            QStringLiteral("echo $$ >>'%1'; exec sleep %2").arg(pids, QLatin1String(seconds)),
+                            QStringLiteral("sh")});
+        };
+        const auto started = [&pids] { return TempProgramFolder::read(pids).trimmed().split('\n'); };
+        const auto alive = [](const QByteArray &pid) { return ::kill(pid.toInt(), 0) == 0; };
+        const auto ready = [](SoundEffect &sound, const QString &path) {
+            sound.setSource(QUrl::fromLocalFile(path));
+            QCOMPARE(sound.status(), SoundEffect::Status::Loading);
+            QTRY_VERIFY(sound.status() != SoundEffect::Status::Loading);
+        };
+
+        auto sound = player("0");
+        int changes = 0;
+        sound->onChange([&changes] { ++changes; }, [] {});
+        ready(*sound, words);
+        QCOMPARE(sound->status(), SoundEffect::Status::Error);
+        sound->play();
+        QVERIFY(!sound->isPlaying());
+        ready(*sound, chime);
+        QCOMPARE(sound->status(), SoundEffect::Status::Ready);
+        sound->play();
+        QVERIFY(sound->isPlaying());
+        QTRY_VERIFY(!sound->isPlaying());
+        QVERIFY(changes >= 2);
+        QCOMPARE(started().size(), 1);
+
+        sound = player("30");
+        ready(*sound, chime);
+        sound->play();
+        QTRY_COMPARE(started().size(), 2);
+        sound->stop();
+        QVERIFY(!sound->isPlaying() && !alive(started().back()));
+        sound->play();
+        QTRY_COMPARE(started().size(), 3);
+        QVERIFY(alive(started().back()));
+        sound.reset();
+        QVERIFY(!alive(started().back()));
     }
 
     void unplayableSoundsLeaveTheProgramFree()
@@ -223,14 +287,14 @@ private Q_SLOTS:
             return bytes;
         };
         const qint64 huge = 100 * 1024 * 1024;
-        // The bytes; the file is made this long with zero bytes, -1 a pipe; whether the sound
-        // library (which keeps the whole sound in memory) is given the file.
+        // The bytes; the file is made this long with zero bytes, -1 a pipe; whether the player is
+        // given the file.
         const std::tuple<QByteArray, qint64, bool> rows[] = {
             {"", 0, true},                                                  // zero bytes
             {"these are words, not a sound\n", 0, true},                    // not a wave file
             {withLengths(plain, 0xFFFFFF00), 0, true},                      // a header that claims 4 GB
             {withLengths(plain.left(44), quint32(huge - 44)), huge, false}, // a wave file of 100 MB
-            // Given to the library, its loader thread would wait in open() for a writer for ever.
+            // Given to the player, reading it would wait in open() for a writer for ever.
             {"", -1, false}};
         for (const auto &[bytes, size, handed] : rows) {
             TempProgramFolder folder;
@@ -246,9 +310,9 @@ private Q_SLOTS:
             player.command(QStringLiteral("Open"));
             QCOMPARE(player.openFile() == path, handed);
             player.command(QStringLiteral("Play"));
-            // The library decodes on a thread of its own: give it time to try and fail.
+            // Time for the player to try and fail.
             QTest::qWait(500);
-            QCOMPARE(player.hasStartedLibrary(), handed);
+            QCOMPARE(player.hasStartedPlayer(), handed);
             player.command(QStringLiteral("Close"));
         }
     } // and the test program ends, with nothing left running (clean under the leak checker)
