@@ -76,8 +76,6 @@ watchers+=($!)
 wait "${watchers[@]}"
 app_cpu1=$(cpu_ticks "$app"); peer_cpu1=$(cpu_ticks "$peer")
 app_rss=$(rss_kb "$app"); peer_rss=$(rss_kb "$peer")
-# The modules loaded on first use (the network module with Ostran Time's first query).
-modules_in=$({ grep -o 'modules/[a-z]*\.so' "/proc/$app/maps" || true; } | sort -u | sed 's|modules/||; s|\.so||' | paste -sd, - | sed 's/,/, /g')
 app_pss=$(pss_kb "$app"); peer_pss=$(pss_kb "$peer")
 mapping_table=$("$bench/tools/smaps-by-file.sh" "$app" 12)
 logged_passes "$work/out.log" "$mark" >"$work/passes"
@@ -126,7 +124,6 @@ Start-up: $startup_runs runs of bench/startup.sh, median (worst).
 | Repaint delay, worst | $(worst <"$work/all.delays") ms | $(worst <"$work/peer.delays") ms | ≤ 20 ms |
 | Seconds with a repaint | $(grep -c . "$work/all.delays" || true) (all windows) | $(grep -c . "$work/peer.delays" || true) | |
 | Resident memory (VmRSS) | $(mib "$app_rss") | $(mib "$peer_rss") | ≤ 50 MB |
-| Modules loaded on first use, in when measured | ${modules_in:-none} | n/a | |
 | Proportional memory (PSS) | $(mib "$app_pss") | $(mib "$peer_pss") | |
 | The same with only the launcher open: VmRSS / PSS | $(mib "$launcher_rss") / $(mib "$launcher_pss") | n/a | |
 | Start → splash painted | $paint_median ($paint_worst) | n/a | ≤ 150 ms |

@@ -272,7 +272,7 @@ for ((run = 1; run <= runs; run++)); do
     folder="$work/run$run/Vrim Clocks"
     mkdir -p "$folder"
     cp "$work/vrimclocks" "$folder/"
-    for sub in Skins Sounds Helps modules; do ln -s "$data/$sub" "$folder/$sub"; done
+    for sub in Skins Sounds Helps; do ln -s "$data/$sub" "$folder/$sub"; done
     log="$work/run$run/vrim-windows.log"
     watch_start "$log"
     (cd "$folder" && QT_LOGGING_RULES=vrim.startup.info=true \

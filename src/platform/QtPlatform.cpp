@@ -1,7 +1,7 @@
 #include "platform/QtPlatform.h"
 
 #include "BuildConfig.h"
-#include "platform/Modules.h"
+#include "platform/SocketTcpReader.h"
 #include "platform/QtSoundPlayer.h"
 #include "platform/QtTimer.h"
 
@@ -241,12 +241,6 @@ std::unique_ptr<Timer> QtPlatform::makeTimer() { return std::make_unique<QtTimer
 
 std::unique_ptr<SoundPlayer> QtPlatform::makePlayer() { return std::make_unique<QtSoundPlayer>(); }
 
-std::unique_ptr<TcpReader> QtPlatform::makeTcpReader()
-{
-    // The network library loads with Ostran Time's first query.
-    using Make = decltype(&vrim_new_tcp_reader);
-    const auto make = reinterpret_cast<Make>(modules::entry("network", "vrim_new_tcp_reader"));
-    return std::unique_ptr<TcpReader>(make ? make() : nullptr);
-}
+std::unique_ptr<TcpReader> QtPlatform::makeTcpReader() { return std::make_unique<SocketTcpReader>(); }
 
 } // namespace vrim

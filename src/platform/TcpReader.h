@@ -22,11 +22,8 @@ public:
     virtual void connectTo(const QString &host, quint16 port, Reports reports) = 0;
     virtual qint64 bytesAvailable() const = 0;
     virtual QByteArray read(qint64 most) = 0;
-    // What went wrong, in the network library's words.
+    // What went wrong, in the system's words.
     virtual QString errorString() const = 0;
 };
 
 } // namespace vrim
-
-// The network module's one entry: a new reader, owned by the caller.
-extern "C" vrim::TcpReader *vrim_new_tcp_reader();

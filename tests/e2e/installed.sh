@@ -22,7 +22,7 @@ prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     fail "cmake --install failed: $(tail -n 5 "$work/install.log")"
 [ -L "$prefix/bin/vrimclocks" ] || fail "no launcher link in bin/"
-for sub in Skins Sounds Helps modules; do [ -d "$prefix/$sub" ] || fail "$sub is not beside the program"; done
+for sub in Skins Sounds Helps; do [ -d "$prefix/$sub" ] || fail "$sub is not beside the program"; done
 
 chmod -R a-w "$prefix"
 trap 'chmod -R u+w "$prefix"; cleanup' EXIT

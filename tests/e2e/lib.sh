@@ -161,7 +161,7 @@ make_program_folder() {
     local folder=$1 program=$2 sub
     mkdir -p "$folder"
     cp "$program" "$folder/"
-    for sub in Skins Sounds Helps modules; do
+    for sub in Skins Sounds Helps; do
         if [ -d "$(dirname "$program")/$sub" ]; then cp -r "$(dirname "$program")/$sub" "$folder/"; fi
     done
 }

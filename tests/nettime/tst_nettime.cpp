@@ -5,6 +5,7 @@
 #include "nettime/InternetTime.h"
 #include "nettime/InternetTimeWindow.h"
 #include "nettime/ZoneTable.h"
+#include "platform/SocketTcpReader.h"
 #include "support/ProgramRig.h"
 
 #include <QComboBox>
@@ -74,8 +75,8 @@ class TestNettime : public QObject {
         explicit Rig(std::optional<QTimeZone> zone = QTimeZone("Asia/Kolkata"))
         {
             program.platform.clock.systemZone = zone;
-            // The network module's reader, compiled in.
-            program.platform.tcpReaders = [] { return std::unique_ptr<TcpReader>(vrim_new_tcp_reader()); };
+            // The program's own reader, on real sockets.
+            program.platform.tcpReaders = [] { return std::make_unique<SocketTcpReader>(); };
         }
         void open()
         {
@@ -371,8 +372,8 @@ private Q_SLOTS:
     }
 
     // A server that sends its time and keeps the connection open has answered with its line, long
-    // before the time is up; a server setting that cannot be asked, or a network that cannot be
-    // reached (the network module missing), says why.
+    // before the time is up, also one named rather than numbered; a server setting that cannot be
+    // asked, or a network that cannot be reached, says why.
     void aReplyIsReadAsItComes()
     {
         Rig rig;
@@ -391,6 +392,12 @@ private Q_SLOTS:
         rig.timeout().elapse();
         QCOMPARE(rig.text("LocalTime"), QStringLiteral("04:10:07 PM"));
         QCOMPARE(rig.buttons(), QStringLiteral("11"));
+
+        // A name is looked up first; its addresses are tried in turn.
+        qputenv(daytime::OverrideVariable, "localhost:" + QByteArray::number(rig.daytime.server.serverPort()));
+        rig.daytime.reply = "\n61380 26-12-06 10:40:08 00 0 0 608.1 UTC(NIST) * \n";
+        rig.button("cmdConnect")->click();
+        QTRY_COMPARE(rig.text("LocalTime"), QStringLiteral("04:10:08 PM"));
 
         qputenv(daytime::OverrideVariable, "no host:13");
         rig.button("cmdConnect")->click();

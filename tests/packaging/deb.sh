@@ -23,7 +23,7 @@ has() {
     for file; do grep -qxF "./$file" "$work/contents" || fail "the package lacks $file"; done
 }
 app_id=$(sed -n 's/^Icon=//p' "$build/packaging/generated/"*.desktop)
-has opt/vrimclocks/{vrimclocks,Skins/Quenz/dunga-3d.jpg,Sounds/bzz.wav,Helps/dovHlp.rtf,modules/network.so}
+has opt/vrimclocks/{vrimclocks,Skins/Quenz/dunga-3d.jpg,Sounds/bzz.wav,Helps/dovHlp.rtf}
 has "usr/bin/vrimclocks -> /opt/vrimclocks/vrimclocks" usr/share/doc/vrimclocks/{copyright,changelog.gz}
 has usr/share/{applications/"$app_id".desktop,metainfo/"$app_id".metainfo.xml}
 has "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
