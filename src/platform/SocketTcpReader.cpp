@@ -57,7 +57,10 @@ void SocketTcpReader::connectTo(const QString &host, quint16 port, Reports repor
         return;
     }
     m_lookupDone = watch(m_lookup->wake[0], false, &SocketTcpReader::looked);
-    const QByteArray name = QUrl::toAce(host);
+    // A name in its ASCII form; an address (IPv6's colons are no name) as it stands.
+    QByteArray name = QUrl::toAce(host);
+    if (name.isEmpty())
+        name = host.toUtf8();
     const QByteArray service = QByteArray::number(port);
     try {
         std::thread([lookup = m_lookup, name, service] {

@@ -399,6 +399,13 @@ private Q_SLOTS:
         rig.button("cmdConnect")->click();
         QTRY_COMPARE(rig.text("LocalTime"), QStringLiteral("04:10:08 PM"));
 
+        // An IPv6 address is no name to look up: it is connected to, whether or not anyone
+        // listens there.
+        qputenv(daytime::OverrideVariable, "[::1]:1");
+        rig.button("cmdConnect")->click();
+        QTRY_VERIFY(!rig.status().startsWith(QStringLiteral("Asking")));
+        QVERIFY2(!rig.status().startsWith(QStringLiteral("Host not found")), qPrintable(rig.status()));
+
         qputenv(daytime::OverrideVariable, "no host:13");
         rig.button("cmdConnect")->click();
         QCOMPARE(rig.status(), QStringLiteral("VRIM_DAYTIME_SERVER \"no host:13\" is not host[:port]"));
