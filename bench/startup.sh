@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark: how soon Vrim Clocks shows something, and how much memory it holds once
-# the launcher is up, each figure beside xclock measured the same way in the same run.
+# the launcher is up, each figure beside two peers measured the same way in the same run: xclock,
+# and the least a Qt 6 Widgets program can show (one window with one line of text, built here
+# from Debian's Qt), which is the floor for anything built on the same libraries.
 #
 #   bench/startup.sh [RUNS] [PATH-TO-vrimclocks]
 #
@@ -19,7 +21,7 @@ data=$(dirname "$program")
 
 [[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [RUNS] [PATH-TO-vrimclocks]" >&2; exit 2; }
 [ -x "$program" ] || { echo "no program at $program (build it first)" >&2; exit 2; }
-for tool in Xvfb xclock xdotool cc; do
+for tool in Xvfb xclock xdotool cc c++ pkg-config; do
     command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 2; }
 done
 # The watcher below talks Xlib and the RECORD extension directly (Debian: libx11-dev, libxtst-dev).
@@ -204,11 +206,32 @@ int main(void)
 }
 EOF
 
+# The Qt peer: a window of the splash's size with one line of text on white, nothing else.
+cat >"$work/qtwindow.cpp" <<'EOF'
+#include <QApplication>
+#include <QLabel>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QLabel window(QStringLiteral("Vrim Clocks"));
+    window.setWindowTitle(QStringLiteral("Qt window"));
+    window.setAlignment(Qt::AlignCenter);
+    window.setStyleSheet(QStringLiteral("background: white"));
+    window.resize(450, 285);
+    window.show();
+    return app.exec();
+}
+EOF
+
 # One copy taken now, so a rebuild during the runs cannot mix two programs in one table.
 cp "$program" "$work/vrimclocks"
 
 cc -O2 -o "$work/stampexec" "$work/stampexec.c" || die "could not build stampexec"
 cc -O2 -o "$work/xmapwatch" "$work/xmapwatch.c" -lXtst -lX11 || die "could not build xmapwatch"
+# shellcheck disable=SC2046 # pkg-config's flags are words
+c++ -std=c++17 -O2 -fPIC -o "$work/qtwindow" "$work/qtwindow.cpp" $(pkg-config --cflags --libs Qt6Widgets) ||
+    die "could not build the Qt window (Debian: qt6-base-dev)"
 
 # --- Our own X server on whatever display number is free; no window manager, so a map is a map.
 # -noreset: between runs no client is left, and a server that resets then drops some of the
@@ -264,8 +287,29 @@ memory_of() { # $1: pid -> "rss_kB pss_kB"
     echo "$(field "/proc/$1/status" VmRSS) $(field "/proc/$1/smaps_rollup" Pss)"
 }
 
+# A peer started as $2...: sets peer_map, peer_expose, peer_rss and peer_pss; $1 names its files.
+peer_run() {
+    local name=$1 mapped_at window launched
+    shift
+    log="$work/run$run/$name-windows.log"
+    watch_start "$log"
+    launched=$EPOCHREALTIME
+    (exec "$work/stampexec" "$work/run$run/$name-start" "$@" >"$work/run$run/$name-out" 2>&1) &
+    app=$!
+    within 15 has_map "$log" || die "run $run: $name mapped no window"
+    read -r mapped_at window <<<"$(first_map "$log")"
+    within 5 has_expose "$log" "$window" || die "run $run: $name was never exposed"
+    start=$(cat "$work/run$run/$name-start")
+    peer_map=$(ms_between "$start" "$mapped_at")
+    peer_expose=$(ms_between "$start" "$(ready_at "$log" "$mapped_at" "$window")")
+    # Two seconds after its start, by when it has long since drawn itself.
+    sleep "$(awk -v s="$launched" -v now="$EPOCHREALTIME" 'BEGIN { d = 2 - (now - s); print (d > 0 ? d : 0) }')"
+    read -r peer_rss peer_pss <<<"$(memory_of "$app")"
+    stop_both
+}
+
 load_before=$(cut -d' ' -f1 /proc/loadavg)
-declare -a v_paint v_map v_expose v_rss v_pss x_map x_expose x_rss x_pss
+declare -a v_paint v_map v_expose v_rss v_pss x_map x_expose x_rss x_pss q_map q_expose q_rss q_pss
 
 for ((run = 1; run <= runs; run++)); do
     # -- Vrim Clocks, first start in a fresh program folder.
@@ -315,27 +359,15 @@ for ((run = 1; run <= runs; run++)); do
     [ "$settings_files" -eq 13 ] || echo "note: run $run left $settings_files files in Settings, not 13" >&2
     stop_both
 
-    # -- xclock, the peer: same clock before exec, same watcher.
-    log="$work/run$run/xclock-windows.log"
-    watch_start "$log"
-    launched=$EPOCHREALTIME
-    (exec "$work/stampexec" "$work/run$run/xclock-start" xclock >"$work/run$run/xclock-out" 2>&1) &
-    app=$!
-    within 15 has_map "$log" || die "run $run: xclock mapped no window"
-    read -r mapped_at clock <<<"$(first_map "$log")"
-    within 5 has_expose "$log" "$clock" || die "run $run: xclock was never exposed"
-    start=$(cat "$work/run$run/xclock-start")
-    x_map+=("$(ms_between "$start" "$mapped_at")")
-    x_expose+=("$(ms_between "$start" "$(ready_at "$log" "$mapped_at" "$clock")")")
-    # Two seconds after its start, by when xclock has long since drawn its face.
-    sleep "$(awk -v s="$launched" -v now="$EPOCHREALTIME" 'BEGIN { d = 2 - (now - s); print (d > 0 ? d : 0) }')"
-    read -r rss pss <<<"$(memory_of "$app")"
-    x_rss+=("$rss")
-    x_pss+=("$pss")
-    stop_both
+    # -- The peers, each the same way: same clock before exec, same watcher, memory 2 s after start.
+    peer_run xclock xclock
+    x_map+=("$peer_map") x_expose+=("$peer_expose") x_rss+=("$peer_rss") x_pss+=("$peer_pss")
+    peer_run qtwindow "$work/qtwindow"
+    q_map+=("$peer_map") q_expose+=("$peer_expose") q_rss+=("$peer_rss") q_pss+=("$peer_pss")
 
-    echo "run $run/$runs: splash painted ${v_paint[-1]} ms, mapped ${v_map[-1]} ms (xclock ${x_map[-1]} ms)," \
-        "RSS $((v_rss[-1] / 1024)) MiB (xclock $((x_rss[-1] / 1024)) MiB)" >&2
+    echo "run $run/$runs: splash painted ${v_paint[-1]} ms, mapped ${v_map[-1]} ms (xclock ${x_map[-1]} ms," \
+        "Qt window ${q_map[-1]} ms), RSS $((v_rss[-1] / 1024)) MiB (xclock $((x_rss[-1] / 1024)) MiB," \
+        "Qt window $((q_rss[-1] / 1024)) MiB)" >&2
 done
 
 # --- Figures.
@@ -344,13 +376,13 @@ worst() { printf '%s\n' "$@" | sort -g | tail -n1; }
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
 rows=(
-    "Start → splash first paint (program's log)|$(median "${v_paint[@]}") ms|$(worst "${v_paint[@]}") ms|n/a|n/a|≤ 150 ms"
-    "Start → first top-level mapped (X server)|$(median "${v_map[@]}") ms|$(worst "${v_map[@]}") ms|$(median "${x_map[@]}") ms|$(worst "${x_map[@]}") ms|"
-    "Start → first top-level mapped and exposed|$(median "${v_expose[@]}") ms|$(worst "${v_expose[@]}") ms|$(median "${x_expose[@]}") ms|$(worst "${x_expose[@]}") ms|"
-    "Resident (VmRSS)|$(mib "$(median "${v_rss[@]}")") MiB|$(mib "$(worst "${v_rss[@]}")") MiB|$(mib "$(median "${x_rss[@]}")") MiB|$(mib "$(worst "${x_rss[@]}")") MiB|≤ 40 MB"
-    "Proportional (PSS)|$(mib "$(median "${v_pss[@]}")") MiB|$(mib "$(worst "${v_pss[@]}")") MiB|$(mib "$(median "${x_pss[@]}")") MiB|$(mib "$(worst "${x_pss[@]}")") MiB|"
+    "Start → splash first paint (program's log)|$(median "${v_paint[@]}") ms|$(worst "${v_paint[@]}") ms|n/a|n/a|n/a|n/a|≤ 150 ms"
+    "Start → first top-level mapped (X server)|$(median "${v_map[@]}") ms|$(worst "${v_map[@]}") ms|$(median "${x_map[@]}") ms|$(worst "${x_map[@]}") ms|$(median "${q_map[@]}") ms|$(worst "${q_map[@]}") ms|"
+    "Start → first top-level mapped and exposed|$(median "${v_expose[@]}") ms|$(worst "${v_expose[@]}") ms|$(median "${x_expose[@]}") ms|$(worst "${x_expose[@]}") ms|$(median "${q_expose[@]}") ms|$(worst "${q_expose[@]}") ms|"
+    "Resident (VmRSS)|$(mib "$(median "${v_rss[@]}")") MiB|$(mib "$(worst "${v_rss[@]}")") MiB|$(mib "$(median "${x_rss[@]}")") MiB|$(mib "$(worst "${x_rss[@]}")") MiB|$(mib "$(median "${q_rss[@]}")") MiB|$(mib "$(worst "${q_rss[@]}")") MiB|≤ 40 MB"
+    "Proportional (PSS)|$(mib "$(median "${v_pss[@]}")") MiB|$(mib "$(worst "${v_pss[@]}")") MiB|$(mib "$(median "${x_pss[@]}")") MiB|$(mib "$(worst "${x_pss[@]}")") MiB|$(mib "$(median "${q_pss[@]}")") MiB|$(mib "$(worst "${q_pss[@]}")") MiB|"
 )
-header="Figure|vrimclocks median|vrimclocks worst|xclock median|xclock worst|Target"
+header="Figure|vrimclocks median|vrimclocks worst|xclock median|xclock worst|Qt window median|Qt window worst|Target"
 
 qt=$(dpkg-query -W -f '${Version}' libqt6core6 2>/dev/null || echo unknown)
 # Other work on the machine moves every figure here; the load says how quiet it was.
@@ -358,7 +390,7 @@ about="$runs runs, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores ($(awk -F': 
 
 echo
 echo "Vrim Clocks start-up: $about"
-echo "Memory: vrimclocks 2 s after the launcher \"vRIM's\" is up; xclock 2 s after start."
+echo "Memory: vrimclocks 2 s after the launcher \"vRIM's\" is up; the peers 2 s after their start."
 echo
 {
     echo "$header"
@@ -374,19 +406,20 @@ mkdir -p "$(dirname "$report")"
     echo
     echo "Times run from the program's exec to the event named. Memory: vrimclocks 2 s after the"
     echo "launcher \"vRIM's\" is mapped and exposed (after the 12 s countdown and the advice box),"
-    echo "xclock 2 s after its start. 1 MiB = 1024 kB as /proc counts them. The program logs its"
+    echo "xclock and the Qt window (one QLabel of the splash's size, built from the same Qt) 2 s after"
+    echo "their start. 1 MiB = 1024 kB as /proc counts them. The program logs its"
     echo "first paint as the splash starts painting itself, before its labels lay out their text."
     echo
     echo "| ${header//|/ | } |"
-    echo "|---|---:|---:|---:|---:|---|"
+    echo "|---|---:|---:|---:|---:|---:|---:|---|"
     for row in "${rows[@]}"; do echo "| ${row//|/ | } |"; done
     echo
     echo "## Each run"
     echo
-    echo "| Run | vrim paint ms | vrim map ms | vrim mapped+exposed ms | vrim RSS kB | vrim PSS kB | xclock map ms | xclock mapped+exposed ms | xclock RSS kB | xclock PSS kB |"
-    echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+    echo "| Run | vrim paint ms | vrim map ms | vrim mapped+exposed ms | vrim RSS kB | vrim PSS kB | xclock map ms | xclock mapped+exposed ms | xclock RSS kB | xclock PSS kB | Qt map ms | Qt mapped+exposed ms | Qt RSS kB | Qt PSS kB |"
+    echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
     for ((i = 0; i < runs; i++)); do
-        echo "| $((i + 1)) | ${v_paint[i]} | ${v_map[i]} | ${v_expose[i]} | ${v_rss[i]} | ${v_pss[i]} | ${x_map[i]} | ${x_expose[i]} | ${x_rss[i]} | ${x_pss[i]} |"
+        echo "| $((i + 1)) | ${v_paint[i]} | ${v_map[i]} | ${v_expose[i]} | ${v_rss[i]} | ${v_pss[i]} | ${x_map[i]} | ${x_expose[i]} | ${x_rss[i]} | ${x_pss[i]} | ${q_map[i]} | ${q_expose[i]} | ${q_rss[i]} | ${q_pss[i]} |"
     done
 } >"$report"
 echo
