@@ -40,11 +40,7 @@ void DaytimeClient::query(const QString &host)
         return;
     }
     m_host = daytime::shownName(*endpoint);
-    m_socket = m_readers ? m_readers() : nullptr;
-    if (!m_socket) {
-        finish({m_host, std::nullopt, NoNetworkMessage});
-        return;
-    }
+    m_socket = m_readers();
     m_startedMs = m_time.monotonicMs();
     m_timeout->start(TimeoutMs);
     m_socket->connectTo(endpoint->host, endpoint->port,

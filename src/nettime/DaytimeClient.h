@@ -31,7 +31,7 @@ public:
         qint64 arrivedWallMs = 0;            // the PC's wall clock when the first byte came
     };
     using AnswerHandler = std::function<void(const Answer &)>;
-    // A new connection for each query; nothing when the network cannot be reached at all.
+    // A new connection for each query.
     using ReaderMaker = std::function<std::unique_ptr<TcpReader>()>;
 
     // `timeout` is started for each query and stopped when it ends.
@@ -45,9 +45,6 @@ public:
     // Drops the query in flight, if any, without an answer.
     void cancel();
     bool busy() const { return m_socket != nullptr; }
-
-    static inline const QString NoNetworkMessage =
-        QStringLiteral("No network: Vrim Clocks' network module is missing or does not load");
 
 private:
     void collect();

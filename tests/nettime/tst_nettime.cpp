@@ -411,11 +411,6 @@ private Q_SLOTS:
         QCOMPARE(rig.status(), QStringLiteral("VRIM_DAYTIME_SERVER \"no host:13\" is not host[:port]"));
         QCOMPARE(rig.buttons(), QStringLiteral("10"));
         qunsetenv(daytime::OverrideVariable);
-
-        rig.program.platform.tcpReaders = nullptr;
-        rig.button("cmdConnect")->click();
-        QCOMPARE(rig.status(), QStringLiteral("No network: Vrim Clocks' network module is missing or does not load"));
-        QCOMPARE(rig.buttons(), QStringLiteral("10"));
     }
 };
 

@@ -81,8 +81,17 @@ public:
         players.push_back(player.get());
         return player;
     }
-    // No network unless the test gives one.
-    std::unique_ptr<TcpReader> makeTcpReader() override { return tcpReaders ? tcpReaders() : nullptr; }
+    // No network unless the test gives one: a connection that never gets anywhere.
+    std::unique_ptr<TcpReader> makeTcpReader() override
+    {
+        struct Silent : TcpReader {
+            void connectTo(const QString &, quint16, Reports) override {}
+            qint64 bytesAvailable() const override { return 0; }
+            QByteArray read(qint64) override { return {}; }
+            QString errorString() const override { return {}; }
+        };
+        return tcpReaders ? tcpReaders() : std::make_unique<Silent>();
+    }
     std::unique_ptr<Timer> makeTimer() override
     {
         auto timer = std::make_unique<FakeTimer>();
