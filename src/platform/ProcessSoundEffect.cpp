@@ -1,14 +1,19 @@
 #include "platform/ProcessSoundEffect.h"
 
+#include "platform/LocalFiles.h"
+
 #include <QFile>
 #include <QStandardPaths>
 
 namespace vrim {
 namespace {
 
-// A wave file begins "RIFF", its length, "WAVE".
+// A wave file begins "RIFF", its length, "WAVE". Only a regular file is opened to look: opening a
+// pipe would wait for a writer for ever.
 bool isWaveFile(const QString &path)
 {
+    if (files::regularFileSize(path) < 12)
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -256,6 +256,10 @@ private Q_SLOTS:
         QCOMPARE(sound->status(), SoundEffect::Status::Error);
         sound->play();
         QVERIFY(!sound->isPlaying());
+        const QString pipe = folder.file("Sounds/pipe.wav");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        ready(*sound, pipe); // looked at without waiting for a writer
+        QCOMPARE(sound->status(), SoundEffect::Status::Error);
         ready(*sound, chime);
         QCOMPARE(sound->status(), SoundEffect::Status::Ready);
         sound->play();
