@@ -164,15 +164,15 @@ void Program::splashFinished()
 
 bool Program::settle(SplashModel *countdown)
 {
-    if (m_settled)
-        return !m_failed;
-    m_settled = true;
+    if (m_settings != Settings::Unsettled)
+        return m_settings == Settings::Settled;
+    m_settings = Settings::Settled;
     if (!isFirstStart(m_folders))
         return true;
     const Saved saved = SettingsStore(m_folders).writeDefaults();
     if (saved.ok())
         return true;
-    m_failed = true;
+    m_settings = Settings::Failed;
     if (countdown)
         countdown->stop();
     m_platform.messages().inform(saved.problem);

@@ -41,7 +41,7 @@ public:
     // Shows the splash. On a first start the settings are written once it is on the screen;
     // when they cannot be, the user is told why and the program ends, failed() then true.
     void start();
-    bool failed() const { return m_failed; }
+    bool failed() const { return m_settings == Settings::Failed; }
 
 private:
     // Every design's clock lives in the one clock window.
@@ -66,8 +66,7 @@ private:
     WindowKeeper m_keeper;
     std::unique_ptr<ProgramMenu> m_menu;
     std::unique_ptr<QSystemTrayIcon> m_tray;
-    bool m_settled = false;
-    bool m_failed = false;
+    enum class Settings { Unsettled, Settled, Failed } m_settings = Settings::Unsettled;
 };
 
 } // namespace vrim
