@@ -117,7 +117,7 @@ $load_end at the end of the run$($loaded && echo ", the busy loops' load include
 (clock ticks of 1/${hz} s, so a figure under $(cpu_resolution "$seconds") reads as 0). Delays are milliseconds past the
 change of the wall-clock second; a window's repaint in a second is its last damage report in it.
 Start-up: $startup_runs runs of bench/startup.sh, median (worst). In the same runs a window of one QLabel,
-built from the same Qt libraries, was mapped and exposed after $qmap_median ms ($qmap_worst).
+built from the same Qt libraries, was mapped and exposed after $qmap_median ($qmap_worst).
 
 | Figure | vrimclocks, every window | xclock -update 1 | Target |
 |---|---:|---:|---|
