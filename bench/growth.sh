@@ -11,7 +11,8 @@
 # vrimclocks passes logged in that hour (one a simulated second when it keeps up: 3600).
 # Figures only: nothing here passes or fails.
 #   VRIM_PROGRAM=build-dev/vrimclocks bench/growth.sh [HOURS] [RATE]
-# Writes bench/results/growth-latest.md (growth-RATEx-latest.md at another speed).
+# Writes bench/results/growth-latest.md (growth-RATEx-latest.md at another speed) afresh after each
+# simulated hour, so that a run cut short leaves the hours it read.
 set -euo pipefail
 
 hours=${1:-10}
@@ -70,6 +71,60 @@ first_hour=$(((opened / 3600 + 1) * 3600))
 keep_smaps() { [ -z "${GROWTH_SMAPS:-}" ] || cp "/proc/$app/smaps" "$GROWTH_SMAPS/$(date -u -d "@$1" '+%a-%H%M')"; }
 [ -z "${GROWTH_SMAPS:-}" ] || mkdir -p "$GROWTH_SMAPS"
 half_rows=() # "vmrss anon file heap" at half past each hour, away from the work done on the hour
+
+# Growth from the first hour to the last, and the largest step between two hours.
+summary() { # column (1-based in a row) label [rows...]
+    local column=$1 label=$2 first last least most
+    shift 2
+    first=$(cut -d' ' -f"$column" <<<"$1")
+    last=$(cut -d' ' -f"$column" <<<"${!#}")
+    least=$(printf '%s\n' "$@" | cut -d' ' -f"$column" | sort -n | head -n 1)
+    most=$(printf '%s\n' "$@" | cut -d' ' -f"$column" | sort -n | tail -n 1)
+    echo "| $label | $first | $last | $((last - first)) | $least | $most | $((most - least)) |"
+}
+# The report of the readings so far, written whole after each hour, so that a run cut short
+# leaves its hours behind.
+report() {
+    local read_hours=$((${#rows[@]} - 1)) title passes_short fewest
+    title="Memory over $hours simulated hours at ${rate}x"
+    ((read_hours == hours)) || title="Memory over $read_hours of $hours simulated hours at ${rate}x (so far)"
+    passes_short=$(printf '%s\n' "${rows[@]:1}" | awk '$8 < 3590' | wc -l)
+    fewest=$(printf '%s\n' "${rows[@]:1}" | cut -d' ' -f8 | sort -n | head -n 1)
+    {
+        echo "# $title"
+        echo
+        echo "Run: $(date -u '+%Y-%m-%d %H:%M') UTC, $(nproc) cores, load average at the end $(load_average)."
+        echo "Program: \`$program\` ($(stat -c %s "$program") bytes). Every window open from"
+        echo "$(date -u -d "@$opened" '+%F %T') program time; \`xclock -update 1\` beside it, both under"
+        echo "libfaketime at ${rate}x from $begin. Memory in kB, read at each simulated hour."
+        echo
+        echo "| program time | vrimclocks VmRSS | RssAnon | RssFile | [heap] Rss | VmRSS at half past | [heap] at half past | passes in the hour | xclock VmRSS | RssAnon | RssFile |"
+        echo "|---|---|---|---|---|---|---|---|---|---|---|"
+        cat "$table"
+        echo
+        if ((read_hours >= 2)); then
+            echo "From the first hour ($(date -u -d "@$((first_hour + 3600))" '+%a %H:%M')) to the last:"
+            echo
+            echo "| figure | after the first hour | at the end | growth | lowest | highest | spread |"
+            echo "|---|---|---|---|---|---|---|"
+            summary 1 "vrimclocks VmRSS" "${rows[@]:1}"
+            summary 2 "vrimclocks RssAnon" "${rows[@]:1}"
+            summary 3 "vrimclocks RssFile" "${rows[@]:1}"
+            summary 4 "vrimclocks [heap] Rss" "${rows[@]:1}"
+            summary 1 "vrimclocks VmRSS, half past" "${half_rows[@]:1}"
+            summary 2 "vrimclocks RssAnon, half past" "${half_rows[@]:1}"
+            summary 3 "vrimclocks RssFile, half past" "${half_rows[@]:1}"
+            summary 4 "vrimclocks [heap] Rss, half past" "${half_rows[@]:1}"
+            summary 5 "xclock VmRSS" "${rows[@]:1}"
+            summary 6 "xclock RssAnon" "${rows[@]:1}"
+            summary 7 "xclock RssFile" "${rows[@]:1}"
+            echo
+            echo "Passes: $fewest in the hour with the fewest (3600 when every simulated second has its"
+            echo "pass); hours with fewer than 3590: $passes_short of $read_hours."
+        fi
+    } >"$result.new"
+    mv "$result.new" "$result"
+}
 for ((h = 0; h <= hours; h++)); do
     at=$((first_hour + h * 3600))
     if ((h > 0)); then
@@ -92,51 +147,7 @@ for ((h = 0; h <= hours; h++)); do
     ((h == 0)) || half=$(cut -d' ' -f1,4 <<<"${half_rows[-1]}")
     printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$(date -u -d "@$at" '+%a %H:%M')" \
         "$rss" "$anon" "$file" "$heap" "${half% *}" "${half#* }" "$passes" "$prss" "$panon" "$pfile" | tee -a "$table"
+    report
 done
 
-# Growth from the first hour to the last, and the largest step between two hours.
-summary() { # column (1-based in a row) label [rows...]
-    local column=$1 label=$2 first last least most
-    shift 2
-    first=$(cut -d' ' -f"$column" <<<"$1")
-    last=$(cut -d' ' -f"$column" <<<"${!#}")
-    least=$(printf '%s\n' "$@" | cut -d' ' -f"$column" | sort -n | head -n 1)
-    most=$(printf '%s\n' "$@" | cut -d' ' -f"$column" | sort -n | tail -n 1)
-    echo "| $label | $first | $last | $((last - first)) | $least | $most | $((most - least)) |"
-}
-passes_short=$(printf '%s\n' "${rows[@]:1}" | awk '$8 < 3590' | wc -l)
-fewest=$(printf '%s\n' "${rows[@]:1}" | cut -d' ' -f8 | sort -n | head -n 1)
-{
-    echo "# Memory over $hours simulated hours at ${rate}x"
-    echo
-    echo "Run: $(date -u '+%Y-%m-%d %H:%M') UTC, $(nproc) cores, load average at the end $(load_average)."
-    echo "Program: \`$program\` ($(stat -c %s "$program") bytes). Every window open from"
-    echo "$(date -u -d "@$opened" '+%F %T') program time; \`xclock -update 1\` beside it, both under"
-    echo "libfaketime at ${rate}x from $begin. Memory in kB, read at each simulated hour."
-    echo
-    echo "| program time | vrimclocks VmRSS | RssAnon | RssFile | [heap] Rss | VmRSS at half past | [heap] at half past | passes in the hour | xclock VmRSS | RssAnon | RssFile |"
-    echo "|---|---|---|---|---|---|---|---|---|---|---|"
-    cat "$table"
-    echo
-    if ((hours >= 2)); then
-        echo "From the first hour ($(date -u -d "@$((first_hour + 3600))" '+%a %H:%M')) to the last:"
-        echo
-        echo "| figure | after the first hour | at the end | growth | lowest | highest | spread |"
-        echo "|---|---|---|---|---|---|---|"
-        summary 1 "vrimclocks VmRSS" "${rows[@]:1}"
-        summary 2 "vrimclocks RssAnon" "${rows[@]:1}"
-        summary 3 "vrimclocks RssFile" "${rows[@]:1}"
-        summary 4 "vrimclocks [heap] Rss" "${rows[@]:1}"
-        summary 1 "vrimclocks VmRSS, half past" "${half_rows[@]:1}"
-        summary 2 "vrimclocks RssAnon, half past" "${half_rows[@]:1}"
-        summary 3 "vrimclocks RssFile, half past" "${half_rows[@]:1}"
-        summary 4 "vrimclocks [heap] Rss, half past" "${half_rows[@]:1}"
-        summary 5 "xclock VmRSS" "${rows[@]:1}"
-        summary 6 "xclock RssAnon" "${rows[@]:1}"
-        summary 7 "xclock RssFile" "${rows[@]:1}"
-        echo
-        echo "Passes: $fewest in the hour with the fewest (3600 when every simulated second has its"
-        echo "pass); hours with fewer than 3590: $passes_short of $hours."
-    fi
-} >"$result"
 cat "$result"
