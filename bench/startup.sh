@@ -217,7 +217,10 @@ int main(int argc, char **argv)
     QLabel window(QStringLiteral("Vrim Clocks"));
     window.setWindowTitle(QStringLiteral("Qt window"));
     window.setAlignment(Qt::AlignCenter);
-    window.setStyleSheet(QStringLiteral("background: white"));
+    QPalette white = window.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    window.setPalette(white);
+    window.setAutoFillBackground(true);
     window.resize(450, 285);
     window.show();
     return app.exec();
