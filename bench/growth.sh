@@ -4,11 +4,14 @@
 # its own answering, the Dov help page), and `xclock -update 1` beside it on the same Xvfb, both
 # under libfaketime at RATE times speed (60 by default: a simulated hour is a real minute), both
 # the wall clock and the monotonic clock running fast, so the timers come RATE times as often.
-# At each simulated hour, and at half past it (away from the chimes and pictures of the hour): each program's resident memory (VmRSS), split into what is its own
-# (RssAnon: the heap and other private memory) and file pages mapped in (RssFile: code of the
-# program and its libraries, which the kernel maps in as code first runs, up to the code's size,
-# and can drop again at any time); the vrimclocks heap's resident part ([heap] in smaps); and the
-# vrimclocks passes logged in that hour (one a simulated second when it keeps up: 3600).
+# At each simulated hour, and at half past it (away from the chimes and pictures of the hour):
+# each program's resident memory (Rss, counted page by page in smaps_rollup), split into what is
+# its own (RssAnon: the heap and other private memory) and file pages mapped in (RssFile: code of
+# the program and its libraries, which the kernel maps in as code first runs, up to the code's
+# size, and can drop again at any time); the vrimclocks heap's resident part ([heap] in smaps);
+# and the vrimclocks passes logged in that hour (one a simulated second when it keeps up: 3600).
+# RssAnon and RssFile come from /proc/PID/status, whose counters the kernel keeps per CPU: a
+# reading can be off by up to 32 pages a CPU each, as can VmRSS, their sum; Rss has no such error.
 # Figures only: nothing here passes or fails.
 #   VRIM_PROGRAM=build-dev/vrimclocks bench/growth.sh [HOURS] [RATE]
 # Writes bench/results/growth-latest.md (growth-RATEx-latest.md at another speed) afresh after each
@@ -57,6 +60,7 @@ pids+=("$peer")
 within 50 shown xclock || fail "xclock did not open"
 
 status_kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
+rss_kb() { awk '/^Rss:/{print $2; exit}' "/proc/$1/smaps_rollup"; }
 heap_kb() { awk '/\[heap\]/{h=1; next} h && /^Rss:/{print $2; exit}' "/proc/$1/smaps"; }
 alive() { kill -0 "$app" 2>/dev/null && kill -0 "$peer" 2>/dev/null; }
 
@@ -68,7 +72,7 @@ mark=$(grep -c 'pass at' "$work/out.log" || true)
 # growth counted from the hour after it.
 first_hour=$(((opened / 3600 + 1) * 3600))
 # GROWTH_SMAPS=folder keeps the program's smaps at each reading, to tell which mapping grew.
-keep_smaps() { [ -z "${GROWTH_SMAPS:-}" ] || cp "/proc/$app/smaps" "$GROWTH_SMAPS/$(date -u -d "@$1" '+%a-%H%M')"; }
+keep_smaps() { [ -z "${GROWTH_SMAPS:-}" ] || cp "/proc/$app/smaps" "$GROWTH_SMAPS/$(date -u -d "@$1" '+%m%d-%H%M')"; }
 [ -z "${GROWTH_SMAPS:-}" ] || mkdir -p "$GROWTH_SMAPS"
 half_rows=() # "vmrss anon file heap" at half past each hour, away from the work done on the hour
 
@@ -96,9 +100,11 @@ report() {
         echo "Run: $(date -u '+%Y-%m-%d %H:%M') UTC, $(nproc) cores, load average at the end $(load_average)."
         echo "Program: \`$program\` ($(stat -c %s "$program") bytes). Every window open from"
         echo "$(date -u -d "@$opened" '+%F %T') program time; \`xclock -update 1\` beside it, both under"
-        echo "libfaketime at ${rate}x from $begin. Memory in kB, read at each simulated hour."
+        echo "libfaketime at ${rate}x from $begin. Memory in kB, read at each simulated hour: Rss counted"
+        echo "page by page (smaps_rollup); RssAnon and RssFile from the kernel's counters, which can be"
+        echo "off by up to 32 pages a CPU."
         echo
-        echo "| program time | vrimclocks VmRSS | RssAnon | RssFile | [heap] Rss | VmRSS at half past | [heap] at half past | passes in the hour | xclock VmRSS | RssAnon | RssFile |"
+        echo "| program time | vrimclocks Rss | RssAnon | RssFile | [heap] Rss | Rss at half past | [heap] at half past | passes in the hour | xclock Rss | RssAnon | RssFile |"
         echo "|---|---|---|---|---|---|---|---|---|---|---|"
         cat "$table"
         echo
@@ -107,15 +113,15 @@ report() {
             echo
             echo "| figure | after the first hour | at the end | growth | lowest | highest | spread |"
             echo "|---|---|---|---|---|---|---|"
-            summary 1 "vrimclocks VmRSS" "${rows[@]:1}"
+            summary 1 "vrimclocks Rss" "${rows[@]:1}"
             summary 2 "vrimclocks RssAnon" "${rows[@]:1}"
             summary 3 "vrimclocks RssFile" "${rows[@]:1}"
             summary 4 "vrimclocks [heap] Rss" "${rows[@]:1}"
-            summary 1 "vrimclocks VmRSS, half past" "${half_rows[@]:1}"
+            summary 1 "vrimclocks Rss, half past" "${half_rows[@]:1}"
             summary 2 "vrimclocks RssAnon, half past" "${half_rows[@]:1}"
             summary 3 "vrimclocks RssFile, half past" "${half_rows[@]:1}"
             summary 4 "vrimclocks [heap] Rss, half past" "${half_rows[@]:1}"
-            summary 5 "xclock VmRSS" "${rows[@]:1}"
+            summary 5 "xclock Rss" "${rows[@]:1}"
             summary 6 "xclock RssAnon" "${rows[@]:1}"
             summary 7 "xclock RssFile" "${rows[@]:1}"
             echo
@@ -130,15 +136,15 @@ for ((h = 0; h <= hours; h++)); do
     if ((h > 0)); then
         until_program "$((at - 1800))"
         alive || fail "a program ended at $(date -u -d "@$(program_time)" '+%F %T')"
-        half_rows+=("$(status_kb "$app" VmRSS) $(status_kb "$app" RssAnon) $(status_kb "$app" RssFile) $(heap_kb "$app")")
+        half_rows+=("$(rss_kb "$app") $(status_kb "$app" RssAnon) $(status_kb "$app" RssFile) $(heap_kb "$app")")
         keep_smaps "$((at - 1800))"
     fi
     until_program "$at"
     alive || fail "a program ended at $(date -u -d "@$(program_time)" '+%F %T')"
     count=$(grep -c 'pass at' "$work/out.log" || true)
-    row="$(status_kb "$app" VmRSS) $(status_kb "$app" RssAnon) $(status_kb "$app" RssFile) $(heap_kb "$app")"
+    row="$(rss_kb "$app") $(status_kb "$app" RssAnon) $(status_kb "$app" RssFile) $(heap_kb "$app")"
     keep_smaps "$at"
-    row+=" $(status_kb "$peer" VmRSS) $(status_kb "$peer" RssAnon) $(status_kb "$peer" RssFile) $((count - mark))"
+    row+=" $(rss_kb "$peer") $(status_kb "$peer" RssAnon) $(status_kb "$peer" RssFile) $((count - mark))"
     mark=$count
     rows+=("$row")
     read -r rss anon file heap prss panon pfile passes <<<"$row"
