@@ -11,6 +11,7 @@ cd "$(dirname "$0")"
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Core, Gui, Widgets, Network, D-Bus, Test
+    libxcb1-dev                                 # the last splash put up before Qt is
     pulseaudio-utils                            # paplay, the chimes' player
     libfontconfig-dev                           # fontconfig started early, beside the display's opening
     fonts-liberation2                           # the metrics of Arial and Courier New, which the
@@ -23,6 +24,7 @@ test_packages=(
     faketime                                    # ... at a time of day they choose
     pulseaudio sox                              # ... and record the chimes from a null sink
     imagemagick                                 # ... and look at the screen
+    strace                                      # ... holding a start at Qt's platform plug-in
     clang libclang-rt-dev                       # the parsers' fuzzers (libFuzzer)
     librsvg2-bin                                # the icon's PNG sizes, rendered from its SVG
     dpkg-dev lintian                            # the Debian package: dependencies, checks

@@ -95,6 +95,8 @@ Program::Program(Platform &platform, DataFolders folders, std::function<void()> 
         QObject::connect(
             splash, &SplashWindow::firstPainted, &m_endCheck,
             [this, splash = QPointer<SplashWindow>(splash)] {
+                if (splash && m_splashPainted)
+                    m_splashPainted(*splash);
                 if (settle(splash ? &splash->model() : nullptr))
                     offerTray();
             },

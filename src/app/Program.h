@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QSystemTrayIcon;
 
@@ -21,6 +22,7 @@ namespace vrim {
 class Platform;
 class ProgramMenu;
 class SplashModel;
+class SplashWindow;
 
 // The whole program minus the event loop: its windows by name, the ticker that drives the
 // clocks, and start-up.
@@ -41,6 +43,8 @@ public:
     // Shows the splash. On a first start the settings are written once it is on the screen;
     // when they cannot be, the user is told why and the program ends, failed() then true.
     void start();
+    // Called once the splash is on the screen, before anything else that waits for it.
+    void onSplashPainted(std::function<void(SplashWindow &)> then) { m_splashPainted = std::move(then); }
     bool failed() const { return m_settings == Settings::Failed; }
 
 private:
@@ -58,6 +62,7 @@ private:
     Platform &m_platform;
     DataFolders m_folders;
     std::function<void()> m_onEnd;
+    std::function<void(SplashWindow &)> m_splashPainted;
     QObject m_endCheck; // context of the queued end check, gone with the program
     QTimer m_giveBack;  // hands freed memory back to the system once windows have settled
     SecondTicker m_ticker;

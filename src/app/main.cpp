@@ -1,12 +1,15 @@
 #include "BuildConfig.h"
 #include "app/Program.h"
+#include "platform/EarlySplash.h"
 #include "platform/EndSignals.h"
 #include "platform/QtPlatform.h"
 #include "platform/RunningCopy.h"
 #include "shell/LauncherModel.h"
+#include "shell/SplashWindow.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMetaObject>
 
 #include <cstdio>
@@ -63,6 +66,13 @@ int main(int argc, char *argv[])
     // display's opening and the settings' first writing, and is ready by then.
     const std::jthread fonts([] { FcInit(); });
     g_qtHandler = qInstallMessageHandler(startupMessages);
+    // Last time's splash is up before Qt has even loaded its platform plug-in, unless this start
+    // only brings a running copy forward.
+    const QFileInfo programFile(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+    const QString runningCopyPath = vrim::RunningCopy::socketPathFor(programFile.path());
+    vrim::EarlySplash early(vrim::EarlySplash::keptFileFor(programFile.filePath()), argc, argv);
+    if (!vrim::RunningCopy::isListening(runningCopyPath))
+        early.show();
     QApplication app(argc, argv);
     g_openingDisplay = false;
     for (const std::string &line : g_heldBack)
@@ -80,7 +90,7 @@ int main(int argc, char *argv[])
     QObject::connect(&endSignals, &vrim::EndSignals::requested, qApp, [] { QCoreApplication::exit(0); });
 
     // One running copy per user and program folder, settled before anything touches the settings.
-    vrim::RunningCopy runningCopy(vrim::RunningCopy::socketPathFor(QCoreApplication::applicationDirPath()));
+    vrim::RunningCopy runningCopy(runningCopyPath);
     switch (runningCopy.claim()) {
     case vrim::RunningCopy::Claim::First:
         break;
@@ -105,6 +115,8 @@ int main(int argc, char *argv[])
         vrim::SessionFiles::forUser());
     QObject::connect(&runningCopy, &vrim::RunningCopy::asked, &program.registry(),
                      [&program] { vrim::comeForward(program.registry()); });
+    program.onSplashPainted(
+        [&early](vrim::SplashWindow &splash) { early.handOver(*splash.windowHandle(), splash.firstFrame()); });
     program.start();
     const int status = QApplication::exec();
     // Windows still open when a request to end came close as the launcher's Exit closes them,

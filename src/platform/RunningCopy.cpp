@@ -89,6 +89,15 @@ QString RunningCopy::socketPathFor(const QString &programFolder)
     return runtimeFolder() + QStringLiteral("/vrimclocks-%1-%2").arg(::getuid()).arg(QLatin1String(digest));
 }
 
+bool RunningCopy::isListening(const QString &socketPath)
+{
+    sockaddr_un address;
+    const Socket socket{::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)};
+    return addressOf(socketPath, address) && socket.fd >= 0 &&
+           (::connect(socket.fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0 ||
+            errno == EAGAIN); // its queue is full, but it listens
+}
+
 RunningCopy::RunningCopy(QString socketPath)
     : m_socketPath(std::move(socketPath))
 {

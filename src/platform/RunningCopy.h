@@ -23,6 +23,10 @@ public:
     // (a build and the installed copy, each with its own settings), never share one.
     static QString socketPathFor(const QString &programFolder);
 
+    // Whether a copy listens there now, asked without a request; for a look before the program
+    // has set itself up, which claim() then settles.
+    static bool isListening(const QString &socketPath);
+
     explicit RunningCopy(QString socketPath);
     ~RunningCopy() override;
 

@@ -17,6 +17,7 @@
 #include <QScreen>
 
 #include <ctime>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcStartup, "vrim.startup", QtWarningMsg)
 
@@ -82,7 +83,6 @@ void SplashWindow::refresh()
 void SplashWindow::showEvent(QShowEvent *event)
 {
     VrimWindow::showEvent(event);
-    m_clock.start();
     m_frames.start();
 }
 
@@ -104,12 +104,24 @@ void SplashWindow::paintEvent(QPaintEvent *)
 
     if (!m_painted) {
         m_painted = true;
+        m_clock.start(); // the hand leaves twelve once the splash shows
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
         qCInfo(lcStartup, "splash painted at monotonic %lld.%09ld", static_cast<long long>(now.tv_sec),
                now.tv_nsec);
         Q_EMIT firstPainted();
     }
+}
+
+QImage SplashWindow::firstFrame()
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage frame(size() * ratio, QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
+    const QElapsedTimer running = std::exchange(m_clock, QElapsedTimer());
+    render(&frame);
+    m_clock = running;
+    return frame;
 }
 
 // A small clock whose hand sweeps once every 2.4 s, lighting the twelve marks in the launcher's

@@ -21,6 +21,9 @@ public:
     SplashWindow(WindowRegistry &registry, Platform &platform);
 
     SplashModel &model() { return m_model; }
+    // The splash as its first paint showed it (the little clock's hand at twelve), in the
+    // screen's pixels.
+    QImage firstFrame();
 
     // Where the little clock turns, in place of a movie.
     static constexpr QRect AnimationRect{330, 60, 110, 110};

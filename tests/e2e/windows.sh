@@ -354,3 +354,59 @@ await_exit "$ended" && [ "$status" -eq 0 ] || fail "the start that handed over e
 kill -0 "$a" || kill -0 "$b" || fail "neither start kept running"
 [ "$(windows_named "Vrim Clocks" | wc -l)" -eq 1 ] || fail "more than one splash"
 pass "after a killed copy, two starts at once made one copy"
+
+# --- Every later start puts the last splash up through the X server before Qt is up. Held at
+# Qt's platform plug-in (strace delays its opening), the screen shows it in the splash's place,
+# the clock's hand at twelve; let go, Qt's splash opens over it and it is gone. A start that
+# only brings a running copy forward shows no picture at all.
+plugin=$(find /usr/lib -path '*/qt6/plugins/platforms/libqxcb.so' -print -quit)
+[ -n "$plugin" ] || fail "no Qt xcb plug-in to hold a start at"
+held_start() { # delay in µs; the start's pid in $held
+    strace -o /dev/null -e trace=openat -e inject=openat:delay_enter="$1" -P "$plugin" \
+        "$folder/vrimclocks" >"$work/held.log" 2>&1 &
+    held=$!
+    pids+=("$held")
+}
+# Viewable windows of ours without a name: the early picture.
+early_pictures() {
+    local id
+    for id in $(xdotool search --onlyvisible --class '^Vrim Clocks$' 2>/dev/null); do
+        [ -n "$(xdotool getwindowname "$id" 2>/dev/null)" ] || echo "$id"
+    done
+    return 0
+}
+has_early_picture() { [ -n "$(early_pictures)" ]; }
+no_early_picture() { [ -z "$(early_pictures)" ]; }
+# The picture kept for the next start, as a PNG: 56 bytes of header, then 450 x 285 RGB32 rows.
+kept="${XDG_CACHE_HOME:-$HOME/.cache}/vrimclocks/splash-$(realpath "$folder/vrimclocks" | tr -d '\n' | sha256sum | cut -c1-16)"
+[ -s "$kept" ] || fail "no splash kept as $kept"
+tail -c +57 "$kept" | convert -size 450x285 -depth 8 bgra:- -alpha off "$work/kept.png"
+expect "$work/kept.png" 385 95 "40,40,60" "the kept splash's clock hand, at twelve as at the first paint,"
+splash=$(windows_named "Vrim Clocks" | head -n 1)
+import -window "$splash" "$work/splash-now.png"
+# Alike but for the turning clock and the countdown, which moved on since the first paint.
+still() { convert "$1" -fill black -draw "rectangle 330,60 439,169" -draw "rectangle 190,250 212,272" "$2"; }
+still "$work/kept.png" "$work/kept-still.png"
+still "$work/splash-now.png" "$work/splash-still.png"
+differ=$(compare -metric AE "$work/kept-still.png" "$work/splash-still.png" null: 2>&1) || true
+[ "$differ" = 0 ] || fail "the kept splash differs from the splash on the screen in $differ pixels"
+splash_at=$(place_of "$splash")
+
+kill -0 "$a" && running=$a || running=$b
+held_start 1500000
+within 12 has_early_picture && fail "a picture showed beside the running copy's splash"
+await_exit "$held" 100 && [ "$status" -eq 0 ] || fail "a start beside the running copy did not hand over"
+[ "$(windows_named "Vrim Clocks" | wc -l)" -eq 1 ] || fail "a second splash beside the running copy's"
+kill -TERM "$running"
+ends_well "$running" "SIGTERM"
+
+held_start 3000000
+within 25 has_early_picture || fail "no picture before Qt was up"
+picture=$(early_pictures | head -n 1)
+[ "$(place_of "$picture")" = "$splash_at" ] || fail "the picture shows at $(place_of "$picture"), the splash at $splash_at"
+import -window root -crop "450x285+${splash_at/,/+}" +repage "$work/early.png"
+differ=$(compare -metric AE "$work/kept.png" "$work/early.png" null: 2>&1) || true
+[ "$differ" = 0 ] || fail "the early picture differs from the kept splash in $differ pixels"
+within 150 shown "Vrim Clocks" || fail "no splash once Qt was up: $(cat "$work/held.log")"
+within 10 no_early_picture || fail "the early picture stayed under the splash"
+pass "a later start showed the kept splash in its place before Qt was up, then Qt's; beside a running copy, none"
