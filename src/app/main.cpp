@@ -9,6 +9,7 @@
 #include "shell/Startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMetaObject>
 
@@ -68,9 +69,12 @@ int main(int argc, char *argv[])
     g_qtHandler = qInstallMessageHandler(startupMessages);
     // Last time's splash is up before Qt has even loaded its platform plug-in, unless this start
     // only brings a running copy forward.
-    const QFileInfo programFile(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
-    const QString runningCopyPath = vrim::RunningCopy::socketPathFor(programFile.path());
-    vrim::EarlySplash early(vrim::EarlySplash::keptFileFor(programFile.filePath()), argc, argv);
+    const QString programFolder = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
+    const QString runningCopyPath = vrim::RunningCopy::socketPathFor(programFolder);
+    // Settings beside the program, or in the user's data folder where the program is installed
+    // out of the user's reach; the splash is kept beside them.
+    const auto folders = vrim::DataFolders::forProgram(programFolder);
+    vrim::EarlySplash early(QDir(folders.settingsHome()).filePath(QStringLiteral("Splash.kept")), argc, argv);
     if (!vrim::RunningCopy::isListening(runningCopyPath))
         early.show();
     QApplication app(argc, argv);
@@ -102,9 +106,6 @@ int main(int argc, char *argv[])
     }
 
     vrim::QtPlatform platform;
-    // Settings beside the program, or in the user's data folder where the program is installed
-    // out of the user's reach.
-    const auto folders = vrim::DataFolders::forProgram(QCoreApplication::applicationDirPath());
     vrim::Program program(
         platform, folders,
         [&runningCopy] {

@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
@@ -162,14 +161,6 @@ EarlySplash::~EarlySplash()
 {
     if (m_connection)
         xcb_disconnect(m_connection);
-}
-
-QString EarlySplash::keptFileFor(const QString &programFile)
-{
-    const QByteArray digest =
-        QCryptographicHash::hash(programFile.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-           QStringLiteral("/vrimclocks/splash-%1").arg(QLatin1String(digest));
 }
 
 bool EarlySplash::show()

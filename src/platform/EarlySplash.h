@@ -28,9 +28,6 @@ public:
     EarlySplash(const EarlySplash &) = delete;
     EarlySplash &operator=(const EarlySplash &) = delete;
 
-    // Where the picture is kept for the program file `programFile`: the user's cache folder.
-    static QString keptFileFor(const QString &programFile);
-
     // Puts the kept picture up when it was kept for this program on this screen; false when there
     // is no display to draw on or no picture fit to show.
     bool show();

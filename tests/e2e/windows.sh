@@ -378,8 +378,8 @@ early_pictures() {
 has_early_picture() { [ -n "$(early_pictures)" ]; }
 no_early_picture() { [ -z "$(early_pictures)" ]; }
 # The picture kept for the next start, as a PNG: 56 bytes of header, then 450 x 285 RGB32 rows.
-kept="${XDG_CACHE_HOME:-$HOME/.cache}/vrimclocks/splash-$(realpath "$folder/vrimclocks" | tr -d '\n' | sha256sum | cut -c1-16)"
-[ -s "$kept" ] || fail "no splash kept as $kept"
+kept="$folder/Splash.kept"
+[ -s "$kept" ] || fail "no splash kept beside Settings"
 tail -c +57 "$kept" | convert -size 450x285 -depth 8 bgra:- -alpha off "$work/kept.png"
 expect "$work/kept.png" 385 95 "40,40,60" "the kept splash's clock hand, at twelve as at the first paint,"
 splash=$(windows_named "Vrim Clocks" | head -n 1)
