@@ -7,6 +7,7 @@
 #include "shell/LauncherModel.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
+#include "ui/PngIconStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -85,6 +86,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromLatin1(vrim::build::ProgramName));
     QApplication::setApplicationVersion(QString::fromLatin1(vrim::build::Version));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(vrim::build::AppId));
+    QApplication::setStyle(new vrim::PngIconStyle);
     // The program ends when its last window is unloaded, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
