@@ -96,15 +96,16 @@ sort -n -o "$work/all.delays" "$work/all.delays"
 per_second "$work/peer.damage" >"$work/peer.delays"
 
 # Start-up: its own runs, on its own X server, under the same load (STARTUP_RUNS=0 skips it).
-paint_median=n/a paint_worst=n/a map_median=n/a map_worst=n/a xmap_median=n/a xmap_worst=n/a qmap_median=n/a qmap_worst=n/a
+again_median=n/a again_worst=n/a again_xclock=n/a again_xworst=n/a paint_median=n/a paint_worst=n/a map_median=n/a map_worst=n/a xmap_median=n/a xmap_worst=n/a qmap_median=n/a qmap_worst=n/a
 if ((startup_runs > 0)); then
     STARTUP_REPORT="$work/startup.md" "$bench/startup.sh" "$startup_runs" "$program" >"$work/startup.out" 2>&1 ||
         fail "bench/startup.sh failed: $(tail -n 5 "$work/startup.out")"
     # Columns of a row of its table: vrimclocks median, worst, xclock median, worst, Qt window median, worst.
     startup_row() { awk -F' [|] ' -v row="$1" 'index($1, row) {print $2 "|" $3 "|" $4 "|" $5 "|" $6 "|" $7; exit}' "$work/startup.md"; }
-    IFS='|' read -r paint_median paint_worst _ _ _ _ <<<"$(startup_row "Start → splash first paint")"
+    IFS='|' read -r again_median again_worst again_xclock again_xworst _ _ <<<"$(startup_row "Start → splash on the screen")"
+    IFS='|' read -r paint_median paint_worst _ _ _ _ <<<"$(startup_row "First start → splash first paint")"
     IFS='|' read -r map_median map_worst xmap_median xmap_worst qmap_median qmap_worst \
-        <<<"$(startup_row "Start → first top-level mapped and exposed")"
+        <<<"$(startup_row "First start → first top-level mapped and exposed")"
 fi
 
 cpu() { cpu_share "$1" "$seconds"; }
@@ -117,7 +118,8 @@ $load_end at the end of the run$($loaded && echo ", the busy loops' load include
 (clock ticks of 1/${hz} s, so a figure under $(cpu_resolution "$seconds") reads as 0). Delays are milliseconds past the
 change of the wall-clock second; a window's repaint in a second is its last damage report in it.
 Start-up: $startup_runs runs of bench/startup.sh, median (worst). In the same runs a window of one QLabel,
-built from the same Qt libraries, was mapped and exposed after $qmap_median ($qmap_worst).
+built from the same Qt libraries, was mapped and exposed after $qmap_median ($qmap_worst). xclock's
+figures are its first window mapped and exposed, in the same runs.
 
 | Figure | vrimclocks, every window | xclock -update 1 | Target |
 |---|---:|---:|---|
@@ -128,8 +130,9 @@ built from the same Qt libraries, was mapped and exposed after $qmap_median ($qm
 | Resident memory (VmRSS) | $(mib "$app_rss") | $(mib "$peer_rss") | ≤ 50 MB |
 | Proportional memory (PSS) | $(mib "$app_pss") | $(mib "$peer_pss") | |
 | The same with only the launcher open: VmRSS / PSS | $(mib "$launcher_rss") / $(mib "$launcher_pss") | n/a | |
-| Start → splash painted | $paint_median ($paint_worst) | n/a | ≤ 150 ms |
-| Start → first window mapped and exposed | $map_median ($map_worst) | $xmap_median ($xmap_worst) | |
+| Start → splash on the screen, every start after the first (the kept picture) | $again_median ($again_worst) | $again_xclock ($again_xworst) | ≤ 1.5 × xclock |
+| First start → splash painted | $paint_median ($paint_worst) | n/a | ≤ 150 ms |
+| First start → first window mapped and exposed | $map_median ($map_worst) | $xmap_median ($xmap_worst) | |
 | Ticker passes (program's log), median / worst | $(median <"$work/passes") / $(worst <"$work/passes") ms, $(grep -c . "$work/passes" || true) passes | n/a | |
 
 | Window | Seconds with a repaint | Delay, median | Delay, worst |
