@@ -312,6 +312,28 @@ peer_run() {
 }
 
 load_before=$(cut -d' ' -f1 /proc/loadavg)
+# Vrim Clocks started from $folder, its files named after $1: sets paint_ms (the splash's first
+# paint, by its log), map_ms and expose_ms (its first top-level mapped; mapped and exposed), and
+# leaves its window log in $log and its pid in $app.
+start_vrim() {
+    local name=$1 mapped_at window start painted
+    log="$work/run$run/$name-windows.log"
+    watch_start "$log"
+    (cd "$folder" && QT_LOGGING_RULES=vrim.startup.info=true \
+        exec "$work/stampexec" "$work/run$run/$name-start" ./vrimclocks >"$work/run$run/$name-out" 2>&1) &
+    app=$!
+    within 15 grep -q 'splash painted at monotonic' "$work/run$run/$name-out" \
+        || die "run $run: no 'splash painted' line from $name: $(head -c 500 "$work/run$run/$name-out")"
+    within 15 has_map "$log" || die "run $run: $name mapped no window"
+    read -r mapped_at window <<<"$(first_map "$log")"
+    within 5 has_expose "$log" "$window" || die "run $run: $name's first window was never exposed"
+    start=$(cat "$work/run$run/$name-start")
+    painted=$(sed -n 's/.*splash painted at monotonic \([0-9.]*\).*/\1/p' "$work/run$run/$name-out" | head -n1)
+    paint_ms=$(ms_between "$start" "$painted")
+    map_ms=$(ms_between "$start" "$mapped_at")
+    expose_ms=$(ms_between "$start" "$(ready_at "$log" "$mapped_at" "$window")")
+}
+
 declare -a a_paint a_expose v_paint v_map v_expose v_rss v_pss x_map x_expose x_rss x_pss q_map q_expose q_rss q_pss
 
 for ((run = 1; run <= runs; run++)); do
@@ -320,22 +342,8 @@ for ((run = 1; run <= runs; run++)); do
     mkdir -p "$folder"
     cp "$work/vrimclocks" "$folder/"
     for sub in Skins Sounds Helps; do ln -s "$data/$sub" "$folder/$sub"; done
-    log="$work/run$run/vrim-windows.log"
-    watch_start "$log"
-    (cd "$folder" && QT_LOGGING_RULES=vrim.startup.info=true \
-        exec "$work/stampexec" "$work/run$run/vrim-start" ./vrimclocks >"$work/run$run/vrim-out" 2>&1) &
-    app=$!
-
-    within 15 grep -q 'splash painted at monotonic' "$work/run$run/vrim-out" \
-        || die "run $run: no 'splash painted' line from vrimclocks: $(head -c 500 "$work/run$run/vrim-out")"
-    within 15 has_map "$log" || die "run $run: vrimclocks mapped no window"
-    read -r mapped_at splash <<<"$(first_map "$log")"
-    within 5 has_expose "$log" "$splash" || die "run $run: the splash was never exposed"
-    start=$(cat "$work/run$run/vrim-start")
-    painted=$(sed -n 's/.*splash painted at monotonic \([0-9.]*\).*/\1/p' "$work/run$run/vrim-out" | head -n1)
-    v_paint+=("$(ms_between "$start" "$painted")")
-    v_map+=("$(ms_between "$start" "$mapped_at")")
-    v_expose+=("$(ms_between "$start" "$(ready_at "$log" "$mapped_at" "$splash")")")
+    start_vrim vrim
+    v_paint+=("$paint_ms") v_map+=("$map_ms") v_expose+=("$expose_ms")
 
     # The countdown runs its 12 s; then the advice box (a second "Vrim Clocks") wants Return.
     within 30 has_named "$log" "Vrim Clocks" 2 \
@@ -364,20 +372,8 @@ for ((run = 1; run <= runs; run++)); do
 
     # -- Vrim Clocks again, as every start after the first: last time's splash is kept, and the
     # X server shows it before Qt is up. The program's first window is that picture.
-    log="$work/run$run/vrim-again-windows.log"
-    watch_start "$log"
-    (cd "$folder" && QT_LOGGING_RULES=vrim.startup.info=true \
-        exec "$work/stampexec" "$work/run$run/vrim-again-start" ./vrimclocks >"$work/run$run/vrim-again-out" 2>&1) &
-    app=$!
-    within 15 grep -q 'splash painted at monotonic' "$work/run$run/vrim-again-out" \
-        || die "run $run: no 'splash painted' line from the second start"
-    within 15 has_map "$log" || die "run $run: the second start mapped no window"
-    read -r mapped_at splash <<<"$(first_map "$log")"
-    within 5 has_expose "$log" "$splash" || die "run $run: the second start's first window was never exposed"
-    start=$(cat "$work/run$run/vrim-again-start")
-    painted=$(sed -n 's/.*splash painted at monotonic \([0-9.]*\).*/\1/p' "$work/run$run/vrim-again-out" | head -n1)
-    a_paint+=("$(ms_between "$start" "$painted")")
-    a_expose+=("$(ms_between "$start" "$(ready_at "$log" "$mapped_at" "$splash")")")
+    start_vrim vrim-again
+    a_paint+=("$paint_ms") a_expose+=("$expose_ms")
     stop_both
 
     # -- The peers, each the same way: same clock before exec, same watcher, memory 2 s after start.
