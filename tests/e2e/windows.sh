@@ -410,3 +410,16 @@ differ=$(compare -metric AE "$work/kept.png" "$work/early.png" null: 2>&1) || tr
 within 150 shown "Vrim Clocks" || fail "no splash once Qt was up: $(cat "$work/held.log")"
 within 10 no_early_picture || fail "the early picture stayed under the splash"
 pass "a later start showed the kept splash in its place before Qt was up, then Qt's; beside a running copy, none"
+
+# --- A kept splash cut short (a full disk, a crash of the file system): that start shows none,
+# starts as ever, and keeps the splash whole again.
+kill -TERM "$(pgrep -P "$held")"
+ends_well "$held" "SIGTERM" # strace ends as its program did
+size=$(stat -c %s "$kept")
+kept_whole() { [ "$(stat -c %s "$kept")" = "$size" ]; }
+truncate -s 100000 "$kept"
+held_start 1500000
+within 12 has_early_picture && fail "a picture showed from a kept file cut short"
+within 150 shown "Vrim Clocks" || fail "no splash after a kept file cut short: $(cat "$work/held.log")"
+within 30 kept_whole || fail "the kept splash is $(stat -c %s "$kept") bytes, not $size"
+pass "a kept splash cut short: no early picture, the start as ever, the splash kept whole again"
