@@ -16,9 +16,9 @@ namespace vrim {
 // platform plug-in, fonts and styles: the picture the splash showed at its first paint last time,
 // kept with what it depends on (this program file, the screen and its work area, the desktop's
 // settings). The splash proper then opens over it, the same pixels in the same place, and takes it
-// down. Only on an X display Qt will use, and never for a start that only brings a running copy
-// forward; on a first start, or when anything it depends on changed, nothing is shown early and
-// the picture is kept afresh.
+// down. Only on an X display Qt will use (main.cpp does not ask for it on a start that only brings
+// a running copy forward); on a first start, or when anything it depends on changed, nothing is
+// shown early and the picture is kept afresh.
 class EarlySplash {
 public:
     // Opens a connection of its own to the display when Qt will draw on X (no other platform or
@@ -31,7 +31,6 @@ public:
     // Puts the kept picture up when it was kept for this program on this screen; false when there
     // is no display to draw on or no picture fit to show.
     bool show();
-    bool shown() const { return m_window != 0; }
 
     // The splash proper is on the screen in `window` and first showed `frame`: takes the early
     // picture down once the splash's own drawing has reached the server, keeps `frame` for the
